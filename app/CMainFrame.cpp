@@ -1,0 +1,162 @@
+#include "app/CMainFrame.h"
+
+#include "app/COrvalaApp.h"
+#include "platform/AfxIds.h"
+#include "platform/CDocument.h"
+#include "platform/CHelpWindow.h"
+#include "platform/CMDIChildWnd.h"
+#include "platform/CMultiDocTemplate.h"
+#include "platform/CResources.h"
+#include "platform/CStatusBar.h"
+#include "platform/KeyLockState.h"
+#include "resources/resource.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QMdiArea>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+const QString strSettings = QStringLiteral("Settings");
+const QList<int> arIndicators = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+                                 ID_INDICATOR_SCRL};
+} // namespace
+
+CMainFrame::CMainFrame()
+{
+    setObjectName(QStringLiteral("MainFrame"));
+    OnCommand(ID_DATABASE_SHOWTABLE, [this] { OnShowTable(); });
+    OnCommand(ID_HELP_INDEX, [] { CHelpWindow::Show(); });
+    OnCommand(ID_DEFAULT_HELP, [] { CHelpWindow::Show(); });
+    OnCommand(ID_HELP, [this] { OnHelp(); });
+    OnCommand(ID_CONTEXT_HELP, [this] { OnHelp(); });
+
+    // The placement the system offers when none is stored.
+    if (QScreen* pScreen = QApplication::primaryScreen())
+        resize(pScreen->availableGeometry().size() * 3 / 4);
+}
+
+CMainFrame::~CMainFrame() = default;
+
+bool CMainFrame::LoadFrame(int nIDResource)
+{
+    SetDefaultMenu(nIDResource);
+    SetTitle(CResources::Get().LoadString(nIDResource));
+    setWindowIcon(QIcon(CResources::Get().GetIconPath(nIDResource)));
+    return OnCreate() != -1;
+}
+
+int CMainFrame::OnCreate()
+{
+    SetMenuResource(IDR_MAINFRAME);
+    if (CreateToolBar(IDR_MAINFRAME) == nullptr)
+        return -1;
+    LoadAccelTable(IDR_MAINFRAME);
+    CreateStatusBar(arIndicators);
+    UpdateIndicators();
+    qApp->installEventFilter(this);
+
+    RestorePlacement();
+    return 0;
+}
+
+void CMainFrame::RestorePlacement()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp->GetProfileInt(strSettings, QStringLiteral("ShowMainFrameMaximized"), 0) != 0) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+        return;
+    }
+    const int nLeft = pApp->GetProfileInt(strSettings, QStringLiteral("Xmin"), 0);
+    const int nRight = pApp->GetProfileInt(strSettings, QStringLiteral("Xmax"), 0);
+    const int nTop = pApp->GetProfileInt(strSettings, QStringLiteral("Ymin"), 0);
+    const int nBottom = pApp->GetProfileInt(strSettings, QStringLiteral("Ymax"), 0);
+    if (nRight <= nLeft || nBottom <= nTop)
+        return;
+    m_rcRestored = QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+    move(m_rcRestored.topLeft());
+    resize(m_rcRestored.size());
+}
+
+void CMainFrame::showEvent(QShowEvent* pEvent)
+{
+    CMDIFrameWnd::showEvent(pEvent);
+    if (m_rcRestored.isEmpty())
+        return;
+    // The stored rectangle includes the window's decorations, which are known
+    // only once it is shown.
+    const QRect rcWanted = m_rcRestored;
+    m_rcRestored = QRect();
+    QTimer::singleShot(0, this, [this, rcWanted] {
+        const QSize szExtra = frameGeometry().size() - size();
+        if (!szExtra.isEmpty() && !isMaximized()) {
+            resize(rcWanted.size() - szExtra);
+            move(rcWanted.topLeft());
+        }
+    });
+}
+
+void CMainFrame::resizeEvent(QResizeEvent* pEvent)
+{
+    CMDIFrameWnd::resizeEvent(pEvent);
+    if (CProgressCtrl* pActive = CProgressCtrl::GetActive()) {
+        if (m_pStatusBar)
+            m_wndStatusProgress.ShowStatusProgress(m_pStatusBar->GetPaneText(0), pActive);
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* pEvent)
+{
+    CWinApp* pApp = AfxGetApp();
+    const QRect rc = frameGeometry();
+    pApp->WriteProfileInt(strSettings, QStringLiteral("Xmin"), rc.left());
+    pApp->WriteProfileInt(strSettings, QStringLiteral("Xmax"), rc.left() + rc.width());
+    pApp->WriteProfileInt(strSettings, QStringLiteral("Ymin"), rc.top());
+    pApp->WriteProfileInt(strSettings, QStringLiteral("Ymax"), rc.top() + rc.height());
+    pApp->WriteProfileInt(strSettings, QStringLiteral("ShowMainFrameMaximized"),
+                          isMaximized() ? 1 : 0);
+    // Nothing is ever saved, so every window closes without a question.
+    MDIClient()->closeAllSubWindows();
+    pEvent->accept();
+}
+
+void CMainFrame::OnShowTable()
+{
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    CDocument* pDoc = pApp->m_pTableTemplate->OpenDocumentFile(QString(), true);
+    if (pDoc)
+        pDoc->SetTitle(QStringLiteral("PHOTOS TABLE"));
+}
+
+void CMainFrame::OnHelp()
+{
+    // The guide opens at the commands of the window in front.
+    CMDIChildWnd* pChild = MDIGetActive();
+    const bool bPicture = pChild && pChild->GetDocTemplate() &&
+                          pChild->GetDocTemplate()->GetResourceID() == IDR_ORVALATYPE;
+    CHelpWindow::Show(bPicture ? QStringLiteral("picturemenu") : QStringLiteral("mainmenu"));
+}
+
+bool CMainFrame::eventFilter(QObject* pWatched, QEvent* pEvent)
+{
+    switch (pEvent->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ApplicationActivate:
+        UpdateIndicators();
+        break;
+    default:
+        break;
+    }
+    return CMDIFrameWnd::eventFilter(pWatched, pEvent);
+}
+
+void CMainFrame::UpdateIndicators()
+{
+    if (m_pStatusBar == nullptr)
+        return;
+    for (int nID : {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL})
+        m_pStatusBar->SetIndicatorOn(nID, IsKeyLockOn(nID));
+}

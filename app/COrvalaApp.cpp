@@ -1,0 +1,63 @@
+#include "app/COrvalaApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CChildFrame.h"
+#include "app/CMainFrame.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
+#include "platform/AfxIds.h"
+#include "platform/CMultiDocTemplate.h"
+#include "platform/CResources.h"
+#include "resources/resource.h"
+#include "table/CListView_Table.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+COrvalaApp::COrvalaApp()
+    : CWinApp(CResources::Get().LoadString(AFX_IDS_APP_TITLE))
+{
+    QCoreApplication::setApplicationName(m_pszAppName);
+    QCoreApplication::setApplicationVersion(QStringLiteral(ORVALA_VERSION));
+    QGuiApplication::setApplicationDisplayName(m_pszAppName);
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+bool COrvalaApp::InitInstance()
+{
+    CWinApp::InitInstance();
+    SetRegistryKey(QStringLiteral("Tarnwick"));
+    QCoreApplication::setOrganizationName(m_pszRegistryKey);
+    LoadStdProfileSettings(15);
+
+    m_pPictureTemplate = new CMultiDocTemplate(
+        IDR_ORVALATYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
+        [] { return new COrvalaView; });
+    AddDocTemplate(m_pPictureTemplate);
+    m_pTableTemplate = new CMultiDocTemplate(
+        IDR_TABLETYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
+        [] { return new CListView_Table; });
+    AddDocTemplate(m_pTableTemplate);
+
+    auto* pMainFrame = new CMainFrame;
+    if (!pMainFrame->LoadFrame(IDR_MAINFRAME)) {
+        delete pMainFrame;
+        return false;
+    }
+    m_pMainWnd = pMainFrame;
+
+    // The command line is read but never acted upon: the frame starts empty.
+    QCommandLineParser parser;
+    parser.addPositionalArgument(QStringLiteral("files"), QString());
+    parser.parse(QCoreApplication::arguments());
+
+    pMainFrame->show();
+    pMainFrame->update();
+    return true;
+}
+
+void COrvalaApp::OnAppAbout()
+{
+    CAboutDlg dlg(m_pMainWnd);
+    dlg.DoModal();
+}

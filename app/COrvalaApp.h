@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/CWinApp.h"
+
+class CMultiDocTemplate;
+
+class COrvalaApp : public CWinApp
+{
+public:
+    COrvalaApp();
+
+    bool InitInstance() override;
+
+    // Picture windows (129) and table windows (502).
+    CMultiDocTemplate* m_pPictureTemplate = nullptr;
+    CMultiDocTemplate* m_pTableTemplate = nullptr;
+
+private:
+    void OnAppAbout();
+};

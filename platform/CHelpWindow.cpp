@@ -1,0 +1,28 @@
+#include "platform/CHelpWindow.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QScreen>
+#include <QUrl>
+
+CHelpWindow::CHelpWindow()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("%1 Help").arg(QApplication::applicationDisplayName()));
+    setOpenExternalLinks(true);
+    setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+    resize(640, 720);
+}
+
+CHelpWindow* CHelpWindow::Show(const QString& strAnchor)
+{
+    static QPointer<CHelpWindow> s_pWindow;
+    if (s_pWindow.isNull())
+        s_pWindow = new CHelpWindow;
+    if (!strAnchor.isEmpty())
+        s_pWindow->scrollToAnchor(strAnchor);
+    s_pWindow->show();
+    s_pWindow->raise();
+    s_pWindow->activateWindow();
+    return s_pWindow;
+}

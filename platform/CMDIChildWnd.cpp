@@ -1,0 +1,41 @@
+#include "platform/CMDIChildWnd.h"
+
+#include "platform/CDocument.h"
+#include "platform/CView.h"
+
+CMDIChildWnd::CMDIChildWnd()
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void CMDIChildWnd::SetView(CView* pView)
+{
+    m_pView = pView;
+    setWidget(pView->GetWnd());
+}
+
+CDocument* CMDIChildWnd::GetActiveDocument() const
+{
+    return m_pView ? m_pView->GetDocument() : nullptr;
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle()
+{
+    CDocument* pDoc = GetActiveDocument();
+    if (pDoc == nullptr)
+        return;
+    const QList<CView*>& arViews = pDoc->GetViews();
+    if (arViews.size() > 1) {
+        const int nIndex = int(arViews.indexOf(m_pView)) + 1;
+        setWindowTitle(QStringLiteral("%1:%2").arg(pDoc->GetTitle()).arg(nIndex));
+    } else {
+        setWindowTitle(pDoc->GetTitle());
+    }
+}
+
+bool CMDIChildWnd::OnCmdMsg(int nID, CCmdUI* pCmdUI)
+{
+    if (m_pView && m_pView->OnCmdMsg(nID, pCmdUI))
+        return true;
+    return CCmdTarget::OnCmdMsg(nID, pCmdUI);
+}

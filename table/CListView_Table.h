@@ -1,0 +1,11 @@
+#pragma once
+
+#include "platform/CListView.h"
+
+// The view of a table window: the photo records, one row each.
+class CListView_Table : public CListView
+{
+    Q_OBJECT
+public:
+    CListView_Table() = default;
+};
