@@ -3,17 +3,18 @@
 #include <QApplication>
 #include <QTest>
 
+template <typename TestClass> int RunTestClass(int argc, char** argv)
+{
+    TestClass test;
+    return QTest::qExec(&test, argc, argv);
+}
+
 // Runs several test classes in one executable; the exit status is non-zero
 // when any of them failed.
 template <typename... TestClasses> int RunTestClasses(int argc, char** argv)
 {
     int nStatus = 0;
-    (
-        [&] {
-            TestClasses test;
-            nStatus |= QTest::qExec(&test, argc, argv);
-        }(),
-        ...);
+    ((nStatus |= RunTestClass<TestClasses>(argc, argv)), ...);
     return nStatus;
 }
 

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <memory>
+
+class CMainFrame;
+class COrvalaApp;
+
+// One run of the program inside a test: started like main() starts it, and
+// ended by closing the main frame (which writes its placement) and exiting.
+class CAppSession
+{
+public:
+    CAppSession();
+    ~CAppSession();
+
+    bool Started() const { return m_bStarted; }
+    COrvalaApp& App() { return *m_pApp; }
+    CMainFrame* Frame() const;
+    // Closes the main frame as the user would; the session ends with it.
+    void Close();
+
+private:
+    std::unique_ptr<COrvalaApp> m_pApp;
+    bool m_bStarted = false;
+    bool m_bClosed = false;
+};

@@ -1,0 +1,317 @@
+#include "TestMainFrame.h"
+
+#include "AppSession.h"
+#include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
+#include "common/TestWorkspace.h"
+#include "platform/AfxIds.h"
+#include "platform/CDialog.h"
+#include "platform/CDocument.h"
+#include "platform/CHelpWindow.h"
+#include "platform/CMDIChildWnd.h"
+#include "platform/CRecentFileList.h"
+#include "platform/CStatusBar.h"
+#include "platform/MessageBox.h"
+#include "resources/resource.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QStatusTipEvent>
+#include <QTest>
+
+namespace {
+
+int Setting(const QString& strEntry)
+{
+    return QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Orvala"))
+        .value(QStringLiteral("Settings/") + strEntry, -1)
+        .toInt();
+}
+
+// Places the frame so that its outer rectangle, decorations included, is rc.
+void SetFrameRect(QWidget* pFrame, const QRect& rc)
+{
+    const QSize szExtra = pFrame->frameGeometry().size() - pFrame->size();
+    pFrame->resize(rc.size() - szExtra);
+    pFrame->move(rc.topLeft());
+}
+
+QSize DefaultSize()
+{
+    return QApplication::primaryScreen()->availableGeometry().size() * 3 / 4;
+}
+
+// Enabled state of each command as the menus and tool bar would show it.
+QString States(CMainFrame* pFrame, const QList<int>& arIDs)
+{
+    pFrame->UpdateCmdUI();
+    QString strStates;
+    for (int nID : arIDs)
+        strStates +=
+            pFrame->GetCommandAction(nID)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    return strStates;
+}
+
+QStringList MenuCaptions(CMainFrame* pFrame)
+{
+    QStringList arCaptions;
+    for (QAction* pAction : pFrame->menuBar()->actions())
+        arCaptions.append(pAction->text());
+    return arCaptions;
+}
+
+} // namespace
+
+void TestMainFrame::firstRunTakesDefaultPlacement()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    QVERIFY(!session.Frame()->isMaximized());
+    QCOMPARE(session.Frame()->size(), DefaultSize());
+    QCOMPARE(session.Frame()->windowTitle(), QStringLiteral("Orvala"));
+    QVERIFY(session.Frame()->MDIClient()->subWindowList().isEmpty());
+    QCOMPARE(session.Frame()->GetStatusBar()->currentMessage(), QString());
+}
+
+void TestMainFrame::placementRoundTrip()
+{
+    CTestWorkspace ws;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        SetFrameRect(session.Frame(), QRect(100, 50, 800, 600));
+        QCOMPARE(session.Frame()->frameGeometry(), QRect(100, 50, 800, 600));
+    }
+    QCOMPARE(Setting(QStringLiteral("Xmin")), 100);
+    QCOMPARE(Setting(QStringLiteral("Xmax")), 900);
+    QCOMPARE(Setting(QStringLiteral("Ymin")), 50);
+    QCOMPARE(Setting(QStringLiteral("Ymax")), 650);
+    QCOMPARE(Setting(QStringLiteral("ShowMainFrameMaximized")), 0);
+
+    CAppSession next;
+    QVERIFY(next.Started());
+    QTRY_COMPARE(next.Frame()->frameGeometry(), QRect(100, 50, 800, 600));
+}
+
+void TestMainFrame::maximizedRoundTrip()
+{
+    CTestWorkspace ws;
+    QRect rcMaximized;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        session.Frame()->setGeometry(100, 50, 400, 300);
+        session.Frame()->showMaximized();
+        QTRY_VERIFY(session.Frame()->isMaximized());
+        rcMaximized = session.Frame()->frameGeometry();
+    }
+    QCOMPARE(Setting(QStringLiteral("ShowMainFrameMaximized")), 1);
+    QCOMPARE(Setting(QStringLiteral("Xmin")), rcMaximized.left());
+    QCOMPARE(Setting(QStringLiteral("Xmax")), rcMaximized.left() + rcMaximized.width());
+
+    // The stored rectangle is the maximized one; it is not applied on start.
+    QSettings(QStringLiteral("Tarnwick"), QStringLiteral("Orvala"))
+        .setValue(QStringLiteral("Settings/Xmax"), 300);
+    CAppSession next;
+    QVERIFY(next.Started());
+    QVERIFY(next.Frame()->isMaximized());
+}
+
+void TestMainFrame::emptyStoredRectangleIsIgnored_data()
+{
+    QTest::addColumn<QList<int>>("arRect"); // Xmin, Xmax, Ymin, Ymax
+    QTest::newRow("no width") << QList<int>{100, 100, 50, 650};
+    QTest::newRow("inverted") << QList<int>{900, 100, 50, 650};
+    QTest::newRow("no height") << QList<int>{100, 900, 50, 50};
+}
+
+void TestMainFrame::emptyStoredRectangleIsIgnored()
+{
+    QFETCH(QList<int>, arRect);
+    CTestWorkspace ws;
+    {
+        QSettings settings(QStringLiteral("Tarnwick"), QStringLiteral("Orvala"));
+        const QStringList arNames = {"Xmin", "Xmax", "Ymin", "Ymax"};
+        for (int i = 0; i < 4; ++i)
+            settings.setValue(QStringLiteral("Settings/") + arNames.at(i), arRect.at(i));
+    }
+    CAppSession session;
+    QVERIFY(session.Started());
+    QCOMPARE(session.Frame()->size(), DefaultSize());
+    QVERIFY(!session.Frame()->isMaximized());
+}
+
+void TestMainFrame::menusFollowTheActiveChild()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    // Picture commands, then the database commands, then the shell's own.
+    const QList<int> arIDs = {ID_VIEW_FULLSIZE,
+                              ID_VIEW_MOSAIC,
+                              ID_VIEW_SLIDESHOW,
+                              ID_VIEW_PAUSE,
+                              ID_VIEW_LOOP,
+                              ID_VIEW_PROPERTIES,
+                              ID_FILE_PRINT,
+                              ID_DATABASE_SHOWTABLE,
+                              ID_DATABASE_SHOWRECORD,
+                              ID_DATABASE_FINDRECORDS,
+                              ID_DATABASE_DELETERECORDS,
+                              ID_FILE_OPEN,
+                              ID_FILE_CLOSE,
+                              ID_WINDOW_NEW,
+                              ID_APP_ABOUT,
+                              ID_HELP_INDEX,
+                              ID_VIEW_TOOLBAR,
+                              ID_FILE_SAVE};
+
+    QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
+    QCOMPARE(States(pFrame, arIDs), QStringLiteral("000000010001001110"));
+    QVERIFY(pFrame->GetCommandAction(ID_VIEW_TOOLBAR)->isChecked());
+
+    QVERIFY(pFrame->SendCommand(ID_FILE_NEW));
+    QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Window", "&Help"}));
+    QCOMPARE(States(pFrame, arIDs).mid(7, 4), QStringLiteral("1000"));
+    QCOMPARE(States(pFrame, arIDs).mid(11), QStringLiteral("1111110"));
+
+    QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
+    QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
+
+    // Hiding the tool bar clears its check mark.
+    QVERIFY(pFrame->SendCommand(ID_VIEW_TOOLBAR));
+    QVERIFY(!pFrame->GetCommandAction(ID_VIEW_TOOLBAR)->isChecked());
+    QVERIFY(pFrame->SendCommand(ID_VIEW_STATUS_BAR));
+    QVERIFY(!pFrame->GetStatusBar()->isVisible());
+
+    pFrame->MDIClient()->closeAllSubWindows();
+    QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
+    QCOMPARE(States(pFrame, arIDs).left(7), QStringLiteral("0000000"));
+}
+
+void TestMainFrame::keysReachCommands()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+    pFrame->UpdateCmdUI(); // what the event loop does whenever it falls idle
+
+    QTest::keyClick(pFrame, Qt::Key_N, Qt::ControlModifier);
+    QTest::keyClick(pFrame, Qt::Key_N, Qt::ControlModifier);
+    QCOMPARE(pFrame->MDIClient()->subWindowList().size(), 2);
+    QCOMPARE(pFrame->MDIGetActive()->windowTitle(), QStringLiteral("Orvala2"));
+    QCOMPARE(pFrame->windowTitle(), QStringLiteral("Orvala - Orvala2"));
+
+    // Keys without a handler (Save, Copy) do nothing and open nothing.
+    QTest::keyClick(pFrame, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(pFrame, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(pFrame->MDIClient()->subWindowList().size(), 2);
+
+    // The status pane prompts for what the pointer is over, then goes idle.
+    QStatusTipEvent tip(QStringLiteral("Show Table"));
+    QApplication::sendEvent(pFrame, &tip);
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral("Show Table"));
+    QStatusTipEvent idle{QString()};
+    QApplication::sendEvent(pFrame, &idle);
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral(" "));
+}
+
+void TestMainFrame::showTableOpensANewWindowEachTime()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
+    QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
+    const QList<QMdiSubWindow*> arWindows = pFrame->MDIClient()->subWindowList();
+    QCOMPARE(arWindows.size(), 2);
+    for (QMdiSubWindow* pWindow : arWindows)
+        QCOMPARE(pWindow->windowTitle(), QStringLiteral("PHOTOS TABLE"));
+    QCOMPARE(pFrame->windowTitle(), QStringLiteral("Orvala - PHOTOS TABLE"));
+}
+
+void TestMainFrame::openingAnOpenFileActivatesItsWindow()
+{
+    CTestWorkspace ws;
+    const QString strFirst = ws.WriteFile(QStringLiteral("pics/a.jpg"), "x");
+    const QString strSecond = ws.WriteFile(QStringLiteral("pics/b.jpg"), "y");
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    CDocument* pFirst = session.App().OpenDocumentFile(strFirst);
+    QVERIFY(pFirst);
+    QCOMPARE(pFirst->GetTitle(), QStringLiteral("a.jpg"));
+    QCOMPARE(pFirst->GetPathName(), strFirst);
+    QVERIFY(session.App().OpenDocumentFile(strSecond) != pFirst);
+    QCOMPARE(pFrame->MDIGetActive()->windowTitle(), QStringLiteral("b.jpg"));
+
+    QCOMPARE(session.App().OpenDocumentFile(strFirst), pFirst);
+    QCOMPARE(pFrame->MDIClient()->subWindowList().size(), 2);
+    QCOMPARE(pFrame->MDIGetActive()->GetActiveDocument(), pFirst);
+}
+
+void TestMainFrame::recentFilesSurviveARestart()
+{
+    CTestWorkspace ws;
+    QStringList arPaths;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        for (int i = 1; i <= 17; ++i) {
+            arPaths.prepend(ws.WriteFile(QStringLiteral("p%1.bmp").arg(i), "x"));
+            QVERIFY(session.App().OpenDocumentFile(arPaths.first()));
+        }
+        session.Frame()->MDIClient()->closeAllSubWindows();
+    }
+    CAppSession next;
+    QVERIFY(next.Started());
+    CRecentFileList* pList = next.App().m_pRecentFileList;
+    QCOMPARE(pList->GetCount(), 15);
+    for (int i = 0; i < 15; ++i)
+        QCOMPARE((*pList)[i], arPaths.at(i));
+
+    // The File menu lists them, and choosing one opens it.
+    QMenu* pFileMenu = next.Frame()->menuBar()->actions().first()->menu();
+    emit pFileMenu->aboutToShow();
+    QVERIFY(pFileMenu->actions().contains(next.Frame()->GetCommandAction(ID_FILE_MRU_FILE1 + 14)));
+    QVERIFY(next.Frame()->SendCommand(ID_FILE_MRU_FILE1 + 2));
+    QCOMPARE(next.Frame()->MDIGetActive()->GetActiveDocument()->GetPathName(), arPaths.at(2));
+    QCOMPARE((*pList)[0], arPaths.at(2));
+}
+
+void TestMainFrame::aboutBoxAndHelp()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    QString strTitle;
+    CDialog::SetModalHook([&strTitle](CDialog* pDialog) {
+        strTitle = pDialog->windowTitle();
+        return int(IDOK);
+    });
+    QVERIFY(session.Frame()->SendCommand(ID_APP_ABOUT));
+    CDialog::SetModalHook({});
+    QCOMPARE(strTitle, QStringLiteral("About Orvala"));
+    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.0.0.1"));
+
+    QVERIFY(session.Frame()->SendCommand(ID_HELP_INDEX));
+    CHelpWindow* pHelp = nullptr;
+    for (QWidget* pWidget : QApplication::topLevelWidgets()) {
+        if (auto* pCandidate = qobject_cast<CHelpWindow*>(pWidget))
+            pHelp = pCandidate;
+    }
+    QVERIFY(pHelp && pHelp->isVisible());
+    QVERIFY(pHelp->toPlainText().contains(QStringLiteral("Photos.mdb")));
+    pHelp->close();
+}

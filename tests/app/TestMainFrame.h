@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+
+class TestMainFrame : public QObject
+{
+    Q_OBJECT
+private slots:
+    void firstRunTakesDefaultPlacement();
+    void placementRoundTrip();
+    void maximizedRoundTrip();
+    void emptyStoredRectangleIsIgnored_data();
+    void emptyStoredRectangleIsIgnored();
+    void menusFollowTheActiveChild();
+    void keysReachCommands();
+    void showTableOpensANewWindowEachTime();
+    void openingAnOpenFileActivatesItsWindow();
+    void recentFilesSurviveARestart();
+    void aboutBoxAndHelp();
+};

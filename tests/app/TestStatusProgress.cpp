@@ -1,0 +1,137 @@
+#include "TestStatusProgress.h"
+
+#include "AppSession.h"
+#include "app/CMainFrame.h"
+#include "app/StatusProgressGeometry.h"
+#include "common/TestWorkspace.h"
+#include "platform/CStatusBar.h"
+
+#include <QProgressBar>
+#include <QTest>
+
+void TestStatusProgress::rectangleRule_data()
+{
+    QTest::addColumn<QString>("strText");
+    QTest::addColumn<int>("nPaneRight");
+    QTest::addColumn<QRect>("rcExpected");
+
+    // Rectangles as left, top, right (exclusive), bottom (exclusive).
+    const auto ltrb = [](int l, int t, int r, int b) { return QRect(l, t, r - l, b - t); };
+    QTest::newRow("table filling") << "Filling the Table: " << 500 << ltrb(104, 2, 495, 16);
+    QTest::newRow("empty text") << "" << 500 << ltrb(2, 2, 495, 16);
+    QTest::newRow("odd length truncates") << "abc" << 300 << ltrb(16, 2, 295, 16);
+    QTest::newRow("bytes, not characters") << "été" << 300 << ltrb(27, 2, 295, 16);
+    QTest::newRow("slide show") << " Slide Show for 12 pictures: " << 800 << ltrb(159, 2, 795, 16);
+    QTest::newRow("too long for the pane")
+        << QString(100, QLatin1Char('x')) << 500 << ltrb(550, 2, 550, 16);
+}
+
+void TestStatusProgress::rectangleRule()
+{
+    QFETCH(QString, strText);
+    QFETCH(int, nPaneRight);
+    QFETCH(QRect, rcExpected);
+    QCOMPARE(StatusProgressRect(strText, nPaneRight), rcExpected);
+}
+
+namespace {
+
+QRect ExpectedBarRect(CMainFrame* pFrame, const QString& strText)
+{
+    const QRect rcPane = pFrame->GetStatusBar()->GetItemRect(0);
+    return StatusProgressRect(strText, rcPane.x() + rcPane.width());
+}
+
+} // namespace
+
+void TestStatusProgress::barLiesOverMessagePane()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    const QString strText = QStringLiteral("Filling the Table: ");
+    pFrame->m_wndStatusProgress.ShowStatusProgress(strText);
+
+    QProgressBar* pBar = pFrame->m_wndStatusProgress.GetSafeHwnd();
+    QVERIFY(pBar);
+    QCOMPARE(CProgressCtrl::GetActive(), &pFrame->m_wndStatusProgress);
+    QCOMPARE(pBar->parentWidget(), pFrame->GetStatusBar());
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), strText);
+    QCOMPARE(pBar->geometry(), ExpectedBarRect(pFrame, strText));
+    QCOMPARE(pBar->geometry().left(), 104);
+    QCOMPARE(pBar->minimum(), 0);
+    QCOMPARE(pBar->maximum(), 100);
+    QCOMPARE(pBar->value(), 0);
+    QVERIFY(pBar->isVisible());
+
+    // The caller's end of a run: the bar goes, the message stays.
+    pFrame->m_wndStatusProgress.DestroyWindow();
+    CProgressCtrl::SetActive(nullptr);
+    QVERIFY(pFrame->m_wndStatusProgress.GetSafeHwnd() == nullptr);
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), strText);
+}
+
+void TestStatusProgress::everyCallRestartsTheBar()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    CProgressCtrl ownBar; // a view's own control, never created before
+    pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
+    QVERIFY(ownBar.GetSafeHwnd());
+    QCOMPARE(CProgressCtrl::GetActive(), &ownBar);
+    QVERIFY(pFrame->m_wndStatusProgress.GetSafeHwnd() == nullptr);
+
+    ownBar.SetPos(60);
+    QPointer<QProgressBar> pFirst = ownBar.GetSafeHwnd();
+    pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
+    QVERIFY(pFirst.isNull());
+    QCOMPARE(ownBar.GetPos(), 0);
+    QCOMPARE(pFrame->GetStatusBar()->findChildren<QProgressBar*>().size(), 1);
+}
+
+void TestStatusProgress::barFollowsFrameResize()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    pFrame->resize(700, 500);
+    const QString strText = QStringLiteral("Filling the Table: ");
+    pFrame->m_wndStatusProgress.ShowStatusProgress(strText);
+    pFrame->m_wndStatusProgress.SetPos(40);
+    const int nWidthBefore = pFrame->m_wndStatusProgress.GetSafeHwnd()->width();
+
+    pFrame->resize(600, 500);
+    QProgressBar* pBar = pFrame->m_wndStatusProgress.GetSafeHwnd();
+    QVERIFY(pBar);
+    QCOMPARE(pBar->geometry(), ExpectedBarRect(pFrame, strText));
+    QCOMPARE(pBar->width(), nWidthBefore - 100);
+    QCOMPARE(pBar->value(), 0);
+
+    // With no bar shown a resize lays nothing out.
+    pFrame->m_wndStatusProgress.DestroyWindow();
+    CProgressCtrl::SetActive(nullptr);
+    pFrame->resize(650, 500);
+    QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
+}
+
+void TestStatusProgress::closedOwnerLeavesNoActiveControl()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    {
+        // A picture window closed in the middle of its mosaic takes its bar along.
+        CProgressCtrl viewBar;
+        pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Mosaic: "), &viewBar);
+        QCOMPARE(CProgressCtrl::GetActive(), &viewBar);
+    }
+    QVERIFY(CProgressCtrl::GetActive() == nullptr);
+    QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
+    pFrame->resize(pFrame->width() - 50, pFrame->height());
+    QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
+}
