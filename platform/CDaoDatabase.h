@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariantList>
+
+// The locale of a new database: the engine's general collating order.
+inline constexpr char dbLangGeneral[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
+
+// One database file on SQLite. Open never creates a file and Create never
+// touches an existing one, so a file that is not ours stays as it was.
+class CDaoDatabase
+{
+public:
+    CDaoDatabase();
+    ~CDaoDatabase();
+    CDaoDatabase(const CDaoDatabase&) = delete;
+    CDaoDatabase& operator=(const CDaoDatabase&) = delete;
+
+    // Makes a new, empty database file; fails when the name exists already.
+    void Create(const QString& strName, const QString& strLocale = QLatin1String(dbLangGeneral),
+                int nOptions = 0);
+    // Opens an existing database for reading and writing.
+    void Open(const QString& strName, bool bExclusive = false, bool bReadOnly = false,
+              const QString& strConnect = QString());
+    void Close();
+    bool IsOpen() const { return m_bOpen; }
+    QString GetName() const { return m_strName; }
+    // Why the latest Open or Create failed; empty after a success.
+    QString GetOpenFailure() const { return m_strOpenFailure; }
+
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+    // For the table definitions and recordsets of this database.
+    QSqlDatabase& Connection();
+    // Runs one SQLite statement with values bound; throws CDaoException.
+    void Execute(const QString& strSql, const QVariantList& arValues = {});
+
+private:
+    void OpenFile(const QString& strName, bool bReadOnly);
+    [[noreturn]] void Fail(const QString& strDescription, int nCode = 0);
+    void RegisterFunctions();
+
+    QString m_strConnection;
+    QSqlDatabase m_db;
+    QString m_strName;
+    QString m_strOpenFailure;
+    bool m_bOpen = false;
+};
+
+// An engine exception from the latest error of a failed SQLite call.
+class QSqlError;
+[[noreturn]] void ThrowSqlError(const QSqlError& error, const QString& strContext = QString());

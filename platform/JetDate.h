@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+// Date fields hold the wall-clock time without a zone, as text of one fixed
+// width ("2006-12-07 23:59:59"), so that text order is time order to the second.
+QString JetDateToStorage(const QDate& date, const QTime& time);
+QString JetDateToStorage(const QDateTime& dateTime);
+
+// Reads a stored date back as local time; false when the text is no date.
+bool JetDateFromStorage(const QString& strStored, QDateTime* pDateTime);
+
+// Parses the text between the '#' of a date literal: month first
+// ("12/07/06 00:00:00", "7-12-2006", "12/7/2006 1:05 PM"). A one- or two-digit
+// year below 30 is 20xx, otherwise 19xx. Returns false with a reason when the
+// text is not such a date.
+bool JetParseDateLiteral(const QString& strLiteral, QDate* pDate, QTime* pTime, QString* pError);

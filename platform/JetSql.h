@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+// The engine's SQL dialect, as far as the program speaks it, turned into
+// SQLite. Everything outside that grammar raises CDaoException; literal values
+// never enter the SQLite text, they come back as values to bind.
+//
+// Statements: SELECT * | name {, name} FROM name [GROUP BY names]
+//             [ORDER BY name [ASC|DESC] {, ...}] [;]
+// Criteria:   comparison {AND|OR comparison}, AND binding tighter; a comparison
+//             is  name = number | name = 'text' | name = #date#
+//             | name >= #date# | name <= #date# | name LIKE 'pattern'
+// Names are bare (Theme) or bracketed ([Theme]); texts double a quote ('O''Brien').
+
+struct CJetOrder
+{
+    QString strName;
+    bool bDescending = false;
+};
+
+struct CJetSelect
+{
+    QString strTable;
+    QStringList arColumns; // empty for '*'
+    QStringList arGroupBy;
+    QList<CJetOrder> arOrderBy;
+};
+
+struct CJetCriterion
+{
+    QString strSql;        // SQLite expression with '?' for each value
+    QVariantList arValues; // in placeholder order
+    QStringList arNames;   // every field the criterion names, for checking
+};
+
+CJetSelect JetParseSelect(const QString& strStatement);
+CJetCriterion JetTranslateCriterion(const QString& strCriterion);
+
+// The SQLite query for a parsed statement. A statement over whole rows also
+// selects the row id first, so that rows can be found and deleted again.
+// Columns in setTextColumns (lower case) sort and group ignoring letter case.
+QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
+                     const QSet<QString>& setTextColumns);
+
+// An SQLite identifier for a field or table name.
+QString JetQuoteName(const QString& strName);
+
+// Helpers for whoever writes a criterion around a user's text: a text literal
+// with its quotes doubled, and a text whose pattern characters match only themselves.
+QString JetQuoteText(const QString& strText);
+QString JetEscapeLike(const QString& strText);
+
+// Names of the SQLite function and collation behind LIKE and text order.
+inline constexpr char g_szJetLikeFunction[] = "jet_like";
+inline constexpr char g_szJetTextCollation[] = "jet_text";
