@@ -1,0 +1,53 @@
+#pragma once
+
+#include "db/CDao_TableInfo.h"
+
+#include <QString>
+
+class CDaoDatabase;
+class CDaoTableDef;
+class QComboBox;
+
+// The one database object of the run: opens "Photos.mdb" (creating it with
+// table "PHOTOS" when no such file exists) and runs the queries on it.
+// Queries raise CDaoException where noted; callers catch it.
+class CDao_Table
+{
+public:
+    CDao_Table();
+    ~CDao_Table();
+    CDao_Table(const CDao_Table&) = delete;
+    CDao_Table& operator=(const CDao_Table&) = delete;
+
+    // Opens or creates the database; when it stays unavailable, says so once
+    // in a message box. Called at the main frame's creation.
+    bool Connect();
+    bool OpenDatabase(QString strFileName, bool bCreate, bool bReportFailure);
+    bool OpenTableDef(QString strTableName, bool bCreate);
+    bool AppendField(QString strName, int nType, int nSize, int nAttributes);
+    bool CreateTable(CDao_TableInfo& tableInfo);
+
+    // Whether the database is open, without a message.
+    bool IsDatabaseOpen() const;
+    // For every database command: true when the database is open, otherwise
+    // shows UnavailableMessage() in a message box and returns false.
+    bool CheckDatabase();
+    // Names the database file and why it is not open.
+    QString UnavailableMessage() const;
+
+    // The number of records; 0 for an empty table. Other engine errors
+    // (a missing table, a closed database) raise CDaoException.
+    int CountRecords(QString strTableName);
+    // Adds the distinct non-empty values of a text column in ascending order
+    // and selects the first; an empty result leaves the combo box as it was.
+    // Engine errors raise CDaoException.
+    void FillDistinct(QComboBox* pComboBox, QString strColumn);
+    // Stores Theme and Comment of the record with that key. A text longer
+    // than its field is refused with a message, as is every engine error.
+    bool SaveRecord(int nID, QString strTheme, QString strComment);
+
+    QString m_strSQL;
+    CDao_TableInfo m_TableInfo;
+    CDaoDatabase* m_pCDaoDatabase;
+    CDaoTableDef* m_pCDaoTableDef;
+};

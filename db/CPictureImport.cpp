@@ -1,0 +1,134 @@
+#include "db/CPictureImport.h"
+
+#include "browse/FolderListing.h"
+#include "db/CDao_Table.h"
+#include "platform/CDaoDatabase.h"
+#include "platform/CDaoException.h"
+#include "platform/CDaoRecordset.h"
+#include "platform/JetSql.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+
+#include <libexif/exif-data.h>
+
+namespace {
+
+// The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22"), or an
+// invalid QDateTime when the file has none.
+QDateTime ExifCaptureTime(const QString& strPath)
+{
+    QDateTime dateTime;
+    ExifData* pData = exif_data_new_from_file(QFile::encodeName(strPath).constData());
+    if (!pData)
+        return dateTime;
+    if (ExifEntry* pEntry =
+            exif_content_get_entry(pData->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL)) {
+        char szValue[64] = {};
+        exif_entry_get_value(pEntry, szValue, sizeof(szValue));
+        dateTime = QDateTime::fromString(QString::fromLatin1(szValue).trimmed(),
+                                         QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+    }
+    exif_data_unref(pData);
+    return dateTime;
+}
+
+bool IsJpeg(const QString& strExtension)
+{
+    return strExtension.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0 ||
+           strExtension.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0 ||
+           strExtension.compare(QLatin1String("jpe"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+CPictureImport::CPictureImport(CDao_Table* pTable)
+    : m_pTable(pTable)
+{
+}
+
+bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictures)
+{
+    m_nAdded = m_nPresent = m_nSkipped = 0;
+    m_strError.clear();
+    if (!m_pTable->IsDatabaseOpen()) {
+        m_strError = m_pTable->UnavailableMessage();
+        return false;
+    }
+    const CDao_TableInfo& info = m_pTable->m_TableInfo;
+    auto limit = [&info](const char* pszField) {
+        return CheckedAt(info.m_arSizes, info.m_arNames.indexOf(QLatin1String(pszField)));
+    };
+    const qsizetype nNameLimit = limit("Name");
+    const qsizetype nExtensionLimit = limit("Extention");
+    const qsizetype nDirectoryLimit = limit("Directory");
+
+    // The root folder becomes an empty Directory, so that Directory, '/' and
+    // Name still form the path.
+    QString strDirectory = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
+    if (strDirectory.endsWith(u'/'))
+        strDirectory.chop(1);
+    const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
+
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase;
+    bool bInTransaction = false;
+    try {
+        CDaoRecordset recordset(pDatabase);
+        recordset.m_strFilter = QStringLiteral("[Directory]='%1'").arg(JetQuoteText(strDirectory));
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
+        // Text comparison in the engine ignores case; file names here do not.
+        QSet<QString> setPresent;
+        for (; !recordset.IsEOF(); recordset.MoveNext()) {
+            if (recordset.GetFieldValue(QStringLiteral("Directory")).toString() == strDirectory)
+                setPresent.insert(recordset.GetFieldValue(QStringLiteral("Name")).toString());
+        }
+
+        pDatabase->BeginTrans();
+        bInTransaction = true;
+        for (const QString& strPath : arPictures) {
+            const QFileInfo fileInfo(strPath);
+            const QString strName = fileInfo.fileName();
+            if (setPresent.contains(strName)) {
+                ++m_nPresent;
+                continue;
+            }
+            const QString strExtension = GetExtension(strName);
+            if (!bDirectoryFits || strName.toUcs4().size() > nNameLimit ||
+                strExtension.toUcs4().size() > nExtensionLimit || !fileInfo.isFile()) {
+                ++m_nSkipped;
+                continue;
+            }
+            QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(strPath) : QDateTime();
+            if (!date.isValid())
+                date = fileInfo.lastModified();
+            recordset.AddNew();
+            recordset.SetFieldValue(QStringLiteral("Date"), date);
+            recordset.SetFieldValue(QStringLiteral("Name"), strName);
+            recordset.SetFieldValue(QStringLiteral("Extention"), strExtension);
+            recordset.SetFieldValue(QStringLiteral("Size"), QString::number(fileInfo.size()));
+            recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
+            recordset.SetFieldValue(QStringLiteral("Theme"), QString(QLatin1String("")));
+            recordset.SetFieldValue(QStringLiteral("Comment"), QString(QLatin1String("")));
+            recordset.Update();
+            setPresent.insert(strName);
+            ++m_nAdded;
+        }
+        pDatabase->CommitTrans();
+    } catch (const CDaoException& e) {
+        if (bInTransaction) {
+            try {
+                pDatabase->Rollback();
+            } catch (const CDaoException&) {
+                // The failure that led here is the one worth reporting.
+            }
+        }
+        m_strError = e.GetErrorDescription();
+        m_nAdded = 0;
+        return false;
+    }
+    return true;
+}

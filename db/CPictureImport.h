@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class CDao_Table;
+
+// Adds photo records for the pictures of one folder: one record per picture
+// that has none yet (same Directory and Name). Shows no message: it runs
+// whenever a picture is opened, and the caller decides what to tell.
+class CPictureImport
+{
+public:
+    explicit CPictureImport(CDao_Table* pTable);
+
+    // arPictures holds full paths of files in strFolder. All records are
+    // added in one transaction; false (nothing added) on an engine error or
+    // when the database is not open, with the reason in m_strError.
+    bool Import(const QString& strFolder, const QStringList& arPictures);
+
+    int m_nAdded = 0;
+    int m_nPresent = 0; // already had a record
+    int m_nSkipped = 0; // texts too long for their fields, or no longer a file
+    QString m_strError;
+
+private:
+    CDao_Table* m_pTable;
+};
