@@ -1,0 +1,179 @@
+#include "DbTestData.h"
+#include "DbTests.h"
+
+#include "common/MessageBoxRecorder.h"
+#include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
+#include "db/CPictureImport.h"
+#include "platform/CDaoRecordset.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTest>
+
+namespace {
+
+// Writes a picture with the given modification time and returns its path.
+QString WritePicture(const QString& strFolder, const QString& strName, const QByteArray& bytes,
+                     const QDateTime& modified = QDateTime())
+{
+    QDir().mkpath(strFolder);
+    const QString strPath = strFolder + u'/' + strName;
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly))
+        return strPath;
+    file.write(bytes);
+    file.flush(); // a later flush would set the time again
+    if (modified.isValid())
+        file.setFileTime(modified, QFileDevice::FileModificationTime);
+    return strPath;
+}
+
+QByteArray MakeBmp()
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QByteArray bmp;
+    QBuffer buffer(&bmp);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return bmp;
+}
+
+struct CRecord
+{
+    QDateTime date;
+    QString strName, strExtension, strSize, strDirectory;
+    QVariant theme, comment;
+};
+
+QMap<QString, CRecord> RecordsByName(CDao_Table& table)
+{
+    QMap<QString, CRecord> map;
+    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        CRecord record{recordset.GetFieldValue(1).toDateTime(),
+                       recordset.GetFieldValue(2).toString(),
+                       recordset.GetFieldValue(3).toString(),
+                       recordset.GetFieldValue(4).toString(),
+                       recordset.GetFieldValue(5).toString(),
+                       recordset.GetFieldValue(6),
+                       recordset.GetFieldValue(7)};
+        map.insert(record.strDirectory + u'/' + record.strName, record);
+    }
+    return map;
+}
+
+const QDateTime g_modified(QDate(2010, 5, 6), QTime(7, 8, 9));
+
+} // namespace
+
+void TestPictureImport::importsFolder()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("My Pictures"));
+    const QStringList arPictures{
+        WritePicture(strFolder, "exif.jpg", MakeJpeg("2006:12:07 14:03:22"), g_modified),
+        WritePicture(strFolder, "plain.JPG", MakeJpeg(), g_modified),
+        WritePicture(strFolder, "blank date.jpeg", MakeJpeg("    :  :     :  :  "), g_modified),
+        WritePicture(strFolder, "red.bmp", MakeBmp(), g_modified),
+    };
+
+    CMessageBoxRecorder recorder;
+    CPictureImport import(&table);
+    QVERIFY(import.Import(strFolder + u'/', arPictures));
+    QCOMPARE(import.m_nAdded, 4);
+    QCOMPARE(import.m_nSkipped, 0);
+    QCOMPARE(recorder.m_arTexts, QStringList());
+
+    const QMap<QString, CRecord> records = RecordsByName(table);
+    QCOMPARE(records.size(), 4);
+    for (const QString& strPath : arPictures) {
+        QVERIFY2(records.contains(strPath), qPrintable(strPath));
+        const CRecord& record = records[strPath];
+        QCOMPARE(record.strDirectory, strFolder);
+        QCOMPARE(record.strSize, QString::number(QFileInfo(strPath).size()));
+        QCOMPARE(record.theme, QVariant(QString()));
+        QCOMPARE(record.comment, QVariant(QString()));
+        QVERIFY(!record.theme.isNull());
+    }
+    const QString strExif = strFolder + QStringLiteral("/exif.jpg");
+    QCOMPARE(records[strExif].date, QDateTime(QDate(2006, 12, 7), QTime(14, 3, 22)));
+    QCOMPARE(records[strExif].strExtension, QStringLiteral("jpg"));
+    QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].date, g_modified);
+    QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].strExtension, QStringLiteral("JPG"));
+    QCOMPARE(records[strFolder + QStringLiteral("/blank date.jpeg")].date, g_modified);
+    QCOMPARE(records[strFolder + QStringLiteral("/red.bmp")].date, g_modified);
+}
+
+void TestPictureImport::reimportAddsNothing()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("O'Brien"));
+    QStringList arPictures{WritePicture(strFolder, "a.jpg", MakeJpeg()),
+                           WritePicture(strFolder, "b.jpg", MakeJpeg())};
+    CPictureImport import(&table);
+    QVERIFY(import.Import(strFolder, arPictures));
+    QCOMPARE(import.m_nAdded, 2);
+    QVERIFY(import.Import(strFolder, arPictures));
+    QCOMPARE(import.m_nAdded, 0);
+    QCOMPARE(import.m_nPresent, 2);
+
+    // Only the new picture is added; the same name elsewhere or in other
+    // letter case is another picture.
+    arPictures.append(WritePicture(strFolder, "A.JPG", MakeJpeg()));
+    QVERIFY(import.Import(strFolder, arPictures));
+    QCOMPARE(import.m_nAdded, 1);
+    const QString strOther = workspace.FilePath(QStringLiteral("other"));
+    QVERIFY(import.Import(strOther, {WritePicture(strOther, "a.jpg", MakeJpeg())}));
+    QCOMPARE(import.m_nAdded, 1);
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 4);
+}
+
+void TestPictureImport::longNamesSkipped()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("long"));
+    const QStringList arPictures{
+        WritePicture(strFolder, QString(146, u'n') + QStringLiteral(".jpg"), MakeJpeg()), // 150
+        WritePicture(strFolder, QString(147, u'n') + QStringLiteral(".jpg"), MakeJpeg()), // 151
+        WritePicture(strFolder, QStringLiteral("x.") + QString(61, u'e'), MakeJpeg()),
+        strFolder + QStringLiteral("/gone.jpg"),
+    };
+    CPictureImport import(&table);
+    QVERIFY(import.Import(strFolder, arPictures));
+    QCOMPARE(import.m_nAdded, 1);
+    QCOMPARE(import.m_nSkipped, 3);
+    QCOMPARE(RecordsByName(table).firstKey(), arPictures[0]);
+
+    // A folder path over 250 characters fits no record.
+    const QString strDeep = workspace.FilePath(QString(200, u'd') + u'/' + QString(60, u'd'));
+    QVERIFY(import.Import(strDeep, {WritePicture(strDeep, "a.jpg", MakeJpeg())}));
+    QCOMPARE(import.m_nAdded, 0);
+    QCOMPARE(import.m_nSkipped, 1);
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
+}
+
+void TestPictureImport::closedDatabaseAddsNothing()
+{
+    CTestWorkspace workspace;
+    CMessageBoxRecorder recorder;
+    CDao_Table table;
+    CPictureImport import(&table);
+    QVERIFY(
+        !import.Import(workspace.Path(), {WritePicture(workspace.Path(), "a.jpg", MakeJpeg())}));
+    QCOMPARE(import.m_nAdded, 0);
+    QVERIFY(import.m_strError.contains(QLatin1String("Photos.mdb")));
+    QCOMPARE(recorder.m_arTexts, QStringList());
+    QVERIFY(!QFile::exists(workspace.FilePath(QStringLiteral("Photos.mdb"))));
+}
