@@ -15,6 +15,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QStatusTipEvent>
+#include <QStyle>
 #include <QToolBar>
 
 namespace {
@@ -74,6 +75,17 @@ CMDIFrameWnd::~CMDIFrameWnd()
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
     return m_pMdiArea ? qobject_cast<CMDIChildWnd*>(m_pMdiArea->currentSubWindow()) : nullptr;
+}
+
+void CMDIFrameWnd::AddChildFrame(CMDIChildWnd* pFrame)
+{
+    m_pMdiArea->addSubWindow(pFrame);
+    const QSize szArea = m_pMdiArea->viewport()->size();
+    const int nStep = pFrame->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 4;
+    const int nOpen = int(m_pMdiArea->subWindowList().size()) - 1;
+    const int nOffset = nStep * (nOpen % 8);
+    pFrame->resize(qMax(200, szArea.width() * 3 / 4), qMax(150, szArea.height() * 3 / 4));
+    pFrame->move(nOffset, nOffset);
 }
 
 QAction* CMDIFrameWnd::GetCommandAction(int nID)

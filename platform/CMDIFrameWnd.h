@@ -25,6 +25,8 @@ public:
 
     QMdiArea* MDIClient() const { return m_pMdiArea; }
     CMDIChildWnd* MDIGetActive() const;
+    // Takes a new child window, sized and cascaded as the system places new windows.
+    void AddChildFrame(CMDIChildWnd* pFrame);
 
     // The action of a command, made on first use.
     QAction* GetCommandAction(int nID);

@@ -76,7 +76,7 @@ CMDIChildWnd* CMultiDocTemplate::CreateNewFrame(CDocument* pDoc)
         pFrame->setWindowIcon(QIcon(strIcon));
     pFrame->SetView(pView);
     pDoc->AddView(pView);
-    pMainFrame->MDIClient()->addSubWindow(pFrame);
+    pMainFrame->AddChildFrame(pFrame);
     QObject::connect(pDoc, &CDocument::TitleChanged, pFrame, &CMDIChildWnd::OnUpdateFrameTitle);
     QObject::connect(pDoc, &CDocument::TitleChanged, pMainFrame, &CMDIFrameWnd::OnUpdateFrameTitle);
     pFrame->OnUpdateFrameTitle();
