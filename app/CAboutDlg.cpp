@@ -4,6 +4,7 @@
 #include "resources/resource.h"
 #include "ui_AboutDlg.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 
 CAboutDlg::CAboutDlg(QWidget* pParent)
@@ -13,6 +14,10 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
     m_pUi->setupUi(this);
     m_pUi->m_wndIcon->setPixmap(
         QIcon(CResources::Get().GetIconPath(IDR_MAINFRAME)).pixmap(QSize(32, 32)));
+    // The resource leaves the text empty; the program's name and version belong there.
+    m_pUi->m_wndText->setText(
+        QStringLiteral("%1 Version %2")
+            .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }
 

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
@@ -296,14 +297,17 @@ void TestMainFrame::aboutBoxAndHelp()
     CAppSession session;
     QVERIFY(session.Started());
     QString strTitle;
-    CDialog::SetModalHook([&strTitle](CDialog* pDialog) {
+    QString strText;
+    CDialog::SetModalHook([&strTitle, &strText](CDialog* pDialog) {
         strTitle = pDialog->windowTitle();
+        for (QLabel* pLabel : pDialog->findChildren<QLabel*>())
+            strText += pLabel->text();
         return int(IDOK);
     });
     QVERIFY(session.Frame()->SendCommand(ID_APP_ABOUT));
     CDialog::SetModalHook({});
     QCOMPARE(strTitle, QStringLiteral("About Orvala"));
-    QCOMPARE(QCoreApplication::applicationVersion(), QStringLiteral("1.0.0.1"));
+    QCOMPARE(strText, QStringLiteral("Orvala Version 1.0.0.1"));
 
     QVERIFY(session.Frame()->SendCommand(ID_HELP_INDEX));
     CHelpWindow* pHelp = nullptr;
