@@ -59,6 +59,8 @@ int CMainFrame::OnCreate()
     qApp->installEventFilter(this);
 
     RestorePlacement();
+    // Says itself when the database cannot be had; browsing works regardless.
+    m_DaoTable.Connect();
     return 0;
 }
 

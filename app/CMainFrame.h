@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CProgressCtrl_Status.h"
+#include "db/CDao_Table.h"
 #include "platform/CMDIFrameWnd.h"
 
 // The program's one top-level window. Owns, for the whole run, what the
@@ -16,6 +17,7 @@ public:
     bool LoadFrame(int nIDResource);
 
     CProgressCtrl_Status m_wndStatusProgress;
+    CDao_Table m_DaoTable;
 
 protected:
     int OnCreate();

@@ -3,6 +3,7 @@
 #include "AppSession.h"
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
+#include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "platform/AfxIds.h"
 #include "platform/CDialog.h"
@@ -318,4 +319,41 @@ void TestMainFrame::aboutBoxAndHelp()
     QVERIFY(pHelp && pHelp->isVisible());
     QVERIFY(pHelp->toPlainText().contains(QStringLiteral("Photos.mdb")));
     pHelp->close();
+}
+
+void TestMainFrame::databaseOpensWithTheFrame()
+{
+    CTestWorkspace ws;
+    CMessageBoxRecorder recorder;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        QVERIFY(session.Frame()->m_DaoTable.IsDatabaseOpen());
+        QVERIFY(QFile::exists(ws.FilePath(QStringLiteral("Photos.mdb"))));
+    }
+    CAppSession next;
+    QVERIFY(next.Started());
+    QVERIFY(next.Frame()->m_DaoTable.IsDatabaseOpen());
+    QVERIFY(recorder.m_arTexts.isEmpty());
+}
+
+void TestMainFrame::unusableDatabaseIsReportedOnce()
+{
+    CTestWorkspace ws;
+    const QByteArray jetFile =
+        QByteArray("\x00\x01\x00\x00Standard Jet DB", 19) + QByteArray(2048, 'j');
+    ws.WriteFile(QStringLiteral("Photos.mdb"), jetFile);
+    CMessageBoxRecorder recorder;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        QVERIFY(!session.Frame()->m_DaoTable.IsDatabaseOpen());
+        QCOMPARE(recorder.m_arTexts.size(), 1);
+        QVERIFY(recorder.m_arTexts.first().contains(QStringLiteral("Photos.mdb")));
+        // Picture windows still open.
+        QVERIFY(session.Frame()->SendCommand(ID_FILE_NEW));
+    }
+    QFile file(ws.FilePath(QStringLiteral("Photos.mdb")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), jetFile);
 }

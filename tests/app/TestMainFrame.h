@@ -17,4 +17,6 @@ private slots:
     void openingAnOpenFileActivatesItsWindow();
     void recentFilesSurviveARestart();
     void aboutBoxAndHelp();
+    void databaseOpensWithTheFrame();
+    void unusableDatabaseIsReportedOnce();
 };
