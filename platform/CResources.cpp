@@ -7,9 +7,28 @@
 
 namespace {
 
-int ToId(const QString& strKey, bool* pbOk)
+// Reads one section, an object keyed by resource id: every entry goes to
+// readEntry, which returns an error text or an empty string.
+template <typename ReadEntry>
+QString ReadSection(const QJsonObject& root, const char* szSection, ReadEntry readEntry)
 {
-    return strKey.toInt(pbOk);
+    const QJsonObject section = root.value(QLatin1String(szSection)).toObject();
+    for (auto it = section.begin(); it != section.end(); ++it) {
+        bool bOk = false;
+        const int nID = it.key().toInt(&bOk);
+        if (!bOk)
+            return QStringLiteral("%1: id %2 is not a number")
+                .arg(QLatin1String(szSection), it.key());
+        const QString strError = readEntry(nID, it.value());
+        if (!strError.isEmpty())
+            return QStringLiteral("%1 %2: %3").arg(QLatin1String(szSection)).arg(nID).arg(strError);
+    }
+    return QString();
+}
+
+QString Text(const QJsonObject& object, const char* szKey)
+{
+    return object.value(QLatin1String(szKey)).toString();
 }
 
 } // namespace
@@ -35,93 +54,74 @@ bool CResources::Parse(const QByteArray& json, QString* pstrError)
 {
     QJsonParseError error;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &error);
-    auto fail = [pstrError](const QString& strWhy) {
-        if (pstrError)
-            *pstrError = strWhy;
-        return false;
-    };
-    if (!doc.isObject())
-        return fail(error.errorString());
+    QString strError = doc.isObject() ? QString() : error.errorString();
     const QJsonObject root = doc.object();
-    bool bOk = true;
 
-    const QJsonObject strings = root.value(QLatin1String("strings")).toObject();
-    for (auto it = strings.begin(); it != strings.end(); ++it) {
-        const int nID = ToId(it.key(), &bOk);
-        if (!bOk)
-            return fail(QStringLiteral("string id %1 is not a number").arg(it.key()));
-        m_mapStrings.insert(nID, it.value().toString());
-    }
-
-    const QJsonObject menus = root.value(QLatin1String("menus")).toObject();
-    for (auto it = menus.begin(); it != menus.end(); ++it) {
-        const int nID = ToId(it.key(), &bOk);
-        if (!bOk)
-            return fail(QStringLiteral("menu id %1 is not a number").arg(it.key()));
-        QList<CMenuData> arMenus;
-        for (const QJsonValue& menuValue : it.value().toArray()) {
-            const QJsonObject menu = menuValue.toObject();
-            CMenuData data;
-            data.strCaption = menu.value(QLatin1String("caption")).toString();
-            for (const QJsonValue& itemValue : menu.value(QLatin1String("items")).toArray()) {
-                const QJsonObject item = itemValue.toObject();
-                CMenuItemData itemData;
-                itemData.bSeparator = item.value(QLatin1String("separator")).toBool();
-                itemData.nID = item.value(QLatin1String("id")).toInt();
-                itemData.strCaption = item.value(QLatin1String("caption")).toString();
-                if (!itemData.bSeparator && itemData.nID == 0)
-                    return fail(QStringLiteral("menu %1 has an item without id").arg(nID));
-                data.arItems.append(itemData);
+    if (strError.isEmpty())
+        strError = ReadSection(root, "strings", [this](int nID, const QJsonValue& value) {
+            m_mapStrings.insert(nID, value.toString());
+            return QString();
+        });
+    if (strError.isEmpty())
+        strError = ReadSection(root, "menus", [this](int nID, const QJsonValue& value) {
+            QList<CMenuData> arMenus;
+            for (const QJsonValue& menuValue : value.toArray()) {
+                const QJsonObject menu = menuValue.toObject();
+                CMenuData data;
+                data.strCaption = Text(menu, "caption");
+                for (const QJsonValue& itemValue : menu.value(QLatin1String("items")).toArray()) {
+                    const QJsonObject item = itemValue.toObject();
+                    CMenuItemData itemData;
+                    itemData.bSeparator = item.value(QLatin1String("separator")).toBool();
+                    itemData.nID = item.value(QLatin1String("id")).toInt();
+                    itemData.strCaption = Text(item, "caption");
+                    if (!itemData.bSeparator && itemData.nID == 0)
+                        return QStringLiteral("an item has no id");
+                    data.arItems.append(itemData);
+                }
+                arMenus.append(data);
             }
-            arMenus.append(data);
-        }
-        m_mapMenus.insert(nID, arMenus);
-    }
+            m_mapMenus.insert(nID, arMenus);
+            return QString();
+        });
+    if (strError.isEmpty())
+        strError = ReadSection(root, "toolbars", [this](int nID, const QJsonValue& value) {
+            QList<CToolBarButtonData> arButtons;
+            for (const QJsonValue& buttonValue : value.toArray()) {
+                const QJsonObject button = buttonValue.toObject();
+                CToolBarButtonData data;
+                data.bSeparator = button.value(QLatin1String("separator")).toBool();
+                data.nID = button.value(QLatin1String("id")).toInt();
+                data.strIcon = Text(button, "icon");
+                arButtons.append(data);
+            }
+            m_mapToolBars.insert(nID, arButtons);
+            return QString();
+        });
+    if (strError.isEmpty())
+        strError = ReadSection(root, "accelerators", [this](int nID, const QJsonValue& value) {
+            QList<CAcceleratorData> arKeys;
+            for (const QJsonValue& keyValue : value.toArray()) {
+                const QJsonObject key = keyValue.toObject();
+                CAcceleratorData data;
+                data.keys = QKeySequence(Text(key, "keys"), QKeySequence::PortableText);
+                data.nID = key.value(QLatin1String("id")).toInt();
+                if (data.keys.isEmpty())
+                    return QStringLiteral("command %1 has no keys").arg(data.nID);
+                arKeys.append(data);
+            }
+            m_mapAccelerators.insert(nID, arKeys);
+            return QString();
+        });
+    if (strError.isEmpty())
+        strError = ReadSection(root, "icons", [this](int nID, const QJsonValue& value) {
+            m_mapIcons.insert(nID, value.toString());
+            return QString();
+        });
 
-    const QJsonObject toolBars = root.value(QLatin1String("toolbars")).toObject();
-    for (auto it = toolBars.begin(); it != toolBars.end(); ++it) {
-        const int nID = ToId(it.key(), &bOk);
-        if (!bOk)
-            return fail(QStringLiteral("tool bar id %1 is not a number").arg(it.key()));
-        QList<CToolBarButtonData> arButtons;
-        for (const QJsonValue& buttonValue : it.value().toArray()) {
-            const QJsonObject button = buttonValue.toObject();
-            CToolBarButtonData data;
-            data.bSeparator = button.value(QLatin1String("separator")).toBool();
-            data.nID = button.value(QLatin1String("id")).toInt();
-            data.strIcon = button.value(QLatin1String("icon")).toString();
-            arButtons.append(data);
-        }
-        m_mapToolBars.insert(nID, arButtons);
-    }
-
-    const QJsonObject accelerators = root.value(QLatin1String("accelerators")).toObject();
-    for (auto it = accelerators.begin(); it != accelerators.end(); ++it) {
-        const int nID = ToId(it.key(), &bOk);
-        if (!bOk)
-            return fail(QStringLiteral("accelerator table %1 is not a number").arg(it.key()));
-        QList<CAcceleratorData> arKeys;
-        for (const QJsonValue& keyValue : it.value().toArray()) {
-            const QJsonObject key = keyValue.toObject();
-            CAcceleratorData data;
-            data.keys = QKeySequence(key.value(QLatin1String("keys")).toString(),
-                                     QKeySequence::PortableText);
-            data.nID = key.value(QLatin1String("id")).toInt();
-            if (data.keys.isEmpty())
-                return fail(QStringLiteral("accelerator %1 has no keys").arg(data.nID));
-            arKeys.append(data);
-        }
-        m_mapAccelerators.insert(nID, arKeys);
-    }
-
-    const QJsonObject icons = root.value(QLatin1String("icons")).toObject();
-    for (auto it = icons.begin(); it != icons.end(); ++it) {
-        const int nID = ToId(it.key(), &bOk);
-        if (!bOk)
-            return fail(QStringLiteral("icon id %1 is not a number").arg(it.key()));
-        m_mapIcons.insert(nID, it.value().toString());
-    }
-    return true;
+    if (pstrError)
+        *pstrError = strError;
+    return strError.isEmpty();
 }
 
 QString CResources::GetPrompt(int nID) const
