@@ -186,6 +186,7 @@ void CDaoDatabase::RegisterFunctions()
     if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
         Fail(QStringLiteral("The SQLite database driver gave no handle."));
     sqlite3* pDb = *static_cast<sqlite3* const*>(handle.constData());
+    m_pHandle = pDb;
     // A misspelt "name" must be an error, not a text constant.
     sqlite3_db_config(pDb, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(pDb, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
@@ -199,6 +200,7 @@ void CDaoDatabase::Close()
 {
     if (m_db.isOpen())
         m_db.close();
+    m_pHandle = nullptr;
     m_bOpen = false;
 }
 
@@ -227,6 +229,12 @@ QSqlDatabase& CDaoDatabase::Connection()
     if (!m_bOpen)
         throw CDaoException(QStringLiteral("The database is not open."));
     return m_db;
+}
+
+sqlite3* CDaoDatabase::Handle()
+{
+    Connection();
+    return m_pHandle;
 }
 
 void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)

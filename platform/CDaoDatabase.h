@@ -9,6 +9,8 @@ inline constexpr char dbLangGeneral[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
 
 // One database file on SQLite. Open never creates a file and Create never
 // touches an existing one, so a file that is not ours stays as it was.
+struct sqlite3;
+
 class CDaoDatabase
 {
 public:
@@ -35,6 +37,8 @@ public:
 
     // For the table definitions and recordsets of this database.
     QSqlDatabase& Connection();
+    // SQLite's own handle of the open connection, for reading many rows fast.
+    sqlite3* Handle();
     // Runs one SQLite statement with values bound; throws CDaoException.
     void Execute(const QString& strSql, const QVariantList& arValues = {});
 
@@ -45,6 +49,7 @@ private:
 
     QString m_strConnection;
     QSqlDatabase m_db;
+    sqlite3* m_pHandle = nullptr;
     QString m_strName;
     QString m_strOpenFailure;
     bool m_bOpen = false;

@@ -2,16 +2,24 @@
 
 #include "platform/CDaoDatabase.h"
 #include "platform/CDaoException.h"
+#include "platform/CSqliteStatement.h"
 #include "platform/JetDate.h"
 #include "platform/JetSql.h"
 
 #include <QDateTime>
 #include <QSqlError>
 
+#include <sqlite3.h>
+
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace {
+
+// Records read per page of a dynaset: large enough that one query serves
+// many moves, small enough that the memory is reused, not grown.
+constexpr qsizetype g_nPageRows = 1000;
 
 [[noreturn]] void ThrowNoCurrentRecord()
 {
@@ -89,30 +97,24 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
             resolve(strName);
     }
 
-    QSqlQuery query(m_pDatabase->Connection());
-    query.setForwardOnly(true);
-    if (!query.prepare(
-            JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, setTextColumns)))
-        ThrowSqlError(query.lastError());
-    for (const QVariant& value : std::as_const(filter.arValues))
-        query.addBindValue(value);
-    if (!query.exec())
-        ThrowSqlError(query.lastError());
-
-    m_bWholeRows = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
-    const int nFirst = m_bWholeRows ? 1 : 0;
-    const int nColumns = int(m_arFields.size());
-    while (query.next()) {
-        if (m_bWholeRows)
-            m_arRowIds.append(query.value(0).toLongLong());
-        for (int i = 0; i < nColumns; ++i)
-            m_arValues.append(query.value(nFirst + i));
-        ++m_nRows;
+    CSqliteStatement statement(
+        m_pDatabase->Handle(),
+        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, setTextColumns),
+        filter.arValues);
+    m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
+    if (m_bDynaset) {
+        while (statement.Step())
+            m_arRowIds.append(sqlite3_column_int64(statement.Get(), 0));
+        m_nRows = m_arRowIds.size();
+    } else {
+        while (statement.Step()) {
+            m_arCells.resize(m_arCells.size() + m_arFields.size());
+            ReadCells(statement.Get(), 0, m_nRows++);
+        }
+        m_nCacheRows = m_nRows;
     }
-    if (query.lastError().isValid())
-        ThrowSqlError(query.lastError());
     m_arDeleted.fill(false, m_nRows);
-    for (int i = 0; i < nColumns; ++i)
+    for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
     m_strTable = tableDef.GetName();
     m_nCurrent = 0;
@@ -122,22 +124,115 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
 void CDaoRecordset::Close()
 {
     m_bOpen = false;
-    m_bWholeRows = false;
+    m_bDynaset = false;
     m_strTable.clear();
     m_arFields.clear();
     m_mapFieldIndex.clear();
-    m_arValues.clear();
     m_arRowIds.clear();
     m_arDeleted.clear();
     m_nRows = 0;
     m_nCurrent = 0;
     m_nDeleted = 0;
+    m_arCells.clear();
+    m_arText.clear();
+    m_nCacheFirst = 0;
+    m_nCacheRows = 0;
     m_strFindCriteria.clear();
     m_setFindMatches.clear();
+    m_mapPositions.clear();
     m_nEditMode = EditMode::None;
     m_mapPending.clear();
     m_pInsert.reset();
     m_strInsertSql.clear();
+}
+
+void CDaoRecordset::ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot)
+{
+    const qsizetype nColumns = m_arFields.size();
+    CCell* pCell = &m_arCells[nSlot * nColumns];
+    for (int i = nFirstColumn; i < nFirstColumn + nColumns; ++i, ++pCell) {
+        switch (sqlite3_column_type(pStatement, i)) {
+        case SQLITE_NULL:
+            *pCell = {0, CellNull};
+            break;
+        case SQLITE_INTEGER:
+            *pCell = {sqlite3_column_int64(pStatement, i), CellInteger};
+            break;
+        case SQLITE_FLOAT: {
+            const double dValue = sqlite3_column_double(pStatement, i);
+            qint64 nBits;
+            std::memcpy(&nBits, &dValue, sizeof(nBits));
+            *pCell = {nBits, CellReal};
+            break;
+        }
+        default: {
+            const auto pText = reinterpret_cast<const char*>(sqlite3_column_text(pStatement, i));
+            const int nBytes = sqlite3_column_bytes(pStatement, i);
+            *pCell = {m_arText.size(), nBytes};
+            m_arText.append(pText, nBytes);
+        }
+        }
+    }
+}
+
+void CDaoRecordset::LoadPage(qsizetype nRow)
+{
+    const qsizetype nFirst = nRow - nRow % g_nPageRows;
+    const qsizetype nCount = std::min(g_nPageRows, m_nRows - nFirst);
+    QHash<qint64, qsizetype> mapSlots;
+    mapSlots.reserve(nCount);
+    qint64 nLow = std::numeric_limits<qint64>::max();
+    qint64 nHigh = std::numeric_limits<qint64>::min();
+    for (qsizetype i = 0; i < nCount; ++i) {
+        const qint64 nKey = m_arRowIds[nFirst + i];
+        mapSlots.insert(nKey, i);
+        nLow = std::min(nLow, nKey);
+        nHigh = std::max(nHigh, nKey);
+    }
+    // Keys close together (the usual listing by key) are read as one range;
+    // scattered keys one by one.
+    const QString strTable = JetQuoteName(m_strTable);
+    QString strSql;
+    QVariantList arKeys;
+    if (nHigh - nLow < 4 * nCount) {
+        strSql =
+            QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ? AND ?").arg(strTable);
+        arKeys = {nLow, nHigh};
+    } else {
+        strSql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                     .arg(strTable, QStringList(nCount, QStringLiteral("?")).join(u','));
+        for (qsizetype i = 0; i < nCount; ++i)
+            arKeys.append(m_arRowIds[nFirst + i]);
+    }
+    m_arCells.assign(nCount * m_arFields.size(), CCell{0, CellNull});
+    m_arText.clear();
+    m_nCacheRows = 0; // an error below leaves no half-read page behind
+    std::vector<bool> arFound(nCount, false);
+    CSqliteStatement statement(m_pDatabase->Handle(), strSql, arKeys);
+    while (statement.Step()) {
+        const qsizetype nSlot = mapSlots.value(sqlite3_column_int64(statement.Get(), 0), -1);
+        if (nSlot < 0)
+            continue;
+        ReadCells(statement.Get(), 1, nSlot);
+        arFound[nSlot] = true;
+    }
+    // A record deleted since Open reads as deleted.
+    for (qsizetype i = 0; i < nCount; ++i) {
+        if (!arFound[i] && !m_arDeleted[nFirst + i]) {
+            m_arDeleted[nFirst + i] = true;
+            ++m_nDeleted;
+        }
+    }
+    m_nCacheFirst = nFirst;
+    m_nCacheRows = nCount;
+}
+
+CDaoRecordset::CCell& CDaoRecordset::CurrentCell(int nIndex)
+{
+    if (m_nCurrent < m_nCacheFirst || m_nCurrent >= m_nCacheFirst + m_nCacheRows)
+        LoadPage(m_nCurrent);
+    RequireCurrent();
+    return m_arCells[(m_nCurrent - m_nCacheFirst) * m_arFields.size() + nIndex];
 }
 
 void CDaoRecordset::RequireOpen() const
@@ -146,7 +241,7 @@ void CDaoRecordset::RequireOpen() const
         throw CDaoException(QStringLiteral("The recordset is not open."));
 }
 
-void CDaoRecordset::RequireCurrent() const
+void CDaoRecordset::RequireCurrent()
 {
     RequireOpen();
     if (m_nCurrent < 0 || m_nCurrent >= m_nRows)
@@ -155,10 +250,10 @@ void CDaoRecordset::RequireCurrent() const
         throw CDaoException(QStringLiteral("Record is deleted."));
 }
 
-void CDaoRecordset::RequireTable(const char* pszWhat) const
+void CDaoRecordset::RequireDynaset(const char* pszWhat) const
 {
     RequireOpen();
-    if (!m_bWholeRows)
+    if (!m_bDynaset)
         throw CDaoException(QStringLiteral("%1 needs a recordset of whole records of one table.")
                                 .arg(QLatin1String(pszWhat)));
 }
@@ -175,35 +270,42 @@ bool CDaoRecordset::IsEOF() const
     return m_nRows == m_nDeleted || m_nCurrent >= m_nRows;
 }
 
+qsizetype CDaoRecordset::LiveRow(qsizetype nRow, int nStep)
+{
+    // A dynaset learns that a record was deleted elsewhere when it reads the
+    // record's page; moving passes over such records as over its own deletes.
+    for (; nRow >= 0 && nRow < m_nRows; nRow += nStep) {
+        if (m_bDynaset && (nRow < m_nCacheFirst || nRow >= m_nCacheFirst + m_nCacheRows))
+            LoadPage(nRow);
+        if (!m_arDeleted[nRow])
+            break;
+    }
+    return nRow;
+}
+
 void CDaoRecordset::MoveFirst()
 {
     RequireOpen();
-    qsizetype i = 0;
-    while (i < m_nRows && m_arDeleted[i])
-        ++i;
-    if (i >= m_nRows)
+    const qsizetype nRow = LiveRow(0, 1);
+    if (nRow >= m_nRows)
         ThrowNoCurrentRecord();
-    m_nCurrent = i;
+    m_nCurrent = nRow;
 }
 
 void CDaoRecordset::MoveNext()
 {
     if (IsEOF())
         ThrowNoCurrentRecord();
-    do
-        ++m_nCurrent;
-    while (m_nCurrent < m_nRows && m_arDeleted[m_nCurrent]);
+    m_nCurrent = LiveRow(m_nCurrent + 1, 1);
 }
 
 void CDaoRecordset::MoveLast()
 {
     RequireOpen();
-    qsizetype i = m_nRows - 1;
-    while (i >= 0 && m_arDeleted[i])
-        --i;
-    if (i < 0)
+    const qsizetype nRow = LiveRow(m_nRows - 1, -1);
+    if (nRow < 0)
         ThrowNoCurrentRecord();
-    m_nCurrent = i;
+    m_nCurrent = nRow;
 }
 
 long CDaoRecordset::GetRecordCount() const
@@ -229,18 +331,18 @@ void CDaoRecordset::GetFieldInfo(int nIndex, CDaoFieldInfo& fieldInfo) const
     fieldInfo = m_arFields[nIndex];
 }
 
-QVariant CDaoRecordset::GetFieldValue(const QString& strName) const
+QVariant CDaoRecordset::GetFieldValue(const QString& strName)
 {
     RequireOpen();
     return GetFieldValue(FieldIndex(strName));
 }
 
-QVariant CDaoRecordset::GetFieldValue(int nIndex) const
+QVariant CDaoRecordset::GetFieldValue(int nIndex)
 {
     RequireCurrent();
     if (nIndex < 0 || nIndex >= m_arFields.size())
         throw CDaoException(QStringLiteral("The recordset has no field %1.").arg(nIndex));
-    const QVariant& value = m_arValues[m_nCurrent * m_arFields.size() + nIndex];
+    const QVariant value = CellValue(CurrentCell(nIndex));
     if (value.isNull())
         return QVariant();
     switch (m_arFields[nIndex].m_nType) {
@@ -259,6 +361,7 @@ QVariant CDaoRecordset::GetFieldValue(int nIndex) const
 
 bool CDaoRecordset::FindFirst(const QString& strCriteria)
 {
+    m_strFindCriteria.clear(); // a first find looks at the table afresh
     return FindFrom(0, strCriteria);
 }
 
@@ -269,43 +372,55 @@ bool CDaoRecordset::FindNext(const QString& strCriteria)
 
 bool CDaoRecordset::FindFrom(qsizetype nStart, const QString& strCriteria)
 {
-    RequireTable("Find");
-    if (strCriteria != m_strFindCriteria || m_strFindCriteria.isEmpty()) {
-        // The criterion runs once in SQLite; the rows it names are then looked
-        // up in the recordset's own order.
+    RequireDynaset("Find");
+    if (strCriteria != m_strFindCriteria) {
+        // The criterion runs once in SQLite; the records it names are then
+        // looked up in the recordset's own order.
         const CJetCriterion criterion = JetTranslateCriterion(strCriteria);
         for (const QString& strName : criterion.arNames)
             FieldIndex(strName);
-        QSqlQuery query(m_pDatabase->Connection());
-        query.setForwardOnly(true);
-        if (!query.prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                               .arg(JetQuoteName(m_strTable), criterion.strSql)))
-            ThrowSqlError(query.lastError());
-        for (const QVariant& value : criterion.arValues)
-            query.addBindValue(value);
-        if (!query.exec())
-            ThrowSqlError(query.lastError());
+        CSqliteStatement statement(m_pDatabase->Handle(),
+                                   QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                       .arg(JetQuoteName(m_strTable), criterion.strSql),
+                                   criterion.arValues);
         m_setFindMatches.clear();
-        while (query.next())
-            m_setFindMatches.insert(query.value(0).toLongLong());
-        if (query.lastError().isValid())
-            ThrowSqlError(query.lastError());
+        while (statement.Step())
+            m_setFindMatches.insert(sqlite3_column_int64(statement.Get(), 0));
         m_strFindCriteria = strCriteria;
     }
-    if (m_setFindMatches.isEmpty())
+    // The matches were read from the table just now, so every one of them
+    // exists, unless this recordset deleted it since.
+    if (m_setFindMatches.isEmpty() || nStart >= m_nRows)
         return false;
-    for (qsizetype i = nStart; i < m_nRows; ++i) {
-        if (!m_arDeleted[i] && m_setFindMatches.contains(m_arRowIds[i])) {
-            m_nCurrent = i;
-            return true;
+
+    qsizetype nFound = -1;
+    if (m_setFindMatches.size() * 16 < m_nRows - nStart) {
+        // Few matches (a key, as when deleting row after row): look them up.
+        if (m_mapPositions.isEmpty()) {
+            m_mapPositions.reserve(m_nRows);
+            for (qsizetype i = 0; i < m_nRows; ++i)
+                m_mapPositions.insert(m_arRowIds[i], i);
+        }
+        for (const qint64 nKey : std::as_const(m_setFindMatches)) {
+            const qsizetype nRow = m_mapPositions.value(nKey, -1);
+            if (nRow >= nStart && !m_arDeleted[nRow] && (nFound < 0 || nRow < nFound))
+                nFound = nRow;
+        }
+    } else {
+        for (qsizetype i = nStart; i < m_nRows && nFound < 0; ++i) {
+            if (!m_arDeleted[i] && m_setFindMatches.contains(m_arRowIds[i]))
+                nFound = i;
         }
     }
-    return false;
+    if (nFound < 0)
+        return false;
+    m_nCurrent = nFound;
+    return true;
 }
 
 void CDaoRecordset::Delete()
 {
-    RequireTable("Delete");
+    RequireDynaset("Delete");
     RequireCurrent();
     m_pDatabase->Execute(
         QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(JetQuoteName(m_strTable)),
@@ -316,14 +431,14 @@ void CDaoRecordset::Delete()
 
 void CDaoRecordset::AddNew()
 {
-    RequireTable("AddNew");
+    RequireDynaset("AddNew");
     m_nEditMode = EditMode::AddNew;
     m_mapPending.clear();
 }
 
 void CDaoRecordset::Edit()
 {
-    RequireTable("Edit");
+    RequireDynaset("Edit");
     RequireCurrent();
     m_nEditMode = EditMode::Edit;
     m_mapPending.clear();
@@ -358,8 +473,7 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
         if (!bOk || n < std::numeric_limits<qint32>::min() ||
             n > std::numeric_limits<qint32>::max())
             throw CDaoException(
-                QStringLiteral("Field \"%1\" holds whole numbers of 32 bits; \"%2\" is "
-                               "not one.")
+                QStringLiteral("Field \"%1\" holds whole numbers of 32 bits; \"%2\" is not one.")
                     .arg(field.m_strName, value.toString()));
         return n;
     }
@@ -372,6 +486,40 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
                                 .arg(field.m_strName, value.toString()));
     default:
         return value;
+    }
+}
+
+CDaoRecordset::CCell CDaoRecordset::MakeCell(const QVariant& value)
+{
+    switch (value.isNull() ? QMetaType::UnknownType : value.metaType().id()) {
+    case QMetaType::UnknownType:
+        return {0, CellNull};
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return {value.toLongLong(), CellInteger};
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        const CCell cell{m_arText.size(), qint32(text.size())};
+        m_arText.append(text);
+        return cell;
+    }
+    }
+}
+
+QVariant CDaoRecordset::CellValue(const CCell& cell) const
+{
+    switch (cell.nLength) {
+    case CellNull:
+        return QVariant();
+    case CellInteger:
+        return cell.nValue;
+    case CellReal: {
+        double dValue;
+        std::memcpy(&dValue, &cell.nValue, sizeof(dValue));
+        return dValue;
+    }
+    default:
+        return QString::fromUtf8(m_arText.constData() + cell.nValue, cell.nLength);
     }
 }
 
@@ -434,7 +582,7 @@ void CDaoRecordset::Update()
                                      .arg(strTable, arNames.join(QStringLiteral(", "))),
                                  arValues);
             for (const int nColumn : std::as_const(arColumns))
-                m_arValues[m_nCurrent * m_arFields.size() + nColumn] = m_mapPending.value(nColumn);
+                CurrentCell(nColumn) = MakeCell(m_mapPending.value(nColumn));
         }
     }
     m_strFindCriteria.clear();

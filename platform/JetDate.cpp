@@ -1,6 +1,7 @@
 #include "platform/JetDate.h"
 
 #include <QRegularExpression>
+#include <QTimeZone>
 
 namespace {
 
@@ -60,7 +61,10 @@ bool JetDateFromStorage(const QString& strStored, QDateTime* pDateTime)
     const QTime time(nHour, nMinute, nSecond);
     if (!date.isValid() || !time.isValid())
         return false;
-    *pDateTime = QDateTime(date, time);
+    // The system zone is asked once: the C library's local time reads the
+    // zone file again on every conversion, slow over a whole table.
+    static const QTimeZone s_zone = QTimeZone::systemTimeZone();
+    *pDateTime = QDateTime(date, time, s_zone);
     return true;
 }
 

@@ -323,7 +323,7 @@ QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
     };
     QString strSql = QStringLiteral("SELECT ");
     if (select.arColumns.isEmpty() && select.arGroupBy.isEmpty()) {
-        strSql += QStringLiteral("rowid, *");
+        strSql += QStringLiteral("rowid");
     } else if (select.arColumns.isEmpty()) {
         strSql += u'*';
     } else {

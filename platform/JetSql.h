@@ -41,8 +41,8 @@ struct CJetCriterion
 CJetSelect JetParseSelect(const QString& strStatement);
 CJetCriterion JetTranslateCriterion(const QString& strCriterion);
 
-// The SQLite query for a parsed statement. A statement over whole rows also
-// selects the row id first, so that rows can be found and deleted again.
+// The SQLite query for a parsed statement. A statement over whole rows selects
+// only their row ids, in the statement's order: the rows are read by id later.
 // Columns in setTextColumns (lower case) sort and group ignoring letter case.
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
                      const QSet<QString>& setTextColumns);
@@ -50,8 +50,9 @@ QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
 // An SQLite identifier for a field or table name.
 QString JetQuoteName(const QString& strName);
 
-// Helpers for whoever writes a criterion around a user's text: a text literal
-// with its quotes doubled, and a text whose pattern characters match only themselves.
+// Helpers for whoever writes a criterion around a user's text: the text with
+// its quotes doubled, to go between quotes, and a text whose pattern characters
+// match only themselves (to go into a LIKE pattern, then through JetQuoteText).
 QString JetQuoteText(const QString& strText);
 QString JetEscapeLike(const QString& strText);
 
