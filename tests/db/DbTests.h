@@ -34,6 +34,7 @@ private slots:
     void orderAndGroup();
     void movingAndCount();
     void findAndDelete();
+    void dynasetPages();
     void fieldValues();
     void limitsAndTypesRefused_data();
     void limitsAndTypesRefused();

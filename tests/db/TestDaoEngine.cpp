@@ -4,6 +4,7 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
+#include "platform/CDaoDatabase.h"
 #include "platform/CDaoException.h"
 #include "platform/CDaoRecordset.h"
 
@@ -47,6 +48,7 @@ void TestDaoEngine::init()
     QVERIFY(m_pTable->Connect());
     CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
     // Records 1..8: both sides of midnight, both sides of 1970, 2029 and 1930.
+    pDb->BeginTrans();
     AddPhoto(pDb, At(2006, 12, 6, 23, 59, 59), "a.jpg", "/photos/2006", "Beach");
     AddPhoto(pDb, At(2006, 12, 7, 0, 0, 0), "b.jpg", "/photos/2006", "", "BEACH day");
     AddPhoto(pDb, At(2006, 12, 7, 23, 59, 59), "c.JPG", "/photos/O'Brien", "Family", "été à Nice");
@@ -55,6 +57,7 @@ void TestDaoEngine::init()
     AddPhoto(pDb, At(1970, 1, 1, 0, 0, 0), "new.gif", "/scans", "", "50% *off*");
     AddPhoto(pDb, At(2029, 6, 1, 12, 0, 0), "future.jpg", "/scans", "Trips");
     AddPhoto(pDb, At(1930, 6, 1, 12, 0, 0), "olden.jpg", "/scans");
+    pDb->CommitTrans();
 }
 
 void TestDaoEngine::cleanup()
@@ -183,6 +186,68 @@ void TestDaoEngine::findAndDelete()
                    QStringLiteral("SELECT Theme FROM PHOTOS GROUP BY Theme"));
     QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.FindFirst(QStringLiteral("ID_Photo=1")));
     QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.Delete());
+}
+
+void TestDaoEngine::dynasetPages()
+{
+    // Enough records for several pages, their names in an order unlike their keys.
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    constexpr int nRecords = 2500;
+    {
+        CDaoRecordset writer(pDb);
+        writer.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+        pDb->BeginTrans();
+        for (int nId = 9; nId <= nRecords; ++nId) {
+            writer.AddNew();
+            writer.SetFieldValue(
+                QStringLiteral("Name"),
+                QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
+            writer.SetFieldValue(QStringLiteral("Theme"), QString::number(nId));
+            writer.Update();
+        }
+        pDb->CommitTrans();
+    }
+    const QList<int> arGone{100, 999, 1001, 2400};
+    CDaoRecordset byName(pDb);
+    byName.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS ORDER BY Name"));
+    CDaoRecordset byKey(pDb);
+    byKey.Open(AFX_DAO_USE_DEFAULT_TYPE,
+               QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo DESC"));
+    {
+        // Deleted elsewhere after both were opened.
+        CDaoRecordset deleter(pDb);
+        deleter.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+        for (const int nId : arGone) {
+            QVERIFY(deleter.FindFirst(QStringLiteral("ID_Photo=%1").arg(nId)));
+            deleter.Delete();
+        }
+    }
+
+    QString strPrevious;
+    int nRead = 0;
+    for (; !byName.IsEOF(); byName.MoveNext(), ++nRead) {
+        const int nId = byName.GetFieldValue(0).toInt();
+        const QString strName = byName.GetFieldValue(QStringLiteral("Name")).toString();
+        QVERIFY(!arGone.contains(nId));
+        QVERIFY2(strPrevious.compare(strName, Qt::CaseInsensitive) < 0, qPrintable(strName));
+        if (nId > 8) {
+            QCOMPARE(byName.GetFieldValue(QStringLiteral("Theme")).toString(),
+                     QString::number(nId));
+            QCOMPARE(strName,
+                     QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
+        }
+        strPrevious = strName;
+    }
+    QCOMPARE(nRead, nRecords - arGone.size());
+    QCOMPARE(byName.GetRecordCount(), long(nRecords - arGone.size()));
+
+    QList<int> arExpected;
+    for (int nId = nRecords; nId >= 1; --nId)
+        if (!arGone.contains(nId))
+            arExpected.append(nId);
+    QCOMPARE(Column0(byKey), arExpected);
+    byKey.MoveLast();
+    QCOMPARE(byKey.GetFieldValue(0).toInt(), 1);
 }
 
 void TestDaoEngine::fieldValues()
