@@ -1,0 +1,173 @@
+// Times the photo database on generated data: counting, the ordered listing,
+// text and date finds over 100,000 records, and importing 10,000 pictures.
+// Prints one line per figure: name value unit.
+#include "db/CDao_Table.h"
+#include "db/CPictureImport.h"
+#include "platform/CDaoDatabase.h"
+#include "platform/CDaoRecordset.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+constexpr int g_nRecords = 100000;
+constexpr int g_nPictures = 10000;
+
+const QString g_strListing = QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo, Date;");
+
+void Print(const char* pszName, double dValue)
+{
+    std::printf("%s %.3f s\n", pszName, dValue);
+    std::fflush(stdout);
+}
+
+double Seconds(const std::function<void()>& run)
+{
+    QElapsedTimer timer;
+    timer.start();
+    run();
+    return timer.nsecsElapsed() / 1e9;
+}
+
+void FillDatabase(CDaoDatabase* pDatabase)
+{
+    static const char* const s_arThemes[] = {"Trips", "Family", "", "Été", "Garden", "Birthday"};
+    CDaoRecordset recordset(pDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+    pDatabase->BeginTrans();
+    const QDateTime start(QDate(1965, 1, 1), QTime(0, 0));
+    for (int i = 0; i < g_nRecords; ++i) {
+        recordset.AddNew();
+        recordset.SetFieldValue(QStringLiteral("Date"), start.addSecs(qint64(i) * 21613));
+        recordset.SetFieldValue(QStringLiteral("Name"),
+                                QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
+        recordset.SetFieldValue(QStringLiteral("Extention"), QStringLiteral("JPG"));
+        recordset.SetFieldValue(QStringLiteral("Size"), QString::number(100000 + i * 7));
+        recordset.SetFieldValue(
+            QStringLiteral("Directory"),
+            QStringLiteral("/home/user/Pictures/%1/roll %2").arg(1965 + i / 2500).arg(i / 100));
+        recordset.SetFieldValue(QStringLiteral("Theme"), QString::fromUtf8(s_arThemes[i % 6]));
+        recordset.SetFieldValue(QStringLiteral("Comment"),
+                                i % 97 == 0 ? QStringLiteral("A day at the Beach")
+                                            : QStringLiteral("comment %1").arg(i));
+        recordset.Update();
+    }
+    pDatabase->CommitTrans();
+}
+
+// Reads every field of every matching row, as the record table's filling does.
+int ReadRows(CDaoDatabase* pDatabase, const QString& strCriteria)
+{
+    CDaoRecordset recordset(pDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    int nRows = 0;
+    bool bMore = strCriteria.isEmpty() ? !recordset.IsEOF() : recordset.FindFirst(strCriteria);
+    while (bMore) {
+        recordset.GetFieldValue(QStringLiteral("ID_Photo")).toInt();
+        recordset.GetFieldValue(QStringLiteral("Date")).toDateTime().date();
+        for (int i = 2; i < recordset.GetFieldCount(); ++i)
+            recordset.GetFieldValue(i).toString();
+        ++nRows;
+        if (strCriteria.isEmpty()) {
+            recordset.MoveNext();
+            bMore = !recordset.IsEOF();
+        } else {
+            bMore = recordset.FindNext(strCriteria);
+        }
+    }
+    return nRows;
+}
+
+QByteArray SmallJpeg()
+{
+    QImage image(32, 24, QImage::Format_RGB32);
+    image.fill(Qt::darkGreen);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPG");
+    return bytes;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    QTemporaryDir workDir;
+    if (!workDir.isValid() || !QDir::setCurrent(workDir.path()))
+        return 1;
+
+    int nStatus = 0;
+    {
+        CDao_Table table;
+        if (!table.Connect())
+            return 1;
+        FillDatabase(table.m_pCDaoDatabase);
+
+        int nCount = 0;
+        Print("db_count_100k_s",
+              Seconds([&] { nCount = table.CountRecords(QStringLiteral("PHOTOS")); }));
+        int nRows = 0;
+        Print("db_read_ordered_100k_s",
+              Seconds([&] { nRows = ReadRows(table.m_pCDaoDatabase, QString()); }));
+        int nText = 0;
+        Print("db_find_text_100k_s", Seconds([&] {
+                  nText = ReadRows(
+                      table.m_pCDaoDatabase,
+                      QStringLiteral("[Theme] LIKE '*beach*' OR [Comment] LIKE '*beach*' OR "
+                                     "[Name] LIKE '*beach*' OR [Directory] LIKE '*beach*'"));
+              }));
+        int nDate = 0;
+        Print("db_find_date_100k_s", Seconds([&] {
+                  nDate = ReadRows(
+                      table.m_pCDaoDatabase,
+                      QStringLiteral(
+                          "[Date] >= #12/07/06 00:00:00# AND [Date] <= #12/07/06 23:59:59#"));
+              }));
+        if (nCount != g_nRecords || nRows != g_nRecords || nText != (g_nRecords + 96) / 97 ||
+            nDate < 1) {
+            std::fprintf(stderr, "wrong results: count %d rows %d text %d date %d\n", nCount, nRows,
+                         nText, nDate);
+            nStatus = 1;
+        }
+    }
+
+    QFile::remove(QStringLiteral("Photos.mdb"));
+    CDao_Table table;
+    if (!table.Connect())
+        return 1;
+    const QString strFolder = workDir.filePath(QStringLiteral("pictures"));
+    QDir().mkpath(strFolder);
+    const QByteArray jpeg = SmallJpeg();
+    QStringList arPictures;
+    for (int i = 0; i < g_nPictures; ++i) {
+        const QString strPath =
+            strFolder + QStringLiteral("/DSC_%1.jpg").arg(i, 5, 10, QLatin1Char('0'));
+        QFile file(strPath);
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        file.write(jpeg);
+        arPictures.append(strPath);
+    }
+    CPictureImport import(&table);
+    bool bImported = false;
+    Print("db_import_10k_s", Seconds([&] { bImported = import.Import(strFolder, arPictures); }));
+    if (!bImported || import.m_nAdded != g_nPictures) {
+        std::fprintf(stderr, "import added %d: %s\n", import.m_nAdded,
+                     qPrintable(import.m_strError));
+        nStatus = 1;
+    }
+    return nStatus;
+}
