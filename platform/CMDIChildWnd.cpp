@@ -8,6 +8,15 @@ CMDIChildWnd::CMDIChildWnd()
     setAttribute(Qt::WA_DeleteOnClose);
 }
 
+CMDIChildWnd::~CMDIChildWnd()
+{
+    // The view goes while this is still a whole frame: its document tells the
+    // frames when it loses a view.
+    QWidget* pWnd = m_pView ? m_pView->GetWnd() : nullptr;
+    m_pView = nullptr;
+    delete pWnd;
+}
+
 void CMDIChildWnd::SetView(CView* pView)
 {
     m_pView = pView;

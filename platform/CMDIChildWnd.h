@@ -15,6 +15,7 @@ class CMDIChildWnd : public QMdiSubWindow, public CCmdTarget
     Q_OBJECT
 public:
     CMDIChildWnd();
+    ~CMDIChildWnd() override;
 
     void SetView(CView* pView);
     CView* GetActiveView() const { return m_pView; }
