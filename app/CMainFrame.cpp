@@ -126,6 +126,8 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
 
 void CMainFrame::OnShowTable()
 {
+    if (!m_DaoTable.CheckDatabase())
+        return;
     auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
     CDocument* pDoc = pApp->m_pTableTemplate->OpenDocumentFile(QString(), true);
     if (pDoc)

@@ -350,8 +350,13 @@ void TestMainFrame::unusableDatabaseIsReportedOnce()
         QVERIFY(!session.Frame()->m_DaoTable.IsDatabaseOpen());
         QCOMPARE(recorder.m_arTexts.size(), 1);
         QVERIFY(recorder.m_arTexts.first().contains(QStringLiteral("Photos.mdb")));
-        // Picture windows still open.
+        // The table says why it cannot be shown; picture windows still open.
+        QVERIFY(session.Frame()->SendCommand(ID_DATABASE_SHOWTABLE));
+        QCOMPARE(recorder.m_arTexts.size(), 2);
+        QVERIFY(recorder.m_arTexts.last().contains(QStringLiteral("Photos.mdb")));
+        QVERIFY(session.Frame()->MDIClient()->subWindowList().isEmpty());
         QVERIFY(session.Frame()->SendCommand(ID_FILE_NEW));
+        QCOMPARE(session.Frame()->MDIClient()->subWindowList().size(), 1);
     }
     QFile file(ws.FilePath(QStringLiteral("Photos.mdb")));
     QVERIFY(file.open(QIODevice::ReadOnly));
