@@ -121,6 +121,11 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
                           isMaximized() ? 1 : 0);
     // Nothing is ever saved, so every window closes without a question.
     MDIClient()->closeAllSubWindows();
+    // The program ends with this window: its own windows (the guide) go too.
+    for (QWidget* pChild : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (pChild->isWindow())
+            pChild->close();
+    }
     pEvent->accept();
 }
 

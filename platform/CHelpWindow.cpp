@@ -1,12 +1,17 @@
 #include "platform/CHelpWindow.h"
 
+#include "platform/CWinApp.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
 #include <QUrl>
 
-CHelpWindow::CHelpWindow()
+CHelpWindow::CHelpWindow(QWidget* pParent)
+    : QTextBrowser(pParent)
 {
+    // Owned by the main window, so that it neither outlives the program nor keeps it running.
+    setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("%1 Help").arg(QApplication::applicationDisplayName()));
     setOpenExternalLinks(true);
@@ -18,7 +23,7 @@ CHelpWindow* CHelpWindow::Show(const QString& strAnchor)
 {
     static QPointer<CHelpWindow> s_pWindow;
     if (s_pWindow.isNull())
-        s_pWindow = new CHelpWindow;
+        s_pWindow = new CHelpWindow(AfxGetMainWnd());
     if (!strAnchor.isEmpty())
         s_pWindow->scrollToAnchor(strAnchor);
     s_pWindow->show();

@@ -12,5 +12,5 @@ public:
     static CHelpWindow* Show(const QString& strAnchor = QString());
 
 private:
-    CHelpWindow();
+    explicit CHelpWindow(QWidget* pParent);
 };

@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusTipEvent>
@@ -318,7 +319,11 @@ void TestMainFrame::aboutBoxAndHelp()
     }
     QVERIFY(pHelp && pHelp->isVisible());
     QVERIFY(pHelp->toPlainText().contains(QStringLiteral("Photos.mdb")));
-    pHelp->close();
+
+    // It goes with the main window rather than keeping the program alive.
+    QPointer<CHelpWindow> pGuard(pHelp);
+    session.Close();
+    QTRY_VERIFY(pGuard.isNull());
 }
 
 void TestMainFrame::databaseOpensWithTheFrame()
