@@ -1,18 +1,17 @@
 // Times the photo database on generated data: counting, the ordered listing,
 // text and date finds over 100,000 records, and importing 10,000 pictures.
 // Prints one line per figure: name value unit.
+#include "common/TestPictures.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
 #include "platform/CDaoDatabase.h"
 #include "platform/CDaoRecordset.h"
 
-#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImage>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -89,17 +88,6 @@ int ReadRows(CDaoDatabase* pDatabase, const QString& strCriteria)
     return nRows;
 }
 
-QByteArray SmallJpeg()
-{
-    QImage image(32, 24, QImage::Format_RGB32);
-    image.fill(Qt::darkGreen);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPG");
-    return bytes;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -150,7 +138,7 @@ int main(int argc, char** argv)
         return 1;
     const QString strFolder = workDir.filePath(QStringLiteral("pictures"));
     QDir().mkpath(strFolder);
-    const QByteArray jpeg = SmallJpeg();
+    const QByteArray jpeg = EncodePicture("JPG", QSize(32, 24), Qt::darkGreen);
     QStringList arPictures;
     for (int i = 0; i < g_nPictures; ++i) {
         const QString strPath =

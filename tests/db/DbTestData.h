@@ -14,7 +14,3 @@ QMap<QString, QByteArray> FolderChecksums(const QString& strFolder);
 void AddPhoto(CDaoDatabase* pDatabase, const QDateTime& date, const QString& strName,
               const QString& strDirectory, const QString& strTheme = QString(),
               const QString& strComment = QString());
-
-// A small JPEG; with strExifDate ("2006:12:07 14:03:22") it carries that
-// capture time in its EXIF block.
-QByteArray MakeJpeg(const QString& strExifDate = QString());

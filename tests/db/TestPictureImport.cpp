@@ -2,15 +2,14 @@
 #include "DbTests.h"
 
 #include "common/MessageBoxRecorder.h"
+#include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
 #include "platform/CDaoRecordset.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTest>
 
 namespace {
@@ -29,17 +28,6 @@ QString WritePicture(const QString& strFolder, const QString& strName, const QBy
     if (modified.isValid())
         file.setFileTime(modified, QFileDevice::FileModificationTime);
     return strPath;
-}
-
-QByteArray MakeBmp()
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bmp;
-    QBuffer buffer(&bmp);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bmp;
 }
 
 struct CRecord
@@ -82,7 +70,7 @@ void TestPictureImport::importsFolder()
         WritePicture(strFolder, "exif.jpg", MakeJpeg("2006:12:07 14:03:22"), g_modified),
         WritePicture(strFolder, "plain.JPG", MakeJpeg(), g_modified),
         WritePicture(strFolder, "blank date.jpeg", MakeJpeg("    :  :     :  :  "), g_modified),
-        WritePicture(strFolder, "red.bmp", MakeBmp(), g_modified),
+        WritePicture(strFolder, "red.bmp", EncodePicture("BMP", QSize(8, 8), Qt::red), g_modified),
     };
 
     CMessageBoxRecorder recorder;
