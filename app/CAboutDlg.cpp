@@ -1,6 +1,6 @@
 #include "app/CAboutDlg.h"
 
-#include "platform/CResources.h"
+#include "platform/framework/CResources.h"
 #include "resources/resource.h"
 #include "ui_AboutDlg.h"
 

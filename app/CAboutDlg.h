@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CDialog.h"
+#include "platform/framework/CDialog.h"
 
 #include <memory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CMDIChildWnd.h"
+#include "platform/framework/CMDIChildWnd.h"
 
 // The frame of every picture window and table window.
 class CChildFrame : public CMDIChildWnd

@@ -1,14 +1,14 @@
 #include "app/CMainFrame.h"
 
 #include "app/COrvalaApp.h"
-#include "platform/AfxIds.h"
-#include "platform/CDocument.h"
-#include "platform/CHelpWindow.h"
-#include "platform/CMDIChildWnd.h"
-#include "platform/CMultiDocTemplate.h"
-#include "platform/CResources.h"
-#include "platform/CStatusBar.h"
-#include "platform/KeyLockState.h"
+#include "platform/framework/AfxIds.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CHelpWindow.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CResources.h"
+#include "platform/framework/CStatusBar.h"
+#include "platform/framework/KeyLockState.h"
 #include "resources/resource.h"
 
 #include <QApplication>

@@ -2,7 +2,7 @@
 
 #include "app/CProgressCtrl_Status.h"
 #include "db/CDao_Table.h"
-#include "platform/CMDIFrameWnd.h"
+#include "platform/framework/CMDIFrameWnd.h"
 
 // The program's one top-level window. Owns, for the whole run, what the
 // child windows share; remembers its placement in group "Settings".

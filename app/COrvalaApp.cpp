@@ -5,9 +5,9 @@
 #include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
-#include "platform/AfxIds.h"
-#include "platform/CMultiDocTemplate.h"
-#include "platform/CResources.h"
+#include "platform/framework/AfxIds.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CResources.h"
 #include "resources/resource.h"
 #include "table/CListView_Table.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CWinApp.h"
+#include "platform/framework/CWinApp.h"
 
 class CMultiDocTemplate;
 

@@ -1,9 +1,9 @@
 #include "app/CProgressCtrl_Status.h"
 
 #include "app/StatusProgressGeometry.h"
-#include "platform/CMDIFrameWnd.h"
-#include "platform/CStatusBar.h"
-#include "platform/CWinApp.h"
+#include "platform/framework/CMDIFrameWnd.h"
+#include "platform/framework/CStatusBar.h"
+#include "platform/framework/CWinApp.h"
 
 void CProgressCtrl_Status::ShowStatusProgress(QString strText, CProgressCtrl* pTarget)
 {

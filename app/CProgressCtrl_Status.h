@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CProgressCtrl.h"
+#include "platform/framework/CProgressCtrl.h"
 
 #include <QString>
 

@@ -4,8 +4,8 @@
 #include "common/TestPictures.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
-#include "platform/CDaoDatabase.h"
-#include "platform/CDaoRecordset.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoRecordset.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CDocument.h"
+#include "platform/framework/CDocument.h"
 
 // The document of picture windows (one picture and its sizes) and of table
 // windows (empty there). Nothing is ever saved.

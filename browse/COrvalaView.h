@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CScrollView.h"
+#include "platform/framework/CScrollView.h"
 
 // The view of a picture window.
 class COrvalaView : public CScrollView

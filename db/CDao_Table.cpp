@@ -1,10 +1,10 @@
 #include "db/CDao_Table.h"
 
-#include "platform/CDaoDatabase.h"
-#include "platform/CDaoException.h"
-#include "platform/CDaoRecordset.h"
-#include "platform/CDaoTableDef.h"
-#include "platform/MessageBox.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/CDaoTableDef.h"
+#include "platform/framework/MessageBox.h"
 
 #include <QComboBox>
 #include <QFileInfo>

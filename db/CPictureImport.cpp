@@ -2,10 +2,10 @@
 
 #include "browse/FolderListing.h"
 #include "db/CDao_Table.h"
-#include "platform/CDaoDatabase.h"
-#include "platform/CDaoException.h"
-#include "platform/CDaoRecordset.h"
-#include "platform/JetSql.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/JetSql.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/CListView.h"
+#include "platform/framework/CListView.h"
 
 // The view of a table window: the photo records, one row each.
 class CListView_Table : public CListView

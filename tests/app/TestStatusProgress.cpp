@@ -4,7 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/StatusProgressGeometry.h"
 #include "common/TestWorkspace.h"
-#include "platform/CStatusBar.h"
+#include "platform/framework/CStatusBar.h"
 
 #include <QProgressBar>
 #include <QTest>

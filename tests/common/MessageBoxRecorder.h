@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 
 #include <QStringList>
 

@@ -1,6 +1,6 @@
 #include "DbTestData.h"
 
-#include "platform/CDaoRecordset.h"
+#include "platform/database/CDaoRecordset.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -4,10 +4,10 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
-#include "platform/CDaoDatabase.h"
-#include "platform/CDaoException.h"
-#include "platform/CDaoRecordset.h"
-#include "platform/CDaoTableDef.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/CDaoTableDef.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -6,7 +6,7 @@
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
-#include "platform/CDaoRecordset.h"
+#include "platform/database/CDaoRecordset.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 // Starts the database object in the folder given, as the user "nobody" when
 // run by root, and prints each message shown and Connect's result.
 #include "db/CDao_Table.h"
-#include "platform/MessageBox.h"
+#include "platform/framework/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QTextStream>

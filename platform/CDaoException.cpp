@@ -1,9 +1,0 @@
-#include "platform/CDaoException.h"
-
-#include <utility>
-
-CDaoException::CDaoException(QString strDescription, int nErrorCode)
-    : m_strDescription(std::move(strDescription))
-    , m_nErrorCode(nErrorCode)
-{
-}

@@ -1,0 +1,249 @@
+#include "platform/database/CDaoDatabase.h"
+
+#include "platform/database/CDaoException.h"
+#include "platform/database/CJetPattern.h"
+#include "platform/database/JetSql.h"
+
+#include <QAtomicInt>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int g_nBusyTimeoutMs = 1000;
+
+// jet_like(pattern, value): the engine's LIKE. The compiled pattern is kept
+// with the statement, since the pattern is the same for every row.
+void JetLikeFunction(sqlite3_context* pContext, int, sqlite3_value** arArgs)
+{
+    if (sqlite3_value_type(arArgs[0]) == SQLITE_NULL ||
+        sqlite3_value_type(arArgs[1]) == SQLITE_NULL) {
+        sqlite3_result_null(pContext);
+        return;
+    }
+    CJetPattern compiled;
+    auto pPattern = static_cast<const CJetPattern*>(sqlite3_get_auxdata(pContext, 0));
+    if (!pPattern) {
+        const auto pText = reinterpret_cast<const char*>(sqlite3_value_text(arArgs[0]));
+        QString strError;
+        if (!compiled.Compile(QString::fromUtf8(pText, sqlite3_value_bytes(arArgs[0])),
+                              &strError)) {
+            sqlite3_result_error(pContext, strError.toUtf8().constData(), -1);
+            return;
+        }
+        // SQLite may drop the copy at once, so this call matches with its own.
+        sqlite3_set_auxdata(pContext, 0, new CJetPattern(compiled),
+                            [](void* p) { delete static_cast<CJetPattern*>(p); });
+        pPattern = &compiled;
+    }
+    const auto pValue = reinterpret_cast<const char*>(sqlite3_value_text(arArgs[1]));
+    sqlite3_result_int(pContext, pPattern->MatchesUtf8(pValue, sqlite3_value_bytes(arArgs[1])));
+}
+
+int JetTextCollation(void*, int nA, const void* pA, int nB, const void* pB)
+{
+    return JetCompareFolded(static_cast<const char*>(pA), nA, static_cast<const char*>(pB), nB);
+}
+
+QString SqliteUri(const QString& strName, bool bReadOnly)
+{
+    // Percent-encode what a URI would read as its own syntax.
+    QString strPath = QFileInfo(strName).absoluteFilePath();
+    strPath.replace(u'%', QLatin1String("%25"))
+        .replace(u'?', QLatin1String("%3f"))
+        .replace(u'#', QLatin1String("%23"));
+    return QStringLiteral("file:") + strPath +
+           (bReadOnly ? QStringLiteral("?mode=ro") : QStringLiteral("?mode=rw"));
+}
+
+int PrimaryCode(const QSqlError& error)
+{
+    return error.nativeErrorCode().toInt() & 0xFF;
+}
+
+} // namespace
+
+void ThrowSqlError(const QSqlError& error, const QString& strContext)
+{
+    QString strText = error.databaseText();
+    if (strText.isEmpty())
+        strText = error.text();
+    if (!strContext.isEmpty())
+        strText = strContext + QStringLiteral(": ") + strText;
+    if (!strText.endsWith(u'.'))
+        strText += u'.';
+    throw CDaoException(strText, error.nativeErrorCode().toInt());
+}
+
+CDaoDatabase::CDaoDatabase()
+{
+    static QAtomicInt s_nConnections;
+    m_strConnection = QStringLiteral("CDaoDatabase-%1").arg(s_nConnections.fetchAndAddRelaxed(1));
+}
+
+CDaoDatabase::~CDaoDatabase()
+{
+    Close();
+    if (m_db.isValid()) {
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_strConnection);
+    }
+}
+
+void CDaoDatabase::Fail(const QString& strDescription, int nCode)
+{
+    m_strOpenFailure = strDescription;
+    throw CDaoException(strDescription, nCode);
+}
+
+void CDaoDatabase::Create(const QString& strName, const QString&, int)
+{
+    // The locale asks for the general, case-insensitive text order: text
+    // fields always compare that way here, so there is nothing to record.
+    Close();
+    m_strOpenFailure.clear();
+    const QFileInfo info(strName);
+    if (info.exists() || info.isSymLink())
+        Fail(QStringLiteral("Database \"%1\" already exists.").arg(strName));
+    // NewOnly makes the file only if nobody else made it meanwhile.
+    QFile file(strName);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        Fail(
+            QStringLiteral("Can not create database \"%1\": %2.").arg(strName, file.errorString()));
+    file.close();
+    try {
+        OpenFile(strName, false);
+    } catch (const CDaoException&) {
+        // Only the empty file made just above is removed.
+        if (QFileInfo(strName).size() == 0)
+            QFile::remove(strName);
+        throw;
+    }
+}
+
+void CDaoDatabase::Open(const QString& strName, bool, bool bReadOnly, const QString&)
+{
+    // One program uses the file at a time, so exclusive use adds nothing.
+    Close();
+    m_strOpenFailure.clear();
+    const QFileInfo info(strName);
+    if (!info.exists())
+        Fail(QStringLiteral("Could not find file \"%1\".").arg(strName));
+    if (!info.isFile())
+        Fail(QStringLiteral("\"%1\" is not a file.").arg(strName));
+    OpenFile(strName, bReadOnly);
+}
+
+void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
+{
+    if (!m_db.isValid())
+        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_strConnection);
+    if (!m_db.isValid())
+        Fail(QStringLiteral("The SQLite database driver is not available."));
+    m_db.setDatabaseName(SqliteUri(strName, bReadOnly));
+    m_db.setConnectOptions(
+        QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1%2")
+            .arg(g_nBusyTimeoutMs)
+            .arg(bReadOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
+    if (!m_db.open()) {
+        const QSqlError error = m_db.lastError();
+        Fail(QStringLiteral("Can not open database \"%1\": %2.").arg(strName, error.databaseText()),
+             error.nativeErrorCode().toInt());
+    }
+    RegisterFunctions();
+
+    // SQLite reads the file only when asked, so read now: a file that is not
+    // a database must be refused here, before anything could write to it.
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("SELECT count(*) FROM sqlite_master"))) {
+        const QSqlError error = query.lastError();
+        query = QSqlQuery();
+        m_db.close();
+        const int nCode = PrimaryCode(error);
+        if (nCode == SQLITE_NOTADB)
+            Fail(QStringLiteral("\"%1\" is not a database this program can read; it may be damaged "
+                                "or made by another program.")
+                     .arg(strName),
+                 nCode);
+        if (nCode == SQLITE_BUSY || nCode == SQLITE_LOCKED)
+            Fail(QStringLiteral("Database \"%1\" is locked by another program.").arg(strName),
+                 nCode);
+        Fail(QStringLiteral("Can not read database \"%1\": %2.").arg(strName, error.databaseText()),
+             nCode);
+    }
+    m_strName = strName;
+    m_bOpen = true;
+}
+
+void CDaoDatabase::RegisterFunctions()
+{
+    const QVariant handle = m_db.driver()->handle();
+    if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+        Fail(QStringLiteral("The SQLite database driver gave no handle."));
+    sqlite3* pDb = *static_cast<sqlite3* const*>(handle.constData());
+    m_pHandle = pDb;
+    // A misspelt "name" must be an error, not a text constant.
+    sqlite3_db_config(pDb, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(pDb, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
+    sqlite3_create_function_v2(pDb, g_szJetLikeFunction, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC,
+                               nullptr, JetLikeFunction, nullptr, nullptr, nullptr);
+    sqlite3_create_collation_v2(pDb, g_szJetTextCollation, SQLITE_UTF8, nullptr, JetTextCollation,
+                                nullptr);
+}
+
+void CDaoDatabase::Close()
+{
+    if (m_db.isOpen())
+        m_db.close();
+    m_pHandle = nullptr;
+    m_bOpen = false;
+}
+
+void CDaoDatabase::BeginTrans()
+{
+    if (!m_bOpen)
+        throw CDaoException(QStringLiteral("The database is not open."));
+    if (!m_db.transaction())
+        ThrowSqlError(m_db.lastError());
+}
+
+void CDaoDatabase::CommitTrans()
+{
+    if (!m_db.commit())
+        ThrowSqlError(m_db.lastError());
+}
+
+void CDaoDatabase::Rollback()
+{
+    if (!m_db.rollback())
+        ThrowSqlError(m_db.lastError());
+}
+
+QSqlDatabase& CDaoDatabase::Connection()
+{
+    if (!m_bOpen)
+        throw CDaoException(QStringLiteral("The database is not open."));
+    return m_db;
+}
+
+sqlite3* CDaoDatabase::Handle()
+{
+    Connection();
+    return m_pHandle;
+}
+
+void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
+{
+    QSqlQuery query(Connection());
+    if (!query.prepare(strSql))
+        ThrowSqlError(query.lastError());
+    for (const QVariant& value : arValues)
+        query.addBindValue(value);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+}

@@ -1,0 +1,590 @@
+#include "platform/database/CDaoRecordset.h"
+
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CSqliteStatement.h"
+#include "platform/database/JetDate.h"
+#include "platform/database/JetSql.h"
+
+#include <QDateTime>
+#include <QSqlError>
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Records read per page of a dynaset: large enough that one query serves
+// many moves, small enough that the memory is reused, not grown.
+constexpr qsizetype g_nPageRows = 1000;
+
+[[noreturn]] void ThrowNoCurrentRecord()
+{
+    throw CDaoException(QStringLiteral("No current record."));
+}
+
+qsizetype CodePointCount(const QString& str)
+{
+    qsizetype n = str.size();
+    for (const QChar c : str)
+        n -= c.isLowSurrogate() ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
+    : m_pDatabase(pDatabase)
+{
+}
+
+CDaoRecordset::~CDaoRecordset()
+{
+    Close();
+}
+
+void CDaoRecordset::Open(int, const QString& strSQL, int)
+{
+    // Open types and options choose among the engine's cursors; there is one here.
+    Close();
+    if (!m_pDatabase || !m_pDatabase->IsOpen())
+        throw CDaoException(QStringLiteral("The database is not open."));
+    const CJetSelect select = JetParseSelect(strSQL);
+    CDaoTableDef tableDef(m_pDatabase);
+    tableDef.Open(select.strTable);
+
+    QList<CDaoFieldInfo> arTable;
+    QHash<QString, int> mapTable;
+    QSet<QString> setTextColumns;
+    for (int i = 0; i < tableDef.GetFieldCount(); ++i) {
+        CDaoFieldInfo field;
+        tableDef.GetFieldInfo(i, field);
+        mapTable.insert(field.m_strName.toLower(), i);
+        if (field.m_nType == dbText)
+            setTextColumns.insert(field.m_strName.toLower());
+        arTable.append(field);
+    }
+    // SQLite would read an unknown name in quotes as text, so every name is
+    // checked here and the table's own spelling used.
+    auto resolve = [&](const QString& strName) {
+        const int nIndex = mapTable.value(strName.toLower(), -1);
+        if (nIndex < 0)
+            throw CDaoException(QStringLiteral("Field \"%1\" is not in table \"%2\".")
+                                    .arg(strName, tableDef.GetName()));
+        return arTable[nIndex];
+    };
+    CJetSelect resolved = select;
+    resolved.strTable = tableDef.GetName();
+    if (select.arColumns.isEmpty()) {
+        m_arFields = arTable;
+    } else {
+        for (QString& strName : resolved.arColumns) {
+            m_arFields.append(resolve(strName));
+            strName = m_arFields.last().m_strName;
+        }
+    }
+    for (QString& strName : resolved.arGroupBy)
+        strName = resolve(strName).m_strName;
+    for (CJetOrder& order : resolved.arOrderBy)
+        order.strName = resolve(order.strName).m_strName;
+    CJetCriterion filter;
+    if (!m_strFilter.isEmpty()) {
+        filter = JetTranslateCriterion(m_strFilter);
+        for (const QString& strName : std::as_const(filter.arNames))
+            resolve(strName);
+    }
+
+    CSqliteStatement statement(
+        m_pDatabase->Handle(),
+        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, setTextColumns),
+        filter.arValues);
+    m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
+    if (m_bDynaset) {
+        while (statement.Step())
+            m_arRowIds.append(sqlite3_column_int64(statement.Get(), 0));
+        m_nRows = m_arRowIds.size();
+    } else {
+        while (statement.Step()) {
+            m_arCells.resize(m_arCells.size() + m_arFields.size());
+            ReadCells(statement.Get(), 0, m_nRows++);
+        }
+        m_nCacheRows = m_nRows;
+    }
+    m_arDeleted.fill(false, m_nRows);
+    for (int i = 0; i < m_arFields.size(); ++i)
+        m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
+    m_strTable = tableDef.GetName();
+    m_nCurrent = 0;
+    m_bOpen = true;
+}
+
+void CDaoRecordset::Close()
+{
+    m_bOpen = false;
+    m_bDynaset = false;
+    m_strTable.clear();
+    m_arFields.clear();
+    m_mapFieldIndex.clear();
+    m_arRowIds.clear();
+    m_arDeleted.clear();
+    m_nRows = 0;
+    m_nCurrent = 0;
+    m_nDeleted = 0;
+    m_arCells.clear();
+    m_arText.clear();
+    m_nCacheFirst = 0;
+    m_nCacheRows = 0;
+    m_strFindCriteria.clear();
+    m_setFindMatches.clear();
+    m_mapPositions.clear();
+    m_nEditMode = EditMode::None;
+    m_mapPending.clear();
+    m_pInsert.reset();
+    m_strInsertSql.clear();
+}
+
+void CDaoRecordset::ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot)
+{
+    const qsizetype nColumns = m_arFields.size();
+    CCell* pCell = &m_arCells[nSlot * nColumns];
+    for (int i = nFirstColumn; i < nFirstColumn + nColumns; ++i, ++pCell) {
+        switch (sqlite3_column_type(pStatement, i)) {
+        case SQLITE_NULL:
+            *pCell = {0, CellNull};
+            break;
+        case SQLITE_INTEGER:
+            *pCell = {sqlite3_column_int64(pStatement, i), CellInteger};
+            break;
+        case SQLITE_FLOAT: {
+            const double dValue = sqlite3_column_double(pStatement, i);
+            qint64 nBits;
+            std::memcpy(&nBits, &dValue, sizeof(nBits));
+            *pCell = {nBits, CellReal};
+            break;
+        }
+        default: {
+            const auto pText = reinterpret_cast<const char*>(sqlite3_column_text(pStatement, i));
+            const int nBytes = sqlite3_column_bytes(pStatement, i);
+            *pCell = {m_arText.size(), nBytes};
+            m_arText.append(pText, nBytes);
+        }
+        }
+    }
+}
+
+void CDaoRecordset::LoadPage(qsizetype nRow)
+{
+    const qsizetype nFirst = nRow - nRow % g_nPageRows;
+    const qsizetype nCount = std::min(g_nPageRows, m_nRows - nFirst);
+    QHash<qint64, qsizetype> mapSlots;
+    mapSlots.reserve(nCount);
+    qint64 nLow = std::numeric_limits<qint64>::max();
+    qint64 nHigh = std::numeric_limits<qint64>::min();
+    for (qsizetype i = 0; i < nCount; ++i) {
+        const qint64 nKey = m_arRowIds[nFirst + i];
+        mapSlots.insert(nKey, i);
+        nLow = std::min(nLow, nKey);
+        nHigh = std::max(nHigh, nKey);
+    }
+    // Keys close together (the usual listing by key) are read as one range;
+    // scattered keys one by one.
+    const QString strTable = JetQuoteName(m_strTable);
+    QString strSql;
+    QVariantList arKeys;
+    if (nHigh - nLow < 4 * nCount) {
+        strSql =
+            QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ? AND ?").arg(strTable);
+        arKeys = {nLow, nHigh};
+    } else {
+        strSql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
+                     .arg(strTable, QStringList(nCount, QStringLiteral("?")).join(u','));
+        for (qsizetype i = 0; i < nCount; ++i)
+            arKeys.append(m_arRowIds[nFirst + i]);
+    }
+    m_arCells.assign(nCount * m_arFields.size(), CCell{0, CellNull});
+    m_arText.clear();
+    m_nCacheRows = 0; // an error below leaves no half-read page behind
+    std::vector<bool> arFound(nCount, false);
+    CSqliteStatement statement(m_pDatabase->Handle(), strSql, arKeys);
+    while (statement.Step()) {
+        const qsizetype nSlot = mapSlots.value(sqlite3_column_int64(statement.Get(), 0), -1);
+        if (nSlot < 0)
+            continue;
+        ReadCells(statement.Get(), 1, nSlot);
+        arFound[nSlot] = true;
+    }
+    // A record deleted since Open reads as deleted.
+    for (qsizetype i = 0; i < nCount; ++i) {
+        if (!arFound[i] && !m_arDeleted[nFirst + i]) {
+            m_arDeleted[nFirst + i] = true;
+            ++m_nDeleted;
+        }
+    }
+    m_nCacheFirst = nFirst;
+    m_nCacheRows = nCount;
+}
+
+CDaoRecordset::CCell& CDaoRecordset::CurrentCell(int nIndex)
+{
+    if (m_nCurrent < m_nCacheFirst || m_nCurrent >= m_nCacheFirst + m_nCacheRows)
+        LoadPage(m_nCurrent);
+    RequireCurrent();
+    return m_arCells[(m_nCurrent - m_nCacheFirst) * m_arFields.size() + nIndex];
+}
+
+void CDaoRecordset::RequireOpen() const
+{
+    if (!m_bOpen)
+        throw CDaoException(QStringLiteral("The recordset is not open."));
+}
+
+void CDaoRecordset::RequireCurrent()
+{
+    RequireOpen();
+    if (m_nCurrent < 0 || m_nCurrent >= m_nRows)
+        ThrowNoCurrentRecord();
+    if (m_arDeleted[m_nCurrent])
+        throw CDaoException(QStringLiteral("Record is deleted."));
+}
+
+void CDaoRecordset::RequireDynaset(const char* pszWhat) const
+{
+    RequireOpen();
+    if (!m_bDynaset)
+        throw CDaoException(QStringLiteral("%1 needs a recordset of whole records of one table.")
+                                .arg(QLatin1String(pszWhat)));
+}
+
+bool CDaoRecordset::IsBOF() const
+{
+    RequireOpen();
+    return m_nRows == m_nDeleted || m_nCurrent < 0;
+}
+
+bool CDaoRecordset::IsEOF() const
+{
+    RequireOpen();
+    return m_nRows == m_nDeleted || m_nCurrent >= m_nRows;
+}
+
+qsizetype CDaoRecordset::LiveRow(qsizetype nRow, int nStep)
+{
+    // A dynaset learns that a record was deleted elsewhere when it reads the
+    // record's page; moving passes over such records as over its own deletes.
+    for (; nRow >= 0 && nRow < m_nRows; nRow += nStep) {
+        if (m_bDynaset && (nRow < m_nCacheFirst || nRow >= m_nCacheFirst + m_nCacheRows))
+            LoadPage(nRow);
+        if (!m_arDeleted[nRow])
+            break;
+    }
+    return nRow;
+}
+
+void CDaoRecordset::MoveFirst()
+{
+    RequireOpen();
+    const qsizetype nRow = LiveRow(0, 1);
+    if (nRow >= m_nRows)
+        ThrowNoCurrentRecord();
+    m_nCurrent = nRow;
+}
+
+void CDaoRecordset::MoveNext()
+{
+    if (IsEOF())
+        ThrowNoCurrentRecord();
+    m_nCurrent = LiveRow(m_nCurrent + 1, 1);
+}
+
+void CDaoRecordset::MoveLast()
+{
+    RequireOpen();
+    const qsizetype nRow = LiveRow(m_nRows - 1, -1);
+    if (nRow < 0)
+        ThrowNoCurrentRecord();
+    m_nCurrent = nRow;
+}
+
+long CDaoRecordset::GetRecordCount() const
+{
+    RequireOpen();
+    return long(m_nRows - m_nDeleted);
+}
+
+int CDaoRecordset::FieldIndex(const QString& strName) const
+{
+    const int nIndex = m_mapFieldIndex.value(strName.toLower(), -1);
+    if (nIndex < 0)
+        throw CDaoException(
+            QStringLiteral("Item \"%1\" is not a field of the recordset.").arg(strName));
+    return nIndex;
+}
+
+void CDaoRecordset::GetFieldInfo(int nIndex, CDaoFieldInfo& fieldInfo) const
+{
+    RequireOpen();
+    if (nIndex < 0 || nIndex >= m_arFields.size())
+        throw CDaoException(QStringLiteral("The recordset has no field %1.").arg(nIndex));
+    fieldInfo = m_arFields[nIndex];
+}
+
+QVariant CDaoRecordset::GetFieldValue(const QString& strName)
+{
+    RequireOpen();
+    return GetFieldValue(FieldIndex(strName));
+}
+
+QVariant CDaoRecordset::GetFieldValue(int nIndex)
+{
+    RequireCurrent();
+    if (nIndex < 0 || nIndex >= m_arFields.size())
+        throw CDaoException(QStringLiteral("The recordset has no field %1.").arg(nIndex));
+    const QVariant value = CellValue(CurrentCell(nIndex));
+    if (value.isNull())
+        return QVariant();
+    switch (m_arFields[nIndex].m_nType) {
+    case dbLong:
+        return value.toInt();
+    case dbDate: {
+        QDateTime dateTime;
+        if (JetDateFromStorage(value.toString(), &dateTime))
+            return dateTime;
+        return value;
+    }
+    default:
+        return value.toString();
+    }
+}
+
+bool CDaoRecordset::FindFirst(const QString& strCriteria)
+{
+    m_strFindCriteria.clear(); // a first find looks at the table afresh
+    return FindFrom(0, strCriteria);
+}
+
+bool CDaoRecordset::FindNext(const QString& strCriteria)
+{
+    return FindFrom(std::max<qsizetype>(m_nCurrent + 1, 0), strCriteria);
+}
+
+bool CDaoRecordset::FindFrom(qsizetype nStart, const QString& strCriteria)
+{
+    RequireDynaset("Find");
+    if (strCriteria != m_strFindCriteria) {
+        // The criterion runs once in SQLite; the records it names are then
+        // looked up in the recordset's own order.
+        const CJetCriterion criterion = JetTranslateCriterion(strCriteria);
+        for (const QString& strName : criterion.arNames)
+            FieldIndex(strName);
+        CSqliteStatement statement(m_pDatabase->Handle(),
+                                   QStringLiteral("SELECT rowid FROM %1 WHERE %2")
+                                       .arg(JetQuoteName(m_strTable), criterion.strSql),
+                                   criterion.arValues);
+        m_setFindMatches.clear();
+        while (statement.Step())
+            m_setFindMatches.insert(sqlite3_column_int64(statement.Get(), 0));
+        m_strFindCriteria = strCriteria;
+    }
+    // The matches were read from the table just now, so every one of them
+    // exists, unless this recordset deleted it since.
+    if (m_setFindMatches.isEmpty() || nStart >= m_nRows)
+        return false;
+
+    qsizetype nFound = -1;
+    if (m_setFindMatches.size() * 16 < m_nRows - nStart) {
+        // Few matches (a key, as when deleting row after row): look them up.
+        if (m_mapPositions.isEmpty()) {
+            m_mapPositions.reserve(m_nRows);
+            for (qsizetype i = 0; i < m_nRows; ++i)
+                m_mapPositions.insert(m_arRowIds[i], i);
+        }
+        for (const qint64 nKey : std::as_const(m_setFindMatches)) {
+            const qsizetype nRow = m_mapPositions.value(nKey, -1);
+            if (nRow >= nStart && !m_arDeleted[nRow] && (nFound < 0 || nRow < nFound))
+                nFound = nRow;
+        }
+    } else {
+        for (qsizetype i = nStart; i < m_nRows && nFound < 0; ++i) {
+            if (!m_arDeleted[i] && m_setFindMatches.contains(m_arRowIds[i]))
+                nFound = i;
+        }
+    }
+    if (nFound < 0)
+        return false;
+    m_nCurrent = nFound;
+    return true;
+}
+
+void CDaoRecordset::Delete()
+{
+    RequireDynaset("Delete");
+    RequireCurrent();
+    m_pDatabase->Execute(
+        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(JetQuoteName(m_strTable)),
+        {m_arRowIds[m_nCurrent]});
+    m_arDeleted[m_nCurrent] = true;
+    ++m_nDeleted;
+}
+
+void CDaoRecordset::AddNew()
+{
+    RequireDynaset("AddNew");
+    m_nEditMode = EditMode::AddNew;
+    m_mapPending.clear();
+}
+
+void CDaoRecordset::Edit()
+{
+    RequireDynaset("Edit");
+    RequireCurrent();
+    m_nEditMode = EditMode::Edit;
+    m_mapPending.clear();
+}
+
+void CDaoRecordset::CancelUpdate()
+{
+    m_nEditMode = EditMode::None;
+    m_mapPending.clear();
+}
+
+QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& value) const
+{
+    if (value.isNull())
+        return QVariant();
+    switch (field.m_nType) {
+    case dbText: {
+        const QString str = value.toString();
+        const qsizetype nLength = CodePointCount(str);
+        if (field.m_lSize > 0 && nLength > field.m_lSize)
+            throw CDaoException(
+                QStringLiteral("The text for field \"%1\" has %2 characters; the field "
+                               "holds at most %3.")
+                    .arg(field.m_strName)
+                    .arg(nLength)
+                    .arg(field.m_lSize));
+        return str;
+    }
+    case dbLong: {
+        bool bOk = false;
+        const qlonglong n = value.toLongLong(&bOk);
+        if (!bOk || n < std::numeric_limits<qint32>::min() ||
+            n > std::numeric_limits<qint32>::max())
+            throw CDaoException(
+                QStringLiteral("Field \"%1\" holds whole numbers of 32 bits; \"%2\" is not one.")
+                    .arg(field.m_strName, value.toString()));
+        return n;
+    }
+    case dbDate:
+        if (value.metaType().id() == QMetaType::QDateTime && value.toDateTime().isValid())
+            return JetDateToStorage(value.toDateTime());
+        if (value.metaType().id() == QMetaType::QDate && value.toDate().isValid())
+            return JetDateToStorage(value.toDate(), QTime(0, 0));
+        throw CDaoException(QStringLiteral("Field \"%1\" holds dates; \"%2\" is not one.")
+                                .arg(field.m_strName, value.toString()));
+    default:
+        return value;
+    }
+}
+
+CDaoRecordset::CCell CDaoRecordset::MakeCell(const QVariant& value)
+{
+    switch (value.isNull() ? QMetaType::UnknownType : value.metaType().id()) {
+    case QMetaType::UnknownType:
+        return {0, CellNull};
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return {value.toLongLong(), CellInteger};
+    default: {
+        const QByteArray text = value.toString().toUtf8();
+        const CCell cell{m_arText.size(), qint32(text.size())};
+        m_arText.append(text);
+        return cell;
+    }
+    }
+}
+
+QVariant CDaoRecordset::CellValue(const CCell& cell) const
+{
+    switch (cell.nLength) {
+    case CellNull:
+        return QVariant();
+    case CellInteger:
+        return cell.nValue;
+    case CellReal: {
+        double dValue;
+        std::memcpy(&dValue, &cell.nValue, sizeof(dValue));
+        return dValue;
+    }
+    default:
+        return QString::fromUtf8(m_arText.constData() + cell.nValue, cell.nLength);
+    }
+}
+
+void CDaoRecordset::SetFieldValue(const QString& strName, const QVariant& value)
+{
+    RequireOpen();
+    if (m_nEditMode == EditMode::None)
+        throw CDaoException(QStringLiteral("Call AddNew or Edit before setting a field."));
+    const int nIndex = FieldIndex(strName);
+    const CDaoFieldInfo& field = m_arFields[nIndex];
+    if (field.m_lAttributes & dbAutoIncrField)
+        throw CDaoException(
+            QStringLiteral("Field \"%1\" is counted by the engine and can not be set.")
+                .arg(field.m_strName));
+    m_mapPending.insert(nIndex, ToStorage(field, value));
+}
+
+void CDaoRecordset::Update()
+{
+    RequireOpen();
+    if (m_nEditMode == EditMode::None)
+        throw CDaoException(QStringLiteral("Update without AddNew or Edit."));
+    QList<int> arColumns = m_mapPending.keys();
+    std::sort(arColumns.begin(), arColumns.end());
+    QStringList arNames;
+    QVariantList arValues;
+    for (const int nColumn : std::as_const(arColumns)) {
+        arNames.append(JetQuoteName(m_arFields[nColumn].m_strName));
+        arValues.append(m_mapPending.value(nColumn));
+    }
+    const QString strTable = JetQuoteName(m_strTable);
+    if (m_nEditMode == EditMode::AddNew) {
+        // Adding runs many times in a row with the same fields: prepare once.
+        const QString strSql = arNames.isEmpty()
+                                   ? QStringLiteral("INSERT INTO %1 DEFAULT VALUES").arg(strTable)
+                                   : QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                                         .arg(strTable, arNames.join(QStringLiteral(", ")),
+                                              QStringList(arNames.size(), QStringLiteral("?"))
+                                                  .join(QStringLiteral(", ")));
+        if (!m_pInsert || m_strInsertSql != strSql) {
+            m_pInsert = std::make_unique<QSqlQuery>(m_pDatabase->Connection());
+            if (!m_pInsert->prepare(strSql)) {
+                const QSqlError error = m_pInsert->lastError();
+                m_pInsert.reset();
+                ThrowSqlError(error);
+            }
+            m_strInsertSql = strSql;
+        }
+        for (int i = 0; i < arValues.size(); ++i)
+            m_pInsert->bindValue(i, arValues[i]);
+        if (!m_pInsert->exec())
+            ThrowSqlError(m_pInsert->lastError());
+    } else {
+        RequireCurrent();
+        if (!arNames.isEmpty()) {
+            for (QString& strName : arNames)
+                strName += QStringLiteral(" = ?");
+            arValues.append(m_arRowIds[m_nCurrent]);
+            m_pDatabase->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
+                                     .arg(strTable, arNames.join(QStringLiteral(", "))),
+                                 arValues);
+            for (const int nColumn : std::as_const(arColumns))
+                CurrentCell(nColumn) = MakeCell(m_mapPending.value(nColumn));
+        }
+    }
+    m_strFindCriteria.clear();
+    CancelUpdate();
+}

@@ -1,0 +1,344 @@
+#include "platform/database/CDaoTableDef.h"
+
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/JetSql.h"
+
+#include <QRegularExpression>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace {
+
+// How each field type is declared in SQLite; Open reads the same words back.
+QString DeclaredType(const CDaoFieldInfo& field)
+{
+    switch (field.m_nType) {
+    case dbLong:
+        return QStringLiteral("INTEGER");
+    case dbDate:
+        return QStringLiteral("DATETIME");
+    default:
+        return QStringLiteral("VARCHAR(%1)").arg(field.m_lSize);
+    }
+}
+
+CDaoFieldInfo FieldFromDeclaration(const QString& strName, const QString& strDeclared)
+{
+    CDaoFieldInfo field;
+    field.m_strName = strName;
+    const QString strType = strDeclared.toUpper();
+    if (strType.contains(QLatin1String("INT"))) {
+        field.m_nType = dbLong;
+        field.m_lSize = 4;
+    } else if (strType.contains(QLatin1String("DATE")) || strType.contains(QLatin1String("TIME"))) {
+        field.m_nType = dbDate;
+        field.m_lSize = 8;
+    } else {
+        // Text of a table made elsewhere may have no limit: size 0.
+        static const QRegularExpression reSize(QStringLiteral("\\(\\s*(\\d+)\\s*\\)"));
+        field.m_nType = dbText;
+        field.m_lSize = reSize.match(strType).captured(1).toLong();
+    }
+    return field;
+}
+
+QString Unquote(QString strName)
+{
+    if (strName.size() >= 2 && strName.startsWith(u'"') && strName.endsWith(u'"'))
+        strName =
+            strName.mid(1, strName.size() - 2).replace(QLatin1String("\"\""), QLatin1String("\""));
+    return strName;
+}
+
+} // namespace
+
+CDaoTableDef::CDaoTableDef(CDaoDatabase* pDatabase)
+    : m_pDatabase(pDatabase)
+{
+}
+
+void CDaoTableDef::Create(const QString& strName, long, const QString&, const QString&)
+{
+    // Attributes, source table and connect string belong to attached tables,
+    // which this engine does not have.
+    Close();
+    if (strName.trimmed().isEmpty())
+        throw CDaoException(QStringLiteral("A table needs a name."));
+    m_strName = strName;
+    m_bNew = true;
+    m_bOpen = true;
+}
+
+void CDaoTableDef::Close()
+{
+    m_strName.clear();
+    m_arFields.clear();
+    m_arIndexes.clear();
+    m_bOpen = false;
+    m_bNew = false;
+}
+
+void CDaoTableDef::RequireNew(const char* pszWhat) const
+{
+    if (!m_bOpen || !m_bNew)
+        throw CDaoException(
+            QStringLiteral("%1 needs a new table definition that is not yet appended.")
+                .arg(QLatin1String(pszWhat)));
+}
+
+int CDaoTableDef::FindField(const QString& strName) const
+{
+    for (int i = 0; i < m_arFields.size(); ++i) {
+        if (m_arFields[i].m_strName.compare(strName, Qt::CaseInsensitive) == 0)
+            return i;
+    }
+    return -1;
+}
+
+void CDaoTableDef::CreateField(const QString& strName, int nType, long lSize, long lAttributes)
+{
+    RequireNew("CreateField");
+    if (strName.trimmed().isEmpty())
+        throw CDaoException(QStringLiteral("A field needs a name."));
+    if (FindField(strName) >= 0)
+        throw CDaoException(
+            QStringLiteral("Field \"%1\" is already in table \"%2\".").arg(strName, m_strName));
+    CDaoFieldInfo field;
+    field.m_strName = strName;
+    field.m_nType = nType;
+    field.m_lAttributes = lAttributes;
+    switch (nType) {
+    case dbLong:
+        field.m_lSize = 4;
+        break;
+    case dbDate:
+        field.m_lSize = 8;
+        break;
+    case dbText:
+        if (lSize < 1 || lSize > 255)
+            throw CDaoException(
+                QStringLiteral("Text field \"%1\" needs a size of 1 to 255 characters, not %2.")
+                    .arg(strName)
+                    .arg(lSize));
+        field.m_lSize = lSize;
+        break;
+    default:
+        throw CDaoException(QStringLiteral("Field \"%1\" has type %2, which is not supported.")
+                                .arg(strName)
+                                .arg(nType));
+    }
+    if ((lAttributes & ~long(dbAutoIncrField)) != 0 ||
+        ((lAttributes & dbAutoIncrField) && nType != dbLong))
+        throw CDaoException(
+            QStringLiteral("Field \"%1\" has attributes %2, which are not supported for its type.")
+                .arg(strName)
+                .arg(lAttributes));
+    m_arFields.append(field);
+}
+
+void CDaoTableDef::CreateIndex(const CDaoIndexInfo& indexInfo)
+{
+    RequireNew("CreateIndex");
+    if (indexInfo.m_strName.trimmed().isEmpty() || indexInfo.m_arFields.isEmpty())
+        throw CDaoException(QStringLiteral("An index needs a name and at least one field."));
+    for (const CDaoIndexInfo& index : std::as_const(m_arIndexes)) {
+        if (index.m_strName.compare(indexInfo.m_strName, Qt::CaseInsensitive) == 0)
+            throw CDaoException(QStringLiteral("Index \"%1\" is already in table \"%2\".")
+                                    .arg(indexInfo.m_strName, m_strName));
+        if (index.m_bPrimary && indexInfo.m_bPrimary)
+            throw CDaoException(
+                QStringLiteral("Table \"%1\" can have one primary index only.").arg(m_strName));
+    }
+    for (const CDaoIndexFieldInfo& field : indexInfo.m_arFields) {
+        if (FindField(field.m_strName) < 0)
+            throw CDaoException(
+                QStringLiteral("Index \"%1\" names field \"%2\", which is not in table \"%3\".")
+                    .arg(indexInfo.m_strName, field.m_strName, m_strName));
+    }
+    m_arIndexes.append(indexInfo);
+}
+
+void CDaoTableDef::Append()
+{
+    RequireNew("Append");
+    if (!m_pDatabase || !m_pDatabase->IsOpen())
+        throw CDaoException(QStringLiteral("The database is not open."));
+    if (m_arFields.isEmpty())
+        throw CDaoException(QStringLiteral("Table \"%1\" has no fields.").arg(m_strName));
+
+    // A single whole-number primary key becomes SQLite's row id, the only
+    // column that can count up by itself.
+    const CDaoIndexInfo* pPrimary = nullptr;
+    QSet<int> setRequired;
+    for (const CDaoIndexInfo& index : std::as_const(m_arIndexes)) {
+        if (index.m_bPrimary)
+            pPrimary = &index;
+        if (index.m_bRequired || index.m_bPrimary)
+            for (const CDaoIndexFieldInfo& field : index.m_arFields)
+                setRequired.insert(FindField(field.m_strName));
+    }
+    int nRowidField = -1;
+    if (pPrimary && pPrimary->m_arFields.size() == 1) {
+        const int nField = FindField(pPrimary->m_arFields[0].m_strName);
+        if (m_arFields[nField].m_nType == dbLong)
+            nRowidField = nField;
+    }
+
+    QStringList arColumns;
+    for (int i = 0; i < m_arFields.size(); ++i) {
+        const CDaoFieldInfo& field = m_arFields[i];
+        QString strColumn = JetQuoteName(field.m_strName) + u' ' + DeclaredType(field);
+        if (i == nRowidField)
+            strColumn +=
+                QStringLiteral(" CONSTRAINT %1 PRIMARY KEY").arg(JetQuoteName(pPrimary->m_strName));
+        if (field.m_lAttributes & dbAutoIncrField) {
+            if (i != nRowidField)
+                throw CDaoException(
+                    QStringLiteral("The counting field \"%1\" must be the single field of "
+                                   "the primary index.")
+                        .arg(field.m_strName));
+            strColumn += QStringLiteral(" AUTOINCREMENT");
+        }
+        if (setRequired.contains(i))
+            strColumn += QStringLiteral(" NOT NULL");
+        if (field.m_nType == dbText)
+            strColumn += QStringLiteral(" CHECK (length(%1) <= %2)")
+                             .arg(JetQuoteName(field.m_strName))
+                             .arg(field.m_lSize);
+        arColumns.append(strColumn);
+    }
+    QStringList arStatements;
+    auto indexColumns = [](const CDaoIndexInfo& index) {
+        QStringList ar;
+        for (const CDaoIndexFieldInfo& field : index.m_arFields)
+            ar.append(JetQuoteName(field.m_strName) +
+                      (field.m_bDescending ? QStringLiteral(" DESC") : QString()));
+        return ar.join(QStringLiteral(", "));
+    };
+    if (pPrimary && nRowidField < 0)
+        arColumns.append(QStringLiteral("CONSTRAINT %1 PRIMARY KEY (%2)")
+                             .arg(JetQuoteName(pPrimary->m_strName), indexColumns(*pPrimary)));
+    arStatements.append(QStringLiteral("CREATE TABLE %1 (%2)")
+                            .arg(JetQuoteName(m_strName), arColumns.join(QStringLiteral(", "))));
+    for (const CDaoIndexInfo& index : std::as_const(m_arIndexes)) {
+        if (!index.m_bPrimary)
+            arStatements.append(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+                                    .arg(index.m_bUnique ? QStringLiteral("UNIQUE ") : QString(),
+                                         JetQuoteName(index.m_strName), JetQuoteName(m_strName),
+                                         indexColumns(index)));
+    }
+
+    // All or nothing: a table without its indexes never reaches the file.
+    m_pDatabase->BeginTrans();
+    try {
+        for (const QString& strSql : std::as_const(arStatements))
+            m_pDatabase->Execute(strSql);
+        m_pDatabase->CommitTrans();
+    } catch (const CDaoException&) {
+        m_pDatabase->Rollback();
+        throw;
+    }
+    m_bNew = false;
+}
+
+void CDaoTableDef::Open(const QString& strName)
+{
+    Close();
+    if (!m_pDatabase || !m_pDatabase->IsOpen())
+        throw CDaoException(QStringLiteral("The database is not open."));
+    QSqlQuery query(m_pDatabase->Connection());
+    query.prepare(
+        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name = ? "
+                       "COLLATE NOCASE"));
+    query.addBindValue(strName);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    if (!query.next())
+        throw CDaoException(QStringLiteral("Table \"%1\" is not in the database.").arg(strName));
+    const QString strTable = query.value(0).toString();
+    const QString strCreate = query.value(1).toString();
+
+    QList<CDaoFieldInfo> arFields;
+    QList<QPair<int, QString>> arPrimaryFields;
+    bool bRowidKey = false;
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(JetQuoteName(strTable))))
+        ThrowSqlError(query.lastError());
+    static const QRegularExpression reAutoIncrement(QStringLiteral("\\bAUTOINCREMENT\\b"),
+                                                    QRegularExpression::CaseInsensitiveOption);
+    while (query.next()) {
+        CDaoFieldInfo field =
+            FieldFromDeclaration(query.value(1).toString(), query.value(2).toString());
+        const int nKey = query.value(5).toInt();
+        if (nKey > 0) {
+            arPrimaryFields.append({nKey, field.m_strName});
+            if (query.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) ==
+                0)
+                bRowidKey = true;
+        }
+        arFields.append(field);
+    }
+    if (arPrimaryFields.size() != 1)
+        bRowidKey = false;
+    if (bRowidKey && reAutoIncrement.match(strCreate).hasMatch()) {
+        for (CDaoFieldInfo& field : arFields)
+            if (field.m_strName == arPrimaryFields[0].second)
+                field.m_lAttributes |= dbAutoIncrField;
+    }
+
+    QList<CDaoIndexInfo> arIndexes;
+    if (!arPrimaryFields.isEmpty()) {
+        std::sort(arPrimaryFields.begin(), arPrimaryFields.end());
+        static const QRegularExpression reName(
+            QStringLiteral("CONSTRAINT\\s+(\"(?:[^\"]|\"\")*\"|\\S+)\\s+PRIMARY\\s+KEY"),
+            QRegularExpression::CaseInsensitiveOption);
+        CDaoIndexInfo index;
+        index.m_strName = Unquote(reName.match(strCreate).captured(1));
+        index.m_bPrimary = index.m_bUnique = index.m_bRequired = true;
+        for (const auto& key : std::as_const(arPrimaryFields))
+            index.m_arFields.append({key.second, false});
+        arIndexes.append(index);
+    }
+    if (!query.exec(QStringLiteral("PRAGMA index_list(%1)").arg(JetQuoteName(strTable))))
+        ThrowSqlError(query.lastError());
+    QList<CDaoIndexInfo> arOthers;
+    while (query.next()) {
+        if (query.value(3).toString() != QLatin1String("c"))
+            continue;
+        CDaoIndexInfo index;
+        index.m_strName = query.value(1).toString();
+        index.m_bUnique = query.value(2).toInt() != 0;
+        arOthers.append(index);
+    }
+    for (CDaoIndexInfo& index : arOthers) {
+        if (!query.exec(
+                QStringLiteral("PRAGMA index_xinfo(%1)").arg(JetQuoteName(index.m_strName))))
+            ThrowSqlError(query.lastError());
+        while (query.next()) {
+            if (query.value(5).toInt() == 1)
+                index.m_arFields.append({query.value(2).toString(), query.value(3).toInt() != 0});
+        }
+        arIndexes.append(index);
+    }
+
+    m_strName = strTable;
+    m_arFields = arFields;
+    m_arIndexes = arIndexes;
+    m_bOpen = true;
+}
+
+void CDaoTableDef::GetFieldInfo(int nIndex, CDaoFieldInfo& fieldInfo) const
+{
+    if (nIndex < 0 || nIndex >= m_arFields.size())
+        throw CDaoException(
+            QStringLiteral("Table \"%1\" has no field %2.").arg(m_strName).arg(nIndex));
+    fieldInfo = m_arFields[nIndex];
+}
+
+void CDaoTableDef::GetIndexInfo(int nIndex, CDaoIndexInfo& indexInfo) const
+{
+    if (nIndex < 0 || nIndex >= m_arIndexes.size())
+        throw CDaoException(
+            QStringLiteral("Table \"%1\" has no index %2.").arg(m_strName).arg(nIndex));
+    indexInfo = m_arIndexes[nIndex];
+}

@@ -1,0 +1,379 @@
+#include "platform/database/JetSql.h"
+
+#include "platform/database/CDaoException.h"
+#include "platform/database/CJetPattern.h"
+#include "platform/database/JetDate.h"
+
+namespace {
+
+enum class Tok { End, Name, Keyword, Text, Date, Number, Symbol };
+
+struct CToken
+{
+    Tok nKind = Tok::End;
+    QString strText; // name, keyword (upper case), text value, date text, number, symbol
+    qsizetype nPos = 0;
+};
+
+const QStringList& Keywords()
+{
+    static const QStringList ar = {
+        QStringLiteral("SELECT"), QStringLiteral("FROM"), QStringLiteral("GROUP"),
+        QStringLiteral("ORDER"),  QStringLiteral("BY"),   QStringLiteral("ASC"),
+        QStringLiteral("DESC"),   QStringLiteral("AND"),  QStringLiteral("OR"),
+        QStringLiteral("LIKE"),   QStringLiteral("NOT"),  QStringLiteral("WHERE")};
+    return ar;
+}
+
+// Splits the text into tokens and walks them; every error names the whole
+// text and what was expected where.
+class CParser
+{
+public:
+    CParser(const QString& strSource, const char* pszWhat)
+        : m_strSource(strSource)
+        , m_pszWhat(pszWhat)
+    {
+        Tokenize();
+    }
+
+    const CToken& Peek() const { return m_arTokens[m_nNext]; }
+    CToken Take() { return m_arTokens[m_nNext < m_arTokens.size() - 1 ? m_nNext++ : m_nNext]; }
+
+    bool TakeKeyword(const char* pszKeyword)
+    {
+        if (Peek().nKind == Tok::Keyword && Peek().strText == QLatin1String(pszKeyword)) {
+            Take();
+            return true;
+        }
+        return false;
+    }
+    bool TakeSymbol(const char* pszSymbol)
+    {
+        if (Peek().nKind == Tok::Symbol && Peek().strText == QLatin1String(pszSymbol)) {
+            Take();
+            return true;
+        }
+        return false;
+    }
+    void ExpectKeyword(const char* pszKeyword)
+    {
+        if (!TakeKeyword(pszKeyword))
+            Fail(QStringLiteral("%1 expected").arg(QLatin1String(pszKeyword)));
+    }
+    QString ExpectName()
+    {
+        if (Peek().nKind != Tok::Name)
+            Fail(QStringLiteral("a field or table name expected"));
+        return Take().strText;
+    }
+
+    [[noreturn]] void Fail(const QString& strWhy) const
+    {
+        const CToken& token = Peek();
+        const QString strWhere = token.nKind == Tok::End
+                                     ? QStringLiteral("at its end")
+                                     : QStringLiteral("at \"%1\"").arg(m_strSource.mid(token.nPos));
+        throw CDaoException(QStringLiteral("Syntax error in %1 \"%2\": %3 %4.")
+                                .arg(QLatin1String(m_pszWhat), m_strSource, strWhy, strWhere));
+    }
+
+private:
+    [[noreturn]] void FailAt(qsizetype nPos, const QString& strWhy) const
+    {
+        throw CDaoException(
+            QStringLiteral("Syntax error in %1 \"%2\": %3 at \"%4\".")
+                .arg(QLatin1String(m_pszWhat), m_strSource, strWhy, m_strSource.mid(nPos)));
+    }
+
+    void Tokenize()
+    {
+        const QString& s = m_strSource;
+        const qsizetype n = s.size();
+        qsizetype i = 0;
+        while (true) {
+            while (i < n && s[i].isSpace())
+                ++i;
+            CToken token;
+            token.nPos = i;
+            if (i >= n) {
+                m_arTokens.append(token);
+                return;
+            }
+            const QChar c = s[i];
+            if (c == u'[') {
+                const qsizetype nEnd = s.indexOf(u']', i + 1);
+                if (nEnd < 0)
+                    FailAt(i, QStringLiteral("a '[' without its ']'"));
+                if (nEnd == i + 1)
+                    FailAt(i, QStringLiteral("an empty name"));
+                token.nKind = Tok::Name;
+                token.strText = s.mid(i + 1, nEnd - i - 1);
+                i = nEnd + 1;
+            } else if (c.isLetter() || c == u'_') {
+                qsizetype j = i;
+                while (j < n && (s[j].isLetterOrNumber() || s[j] == u'_'))
+                    ++j;
+                token.strText = s.mid(i, j - i);
+                const QString strUpper = token.strText.toUpper();
+                token.nKind = Keywords().contains(strUpper) ? Tok::Keyword : Tok::Name;
+                if (token.nKind == Tok::Keyword)
+                    token.strText = strUpper;
+                i = j;
+            } else if (c == u'\'') {
+                token.nKind = Tok::Text;
+                qsizetype j = i + 1;
+                while (true) {
+                    if (j >= n)
+                        FailAt(i, QStringLiteral("a text without its closing quote"));
+                    if (s[j] == u'\'') {
+                        if (j + 1 < n && s[j + 1] == u'\'') {
+                            token.strText += u'\'';
+                            j += 2;
+                            continue;
+                        }
+                        break;
+                    }
+                    token.strText += s[j++];
+                }
+                i = j + 1;
+            } else if (c == u'#') {
+                const qsizetype nEnd = s.indexOf(u'#', i + 1);
+                if (nEnd < 0)
+                    FailAt(i, QStringLiteral("a date without its closing '#'"));
+                token.nKind = Tok::Date;
+                token.strText = s.mid(i + 1, nEnd - i - 1);
+                i = nEnd + 1;
+            } else if (c.isDigit() ||
+                       ((c == u'-' || c == u'+') && i + 1 < n && s[i + 1].isDigit())) {
+                qsizetype j = i + 1;
+                while (j < n && s[j].isDigit())
+                    ++j;
+                if (j + 1 < n && s[j] == u'.' && s[j + 1].isDigit()) {
+                    j += 2;
+                    while (j < n && s[j].isDigit())
+                        ++j;
+                }
+                if (j < n && (s[j].isLetter() || s[j] == u'_'))
+                    FailAt(i, QStringLiteral("a malformed number"));
+                token.nKind = Tok::Number;
+                token.strText = s.mid(i, j - i);
+                i = j;
+            } else if ((c == u'>' || c == u'<') && i + 1 < n && s[i + 1] == u'=') {
+                token.nKind = Tok::Symbol;
+                token.strText = s.mid(i, 2);
+                i += 2;
+            } else if (c == u'=' || c == u',' || c == u'*' || c == u';') {
+                token.nKind = Tok::Symbol;
+                token.strText = c;
+                ++i;
+            } else {
+                FailAt(i, QStringLiteral("an unexpected character"));
+            }
+            m_arTokens.append(token);
+        }
+    }
+
+    const QString& m_strSource;
+    const char* m_pszWhat;
+    QList<CToken> m_arTokens;
+    qsizetype m_nNext = 0;
+};
+
+QStringList ParseNameList(CParser& parser)
+{
+    QStringList ar{parser.ExpectName()};
+    while (parser.TakeSymbol(","))
+        ar.append(parser.ExpectName());
+    return ar;
+}
+
+void TranslateComparison(CParser& parser, CJetCriterion& criterion)
+{
+    const QString strName = parser.ExpectName();
+    criterion.arNames.append(strName);
+    const QString strField = JetQuoteName(strName);
+
+    if (parser.TakeKeyword("LIKE")) {
+        if (parser.Peek().nKind != Tok::Text)
+            parser.Fail(QStringLiteral("a quoted pattern expected after LIKE"));
+        const QString strPattern = parser.Take().strText;
+        CJetPattern pattern;
+        QString strError;
+        if (!pattern.Compile(strPattern, &strError))
+            throw CDaoException(strError);
+        criterion.strSql +=
+            QStringLiteral("%1(?, %2)").arg(QLatin1String(g_szJetLikeFunction), strField);
+        criterion.arValues.append(strPattern);
+        return;
+    }
+
+    QString strOperator;
+    if (parser.TakeSymbol("="))
+        strOperator = QStringLiteral("=");
+    else if (parser.TakeSymbol(">="))
+        strOperator = QStringLiteral(">=");
+    else if (parser.TakeSymbol("<="))
+        strOperator = QStringLiteral("<=");
+    else
+        parser.Fail(QStringLiteral("=, >=, <= or LIKE expected"));
+
+    const CToken value = parser.Peek();
+    if (value.nKind == Tok::Date) {
+        parser.Take();
+        QDate date;
+        QTime time;
+        QString strError;
+        if (!JetParseDateLiteral(value.strText, &date, &time, &strError))
+            throw CDaoException(strError);
+        criterion.strSql += QStringLiteral("%1 %2 ?").arg(strField, strOperator);
+        criterion.arValues.append(JetDateToStorage(date, time));
+        return;
+    }
+    if (strOperator != QLatin1String("="))
+        parser.Fail(QStringLiteral("a #date# expected after %1").arg(strOperator));
+    if (value.nKind == Tok::Number) {
+        parser.Take();
+        criterion.strSql += QStringLiteral("%1 = ?").arg(strField);
+        if (value.strText.contains(u'.'))
+            criterion.arValues.append(value.strText.toDouble());
+        else {
+            bool bOk = false;
+            const qlonglong nValue = value.strText.toLongLong(&bOk);
+            if (!bOk)
+                parser.Fail(QStringLiteral("a number too large"));
+            criterion.arValues.append(nValue);
+        }
+    } else if (value.nKind == Tok::Text) {
+        parser.Take();
+        criterion.strSql +=
+            QStringLiteral("%1 = ? COLLATE %2").arg(strField, QLatin1String(g_szJetTextCollation));
+        criterion.arValues.append(value.strText);
+    } else {
+        parser.Fail(QStringLiteral("a number, a 'text' or a #date# expected"));
+    }
+}
+
+void TranslateAnd(CParser& parser, CJetCriterion& criterion)
+{
+    criterion.strSql += u'(';
+    TranslateComparison(parser, criterion);
+    while (parser.TakeKeyword("AND")) {
+        criterion.strSql += QStringLiteral(" AND ");
+        TranslateComparison(parser, criterion);
+    }
+    criterion.strSql += u')';
+}
+
+} // namespace
+
+CJetSelect JetParseSelect(const QString& strStatement)
+{
+    CParser parser(strStatement, "statement");
+    CJetSelect select;
+    parser.ExpectKeyword("SELECT");
+    if (!parser.TakeSymbol("*"))
+        select.arColumns = ParseNameList(parser);
+    parser.ExpectKeyword("FROM");
+    select.strTable = parser.ExpectName();
+    if (parser.TakeKeyword("GROUP")) {
+        parser.ExpectKeyword("BY");
+        select.arGroupBy = ParseNameList(parser);
+    }
+    if (parser.TakeKeyword("ORDER")) {
+        parser.ExpectKeyword("BY");
+        do {
+            CJetOrder order;
+            order.strName = parser.ExpectName();
+            if (parser.TakeKeyword("DESC"))
+                order.bDescending = true;
+            else
+                parser.TakeKeyword("ASC");
+            select.arOrderBy.append(order);
+        } while (parser.TakeSymbol(","));
+    }
+    parser.TakeSymbol(";");
+    if (parser.Peek().nKind != Tok::End)
+        parser.Fail(QStringLiteral("the end of the statement expected"));
+    return select;
+}
+
+CJetCriterion JetTranslateCriterion(const QString& strCriterion)
+{
+    CParser parser(strCriterion, "criteria expression");
+    CJetCriterion criterion;
+    TranslateAnd(parser, criterion);
+    while (parser.TakeKeyword("OR")) {
+        criterion.strSql += QStringLiteral(" OR ");
+        TranslateAnd(parser, criterion);
+    }
+    if (parser.Peek().nKind != Tok::End)
+        parser.Fail(QStringLiteral("AND, OR or the end expected"));
+    return criterion;
+}
+
+QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
+                     const QSet<QString>& setTextColumns)
+{
+    auto sortKey = [&setTextColumns](const QString& strName) {
+        QString str = JetQuoteName(strName);
+        if (setTextColumns.contains(strName.toLower()))
+            str += QStringLiteral(" COLLATE ") + QLatin1String(g_szJetTextCollation);
+        return str;
+    };
+    QString strSql = QStringLiteral("SELECT ");
+    if (select.arColumns.isEmpty() && select.arGroupBy.isEmpty()) {
+        strSql += QStringLiteral("rowid");
+    } else if (select.arColumns.isEmpty()) {
+        strSql += u'*';
+    } else {
+        QStringList arColumns;
+        for (const QString& strName : select.arColumns)
+            arColumns.append(JetQuoteName(strName));
+        strSql += arColumns.join(QStringLiteral(", "));
+    }
+    strSql += QStringLiteral(" FROM ") + JetQuoteName(select.strTable);
+    if (pFilter)
+        strSql += QStringLiteral(" WHERE ") + pFilter->strSql;
+    if (!select.arGroupBy.isEmpty()) {
+        QStringList ar;
+        for (const QString& strName : select.arGroupBy)
+            ar.append(sortKey(strName));
+        strSql += QStringLiteral(" GROUP BY ") + ar.join(QStringLiteral(", "));
+    }
+    if (!select.arOrderBy.isEmpty()) {
+        QStringList ar;
+        for (const CJetOrder& order : select.arOrderBy)
+            ar.append(sortKey(order.strName) +
+                      (order.bDescending ? QStringLiteral(" DESC") : QString()));
+        strSql += QStringLiteral(" ORDER BY ") + ar.join(QStringLiteral(", "));
+    }
+    return strSql;
+}
+
+QString JetQuoteName(const QString& strName)
+{
+    QString str = strName;
+    str.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + str + u'"';
+}
+
+QString JetQuoteText(const QString& strText)
+{
+    QString str = strText;
+    str.replace(u'\'', QStringLiteral("''"));
+    return str;
+}
+
+QString JetEscapeLike(const QString& strText)
+{
+    QString str;
+    str.reserve(strText.size());
+    for (const QChar c : strText) {
+        if (c == u'*' || c == u'?' || c == u'#' || c == u'[')
+            str += u'[' + QString(c) + u']';
+        else
+            str += c;
+    }
+    return str;
+}

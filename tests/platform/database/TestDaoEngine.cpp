@@ -1,0 +1,367 @@
+#include "DbTestData.h"
+#include "DbTests.h"
+
+#include "common/MessageBoxRecorder.h"
+#include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+
+#include <QTest>
+
+namespace {
+
+const QString g_strListing = QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo, Date;");
+
+QString FourFields(const QString& strText)
+{
+    return QStringLiteral("[Theme] LIKE '*%1*' OR [Comment] LIKE '*%1*' OR [Name] LIKE '*%1*' OR "
+                          "[Directory] LIKE '*%1*'")
+        .arg(strText);
+}
+
+QString DayRange(const QString& strDay)
+{
+    return QStringLiteral("[Date] >= #%1 00:00:00# AND [Date] <= #%1 23:59:59#").arg(strDay);
+}
+
+QDateTime At(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
+{
+    return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute, nSecond));
+}
+
+QList<int> Column0(CDaoRecordset& recordset)
+{
+    QList<int> ar;
+    for (; !recordset.IsEOF(); recordset.MoveNext())
+        ar.append(recordset.GetFieldValue(0).toInt());
+    return ar;
+}
+
+} // namespace
+
+void TestDaoEngine::init()
+{
+    m_pWorkspace = new CTestWorkspace;
+    m_pTable = new CDao_Table;
+    QVERIFY(m_pTable->Connect());
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    // Records 1..8: both sides of midnight, both sides of 1970, 2029 and 1930.
+    pDb->BeginTrans();
+    AddPhoto(pDb, At(2006, 12, 6, 23, 59, 59), "a.jpg", "/photos/2006", "Beach");
+    AddPhoto(pDb, At(2006, 12, 7, 0, 0, 0), "b.jpg", "/photos/2006", "", "BEACH day");
+    AddPhoto(pDb, At(2006, 12, 7, 23, 59, 59), "c.JPG", "/photos/O'Brien", "Family", "été à Nice");
+    AddPhoto(pDb, At(2006, 12, 8, 0, 0, 0), "beach.bmp", "/photos/2006", "Trips");
+    AddPhoto(pDb, At(1969, 12, 31, 23, 59, 59), "old.gif", "/scans", "Family", "ÉTÉ 69");
+    AddPhoto(pDb, At(1970, 1, 1, 0, 0, 0), "new.gif", "/scans", "", "50% *off*");
+    AddPhoto(pDb, At(2029, 6, 1, 12, 0, 0), "future.jpg", "/scans", "Trips");
+    AddPhoto(pDb, At(1930, 6, 1, 12, 0, 0), "olden.jpg", "/scans");
+    pDb->CommitTrans();
+}
+
+void TestDaoEngine::cleanup()
+{
+    delete m_pTable;
+    m_pTable = nullptr;
+    delete m_pWorkspace;
+    m_pWorkspace = nullptr;
+}
+
+void TestDaoEngine::criterionMeaning_data()
+{
+    QTest::addColumn<QString>("criterion");
+    QTest::addColumn<QList<int>>("ids");
+
+    QTest::newRow("number") << "ID_Photo=3" << QList<int>{3};
+    QTest::newRow("number, none") << "ID_Photo=99" << QList<int>{};
+    QTest::newRow("text") << "[Name]='a.jpg'" << QList<int>{1};
+    QTest::newRow("text ignores case") << "Name='C.jpg'" << QList<int>{3};
+    QTest::newRow("text with quote") << "[Directory]='/photos/O''Brien'" << QList<int>{3};
+    QTest::newRow("find beach") << FourFields("beach") << QList<int>{1, 2, 4};
+    QTest::newRow("find été") << FourFields("été") << QList<int>{3, 5};
+    QTest::newRow("find o'brien") << FourFields("o''brien") << QList<int>{3};
+    QTest::newRow("find nothing") << FourFields("zebra") << QList<int>{};
+    QTest::newRow("day, two-digit year") << DayRange("12/07/06") << QList<int>{2, 3};
+    QTest::newRow("day, four-digit year") << DayRange("12/7/2006") << QList<int>{2, 3};
+    QTest::newRow("day before 1970") << DayRange("12/31/69") << QList<int>{5};
+    QTest::newRow("first day of 1970") << DayRange("01/01/70") << QList<int>{6};
+    QTest::newRow("across 1970")
+        << "[Date] >= #12/31/1969 12:00:00# AND [Date] <= #1/1/1970 12:00:00#" << QList<int>{5, 6};
+    QTest::newRow("29 is 2029") << DayRange("6/1/29") << QList<int>{7};
+    QTest::newRow("30 is 1930") << DayRange("6/1/30") << QList<int>{8};
+    QTest::newRow("date equality") << "[Date] = #12/07/06 00:00:00#" << QList<int>{2};
+    QTest::newRow("AND before OR")
+        << "ID_Photo=1 OR ID_Photo=2 AND [Theme]='Family'" << QList<int>{1};
+    QTest::newRow("literal star") << "[Comment] LIKE '*[*]off[*]*'" << QList<int>{6};
+    QTest::newRow("percent is no wildcard") << "[Comment] LIKE '*%*'" << QList<int>{6};
+    QTest::newRow("underscore is no wildcard") << "[Name] LIKE '_.jpg'" << QList<int>{};
+    QTest::newRow("question mark") << "[Name] LIKE '?.jpg'" << QList<int>{1, 2, 3};
+    QTest::newRow("digits") << "[Directory] LIKE '*/####'" << QList<int>{1, 2, 4};
+}
+
+void TestDaoEngine::criterionMeaning()
+{
+    QFETCH(QString, criterion);
+    QFETCH(QList<int>, ids);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QList<int> arFound;
+    for (bool bFound = recordset.FindFirst(criterion); bFound;
+         bFound = recordset.FindNext(criterion))
+        arFound.append(recordset.GetFieldValue(QStringLiteral("ID_Photo")).toInt());
+    QCOMPARE(arFound, ids);
+}
+
+void TestDaoEngine::orderAndGroup()
+{
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY [Date]"));
+    QCOMPARE(Column0(recordset), (QList<int>{8, 5, 6, 1, 2, 3, 4, 7}));
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY Date DESC"));
+    QCOMPARE(Column0(recordset), (QList<int>{7, 4, 3, 2, 1, 6, 5, 8}));
+
+    // Text groups and sorts ignoring case, as the engine's general order
+    // does; a null theme and an empty one are two groups.
+    AddPhoto(pDb, At(2007, 1, 1, 0, 0, 0), "d.jpg", "/x", "trips");
+    AddPhoto(pDb, At(2007, 1, 1, 0, 0, 0), "e.jpg", "/x", "album");
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT Theme FROM PHOTOS GROUP BY Theme ORDER BY Theme"));
+    QStringList arThemes;
+    for (; !recordset.IsEOF(); recordset.MoveNext())
+        arThemes.append(recordset.GetFieldValue(QStringLiteral("Theme")).toString().toLower());
+    QCOMPARE(arThemes, (QStringList{"", "", "album", "beach", "family", "trips"}));
+}
+
+void TestDaoEngine::movingAndCount()
+{
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.m_strFilter = QStringLiteral("ID_Photo=99");
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QVERIFY(recordset.IsBOF());
+    QVERIFY(recordset.IsEOF());
+    QCOMPARE(recordset.GetRecordCount(), 0L);
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.MoveLast());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.MoveFirst());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.GetFieldValue(0));
+
+    recordset.m_strFilter.clear();
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QVERIFY(!recordset.IsBOF());
+    recordset.MoveLast();
+    QCOMPARE(recordset.GetRecordCount(), 8L);
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 8);
+    recordset.MoveNext();
+    QVERIFY(recordset.IsEOF());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.MoveNext());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.GetFieldValue(0));
+    recordset.MoveFirst();
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 1);
+}
+
+void TestDaoEngine::findAndDelete()
+{
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+    QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=5")));
+    QVERIFY(!recordset.FindFirst(QStringLiteral("ID_Photo=42")));
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 5); // a failed find does not move
+    recordset.Delete();
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.GetFieldValue(0));
+    QVERIFY(!recordset.FindFirst(QStringLiteral("ID_Photo=5")));
+    QVERIFY(recordset.FindFirst(QStringLiteral("[Theme]='Family'")));
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 3);
+    QVERIFY(!recordset.FindNext(QStringLiteral("[Theme]='Family'")));
+    recordset.Delete();
+    recordset.Close();
+
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QCOMPARE(Column0(recordset), (QList<int>{1, 2, 4, 6, 7, 8}));
+    // A grouped result has no records to find or delete.
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT Theme FROM PHOTOS GROUP BY Theme"));
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.FindFirst(QStringLiteral("ID_Photo=1")));
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.Delete());
+}
+
+void TestDaoEngine::dynasetPages()
+{
+    // Enough records for several pages, their names in an order unlike their keys.
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    constexpr int nRecords = 2500;
+    {
+        CDaoRecordset writer(pDb);
+        writer.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+        pDb->BeginTrans();
+        for (int nId = 9; nId <= nRecords; ++nId) {
+            writer.AddNew();
+            writer.SetFieldValue(
+                QStringLiteral("Name"),
+                QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
+            writer.SetFieldValue(QStringLiteral("Theme"), QString::number(nId));
+            writer.Update();
+        }
+        pDb->CommitTrans();
+    }
+    const QList<int> arGone{100, 999, 1001, 2400};
+    CDaoRecordset byName(pDb);
+    byName.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS ORDER BY Name"));
+    CDaoRecordset byKey(pDb);
+    byKey.Open(AFX_DAO_USE_DEFAULT_TYPE,
+               QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo DESC"));
+    {
+        // Deleted elsewhere after both were opened.
+        CDaoRecordset deleter(pDb);
+        deleter.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+        for (const int nId : arGone) {
+            QVERIFY(deleter.FindFirst(QStringLiteral("ID_Photo=%1").arg(nId)));
+            deleter.Delete();
+        }
+    }
+
+    QString strPrevious;
+    int nRead = 0;
+    for (; !byName.IsEOF(); byName.MoveNext(), ++nRead) {
+        const int nId = byName.GetFieldValue(0).toInt();
+        const QString strName = byName.GetFieldValue(QStringLiteral("Name")).toString();
+        QVERIFY(!arGone.contains(nId));
+        QVERIFY2(strPrevious.compare(strName, Qt::CaseInsensitive) < 0, qPrintable(strName));
+        if (nId > 8) {
+            QCOMPARE(byName.GetFieldValue(QStringLiteral("Theme")).toString(),
+                     QString::number(nId));
+            QCOMPARE(strName,
+                     QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
+        }
+        strPrevious = strName;
+    }
+    QCOMPARE(nRead, nRecords - arGone.size());
+    QCOMPARE(byName.GetRecordCount(), long(nRecords - arGone.size()));
+
+    QList<int> arExpected;
+    for (int nId = nRecords; nId >= 1; --nId)
+        if (!arGone.contains(nId))
+            arExpected.append(nId);
+    QCOMPARE(Column0(byKey), arExpected);
+    byKey.MoveLast();
+    QCOMPARE(byKey.GetFieldValue(0).toInt(), 1);
+}
+
+void TestDaoEngine::fieldValues()
+{
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    recordset.MoveNext();
+    const QVariant id = recordset.GetFieldValue(QStringLiteral("id_photo"));
+    QCOMPARE(id.metaType().id(), QMetaType::Int);
+    QCOMPARE(id.toInt(), 2);
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Date")).toDateTime(),
+             At(2006, 12, 7, 0, 0, 0));
+    QCOMPARE(recordset.GetFieldValue(2).toString(), QStringLiteral("b.jpg"));
+    QCOMPARE(recordset.GetFieldValue(7).toString(), QStringLiteral("BEACH day"));
+
+    recordset.Edit();
+    recordset.SetFieldValue(QStringLiteral("Theme"), QStringLiteral("Snow"));
+    recordset.Update();
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Snow"));
+    QVERIFY(recordset.FindFirst(QStringLiteral("[Theme]='snow'")));
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 2);
+
+    // A field never set stays null.
+    recordset.AddNew();
+    recordset.SetFieldValue(QStringLiteral("Name"), QStringLiteral("bare.jpg"));
+    recordset.Update();
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    recordset.MoveLast();
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), 9);
+    QVERIFY(recordset.GetFieldValue(QStringLiteral("Date")).isNull());
+    QVERIFY(recordset.GetFieldValue(QStringLiteral("Theme")).isNull());
+}
+
+void TestDaoEngine::limitsAndTypesRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<bool>("refused");
+
+    const QString strEmoji = QString::fromUcs4(U"\U0001F30A");
+    QTest::newRow("Name 150") << "Name" << QVariant(QString(150, u'n')) << false;
+    QTest::newRow("Name 151") << "Name" << QVariant(QString(151, u'n')) << true;
+    QTest::newRow("Name 150 outside the BMP")
+        << "Name" << QVariant(strEmoji.repeated(150)) << false;
+    QTest::newRow("Extention 61") << "Extention" << QVariant(QString(61, u'e')) << true;
+    QTest::newRow("Size 61") << "Size" << QVariant(QString(61, u'9')) << true;
+    QTest::newRow("Directory 250") << "Directory" << QVariant(QString(250, u'd')) << false;
+    QTest::newRow("Directory 251") << "Directory" << QVariant(QString(251, u'd')) << true;
+    QTest::newRow("Theme 151") << "Theme" << QVariant(QString(151, u't')) << true;
+    QTest::newRow("Comment 151") << "Comment" << QVariant(QString(151, u'c')) << true;
+    QTest::newRow("key is counted") << "ID_Photo" << QVariant(77) << true;
+    QTest::newRow("date from text") << "Date" << QVariant(QStringLiteral("yesterday")) << true;
+}
+
+void TestDaoEngine::limitsAndTypesRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(QVariant, value);
+    QFETCH(bool, refused);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    recordset.AddNew();
+    try {
+        recordset.SetFieldValue(field, value);
+        recordset.Update();
+        QVERIFY(!refused);
+    } catch (const CDaoException& e) {
+        QVERIFY2(refused, qPrintable(e.GetErrorDescription()));
+    }
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    recordset.MoveLast();
+    QCOMPARE(recordset.GetRecordCount(), refused ? 8L : 9L);
+    if (!refused)
+        QCOMPARE(recordset.GetFieldValue(field), value); // whole, never cut
+}
+
+void TestDaoEngine::unknownNamesRaise_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("find");
+
+    QTest::newRow("column") << "SELECT Nmae FROM PHOTOS"
+                            << ""
+                            << "";
+    QTest::newRow("order") << "SELECT * FROM PHOTOS ORDER BY Nmae"
+                           << ""
+                           << "";
+    QTest::newRow("group") << "SELECT Theme FROM PHOTOS GROUP BY Thema"
+                           << ""
+                           << "";
+    QTest::newRow("table") << "SELECT * FROM PHOTOTS"
+                           << ""
+                           << "";
+    QTest::newRow("filter") << g_strListing << "Nmae=1"
+                            << "";
+    QTest::newRow("find") << g_strListing << ""
+                          << "[Nmae]='x'";
+}
+
+void TestDaoEngine::unknownNamesRaise()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, filter);
+    QFETCH(QString, find);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.m_strFilter = filter;
+    try {
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, statement);
+        if (!find.isEmpty())
+            recordset.FindFirst(find);
+        QFAIL("no exception");
+    } catch (const CDaoException& e) {
+        QVERIFY(!e.GetErrorDescription().isEmpty());
+    }
+}
