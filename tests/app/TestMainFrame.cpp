@@ -367,3 +367,5 @@ void TestMainFrame::unusableDatabaseIsReportedOnce()
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), jetFile);
 }
+
+QTEST_MAIN(TestMainFrame)

@@ -135,3 +135,5 @@ void TestStatusProgress::closedOwnerLeavesNoActiveControl()
     pFrame->resize(pFrame->width() - 50, pFrame->height());
     QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
 }
+
+QTEST_MAIN(TestStatusProgress)

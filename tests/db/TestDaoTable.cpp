@@ -1,5 +1,5 @@
-#include "DbTestData.h"
-#include "DbTests.h"
+#include "TestDaoTable.h"
+#include "common/DbTestData.h"
 
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
@@ -356,3 +356,5 @@ void TestDaoTable::closedDatabase()
     QCOMPARE(recorder.m_arTexts.size(), 2);
     QVERIFY_THROWS_EXCEPTION(CDaoException, table.CountRecords(QStringLiteral("PHOTOS")));
 }
+
+QTEST_MAIN(TestDaoTable)

@@ -1,5 +1,5 @@
-#include "DbTestData.h"
-#include "DbTests.h"
+#include "TestPictureImport.h"
+#include "common/DbTestData.h"
 
 #include "common/MessageBoxRecorder.h"
 #include "common/TestPictures.h"
@@ -165,3 +165,5 @@ void TestPictureImport::closedDatabaseAddsNothing()
     QCOMPARE(recorder.m_arTexts, QStringList());
     QVERIFY(!QFile::exists(workspace.FilePath(QStringLiteral("Photos.mdb"))));
 }
+
+QTEST_MAIN(TestPictureImport)

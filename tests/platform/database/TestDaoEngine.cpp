@@ -1,5 +1,5 @@
-#include "DbTestData.h"
-#include "DbTests.h"
+#include "TestDaoEngine.h"
+#include "common/DbTestData.h"
 
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
@@ -365,3 +365,5 @@ void TestDaoEngine::unknownNamesRaise()
         QVERIFY(!e.GetErrorDescription().isEmpty());
     }
 }
+
+QTEST_MAIN(TestDaoEngine)

@@ -1,4 +1,4 @@
-#include "DbTests.h"
+#include "TestJetSql.h"
 
 #include "platform/database/CDaoException.h"
 #include "platform/database/CJetPattern.h"
@@ -269,3 +269,5 @@ void TestJetSql::escapedTextMatchesItself()
     QVERIFY(pattern.Matches(QStringLiteral("<") + text + QStringLiteral(">")));
     QVERIFY(!pattern.Matches(QString(text).replace(text.size() - 1, 1, QStringLiteral("x"))));
 }
+
+QTEST_GUILESS_MAIN(TestJetSql)

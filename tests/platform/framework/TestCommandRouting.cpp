@@ -217,3 +217,5 @@ void TestCommandRouting::documentTitlesAreNumbered()
     pTable->SetTitle(QStringLiteral("PHOTOS TABLE"));
     QCOMPARE(Frame()->MDIGetActive()->windowTitle(), QStringLiteral("PHOTOS TABLE"));
 }
+
+QTEST_MAIN(TestCommandRouting)

@@ -69,3 +69,5 @@ void TestRecentFileList::menuTextShortensAndEscapes()
     QVERIFY(strText.endsWith(QStringLiteral(".../picture.jpg")));
     QVERIFY(strText.size() <= 3 + 40);
 }
+
+QTEST_MAIN(TestRecentFileList)

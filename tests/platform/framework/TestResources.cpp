@@ -115,3 +115,5 @@ void TestResources::malformedResourcesAreRefused()
     QVERIFY(!CResources().Parse(R"({"menus": {"1": [{"caption": "M", "items": [{}]}]}})"));
     QVERIFY(!CResources().Parse(R"({"accelerators": {"1": [{"keys": "", "id": 5}]}})"));
 }
+
+QTEST_MAIN(TestResources)

@@ -1,4 +1,4 @@
-#include "DbTestData.h"
+#include "common/DbTestData.h"
 
 #include "platform/database/CDaoRecordset.h"
 

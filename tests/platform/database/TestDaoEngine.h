@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QObject>
+
+class CDao_Table;
+class CTestWorkspace;
+
+// Statements and criteria run on SQLite through the engine layer.
+class TestDaoEngine : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void criterionMeaning_data();
+    void criterionMeaning();
+    void orderAndGroup();
+    void movingAndCount();
+    void findAndDelete();
+    void dynasetPages();
+    void fieldValues();
+    void limitsAndTypesRefused_data();
+    void limitsAndTypesRefused();
+    void unknownNamesRaise_data();
+    void unknownNamesRaise();
+
+private:
+    CTestWorkspace* m_pWorkspace = nullptr;
+    CDao_Table* m_pTable = nullptr;
+};
