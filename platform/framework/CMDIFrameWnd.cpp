@@ -8,6 +8,7 @@
 #include "platform/framework/CResources.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/ExceptionBoundary.h"
 
 #include <QAbstractEventDispatcher>
 #include <QActionGroup>
@@ -16,6 +17,7 @@
 #include <QMenuBar>
 #include <QStatusTipEvent>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 
 namespace {
@@ -109,13 +111,15 @@ QAction* CMDIFrameWnd::GetCommandAction(int nID)
 bool CMDIFrameWnd::SendCommand(int nID)
 {
     CCmdUI state(nID);
-    if (!OnCmdMsg(nID, &state) || !state.m_bEnabled) {
+    bool bHandled = false;
+    if (!AfxRunContained([&] { bHandled = OnCmdMsg(nID, &state); }) || !bHandled ||
+        !state.m_bEnabled) {
         UpdateCmdUI();
         return false;
     }
-    OnCmdMsg(nID, nullptr);
+    const bool bDone = AfxRunContained([&] { OnCmdMsg(nID, nullptr); });
     UpdateCmdUI();
-    return true;
+    return bDone;
 }
 
 void CMDIFrameWnd::UpdateCmdUI()
@@ -125,7 +129,13 @@ void CMDIFrameWnd::UpdateCmdUI()
     m_bInUpdate = true;
     for (auto it = m_mapActions.constBegin(); it != m_mapActions.constEnd(); ++it) {
         CCmdUI state(it.key());
-        const bool bHandled = OnCmdMsg(it.key(), &state);
+        bool bHandled = false;
+        try {
+            bHandled = OnCmdMsg(it.key(), &state);
+            m_setFailedUpdates.remove(it.key());
+        } catch (...) {
+            OnUpdateFailed(it.key(), std::current_exception());
+        }
         QAction* pAction = it.value();
         pAction->setEnabled(bHandled && state.m_bEnabled);
         if (state.m_nCheck != 0)
@@ -134,6 +144,16 @@ void CMDIFrameWnd::UpdateCmdUI()
             pAction->setChecked(bHandled && state.m_nCheck == 1);
     }
     m_bInUpdate = false;
+}
+
+void CMDIFrameWnd::OnUpdateFailed(int nID, const std::exception_ptr& pException)
+{
+    // The state is asked again at every idle moment: tell the user once per
+    // failure, not once per pass, and not from inside the event dispatcher.
+    if (m_setFailedUpdates.contains(nID))
+        return;
+    m_setFailedUpdates.insert(nID);
+    QTimer::singleShot(0, this, [pException] { AfxReportException(pException); });
 }
 
 QList<QMenu*> CMDIFrameWnd::GetMenus(int nIDMenu)

@@ -4,6 +4,8 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QSet>
+#include <exception>
 
 class CMDIChildWnd;
 class CStatusBar;
@@ -30,7 +32,8 @@ public:
 
     // The action of a command, made on first use.
     QAction* GetCommandAction(int nID);
-    // Runs a command along the route, unless its state says it is disabled.
+    // Runs a command along the route, unless its state says it is disabled. A
+    // handler's exception is shown to the user and goes no further.
     bool SendCommand(int nID);
     // Asks the route for the state of every command's action.
     void UpdateCmdUI();
@@ -64,6 +67,7 @@ protected:
 
 private:
     void OnActiveChildChanged();
+    void OnUpdateFailed(int nID, const std::exception_ptr& pException);
     void FillRecentFiles(QMenu* pMenu);
     void FillWindowList(QMenu* pMenu);
     void ArrangeIcons();
@@ -77,4 +81,6 @@ private:
     int m_nIDDefaultMenu = 0;
     int m_nIDMenuShown = 0;
     bool m_bInUpdate = false;
+    // Commands whose state handler failed and has been reported.
+    QSet<int> m_setFailedUpdates;
 };

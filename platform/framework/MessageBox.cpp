@@ -20,9 +20,11 @@ int ShowBox(QWidget* pParent, const QString& strText, const QString& strTitle, i
     QMessageBox box(pParent);
     box.setWindowTitle(strTitle);
     box.setText(strText);
-    box.setIcon((nType & MB_ICONEXCLAMATION) ? QMessageBox::Warning
-                : nButtons == MB_YESNO       ? QMessageBox::Question
-                                             : QMessageBox::Information);
+    const int nIcon = nType & 0xF0;
+    box.setIcon(nIcon == MB_ICONERROR         ? QMessageBox::Critical
+                : nIcon == MB_ICONEXCLAMATION ? QMessageBox::Warning
+                : nButtons == MB_YESNO        ? QMessageBox::Question
+                                              : QMessageBox::Information);
     if (nButtons == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

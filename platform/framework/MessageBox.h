@@ -8,6 +8,7 @@ enum MessageBoxType : int {
     MB_OK = 0x0,
     MB_OKCANCEL = 0x1,
     MB_YESNO = 0x4,
+    MB_ICONERROR = 0x10,
     MB_ICONEXCLAMATION = 0x30
 };
 enum MessageBoxAnswer : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
