@@ -17,9 +17,10 @@
 COrvalaApp::COrvalaApp()
     : CWinApp(CResources::Get().LoadString(AFX_IDS_APP_TITLE))
 {
+    // Only the application name: a display name set explicitly would be appended
+    // by Qt to every window title that differs from it.
     QCoreApplication::setApplicationName(m_pszAppName);
     QCoreApplication::setApplicationVersion(QStringLiteral(ORVALA_VERSION));
-    QGuiApplication::setApplicationDisplayName(m_pszAppName);
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
