@@ -10,6 +10,8 @@
 
 #include <QTest>
 
+#include <exception>
+
 namespace {
 
 const QString g_strListing = QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo, Date;");
@@ -330,23 +332,34 @@ void TestDaoEngine::unknownNamesRaise_data()
     QTest::addColumn<QString>("statement");
     QTest::addColumn<QString>("filter");
     QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("token"); // the message must name it
 
     QTest::newRow("column") << "SELECT Nmae FROM PHOTOS"
                             << ""
-                            << "";
+                            << ""
+                            << "Nmae";
     QTest::newRow("order") << "SELECT * FROM PHOTOS ORDER BY Nmae"
                            << ""
-                           << "";
+                           << ""
+                           << "Nmae";
     QTest::newRow("group") << "SELECT Theme FROM PHOTOS GROUP BY Thema"
                            << ""
-                           << "";
+                           << ""
+                           << "Thema";
     QTest::newRow("table") << "SELECT * FROM PHOTOTS"
                            << ""
-                           << "";
+                           << ""
+                           << "PHOTOTS";
     QTest::newRow("filter") << g_strListing << "Nmae=1"
-                            << "";
+                            << ""
+                            << "Nmae";
     QTest::newRow("find") << g_strListing << ""
-                          << "[Nmae]='x'";
+                          << "[Nmae]='x'"
+                          << "Nmae";
+    QTest::newRow("name outside ASCII") << "SELECT * FROM PHOTOS ORDER BY [Thème]"
+                                        << ""
+                                        << ""
+                                        << "Thème";
 }
 
 void TestDaoEngine::unknownNamesRaise()
@@ -354,6 +367,7 @@ void TestDaoEngine::unknownNamesRaise()
     QFETCH(QString, statement);
     QFETCH(QString, filter);
     QFETCH(QString, find);
+    QFETCH(QString, token);
     CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
     recordset.m_strFilter = filter;
     try {
@@ -361,8 +375,13 @@ void TestDaoEngine::unknownNamesRaise()
         if (!find.isEmpty())
             recordset.FindFirst(find);
         QFAIL("no exception");
-    } catch (const CDaoException& e) {
-        QVERIFY(!e.GetErrorDescription().isEmpty());
+    } catch (const std::exception& e) {
+        // The command route shows what() of whatever it catches.
+        const QString strShown = QString::fromUtf8(e.what());
+        QVERIFY2(strShown.contains(token), qPrintable(strShown));
+        const auto pDao = dynamic_cast<const CDaoException*>(&e);
+        QVERIFY(pDao);
+        QCOMPARE(strShown, pDao->GetErrorDescription());
     }
 }
 
