@@ -3,6 +3,7 @@
 // Prints one line per figure: name value unit.
 #include "common/TestPictures.h"
 #include "db/CDao_Table.h"
+#include "db/CDao_TableInfo.h"
 #include "db/CPictureImport.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
@@ -51,7 +52,7 @@ void FillDatabase(CDaoDatabase* pDatabase)
         recordset.SetFieldValue(QStringLiteral("Date"), start.addSecs(qint64(i) * 21613));
         recordset.SetFieldValue(QStringLiteral("Name"),
                                 QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        recordset.SetFieldValue(QStringLiteral("Extention"), QStringLiteral("JPG"));
+        recordset.SetFieldValue(QLatin1String(g_szExtentionField), QStringLiteral("JPG"));
         recordset.SetFieldValue(QStringLiteral("Size"), QString::number(100000 + i * 7));
         recordset.SetFieldValue(
             QStringLiteral("Directory"),

@@ -27,7 +27,7 @@ constexpr CFieldDescription g_arPhotoFields[] = {
     {"ID_Photo", dbLong, 4, 0, dbAutoIncrField},
     {"Date", dbDate, 60, 2, 0},
     {"Name", dbText, 150, 0, 0},
-    {"Extention", dbText, 60, 2, 0},
+    {g_szExtentionField, dbText, 60, 2, 0},
     {"Size", dbText, 60, 1, 0},
     {"Directory", dbText, 250, 0, 0},
     {"Theme", dbText, 150, 0, 0},

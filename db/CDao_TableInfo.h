@@ -6,6 +6,10 @@
 
 #include <stdexcept>
 
+// The extension field's name. The misspelling belongs to the schema, so every
+// use takes it from here rather than risk the usual spelling.
+inline constexpr char g_szExtentionField[] = "Extention";
+
 // The description of the photo table: drives both the table's creation and
 // the record table's columns. The five arrays are parallel, entry i of each
 // describing field i. The owner fills it (see CDao_Table's constructor).

@@ -63,7 +63,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         return CheckedAt(info.m_arSizes, info.m_arNames.indexOf(QLatin1String(pszField)));
     };
     const qsizetype nNameLimit = limit("Name");
-    const qsizetype nExtensionLimit = limit("Extention");
+    const qsizetype nExtensionLimit = limit(g_szExtentionField);
     const qsizetype nDirectoryLimit = limit("Directory");
 
     // The root folder becomes an empty Directory, so that Directory, '/' and
@@ -108,7 +108,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
             recordset.AddNew();
             recordset.SetFieldValue(QStringLiteral("Date"), date);
             recordset.SetFieldValue(QStringLiteral("Name"), strName);
-            recordset.SetFieldValue(QStringLiteral("Extention"), strExtension);
+            recordset.SetFieldValue(QLatin1String(g_szExtentionField), strExtension);
             recordset.SetFieldValue(QStringLiteral("Size"), QString::number(fileInfo.size()));
             recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
             recordset.SetFieldValue(QStringLiteral("Theme"), QString(QLatin1String("")));

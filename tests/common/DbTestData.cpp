@@ -1,5 +1,6 @@
 #include "common/DbTestData.h"
 
+#include "db/CDao_TableInfo.h"
 #include "platform/database/CDaoRecordset.h"
 
 #include <QCryptographicHash>
@@ -31,7 +32,7 @@ void AddPhoto(CDaoDatabase* pDatabase, const QDateTime& date, const QString& str
     recordset.AddNew();
     recordset.SetFieldValue(QStringLiteral("Date"), date);
     recordset.SetFieldValue(QStringLiteral("Name"), strName);
-    recordset.SetFieldValue(QStringLiteral("Extention"), strName.section(u'.', -1));
+    recordset.SetFieldValue(QLatin1String(g_szExtentionField), strName.section(u'.', -1));
     recordset.SetFieldValue(QStringLiteral("Size"), QStringLiteral("1234"));
     recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
     recordset.SetFieldValue(QStringLiteral("Theme"), strTheme);
