@@ -581,8 +581,12 @@ void CDaoRecordset::Update()
             m_pDatabase->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
                                      .arg(strTable, arNames.join(QStringLiteral(", "))),
                                  arValues);
-            for (const int nColumn : std::as_const(arColumns))
-                CurrentCell(nColumn) = MakeCell(m_mapPending.value(nColumn));
+            // The cell first: reading its page replaces the page's text, so a
+            // new cell's text may be added only once the page is in.
+            for (const int nColumn : std::as_const(arColumns)) {
+                CCell& cell = CurrentCell(nColumn);
+                cell = MakeCell(m_mapPending.value(nColumn));
+            }
         }
     }
     m_strFindCriteria.clear();

@@ -33,12 +33,33 @@ QDateTime At(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecon
     return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute, nSecond));
 }
 
+QString NumberedName(int nId, int nRecords)
+{
+    return QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0'));
+}
+
 QList<int> Column0(CDaoRecordset& recordset)
 {
     QList<int> ar;
     for (; !recordset.IsEOF(); recordset.MoveNext())
         ar.append(recordset.GetFieldValue(0).toInt());
     return ar;
+}
+
+// Adds records 9..nRecords, enough for several dynaset pages: each one's
+// Theme is its key, its Name in an order unlike the keys.
+void AddNumberedRecords(CDaoDatabase* pDb, int nRecords)
+{
+    CDaoRecordset writer(pDb);
+    writer.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+    pDb->BeginTrans();
+    for (int nId = 9; nId <= nRecords; ++nId) {
+        writer.AddNew();
+        writer.SetFieldValue(QStringLiteral("Name"), NumberedName(nId, nRecords));
+        writer.SetFieldValue(QStringLiteral("Theme"), QString::number(nId));
+        writer.Update();
+    }
+    pDb->CommitTrans();
 }
 
 } // namespace
@@ -192,23 +213,9 @@ void TestDaoEngine::findAndDelete()
 
 void TestDaoEngine::dynasetPages()
 {
-    // Enough records for several pages, their names in an order unlike their keys.
     CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
     constexpr int nRecords = 2500;
-    {
-        CDaoRecordset writer(pDb);
-        writer.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
-        pDb->BeginTrans();
-        for (int nId = 9; nId <= nRecords; ++nId) {
-            writer.AddNew();
-            writer.SetFieldValue(
-                QStringLiteral("Name"),
-                QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
-            writer.SetFieldValue(QStringLiteral("Theme"), QString::number(nId));
-            writer.Update();
-        }
-        pDb->CommitTrans();
-    }
+    AddNumberedRecords(pDb, nRecords);
     const QList<int> arGone{100, 999, 1001, 2400};
     CDaoRecordset byName(pDb);
     byName.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS ORDER BY Name"));
@@ -235,8 +242,7 @@ void TestDaoEngine::dynasetPages()
         if (nId > 8) {
             QCOMPARE(byName.GetFieldValue(QStringLiteral("Theme")).toString(),
                      QString::number(nId));
-            QCOMPARE(strName,
-                     QStringLiteral("%1.jpg").arg(nId * 7919 % nRecords, 4, 10, QLatin1Char('0')));
+            QCOMPARE(strName, NumberedName(nId, nRecords));
         }
         strPrevious = strName;
     }
@@ -250,6 +256,42 @@ void TestDaoEngine::dynasetPages()
     QCOMPARE(Column0(byKey), arExpected);
     byKey.MoveLast();
     QCOMPARE(byKey.GetFieldValue(0).toInt(), 1);
+}
+
+void TestDaoEngine::editAfterFind_data()
+{
+    QTest::addColumn<bool>("fromLast"); // where the recordset stands before the find
+    QTest::addColumn<int>("id");
+
+    QTest::newRow("same page") << false << 5;
+    QTest::newRow("page not read yet") << false << 2345;
+    QTest::newRow("page read before") << true << 17;
+}
+
+void TestDaoEngine::editAfterFind()
+{
+    // The record table's find-then-edit, on a dynaset of several pages.
+    QFETCH(bool, fromLast);
+    QFETCH(int, id);
+    constexpr int nRecords = 2500;
+    AddNumberedRecords(m_pTable->m_pCDaoDatabase, nRecords);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    if (fromLast)
+        recordset.MoveLast();
+    QVERIFY(recordset.GetFieldValue(0).isValid()); // its page is read
+    QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(id)));
+    recordset.Edit();
+    recordset.SetFieldValue(QStringLiteral("Theme"), QStringLiteral("Snowfall in the hills"));
+    recordset.Update();
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(),
+             QStringLiteral("Snowfall in the hills"));
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), id);
+    if (id > 8)
+        QCOMPARE(recordset.GetFieldValue(QStringLiteral("Name")).toString(),
+                 NumberedName(id, nRecords));
+    recordset.MoveNext();
+    QCOMPARE(recordset.GetFieldValue(0).toInt(), id + 1);
 }
 
 void TestDaoEngine::fieldValues()

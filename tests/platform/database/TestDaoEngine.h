@@ -18,6 +18,8 @@ private slots:
     void movingAndCount();
     void findAndDelete();
     void dynasetPages();
+    void editAfterFind_data();
+    void editAfterFind();
     void fieldValues();
     void limitsAndTypesRefused_data();
     void limitsAndTypesRefused();
