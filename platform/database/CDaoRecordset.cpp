@@ -194,7 +194,8 @@ void CDaoRecordset::LoadPage(qsizetype nRow)
     const QString strTable = JetQuoteName(m_strTable);
     QString strSql;
     QVariantList arKeys;
-    if (nHigh - nLow < 4 * nCount) {
+    // Unsigned, since keys at both ends of 64 bits lie further apart than qint64 holds.
+    if (quint64(nHigh) - quint64(nLow) < quint64(4 * nCount)) {
         strSql =
             QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ? AND ?").arg(strTable);
         arKeys = {nLow, nHigh};
@@ -347,7 +348,7 @@ QVariant CDaoRecordset::GetFieldValue(int nIndex)
         return QVariant();
     switch (m_arFields[nIndex].m_nType) {
     case dbLong:
-        return value.toInt();
+        return value.toLongLong();
     case dbDate: {
         QDateTime dateTime;
         if (JetDateFromStorage(value.toString(), &dateTime))

@@ -48,8 +48,9 @@ public:
     // Every key is read at Open, so the count is complete at once.
     long GetRecordCount() const;
 
-    // dbLong gives int, dbDate a QDateTime (the stored text when it is no
-    // date), dbText a QString; a null field gives a null QVariant.
+    // dbLong gives qint64 (keys of a table made elsewhere may need 64 bits),
+    // dbDate a QDateTime (the stored text when it is no date), dbText a
+    // QString; a null field gives a null QVariant.
     QVariant GetFieldValue(const QString& strName);
     QVariant GetFieldValue(int nIndex);
     int GetFieldCount() const { return int(m_arFields.size()); }

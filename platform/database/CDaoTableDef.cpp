@@ -43,6 +43,16 @@ CDaoFieldInfo FieldFromDeclaration(const QString& strName, const QString& strDec
     return field;
 }
 
+// SQLite's own tables: reading them shows its workings, and writing them
+// corrupts the file.
+void RefuseSqliteTable(const QString& strName)
+{
+    if (strName.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
+        throw CDaoException(
+            QStringLiteral("Table \"%1\" belongs to SQLite itself and can not be used.")
+                .arg(strName));
+}
+
 QString Unquote(QString strName)
 {
     if (strName.size() >= 2 && strName.startsWith(u'"') && strName.endsWith(u'"'))
@@ -65,6 +75,7 @@ void CDaoTableDef::Create(const QString& strName, long, const QString&, const QS
     Close();
     if (strName.trimmed().isEmpty())
         throw CDaoException(QStringLiteral("A table needs a name."));
+    RefuseSqliteTable(strName);
     m_strName = strName;
     m_bNew = true;
     m_bOpen = true;
@@ -235,8 +246,12 @@ void CDaoTableDef::Append()
         for (const QString& strSql : std::as_const(arStatements))
             m_pDatabase->Execute(strSql);
         m_pDatabase->CommitTrans();
-    } catch (const CDaoException&) {
-        m_pDatabase->Rollback();
+    } catch (...) {
+        // A failing rollback must not hide the error that made it necessary.
+        try {
+            m_pDatabase->Rollback();
+        } catch (...) {
+        }
         throw;
     }
     m_bNew = false;
@@ -245,6 +260,7 @@ void CDaoTableDef::Append()
 void CDaoTableDef::Open(const QString& strName)
 {
     Close();
+    RefuseSqliteTable(strName);
     if (!m_pDatabase || !m_pDatabase->IsOpen())
         throw CDaoException(QStringLiteral("The database is not open."));
     QSqlQuery query(m_pDatabase->Connection());

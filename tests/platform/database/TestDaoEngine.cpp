@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include <exception>
+#include <limits>
 
 namespace {
 
@@ -301,7 +302,7 @@ void TestDaoEngine::fieldValues()
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     recordset.MoveNext();
     const QVariant id = recordset.GetFieldValue(QStringLiteral("id_photo"));
-    QCOMPARE(id.metaType().id(), QMetaType::Int);
+    QCOMPARE(id.metaType().id(), QMetaType::LongLong);
     QCOMPARE(id.toInt(), 2);
     QCOMPARE(recordset.GetFieldValue(QStringLiteral("Date")).toDateTime(),
              At(2006, 12, 7, 0, 0, 0));
@@ -324,6 +325,80 @@ void TestDaoEngine::fieldValues()
     QCOMPARE(recordset.GetFieldValue(0).toInt(), 9);
     QVERIFY(recordset.GetFieldValue(QStringLiteral("Date")).isNull());
     QVERIFY(recordset.GetFieldValue(QStringLiteral("Theme")).isNull());
+}
+
+void TestDaoEngine::wideKeys()
+{
+    // Keys of a table filled elsewhere may need all 64 bits, and lie far apart.
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    constexpr qint64 nBig = Q_INT64_C(5000000000);
+    constexpr qint64 nLargest = std::numeric_limits<qint64>::max();
+    constexpr qint64 nNegative = Q_INT64_C(-4294967297);
+    for (const qint64 nKey : {nBig, nLargest, nNegative})
+        pDb->Execute(QStringLiteral("INSERT INTO PHOTOS (ID_Photo, Name) VALUES (?, 'wide.jpg')"),
+                     {nKey});
+
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QList<qint64> arKeys;
+    for (; !recordset.IsEOF(); recordset.MoveNext())
+        arKeys.append(recordset.GetFieldValue(QStringLiteral("ID_Photo")).toLongLong());
+    QCOMPARE(arKeys, (QList<qint64>{nNegative, 1, 2, 3, 4, 5, 6, 7, 8, nBig, nLargest}));
+
+    QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(nBig)));
+    QCOMPARE(recordset.GetFieldValue(0).toLongLong(), nBig);
+    recordset.Edit();
+    recordset.SetFieldValue(QStringLiteral("Theme"), QStringLiteral("Far"));
+    recordset.Update();
+    QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(nNegative)));
+    recordset.Delete();
+    recordset.Close();
+
+    recordset.m_strFilter = QStringLiteral("[Theme]='Far' OR [Name]='wide.jpg'");
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QCOMPARE(recordset.GetRecordCount(), 2L);
+    QCOMPARE(recordset.GetFieldValue(0).toLongLong(), nBig);
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Far"));
+    recordset.MoveNext();
+    QCOMPARE(recordset.GetFieldValue(0).toLongLong(), nLargest);
+    QVERIFY(recordset.GetFieldValue(QStringLiteral("Theme")).isNull());
+}
+
+void TestDaoEngine::sqliteOwnTablesRefused_data()
+{
+    QTest::addColumn<QString>("statement");
+    QTest::addColumn<QString>("table");
+
+    QTest::newRow("master") << "SELECT * FROM sqlite_master"
+                            << "sqlite_master";
+    QTest::newRow("schema") << "SELECT * FROM sqlite_schema"
+                            << "sqlite_schema";
+    QTest::newRow("temp master") << "SELECT * FROM sqlite_temp_master"
+                                 << "sqlite_temp_master";
+    QTest::newRow("sequence") << "SELECT * FROM sqlite_sequence"
+                              << "sqlite_sequence";
+    QTest::newRow("sequence, other case, grouped")
+        << "SELECT name FROM [SQLite_Sequence] GROUP BY name"
+        << "SQLite_Sequence";
+    QTest::newRow("statistics") << "SELECT * FROM sqlite_stat1"
+                                << "sqlite_stat1";
+}
+
+void TestDaoEngine::sqliteOwnTablesRefused()
+{
+    QFETCH(QString, statement);
+    QFETCH(QString, table);
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    pDb->Execute(QStringLiteral("ANALYZE")); // makes sqlite_stat1
+    CDaoRecordset recordset(pDb);
+    try {
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, statement);
+        QFAIL("opened");
+    } catch (const CDaoException& e) {
+        QVERIFY2(e.GetErrorDescription().contains(table), qPrintable(e.GetErrorDescription()));
+    }
+    CDaoTableDef tableDef(pDb);
+    QVERIFY_THROWS_EXCEPTION(CDaoException, tableDef.Open(table));
 }
 
 void TestDaoEngine::limitsAndTypesRefused_data()

@@ -21,6 +21,9 @@ private slots:
     void editAfterFind_data();
     void editAfterFind();
     void fieldValues();
+    void wideKeys();
+    void sqliteOwnTablesRefused_data();
+    void sqliteOwnTablesRefused();
     void limitsAndTypesRefused_data();
     void limitsAndTypesRefused();
     void unknownNamesRaise_data();
