@@ -1,105 +1,326 @@
 #include "TestResources.h"
 
+#include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CResources.h"
 
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
+#include <QToolBar>
 
 namespace {
 
-// A menu written as "Caption:id|Caption:id|-|...", "-" for a separator.
-QString Flatten(const CMenuData& menu)
+// Menus, tool bar and keys built from the program's resources by the same
+// calls the main frame makes, so the test sees what the user sees.
+class CResourceFrame : public CMDIFrameWnd
 {
-    QStringList arParts;
-    for (const CMenuItemData& item : menu.arItems)
-        arParts.append(item.bSeparator
-                           ? QStringLiteral("-")
-                           : QStringLiteral("%1:%2").arg(item.strCaption).arg(item.nID));
-    return menu.strCaption + QLatin1Char('=') + arParts.join(QLatin1Char('|'));
+public:
+    CResourceFrame()
+    {
+        SetDefaultMenu(128);
+        SetMenuResource(128);
+        CreateToolBar(128);
+        LoadAccelTable(128);
+    }
+    QToolBar* ToolBar() const { return m_pToolBar; }
+};
+
+struct CDesignMenu
+{
+    int nMenu;
+    QString strTitle;
+    // Caption and command id of each item; "-" (id 0) stands for a separator.
+    QList<QPair<QString, int>> arItems;
+};
+
+const QPair<QString, int> sep{QStringLiteral("-"), 0};
+
+// Menus 128 and 129 as the user is meant to see them.
+QList<CDesignMenu> DesignMenus()
+{
+    return {
+        {128,
+         "&File",
+         {{"&Open...\tCtrl+O", 57601},
+          sep,
+          {"P&rint Setup...", 57606},
+          sep,
+          {"Recent File", 57616},
+          sep,
+          {"&Close", 57602},
+          {"E&xit", 57665}}},
+        {128, "&View", {{"&Toolbar", 59392}, {"&Status Bar", 59393}, sep, {"Slide show", 32780}}},
+        {128,
+         "Database",
+         {{"Show Table", 32782},
+          {"Show Record", 32783},
+          sep,
+          {"Find Record(s)", 32786},
+          {"Delete Record(s)", 32784}}},
+        {128, "&Help", {{"&Help Topics", 57667}, sep, {"&About Orvala...", 57664}}},
+        {129,
+         "&File",
+         {{"&Open...\tCtrl+O", 57601},
+          {"&Close", 57602},
+          sep,
+          {"&Print...\tCtrl+P", 57607},
+          {"Print Pre&view", 57609},
+          {"P&rint Setup...", 57606},
+          sep,
+          {"Recent File", 57616},
+          sep,
+          {"E&xit", 57665}}},
+        {129,
+         "&View",
+         {{"&Toolbar", 59392},
+          {"&Status Bar", 59393},
+          sep,
+          {"Full Size", 32773},
+          {"Mosaic", 32775},
+          {"Slide show", 32780},
+          {"Pause", 32791},
+          {"Loop", 32793},
+          sep,
+          {"Properties", 32779}}},
+        {129,
+         "Database",
+         {{"Show Table", 32782}, {"Show Record", 32783}, sep, {"Find Record(s)", 32786}}},
+        {129,
+         "&Window",
+         {{"&New Window", 57648},
+          {"&Cascade", 57650},
+          {"&Tile", 57651},
+          {"&Arrange Icons", 57649}}},
+        {129, "&Help", {{"&Help Topics", 57667}, sep, {"&About Orvala...", 57664}}},
+    };
+}
+
+// Tool bar 128 from left to right, a separator between groups.
+const QList<QList<int>> arDesignToolBarGroups = {
+    {57601, 57607}, {32779}, {32773, 32775}, {32780, 32791, 32793}, {32782, 32786, 32783, 32784},
+    {57664}};
+
+// The buttons in order, 0 for each separator.
+QList<int> DesignToolBar()
+{
+    QList<int> arIDs;
+    for (const QList<int>& arGroup : arDesignToolBarGroups) {
+        if (!arIDs.isEmpty())
+            arIDs.append(0);
+        arIDs.append(arGroup);
+    }
+    return arIDs;
+}
+
+QMenu* ShownMenu(CMDIFrameWnd& frame, int nIndex)
+{
+    const QList<QAction*> arMenus = frame.menuBar()->actions();
+    return nIndex < arMenus.size() ? arMenus.at(nIndex)->menu() : nullptr;
 }
 
 } // namespace
 
-void TestResources::menusHaveTheirItemsAndSeparators_data()
+void TestResources::menuBarTitles_data()
+{
+    QTest::addColumn<int>("nMenu");
+    QTest::addColumn<QStringList>("arTitles");
+    QTest::newRow("128") << 128 << QStringList{"&File", "&View", "Database", "&Help"};
+    QTest::newRow("129") << 129 << QStringList{"&File", "&View", "Database", "&Window", "&Help"};
+}
+
+void TestResources::menuBarTitles()
+{
+    QFETCH(int, nMenu);
+    QFETCH(QStringList, arTitles);
+    CResourceFrame frame;
+    frame.SetMenuResource(nMenu);
+    QStringList arShown;
+    for (QAction* pAction : frame.menuBar()->actions())
+        arShown.append(pAction->text());
+    QCOMPARE(arShown, arTitles);
+}
+
+void TestResources::menusShowTheirItemsAndSeparators_data()
 {
     QTest::addColumn<int>("nMenu");
     QTest::addColumn<int>("nIndex");
-    QTest::addColumn<QString>("strExpected");
-
-    QTest::newRow("128 File") << 128 << 0
-                              << "&File=&Open...\tCtrl+O:57601|-|P&rint Setup...:57606|-|"
-                                 "Recent File:57616|-|&Close:57602|E&xit:57665";
-    QTest::newRow("128 View") << 128 << 1
-                              << "&View=&Toolbar:59392|&Status Bar:59393|-|Slide show:32780";
-    QTest::newRow("128 Database") << 128 << 2
-                                  << "Database=Show Table:32782|Show Record:32783|-|"
-                                     "Find Record(s):32786|Delete Record(s):32784";
-    QTest::newRow("128 Help") << 128 << 3 << "&Help=&Help Topics:57667|-|&About Orvala...:57664";
-    QTest::newRow("129 File") << 129 << 0
-                              << "&File=&Open...\tCtrl+O:57601|&Close:57602|-|"
-                                 "&Print...\tCtrl+P:57607|Print Pre&view:57609|"
-                                 "P&rint Setup...:57606|-|Recent File:57616|-|E&xit:57665";
-    QTest::newRow("129 View") << 129 << 1
-                              << "&View=&Toolbar:59392|&Status Bar:59393|-|Full Size:32773|"
-                                 "Mosaic:32775|Slide show:32780|Pause:32791|Loop:32793|-|"
-                                 "Properties:32779";
-    QTest::newRow("129 Database")
-        << 129 << 2 << "Database=Show Table:32782|Show Record:32783|-|Find Record(s):32786";
-    QTest::newRow("129 Window") << 129 << 3
-                                << "&Window=&New Window:57648|&Cascade:57650|&Tile:57651|"
-                                   "&Arrange Icons:57649";
-    QTest::newRow("129 Help") << 129 << 4 << "&Help=&Help Topics:57667|-|&About Orvala...:57664";
+    QTest::addColumn<QString>("strTitle");
+    QTest::addColumn<QStringList>("arCaptions");
+    QTest::addColumn<QList<int>>("arIDs");
+    int nIndex = 0;
+    int nPrevious = 0;
+    for (const CDesignMenu& menu : DesignMenus()) {
+        nIndex = menu.nMenu == nPrevious ? nIndex + 1 : 0;
+        nPrevious = menu.nMenu;
+        QStringList arCaptions;
+        QList<int> arIDs;
+        for (const auto& item : menu.arItems) {
+            arCaptions.append(item.first);
+            arIDs.append(item.second);
+        }
+        QTest::addRow("%d %s", menu.nMenu, qPrintable(menu.strTitle))
+            << menu.nMenu << nIndex << menu.strTitle << arCaptions << arIDs;
+    }
 }
 
-void TestResources::menusHaveTheirItemsAndSeparators()
+void TestResources::menusShowTheirItemsAndSeparators()
 {
     QFETCH(int, nMenu);
     QFETCH(int, nIndex);
-    QFETCH(QString, strExpected);
-    const QList<CMenuData> arMenus = CResources::Get().GetMenu(nMenu);
-    QCOMPARE(arMenus.size(), nMenu == 128 ? 4 : 5);
-    QCOMPARE(Flatten(arMenus.at(nIndex)), strExpected);
+    QFETCH(QString, strTitle);
+    QFETCH(QStringList, arCaptions);
+    QFETCH(QList<int>, arIDs);
+    CResourceFrame frame;
+    frame.SetMenuResource(nMenu);
+    QMenu* pMenu = ShownMenu(frame, nIndex);
+    QVERIFY(pMenu);
+    QCOMPARE(pMenu->title(), strTitle);
+
+    const QList<QAction*> arActions = pMenu->actions();
+    QStringList arShown;
+    for (QAction* pAction : arActions)
+        arShown.append(pAction->isSeparator() ? QStringLiteral("-") : pAction->text());
+    QCOMPARE(arShown, arCaptions);
+    for (int i = 0; i < arActions.size(); ++i) {
+        if (arIDs.at(i) == 57616) {
+            // With no recent files the item stands in for the list, disabled.
+            QVERIFY(!arActions.at(i)->isEnabled());
+        } else if (arIDs.at(i) != 0) {
+            QVERIFY2(arActions.at(i) == frame.GetCommandAction(arIDs.at(i)),
+                     qPrintable(arCaptions.at(i)));
+        }
+    }
 }
 
-void TestResources::toolBarHasThirteenButtonsInGroups()
+void TestResources::toolBarButtonsInOrder()
 {
-    QStringList arGroups;
-    QList<int> arGroup;
-    int nButtons = 0;
-    const QList<CToolBarButtonData> arButtons = CResources::Get().GetToolBar(128);
-    for (const CToolBarButtonData& button : arButtons) {
-        if (button.bSeparator) {
-            arGroups.append(QString::number(arGroup.size()));
-            arGroup.clear();
+    CResourceFrame frame;
+    QVERIFY(frame.ToolBar());
+    const QList<int> arDesignToolBar = DesignToolBar();
+    const QList<QAction*> arActions = frame.ToolBar()->actions();
+    QCOMPARE(arActions.size(), arDesignToolBar.size());
+    for (int i = 0; i < arActions.size(); ++i) {
+        const int nID = arDesignToolBar.at(i);
+        const QByteArray position = QByteArray::number(i);
+        if (nID == 0) {
+            QVERIFY2(arActions.at(i)->isSeparator(), position);
             continue;
         }
-        ++nButtons;
-        arGroup.append(button.nID);
-        QVERIFY2(QFile::exists(CResources::ToolBarIconPath(button.strIcon)),
-                 qPrintable(button.strIcon));
+        QVERIFY2(arActions.at(i) == frame.GetCommandAction(nID), position);
+        QVERIFY2(!arActions.at(i)->icon().isNull(), position);
     }
-    arGroups.append(QString::number(arGroup.size()));
-    QCOMPARE(nButtons, 13);
-    QCOMPARE(arGroups.join(QLatin1Char(',')), QStringLiteral("2,1,2,3,4,1"));
-    QCOMPARE(arButtons.first().nID, 57601);
-    QCOMPARE(arButtons.last().nID, 57664);
 }
 
-void TestResources::acceleratorsAndPrompts()
+void TestResources::everyCommandShownHasAPrompt()
+{
+    CResourceFrame frame;
+    const QList<int> arDesignToolBar = DesignToolBar();
+    QList<int> arIDs = arDesignToolBar;
+    for (const CDesignMenu& menu : DesignMenus()) {
+        for (const auto& item : menu.arItems)
+            arIDs.append(item.second);
+    }
+    for (int nID : std::as_const(arIDs)) {
+        if (nID != 0)
+            QVERIFY2(!frame.GetCommandAction(nID)->statusTip().isEmpty(),
+                     qPrintable(QString::number(nID)));
+    }
+    // What the pointer over a tool bar button shows.
+    for (int nID : arDesignToolBar) {
+        if (nID == 0)
+            continue;
+        QWidget* pButton = frame.ToolBar()->widgetForAction(frame.GetCommandAction(nID));
+        QVERIFY(pButton);
+        QVERIFY2(!pButton->toolTip().isEmpty(), qPrintable(QString::number(nID)));
+        QVERIFY2(!pButton->statusTip().isEmpty(), qPrintable(QString::number(nID)));
+    }
+}
+
+void TestResources::programCommandsPromptAndTip_data()
+{
+    QTest::addColumn<int>("nID");
+    QTest::addColumn<QString>("strPrompt");
+    QTest::addColumn<QString>("strToolTip");
+    QTest::newRow("Full Size") << 32773 << "Full Size"
+                               << "Full Size";
+    QTest::newRow("Mosaic") << 32775 << "Show Mosaic"
+                            << "Show Mosaic";
+    QTest::newRow("Properties") << 32779 << "Show Properties Dialog"
+                                << "Show Properties Dialog";
+    QTest::newRow("Slide show") << 32780 << "Slide show"
+                                << "Slide show";
+    QTest::newRow("Show Table") << 32782 << "Show Table"
+                                << "Show Table";
+    QTest::newRow("Show Record") << 32783 << "Show Record"
+                                 << "Show Record";
+    QTest::newRow("Delete Record(s)") << 32784 << "Delete Record(s)"
+                                      << "Delete Record(s)";
+    QTest::newRow("Find Record(s)") << 32786 << "Find Record(s)"
+                                    << "Find Record(s)";
+    QTest::newRow("Pause") << 32791 << "Pause"
+                           << "Pause";
+    QTest::newRow("Loop") << 32793 << "Slideshow cicled"
+                          << "Slideshow cicled";
+}
+
+void TestResources::programCommandsPromptAndTip()
+{
+    QFETCH(int, nID);
+    QFETCH(QString, strPrompt);
+    QFETCH(QString, strToolTip);
+    CResourceFrame frame;
+    QAction* pAction = frame.GetCommandAction(nID);
+    QCOMPARE(pAction->statusTip(), strPrompt);
+    QCOMPARE(pAction->toolTip(), strToolTip);
+    // Every one of them is on the tool bar.
+    QWidget* pButton = frame.ToolBar()->widgetForAction(pAction);
+    QVERIFY(pButton);
+    QCOMPARE(pButton->toolTip(), strToolTip);
+}
+
+void TestResources::acceleratorsReachTheirCommands_data()
+{
+    QTest::addColumn<QString>("strKeys");
+    QTest::addColumn<int>("nID");
+    QTest::newRow("new") << "Ctrl+N" << 57600;
+    QTest::newRow("open") << "Ctrl+O" << 57601;
+    QTest::newRow("save") << "Ctrl+S" << 57603;
+    QTest::newRow("print") << "Ctrl+P" << 57607;
+    QTest::newRow("undo") << "Ctrl+Z" << 57643;
+    QTest::newRow("undo, old key") << "Alt+Backspace" << 57643;
+    QTest::newRow("cut") << "Ctrl+X" << 57635;
+    QTest::newRow("cut, old key") << "Shift+Del" << 57635;
+    QTest::newRow("copy") << "Ctrl+C" << 57634;
+    QTest::newRow("copy, old key") << "Ctrl+Ins" << 57634;
+    QTest::newRow("paste") << "Ctrl+V" << 57637;
+    QTest::newRow("paste, old key") << "Shift+Ins" << 57637;
+    QTest::newRow("next pane") << "F6" << 57680;
+    QTest::newRow("previous pane") << "Shift+F6" << 57681;
+    QTest::newRow("help") << "F1" << 57670;
+    QTest::newRow("context help") << "Shift+F1" << 57669;
+}
+
+void TestResources::acceleratorsReachTheirCommands()
+{
+    QFETCH(QString, strKeys);
+    QFETCH(int, nID);
+    CResourceFrame frame;
+    const QKeySequence keys(strKeys, QKeySequence::PortableText);
+    QVERIFY(frame.GetCommandAction(nID)->shortcuts().contains(keys));
+    // No other command answers to the same keys.
+    int nOwners = 0;
+    for (QAction* pAction : frame.findChildren<QAction*>())
+        nOwners += pAction->shortcuts().contains(keys) ? 1 : 0;
+    QCOMPARE(nOwners, 1);
+}
+
+void TestResources::stringsAndIcons()
 {
     const CResources& res = CResources::Get();
-    QHash<QString, int> mapKeys;
-    for (const CAcceleratorData& accel : res.GetAccelerators(128))
-        mapKeys.insert(accel.keys.toString(QKeySequence::PortableText), accel.nID);
-    QCOMPARE(mapKeys.size(), 16);
-    QCOMPARE(mapKeys.value(QStringLiteral("Ctrl+N")), 57600);
-    QCOMPARE(mapKeys.value(QStringLiteral("Alt+Backspace")), 57643);
-    QCOMPARE(mapKeys.value(QStringLiteral("Shift+Ins")), 57637);
-    QCOMPARE(mapKeys.value(QStringLiteral("Shift+F1")), 57669);
-
-    QCOMPARE(res.GetPrompt(32793), QStringLiteral("Slideshow cicled"));
-    QCOMPARE(res.GetToolTip(32775), QStringLiteral("Show Mosaic"));
-    QCOMPARE(res.LoadString(57345), QStringLiteral(" "));
+    QCOMPARE(res.LoadString(57345), QStringLiteral(" ")); // the idle message
     QCOMPARE(res.LoadString(128), QStringLiteral("Orvala"));
+    QCOMPARE(res.LoadString(57344), QStringLiteral("Orvala"));
     for (int nIcon : {128, 129, 502})
         QVERIFY(QFile::exists(res.GetIconPath(nIcon)));
 }
