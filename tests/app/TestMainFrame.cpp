@@ -24,7 +24,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
-#include <QStatusTipEvent>
 #include <QTest>
 
 namespace {
@@ -49,17 +48,6 @@ QSize DefaultSize()
     return QApplication::primaryScreen()->availableGeometry().size() * 3 / 4;
 }
 
-// Enabled state of each command as the menus and tool bar would show it.
-QString States(CMainFrame* pFrame, const QList<int>& arIDs)
-{
-    pFrame->UpdateCmdUI();
-    QString strStates;
-    for (int nID : arIDs)
-        strStates +=
-            pFrame->GetCommandAction(nID)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
-    return strStates;
-}
-
 QStringList MenuCaptions(CMainFrame* pFrame)
 {
     QStringList arCaptions;
@@ -79,7 +67,7 @@ void TestMainFrame::firstRunTakesDefaultPlacement()
     QCOMPARE(session.Frame()->size(), DefaultSize());
     QCOMPARE(session.Frame()->windowTitle(), QStringLiteral("Orvala"));
     QVERIFY(session.Frame()->MDIClient()->subWindowList().isEmpty());
-    QCOMPARE(session.Frame()->GetStatusBar()->currentMessage(), QString());
+    QCOMPARE(session.Frame()->GetStatusBar()->GetPaneText(0), QStringLiteral(" "));
 }
 
 void TestMainFrame::placementRoundTrip()
@@ -156,35 +144,9 @@ void TestMainFrame::menusFollowTheActiveChild()
     CAppSession session;
     QVERIFY(session.Started());
     CMainFrame* pFrame = session.Frame();
-    // Picture commands, then the database commands, then the shell's own.
-    const QList<int> arIDs = {ID_VIEW_FULLSIZE,
-                              ID_VIEW_MOSAIC,
-                              ID_VIEW_SLIDESHOW,
-                              ID_VIEW_PAUSE,
-                              ID_VIEW_LOOP,
-                              ID_VIEW_PROPERTIES,
-                              ID_FILE_PRINT,
-                              ID_DATABASE_SHOWTABLE,
-                              ID_DATABASE_SHOWRECORD,
-                              ID_DATABASE_FINDRECORDS,
-                              ID_DATABASE_DELETERECORDS,
-                              ID_FILE_OPEN,
-                              ID_FILE_CLOSE,
-                              ID_WINDOW_NEW,
-                              ID_APP_ABOUT,
-                              ID_HELP_INDEX,
-                              ID_VIEW_TOOLBAR,
-                              ID_FILE_SAVE};
-
     QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
-    QCOMPARE(States(pFrame, arIDs), QStringLiteral("000000010001001110"));
-    QVERIFY(pFrame->GetCommandAction(ID_VIEW_TOOLBAR)->isChecked());
-
     QVERIFY(pFrame->SendCommand(ID_FILE_NEW));
     QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Window", "&Help"}));
-    QCOMPARE(States(pFrame, arIDs).mid(7, 4), QStringLiteral("1000"));
-    QCOMPARE(States(pFrame, arIDs).mid(11), QStringLiteral("1111110"));
-
     QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
     QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
 
@@ -196,7 +158,109 @@ void TestMainFrame::menusFollowTheActiveChild()
 
     pFrame->MDIClient()->closeAllSubWindows();
     QCOMPARE(MenuCaptions(pFrame), QStringList({"&File", "&View", "Database", "&Help"}));
-    QCOMPARE(States(pFrame, arIDs).left(7), QStringLiteral("0000000"));
+    pFrame->UpdateCmdUI();
+    QVERIFY(!pFrame->GetCommandAction(ID_VIEW_FULLSIZE)->isEnabled());
+}
+
+void TestMainFrame::commandStatesFollowTheActiveChild_data()
+{
+    QTest::addColumn<QString>("strWindow");
+    QTest::addColumn<int>("nID");
+    QTest::addColumn<bool>("bEnabled");
+    QTest::addColumn<bool>("bChecked");
+
+    struct CRow
+    {
+        const char* szCommand;
+        int nID;
+        bool bEnabled;
+        bool bChecked;
+    };
+    const auto addRows = [](const char* szWindow, std::initializer_list<CRow> arRows) {
+        for (const CRow& row : arRows)
+            QTest::addRow("%s: %s", szWindow, row.szCommand)
+                << QString::fromLatin1(szWindow) << row.nID << row.bEnabled << row.bChecked;
+    };
+    // Menu 128 and the tool bar with no child window.
+    addRows("none", {{"Open", ID_FILE_OPEN, true, false},
+                     {"Print Setup", ID_FILE_PRINT_SETUP, true, false},
+                     {"Close", ID_FILE_CLOSE, false, false},
+                     {"Exit", ID_APP_EXIT, true, false},
+                     {"Toolbar", ID_VIEW_TOOLBAR, true, true},
+                     {"Status Bar", ID_VIEW_STATUS_BAR, true, true},
+                     {"Slide show", ID_VIEW_SLIDESHOW, false, false},
+                     {"Show Table", ID_DATABASE_SHOWTABLE, true, false},
+                     {"Show Record", ID_DATABASE_SHOWRECORD, false, false},
+                     {"Find Record(s)", ID_DATABASE_FINDRECORDS, false, false},
+                     {"Delete Record(s)", ID_DATABASE_DELETERECORDS, false, false},
+                     {"Help Topics", ID_HELP_INDEX, true, false},
+                     {"About", ID_APP_ABOUT, true, false},
+                     {"Print", ID_FILE_PRINT, false, false},
+                     {"Properties", ID_VIEW_PROPERTIES, false, false},
+                     {"Full Size", ID_VIEW_FULLSIZE, false, false},
+                     {"Mosaic", ID_VIEW_MOSAIC, false, false},
+                     {"Pause", ID_VIEW_PAUSE, false, false},
+                     {"Loop", ID_VIEW_LOOP, false, false},
+                     {"Save key", ID_FILE_SAVE, false, false}});
+    // Menu 129 and the tool bar over a new picture window.
+    addRows("picture", {{"Open", ID_FILE_OPEN, true, false},
+                        {"Close", ID_FILE_CLOSE, true, false},
+                        {"Print Setup", ID_FILE_PRINT_SETUP, true, false},
+                        {"Exit", ID_APP_EXIT, true, false},
+                        {"Toolbar", ID_VIEW_TOOLBAR, true, true},
+                        {"Status Bar", ID_VIEW_STATUS_BAR, true, true},
+                        {"Show Table", ID_DATABASE_SHOWTABLE, true, false},
+                        {"Show Record", ID_DATABASE_SHOWRECORD, false, false},
+                        {"Find Record(s)", ID_DATABASE_FINDRECORDS, false, false},
+                        {"Delete Record(s)", ID_DATABASE_DELETERECORDS, false, false},
+                        {"New Window", ID_WINDOW_NEW, true, false},
+                        {"Cascade", ID_WINDOW_CASCADE, true, false},
+                        {"Tile", ID_WINDOW_TILE_HORZ, true, false},
+                        {"Arrange Icons", ID_WINDOW_ARRANGE, true, false},
+                        {"Help Topics", ID_HELP_INDEX, true, false},
+                        {"About", ID_APP_ABOUT, true, false},
+                        {"Save key", ID_FILE_SAVE, false, false}});
+    // The same window with both bars hidden: still available, unmarked.
+    addRows("picture, bars hidden", {{"Toolbar", ID_VIEW_TOOLBAR, true, false},
+                                     {"Status Bar", ID_VIEW_STATUS_BAR, true, false}});
+    // Menu 128 and the tool bar over a table window.
+    addRows("table", {{"Open", ID_FILE_OPEN, true, false},
+                      {"Close", ID_FILE_CLOSE, true, false},
+                      {"Toolbar", ID_VIEW_TOOLBAR, true, true},
+                      {"Show Table", ID_DATABASE_SHOWTABLE, true, false},
+                      {"Help Topics", ID_HELP_INDEX, true, false},
+                      {"About", ID_APP_ABOUT, true, false},
+                      {"Print", ID_FILE_PRINT, false, false},
+                      {"Properties", ID_VIEW_PROPERTIES, false, false},
+                      {"Full Size", ID_VIEW_FULLSIZE, false, false},
+                      {"Mosaic", ID_VIEW_MOSAIC, false, false},
+                      {"Pause", ID_VIEW_PAUSE, false, false},
+                      {"Loop", ID_VIEW_LOOP, false, false}});
+}
+
+void TestMainFrame::commandStatesFollowTheActiveChild()
+{
+    QFETCH(QString, strWindow);
+    QFETCH(int, nID);
+    QFETCH(bool, bEnabled);
+    QFETCH(bool, bChecked);
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    if (strWindow.startsWith(QLatin1String("picture")))
+        QVERIFY(pFrame->SendCommand(ID_FILE_NEW));
+    if (strWindow == QLatin1String("picture, bars hidden")) {
+        QVERIFY(pFrame->SendCommand(ID_VIEW_TOOLBAR));
+        QVERIFY(pFrame->SendCommand(ID_VIEW_STATUS_BAR));
+    }
+    if (strWindow == QLatin1String("table"))
+        QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
+
+    QAction* pAction = pFrame->GetCommandAction(nID);
+    pFrame->UpdateCmdUI();
+    QCOMPARE(pAction->isEnabled(), bEnabled);
+    QCOMPARE(pAction->isChecked(), bChecked);
 }
 
 void TestMainFrame::keysReachCommands()
@@ -219,14 +283,33 @@ void TestMainFrame::keysReachCommands()
     QTest::keyClick(pFrame, Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(pFrame, Qt::Key_C, Qt::ControlModifier);
     QCOMPARE(pFrame->MDIClient()->subWindowList().size(), 2);
+}
 
-    // The status pane prompts for what the pointer is over, then goes idle.
-    QStatusTipEvent tip(QStringLiteral("Show Table"));
-    QApplication::sendEvent(pFrame, &tip);
-    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral("Show Table"));
-    QStatusTipEvent idle{QString()};
-    QApplication::sendEvent(pFrame, &idle);
-    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral(" "));
+void TestMainFrame::hoveredMenuItemPromptsInMessagePane()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    QVERIFY(pFrame->SendCommand(ID_FILE_NEW));
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+
+    // Open the Database menu from the menu bar and point at Show Table.
+    QMenuBar* pMenuBar = pFrame->menuBar();
+    QAction* pTitle = pMenuBar->actions().at(2);
+    QCOMPARE(pTitle->text(), QStringLiteral("Database"));
+    QTest::mouseClick(pMenuBar, Qt::LeftButton, {}, pMenuBar->actionGeometry(pTitle).center());
+    QMenu* pMenu = pTitle->menu();
+    QTRY_VERIFY(pMenu->isVisible());
+    QAction* pItem = pFrame->GetCommandAction(ID_DATABASE_SHOWTABLE);
+    QTest::mouseMove(pMenu, pMenu->actionGeometry(pItem).center());
+    QTRY_COMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral("Show Table"));
+
+    QTest::keyClick(pMenu, Qt::Key_Escape);
+    QTest::keyClick(pMenuBar, Qt::Key_Escape);
+    QTRY_VERIFY(!pMenu->isVisible());
+    QTRY_COMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral(" "));
 }
 
 void TestMainFrame::showTableOpensANewWindowEachTime()

@@ -12,7 +12,10 @@ private slots:
     void emptyStoredRectangleIsIgnored_data();
     void emptyStoredRectangleIsIgnored();
     void menusFollowTheActiveChild();
+    void commandStatesFollowTheActiveChild_data();
+    void commandStatesFollowTheActiveChild();
     void keysReachCommands();
+    void hoveredMenuItemPromptsInMessagePane();
     void showTableOpensANewWindowEachTime();
     void openingAnOpenFileActivatesItsWindow();
     void recentFilesSurviveARestart();
