@@ -59,64 +59,14 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         return false;
     }
     const CDao_TableInfo& info = m_pTable->m_TableInfo;
-    auto limit = [&info](const char* pszField) {
-        return CheckedAt(info.m_arSizes, info.m_arNames.indexOf(QLatin1String(pszField)));
-    };
-    const qsizetype nNameLimit = limit("Name");
-    const qsizetype nExtensionLimit = limit(g_szExtentionField);
-    const qsizetype nDirectoryLimit = limit("Directory");
-
-    // The root folder becomes an empty Directory, so that Directory, '/' and
-    // Name still form the path.
-    QString strDirectory = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
-    if (strDirectory.endsWith(u'/'))
-        strDirectory.chop(1);
-    const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
-
     CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase;
     bool bInTransaction = false;
     try {
-        CDaoRecordset recordset(pDatabase);
-        recordset.m_strFilter = QStringLiteral("[Directory]='%1'").arg(JetQuoteText(strDirectory));
-        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                       QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
-        // Text comparison in the engine ignores case; file names here do not.
-        QSet<QString> setPresent;
-        for (; !recordset.IsEOF(); recordset.MoveNext()) {
-            if (recordset.GetFieldValue(QStringLiteral("Directory")).toString() == strDirectory)
-                setPresent.insert(recordset.GetFieldValue(QStringLiteral("Name")).toString());
-        }
-
+        // Read and add under one write lock: a second program importing the
+        // same folder waits here, then finds these records present.
         pDatabase->BeginTrans();
         bInTransaction = true;
-        for (const QString& strPath : arPictures) {
-            const QFileInfo fileInfo(strPath);
-            const QString strName = fileInfo.fileName();
-            if (setPresent.contains(strName)) {
-                ++m_nPresent;
-                continue;
-            }
-            const QString strExtension = GetExtension(strName);
-            if (!bDirectoryFits || strName.toUcs4().size() > nNameLimit ||
-                strExtension.toUcs4().size() > nExtensionLimit || !fileInfo.isFile()) {
-                ++m_nSkipped;
-                continue;
-            }
-            QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(strPath) : QDateTime();
-            if (!date.isValid())
-                date = fileInfo.lastModified();
-            recordset.AddNew();
-            recordset.SetFieldValue(QStringLiteral("Date"), date);
-            recordset.SetFieldValue(QStringLiteral("Name"), strName);
-            recordset.SetFieldValue(QLatin1String(g_szExtentionField), strExtension);
-            recordset.SetFieldValue(QStringLiteral("Size"), QString::number(fileInfo.size()));
-            recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
-            recordset.SetFieldValue(QStringLiteral("Theme"), QString(QLatin1String("")));
-            recordset.SetFieldValue(QStringLiteral("Comment"), QString(QLatin1String("")));
-            recordset.Update();
-            setPresent.insert(strName);
-            ++m_nAdded;
-        }
+        AddRecords(info, strFolder, arPictures);
         pDatabase->CommitTrans();
     } catch (const CDaoException& e) {
         if (bInTransaction) {
@@ -131,4 +81,62 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         return false;
     }
     return true;
+}
+
+void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFolder,
+                                const QStringList& arPictures)
+{
+    auto limit = [&info](const char* pszField) {
+        return CheckedAt(info.m_arSizes, info.m_arNames.indexOf(QLatin1String(pszField)));
+    };
+    const qsizetype nNameLimit = limit("Name");
+    const qsizetype nExtensionLimit = limit(g_szExtentionField);
+    const qsizetype nDirectoryLimit = limit("Directory");
+
+    // The root folder becomes an empty Directory, so that Directory, '/' and
+    // Name still form the path.
+    QString strDirectory = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
+    if (strDirectory.endsWith(u'/'))
+        strDirectory.chop(1);
+    const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
+
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    recordset.m_strFilter = QStringLiteral("[Directory]='%1'").arg(JetQuoteText(strDirectory));
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
+    // Text comparison in the engine ignores case; file names here do not.
+    QSet<QString> setPresent;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        if (recordset.GetFieldValue(QStringLiteral("Directory")).toString() == strDirectory)
+            setPresent.insert(recordset.GetFieldValue(QStringLiteral("Name")).toString());
+    }
+
+    for (const QString& strPath : arPictures) {
+        const QFileInfo fileInfo(strPath);
+        const QString strName = fileInfo.fileName();
+        if (setPresent.contains(strName)) {
+            ++m_nPresent;
+            continue;
+        }
+        const QString strExtension = GetExtension(strName);
+        if (!bDirectoryFits || strName.toUcs4().size() > nNameLimit ||
+            strExtension.toUcs4().size() > nExtensionLimit || !fileInfo.isFile()) {
+            ++m_nSkipped;
+            continue;
+        }
+        QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(strPath) : QDateTime();
+        if (!date.isValid())
+            date = fileInfo.lastModified();
+        recordset.AddNew();
+        recordset.SetFieldValue(QStringLiteral("Date"), date);
+        recordset.SetFieldValue(QStringLiteral("Name"), strName);
+        recordset.SetFieldValue(QLatin1String(g_szExtentionField), strExtension);
+        recordset.SetFieldValue(QStringLiteral("Size"), QString::number(fileInfo.size()));
+        recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
+        recordset.SetFieldValue(QStringLiteral("Theme"), QString(QLatin1String("")));
+        recordset.SetFieldValue(QStringLiteral("Comment"), QString(QLatin1String("")));
+        recordset.Update();
+        setPresent.insert(strName);
+        ++m_nAdded;
+    }
 }

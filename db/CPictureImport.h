@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class CDao_Table;
+struct CDao_TableInfo;
 
 // Adds photo records for the pictures of one folder: one record per picture
 // that has none yet (same Directory and Name). Shows no message: it runs
@@ -24,5 +25,8 @@ public:
     QString m_strError;
 
 private:
+    void AddRecords(const CDao_TableInfo& info, const QString& strFolder,
+                    const QStringList& arPictures);
+
     CDao_Table* m_pTable;
 };

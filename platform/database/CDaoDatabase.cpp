@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int g_nBusyTimeoutMs = 1000;
+// Long enough for another program's import to finish its transaction.
+constexpr int g_nBusyTimeoutMs = 5000;
 
 // jet_like(pattern, value): the engine's LIKE. The compiled pattern is kept
 // with the statement, since the pattern is the same for every row.
@@ -208,8 +209,12 @@ void CDaoDatabase::BeginTrans()
 {
     if (!m_bOpen)
         throw CDaoException(QStringLiteral("The database is not open."));
-    if (!m_db.transaction())
-        ThrowSqlError(m_db.lastError());
+    // The write lock is taken now, not at the first write: what a transaction
+    // reads stays true until it commits, even with a second program on the
+    // file, which waits for the lock instead.
+    QSqlQuery query(m_db);
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
+        ThrowSqlError(query.lastError());
 }
 
 void CDaoDatabase::CommitTrans()

@@ -31,6 +31,8 @@ public:
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
 
+    // Takes the write lock at once, waiting a few seconds for another
+    // program that holds it.
     void BeginTrans();
     void CommitTrans();
     void Rollback();

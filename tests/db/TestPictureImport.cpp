@@ -6,11 +6,16 @@
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
 
 #include <QDir>
 #include <QFile>
+#include <QSemaphore>
 #include <QTest>
+#include <QThread>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -164,6 +169,95 @@ void TestPictureImport::closedDatabaseAddsNothing()
     QVERIFY(import.m_strError.contains(QLatin1String("Photos.mdb")));
     QCOMPARE(recorder.m_arTexts, QStringList());
     QVERIFY(!QFile::exists(workspace.FilePath(QStringLiteral("Photos.mdb"))));
+}
+
+namespace {
+
+// The second program's import, on its own connection and thread. Its busy
+// handler tells the first program when it has to wait for the lock.
+struct CSecondImport
+{
+    QString strFolder;
+    QStringList arPictures;
+    QSemaphore waitingOrDone;
+    bool bResult = false;
+    int nAdded = -1;
+    int nPresent = -1;
+    QString strError;
+
+    static int Busy(void* pThis, int nCount)
+    {
+        if (nCount == 0)
+            static_cast<CSecondImport*>(pThis)->waitingOrDone.release();
+        sqlite3_sleep(5);
+        return nCount < 2000 ? 1 : 0;
+    }
+
+    void Run()
+    {
+        {
+            CDao_Table table;
+            if (table.Connect()) {
+                sqlite3_busy_handler(table.m_pCDaoDatabase->Handle(), &CSecondImport::Busy, this);
+                CPictureImport import(&table);
+                bResult = import.Import(strFolder, arPictures);
+                nAdded = import.m_nAdded;
+                nPresent = import.m_nPresent;
+                strError = import.m_strError;
+            }
+        }
+        waitingOrDone.release();
+    }
+};
+
+struct CFirstImportHook
+{
+    CSecondImport* pSecond;
+    std::unique_ptr<QThread> pThread;
+};
+
+// Called for each record the first import adds: at the first, the second
+// import starts, and the first goes on once the second waits or is done.
+void OnFirstInsert(void* pHook, int, const char*, const char*, sqlite3_int64)
+{
+    auto pFirst = static_cast<CFirstImportHook*>(pHook);
+    if (pFirst->pThread)
+        return;
+    pFirst->pThread.reset(QThread::create([pFirst] { pFirst->pSecond->Run(); }));
+    pFirst->pThread->start();
+    pFirst->pSecond->waitingOrDone.tryAcquire(1, 60000);
+}
+
+} // namespace
+
+void TestPictureImport::concurrentImportsAddOnce()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("shared"));
+    QStringList arPictures;
+    for (int i = 0; i < 20; ++i)
+        arPictures.append(WritePicture(strFolder, QStringLiteral("%1.jpg").arg(i), MakeJpeg()));
+
+    // Two programs started on one folder: the second reads what is present
+    // while the first is adding.
+    CSecondImport second;
+    second.strFolder = strFolder;
+    second.arPictures = arPictures;
+    CFirstImportHook hook{&second, nullptr};
+    sqlite3_update_hook(table.m_pCDaoDatabase->Handle(), &OnFirstInsert, &hook);
+    CPictureImport import(&table);
+    QVERIFY(import.Import(strFolder, arPictures));
+    sqlite3_update_hook(table.m_pCDaoDatabase->Handle(), nullptr, nullptr);
+    QVERIFY(hook.pThread);
+    QVERIFY(hook.pThread->wait(60000));
+
+    QCOMPARE(import.m_nAdded, 20);
+    QVERIFY2(second.bResult, qPrintable(second.strError));
+    QCOMPARE(second.nAdded, 0);
+    QCOMPARE(second.nPresent, 20);
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 20);
 }
 
 QTEST_MAIN(TestPictureImport)

@@ -11,4 +11,5 @@ private slots:
     void reimportAddsNothing();
     void longNamesSkipped();
     void closedDatabaseAddsNothing();
+    void concurrentImportsAddOnce();
 };
