@@ -97,11 +97,16 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
             resolve(strName);
     }
 
-    CSqliteStatement statement(
-        m_pDatabase->Handle(),
-        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, setTextColumns),
-        filter.arValues);
     m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
+    if (m_bDynaset && tableDef.GetRecordKey().isEmpty())
+        throw CDaoException(
+            QStringLiteral("The records of table \"%1\" can not be told apart: it has no INTEGER "
+                           "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
+                .arg(tableDef.GetName()));
+    CSqliteStatement statement(m_pDatabase->Handle(),
+                               JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter,
+                                            setTextColumns, tableDef.GetRecordKey()),
+                               filter.arValues);
     if (m_bDynaset) {
         while (statement.Step())
             m_arRowIds.append(sqlite3_column_int64(statement.Get(), 0));
@@ -117,6 +122,7 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
     for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
     m_strTable = tableDef.GetName();
+    m_strKey = JetQuoteName(tableDef.GetRecordKey());
     m_nCurrent = 0;
     m_bOpen = true;
 }
@@ -126,6 +132,7 @@ void CDaoRecordset::Close()
     m_bOpen = false;
     m_bDynaset = false;
     m_strTable.clear();
+    m_strKey.clear();
     m_arFields.clear();
     m_mapFieldIndex.clear();
     m_arRowIds.clear();
@@ -197,11 +204,11 @@ void CDaoRecordset::LoadPage(qsizetype nRow)
     // Unsigned, since keys at both ends of 64 bits lie further apart than qint64 holds.
     if (quint64(nHigh) - quint64(nLow) < quint64(4 * nCount)) {
         strSql =
-            QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid BETWEEN ? AND ?").arg(strTable);
+            QStringLiteral("SELECT %1, * FROM %2 WHERE %1 BETWEEN ? AND ?").arg(m_strKey, strTable);
         arKeys = {nLow, nHigh};
     } else {
-        strSql = QStringLiteral("SELECT rowid, * FROM %1 WHERE rowid IN (%2)")
-                     .arg(strTable, QStringList(nCount, QStringLiteral("?")).join(u','));
+        strSql = QStringLiteral("SELECT %1, * FROM %2 WHERE %1 IN (%3)")
+                     .arg(m_strKey, strTable, QStringList(nCount, QStringLiteral("?")).join(u','));
         for (qsizetype i = 0; i < nCount; ++i)
             arKeys.append(m_arRowIds[nFirst + i]);
     }
@@ -381,8 +388,8 @@ bool CDaoRecordset::FindFrom(qsizetype nStart, const QString& strCriteria)
         for (const QString& strName : criterion.arNames)
             FieldIndex(strName);
         CSqliteStatement statement(m_pDatabase->Handle(),
-                                   QStringLiteral("SELECT rowid FROM %1 WHERE %2")
-                                       .arg(JetQuoteName(m_strTable), criterion.strSql),
+                                   QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                       .arg(m_strKey, JetQuoteName(m_strTable), criterion.strSql),
                                    criterion.arValues);
         m_setFindMatches.clear();
         while (statement.Step())
@@ -424,7 +431,7 @@ void CDaoRecordset::Delete()
     RequireDynaset("Delete");
     RequireCurrent();
     m_pDatabase->Execute(
-        QStringLiteral("DELETE FROM %1 WHERE rowid = ?").arg(JetQuoteName(m_strTable)),
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(JetQuoteName(m_strTable), m_strKey),
         {m_arRowIds[m_nCurrent]});
     m_arDeleted[m_nCurrent] = true;
     ++m_nDeleted;
@@ -579,8 +586,8 @@ void CDaoRecordset::Update()
             for (QString& strName : arNames)
                 strName += QStringLiteral(" = ?");
             arValues.append(m_arRowIds[m_nCurrent]);
-            m_pDatabase->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE rowid = ?")
-                                     .arg(strTable, arNames.join(QStringLiteral(", "))),
+            m_pDatabase->Execute(QStringLiteral("UPDATE %1 SET %2 WHERE %3 = ?")
+                                     .arg(strTable, arNames.join(QStringLiteral(", ")), m_strKey),
                                  arValues);
             // The cell first: reading its page replaces the page's text, so a
             // new cell's text may be added only once the page is in.

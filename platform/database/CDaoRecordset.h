@@ -104,6 +104,7 @@ private:
     bool m_bOpen = false;
     bool m_bDynaset = false;
     QString m_strTable;
+    QString m_strKey;                    // the column that addresses a record, quoted
     QList<CDaoFieldInfo> m_arFields;     // the recordset's columns
     QHash<QString, int> m_mapFieldIndex; // lower-case name to column
     QList<qint64> m_arRowIds;            // a dynaset's keys, in the statement's order

@@ -8,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace {
 
 // How each field type is declared in SQLite; Open reads the same words back.
@@ -84,6 +86,7 @@ void CDaoTableDef::Create(const QString& strName, long, const QString&, const QS
 void CDaoTableDef::Close()
 {
     m_strName.clear();
+    m_strRecordKey.clear();
     m_arFields.clear();
     m_arIndexes.clear();
     m_bOpen = false;
@@ -296,6 +299,26 @@ void CDaoTableDef::Open(const QString& strName)
     }
     if (arPrimaryFields.size() != 1)
         bRowidKey = false;
+    // A record is addressed by its integer key; without one by the row id,
+    // under one of its three names that no column hides.
+    QString strRecordKey;
+    static const QRegularExpression reWithoutRowid(QStringLiteral("\\bWITHOUT\\s+ROWID\\b"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (bRowidKey) {
+        strRecordKey = arPrimaryFields[0].second;
+    } else if (!reWithoutRowid.match(strCreate).hasMatch()) {
+        for (const char* pszRowid : {"rowid", "_rowid_", "oid"}) {
+            const bool bHidden = std::any_of(
+                arFields.cbegin(), arFields.cend(), [pszRowid](const CDaoFieldInfo& field) {
+                    return field.m_strName.compare(QLatin1String(pszRowid), Qt::CaseInsensitive) ==
+                           0;
+                });
+            if (!bHidden) {
+                strRecordKey = QLatin1String(pszRowid);
+                break;
+            }
+        }
+    }
     if (bRowidKey && reAutoIncrement.match(strCreate).hasMatch()) {
         for (CDaoFieldInfo& field : arFields)
             if (field.m_strName == arPrimaryFields[0].second)
@@ -338,6 +361,7 @@ void CDaoTableDef::Open(const QString& strName)
     }
 
     m_strName = strTable;
+    m_strRecordKey = strRecordKey;
     m_arFields = arFields;
     m_arIndexes = arIndexes;
     m_bOpen = true;

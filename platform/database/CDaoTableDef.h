@@ -47,6 +47,10 @@ public:
     void Close();
     bool IsOpen() const { return m_bOpen; }
     QString GetName() const { return m_strName; }
+    // The column that tells an opened table's records apart: its INTEGER
+    // PRIMARY KEY, else SQLite's row id under a name no column takes; empty
+    // when the table has neither.
+    QString GetRecordKey() const { return m_strRecordKey; }
 
     void CreateField(const QString& strName, int nType, long lSize, long lAttributes = 0);
     void CreateIndex(const CDaoIndexInfo& indexInfo);
@@ -64,6 +68,7 @@ private:
 
     CDaoDatabase* m_pDatabase;
     QString m_strName;
+    QString m_strRecordKey;
     QList<CDaoFieldInfo> m_arFields;
     QList<CDaoIndexInfo> m_arIndexes;
     bool m_bOpen = false;

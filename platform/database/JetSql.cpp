@@ -313,7 +313,7 @@ CJetCriterion JetTranslateCriterion(const QString& strCriterion)
 }
 
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
-                     const QSet<QString>& setTextColumns)
+                     const QSet<QString>& setTextColumns, const QString& strRecordKey)
 {
     auto sortKey = [&setTextColumns](const QString& strName) {
         QString str = JetQuoteName(strName);
@@ -323,7 +323,7 @@ QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
     };
     QString strSql = QStringLiteral("SELECT ");
     if (select.arColumns.isEmpty() && select.arGroupBy.isEmpty()) {
-        strSql += QStringLiteral("rowid");
+        strSql += JetQuoteName(strRecordKey);
     } else if (select.arColumns.isEmpty()) {
         strSql += u'*';
     } else {

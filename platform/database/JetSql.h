@@ -42,10 +42,11 @@ CJetSelect JetParseSelect(const QString& strStatement);
 CJetCriterion JetTranslateCriterion(const QString& strCriterion);
 
 // The SQLite query for a parsed statement. A statement over whole rows selects
-// only their row ids, in the statement's order: the rows are read by id later.
-// Columns in setTextColumns (lower case) sort and group ignoring letter case.
+// only their keys (the column strRecordKey), in the statement's order: the rows
+// are read by key later. Columns in setTextColumns (lower case) sort and group
+// ignoring letter case.
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
-                     const QSet<QString>& setTextColumns);
+                     const QSet<QString>& setTextColumns, const QString& strRecordKey);
 
 // An SQLite identifier for a field or table name.
 QString JetQuoteName(const QString& strName);

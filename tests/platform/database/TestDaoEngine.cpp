@@ -327,6 +327,85 @@ void TestDaoEngine::fieldValues()
     QVERIFY(recordset.GetFieldValue(QStringLiteral("Theme")).isNull());
 }
 
+void TestDaoEngine::rowidColumns_data()
+{
+    // Tables made elsewhere whose columns take SQLite's names for the row id.
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<QString>("shadows"); // columns named like the row id, all holding 7
+    QTest::addColumn<bool>("refused");
+
+    QTest::newRow("key and a rowid column")
+        << "ID_Photo INTEGER PRIMARY KEY, rowid INTEGER, Name VARCHAR(150), Theme VARCHAR(150)"
+        << "rowid" << false;
+    QTest::newRow("key and every rowid name")
+        << "rowid INTEGER, _rowid_ INTEGER, oid INTEGER, ID_Photo INTEGER CONSTRAINT PrimaryKey "
+           "PRIMARY KEY AUTOINCREMENT, Name VARCHAR(150), Theme VARCHAR(150)"
+        << "rowid,_rowid_,oid" << false;
+    QTest::newRow("no key, a rowid column")
+        << "ROWID INTEGER, Name VARCHAR(150), Theme VARCHAR(150)"
+        << "ROWID" << false;
+    QTest::newRow("text key, two rowid names taken")
+        << "Name VARCHAR(150) PRIMARY KEY, rowid INTEGER, oid INTEGER, Theme VARCHAR(150)"
+        << "rowid,oid" << false;
+    QTest::newRow("no key, every rowid name taken")
+        << "rowid INTEGER, _rowid_ INTEGER, oid INTEGER, Name VARCHAR(150), Theme VARCHAR(150)"
+        << "rowid,_rowid_,oid" << true;
+}
+
+void TestDaoEngine::rowidColumns()
+{
+    QFETCH(QString, columns);
+    QFETCH(QString, shadows);
+    QFETCH(bool, refused);
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    pDb->Execute(QStringLiteral("CREATE TABLE ELSEWHERE (%1)").arg(columns));
+    const QStringList arShadows = shadows.split(u',');
+    for (const char* pszName : {"d.jpg", "b.jpg", "a.jpg", "c.jpg"})
+        pDb->Execute(
+            QStringLiteral("INSERT INTO ELSEWHERE (Name, %1) VALUES (?%2)")
+                .arg(arShadows.join(u','), QStringLiteral(", 7").repeated(arShadows.size())),
+            {QString::fromLatin1(pszName)});
+    const QString strListing = QStringLiteral("SELECT * FROM ELSEWHERE ORDER BY Name");
+    auto contents = [&] {
+        CDaoRecordset reader(pDb);
+        reader.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                    QStringLiteral("SELECT Name, Theme FROM ELSEWHERE GROUP BY Name, Theme"));
+        QStringList ar;
+        for (; !reader.IsEOF(); reader.MoveNext())
+            ar.append(reader.GetFieldValue(0).toString() + u'=' +
+                      reader.GetFieldValue(1).toString());
+        return ar;
+    };
+
+    CDaoRecordset recordset(pDb);
+    if (refused) {
+        try {
+            recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, strListing);
+            QFAIL("opened");
+        } catch (const CDaoException& e) {
+            QVERIFY2(e.GetErrorDescription().contains(QLatin1String("ELSEWHERE")),
+                     qPrintable(e.GetErrorDescription()));
+        }
+        QCOMPARE(contents(), (QStringList{"a.jpg=", "b.jpg=", "c.jpg=", "d.jpg="}));
+        return;
+    }
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, strListing);
+    QStringList arNames;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        arNames.append(recordset.GetFieldValue(QStringLiteral("Name")).toString());
+        QCOMPARE(recordset.GetFieldValue(arShadows[0]).toInt(), 7);
+    }
+    QCOMPARE(arNames, (QStringList{"a.jpg", "b.jpg", "c.jpg", "d.jpg"}));
+
+    QVERIFY(recordset.FindFirst(QStringLiteral("[Name]='b.jpg'")));
+    recordset.Edit();
+    recordset.SetFieldValue(QStringLiteral("Theme"), QStringLiteral("Only b"));
+    recordset.Update();
+    QVERIFY(recordset.FindFirst(QStringLiteral("[Name]='c.jpg'")));
+    recordset.Delete();
+    QCOMPARE(contents(), (QStringList{"a.jpg=", "b.jpg=Only b", "d.jpg="}));
+}
+
 void TestDaoEngine::wideKeys()
 {
     // Keys of a table filled elsewhere may need all 64 bits, and lie far apart.

@@ -21,6 +21,8 @@ private slots:
     void editAfterFind_data();
     void editAfterFind();
     void fieldValues();
+    void rowidColumns_data();
+    void rowidColumns();
     void wideKeys();
     void sqliteOwnTablesRefused_data();
     void sqliteOwnTablesRefused();
