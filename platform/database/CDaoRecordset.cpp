@@ -486,7 +486,10 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
         return n;
     }
     case dbDate:
-        if (value.metaType().id() == QMetaType::QDateTime && value.toDateTime().isValid())
+        // A local time in a daylight-saving gap is invalid as an instant,
+        // yet its wall clock is what the caller means to store.
+        if (value.metaType().id() == QMetaType::QDateTime && value.toDateTime().date().isValid() &&
+            value.toDateTime().time().isValid())
             return JetDateToStorage(value.toDateTime());
         if (value.metaType().id() == QMetaType::QDate && value.toDate().isValid())
             return JetDateToStorage(value.toDate(), QTime(0, 0));

@@ -1,7 +1,6 @@
 #include "platform/database/JetDate.h"
 
 #include <QRegularExpression>
-#include <QTimeZone>
 
 namespace {
 
@@ -61,10 +60,7 @@ bool JetDateFromStorage(const QString& strStored, QDateTime* pDateTime)
     const QTime time(nHour, nMinute, nSecond);
     if (!date.isValid() || !time.isValid())
         return false;
-    // The system zone is asked once: the C library's local time reads the
-    // zone file again on every conversion, slow over a whole table.
-    static const QTimeZone s_zone = QTimeZone::systemTimeZone();
-    *pDateTime = QDateTime(date, time, s_zone);
+    *pDateTime = QDateTime(date, time, Qt::UTC);
     return true;
 }
 

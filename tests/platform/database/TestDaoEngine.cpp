@@ -9,9 +9,12 @@
 #include "platform/database/CDaoRecordset.h"
 
 #include <QTest>
+#include <QTimeZone>
 
 #include <exception>
 #include <limits>
+
+#include <time.h>
 
 namespace {
 
@@ -32,6 +35,12 @@ QString DayRange(const QString& strDay)
 QDateTime At(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
 {
     return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute, nSecond));
+}
+
+// A stored date as the engine reads it back: the wall clock, no zone.
+QDateTime WallClock(int nYear, int nMonth, int nDay, int nHour, int nMinute, int nSecond)
+{
+    return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute, nSecond), Qt::UTC);
 }
 
 QString NumberedName(int nId, int nRecords)
@@ -64,6 +73,25 @@ void AddNumberedRecords(CDaoDatabase* pDb, int nRecords)
 }
 
 } // namespace
+
+void TestDaoEngine::initTestCase()
+{
+    // A zone with daylight saving, for the whole run: stored dates must not
+    // pass through it.
+    m_oldTimeZone = qgetenv("TZ");
+    m_bHadTimeZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+}
+
+void TestDaoEngine::cleanupTestCase()
+{
+    if (m_bHadTimeZone)
+        qputenv("TZ", m_oldTimeZone);
+    else
+        qunsetenv("TZ");
+    tzset();
+}
 
 void TestDaoEngine::init()
 {
@@ -259,6 +287,58 @@ void TestDaoEngine::dynasetPages()
     QCOMPARE(byKey.GetFieldValue(0).toInt(), 1);
 }
 
+void TestDaoEngine::wallClockDates_data()
+{
+    QTest::addColumn<QDateTime>("stored");
+    QTest::addColumn<QDateTime>("read");
+    QTest::addColumn<QString>("literal"); // the same time in a criterion
+
+    // Berlin went from 02:00 to 03:00 on 26 March 2006, and from 03:00 back
+    // to 02:00 on 29 October 2006.
+    QTest::newRow("gap, wall clock") << WallClock(2006, 3, 26, 2, 30, 0)
+                                     << WallClock(2006, 3, 26, 2, 30, 0) << "3/26/2006 02:30:00";
+    QTest::newRow("gap, local time")
+        << At(2006, 3, 26, 2, 30, 0) << WallClock(2006, 3, 26, 2, 30, 0) << "3/26/06 2:30 AM";
+    QTest::newRow("repeated hour, wall clock")
+        << WallClock(2006, 10, 29, 2, 30, 0) << WallClock(2006, 10, 29, 2, 30, 0)
+        << "10/29/2006 02:30:00";
+    QTest::newRow("repeated hour, local time")
+        << At(2006, 10, 29, 2, 59, 59) << WallClock(2006, 10, 29, 2, 59, 59)
+        << "10/29/2006 02:59:59";
+    QTest::newRow("summer, local time")
+        << At(2006, 7, 1, 0, 0, 0) << WallClock(2006, 7, 1, 0, 0, 0) << "7/1/2006";
+    QTest::newRow("other zone keeps its own clock")
+        << QDateTime(QDate(2006, 3, 26), QTime(2, 30), QTimeZone("America/New_York"))
+        << WallClock(2006, 3, 26, 2, 30, 0) << "3/26/2006 02:30:00";
+}
+
+void TestDaoEngine::wallClockDates()
+{
+    QFETCH(QDateTime, stored);
+    QFETCH(QDateTime, read);
+    QFETCH(QString, literal);
+    // Without the zone's rules the gap rows would test nothing.
+    QVERIFY(!QDateTime(QDate(2006, 3, 26), QTime(2, 30)).isValid());
+    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    AddPhoto(pDb, stored, "clock.jpg", "/x");
+
+    CDaoRecordset recordset(pDb);
+    recordset.m_strFilter = QStringLiteral("[Date] >= #%1# AND [Date] <= #%1#").arg(literal);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
+    QCOMPARE(recordset.GetRecordCount(), 1L);
+    const QDateTime dateTime = recordset.GetFieldValue(QStringLiteral("Date")).toDateTime();
+    QVERIFY(dateTime.isValid());
+    QCOMPARE(dateTime, read);
+    QCOMPARE(dateTime.date(), read.date());
+    QCOMPARE(dateTime.time(), read.time());
+
+    // Written back as read, it stays the same.
+    recordset.Edit();
+    recordset.SetFieldValue(QStringLiteral("Date"), dateTime);
+    recordset.Update();
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Date")).toDateTime(), read);
+}
+
 void TestDaoEngine::editAfterFind_data()
 {
     QTest::addColumn<bool>("fromLast"); // where the recordset stands before the find
@@ -305,7 +385,7 @@ void TestDaoEngine::fieldValues()
     QCOMPARE(id.metaType().id(), QMetaType::LongLong);
     QCOMPARE(id.toInt(), 2);
     QCOMPARE(recordset.GetFieldValue(QStringLiteral("Date")).toDateTime(),
-             At(2006, 12, 7, 0, 0, 0));
+             WallClock(2006, 12, 7, 0, 0, 0));
     QCOMPARE(recordset.GetFieldValue(2).toString(), QStringLiteral("b.jpg"));
     QCOMPARE(recordset.GetFieldValue(7).toString(), QStringLiteral("BEACH day"));
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QObject>
 
 class CDao_Table;
@@ -10,6 +11,8 @@ class TestDaoEngine : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
+    void cleanupTestCase();
     void init();
     void cleanup();
     void criterionMeaning_data();
@@ -18,6 +21,8 @@ private slots:
     void movingAndCount();
     void findAndDelete();
     void dynasetPages();
+    void wallClockDates_data();
+    void wallClockDates();
     void editAfterFind_data();
     void editAfterFind();
     void fieldValues();
@@ -34,4 +39,6 @@ private slots:
 private:
     CTestWorkspace* m_pWorkspace = nullptr;
     CDao_Table* m_pTable = nullptr;
+    QByteArray m_oldTimeZone;
+    bool m_bHadTimeZone = false;
 };
