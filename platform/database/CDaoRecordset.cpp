@@ -34,6 +34,24 @@ qsizetype CodePointCount(const QString& str)
     return n;
 }
 
+// The position of the first half of a surrogate pair that stands alone, or -1.
+// UTF-8 has no form for it, so SQLite would store some other character.
+qsizetype LoneSurrogate(const QString& str)
+{
+    for (qsizetype i = 0; i < str.size(); ++i) {
+        if (str[i].isHighSurrogate() && i + 1 < str.size() && str[i + 1].isLowSurrogate())
+            ++i;
+        else if (str[i].isSurrogate())
+            return i;
+    }
+    return -1;
+}
+
+// The years a date field holds: the stored text has four digits for the year,
+// and the engine's dates start at year 100.
+constexpr int g_nFirstYear = 100;
+constexpr int g_nLastYear = 9999;
+
 } // namespace
 
 CDaoRecordset::CDaoRecordset(CDaoDatabase* pDatabase)
@@ -465,6 +483,15 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
     switch (field.m_nType) {
     case dbText: {
         const QString str = value.toString();
+        const qsizetype nLone = LoneSurrogate(str);
+        if (nLone >= 0)
+            throw CDaoException(
+                QStringLiteral("The text for field \"%1\" holds half a character (the UTF-16 "
+                               "surrogate %2 at position %3 stands alone); it can not be stored.")
+                    .arg(field.m_strName, QStringLiteral("U+%1")
+                                              .arg(str[nLone].unicode(), 4, 16, QLatin1Char('0'))
+                                              .toUpper())
+                    .arg(nLone + 1));
         const qsizetype nLength = CodePointCount(str);
         if (field.m_lSize > 0 && nLength > field.m_lSize)
             throw CDaoException(
@@ -485,16 +512,29 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
                     .arg(field.m_strName, value.toString()));
         return n;
     }
-    case dbDate:
+    case dbDate: {
         // A local time in a daylight-saving gap is invalid as an instant,
         // yet its wall clock is what the caller means to store.
-        if (value.metaType().id() == QMetaType::QDateTime && value.toDateTime().date().isValid() &&
-            value.toDateTime().time().isValid())
-            return JetDateToStorage(value.toDateTime());
-        if (value.metaType().id() == QMetaType::QDate && value.toDate().isValid())
-            return JetDateToStorage(value.toDate(), QTime(0, 0));
-        throw CDaoException(QStringLiteral("Field \"%1\" holds dates; \"%2\" is not one.")
-                                .arg(field.m_strName, value.toString()));
+        QDate date;
+        QTime time(0, 0);
+        if (value.metaType().id() == QMetaType::QDateTime) {
+            date = value.toDateTime().date();
+            time = value.toDateTime().time();
+        } else if (value.metaType().id() == QMetaType::QDate) {
+            date = value.toDate();
+        }
+        if (!date.isValid() || !time.isValid())
+            throw CDaoException(QStringLiteral("Field \"%1\" holds dates; \"%2\" is not one.")
+                                    .arg(field.m_strName, value.toString()));
+        if (date.year() < g_nFirstYear || date.year() > g_nLastYear)
+            throw CDaoException(
+                QStringLiteral("Field \"%1\" holds dates of the years %2 to %3; %4 is outside.")
+                    .arg(field.m_strName)
+                    .arg(g_nFirstYear)
+                    .arg(g_nLastYear)
+                    .arg(date.toString(Qt::ISODate)));
+        return JetDateToStorage(date, time);
+    }
     default:
         return value;
     }

@@ -579,6 +579,21 @@ void TestDaoEngine::limitsAndTypesRefused_data()
     QTest::newRow("Comment 151") << "Comment" << QVariant(QString(151, u'c')) << true;
     QTest::newRow("key is counted") << "ID_Photo" << QVariant(77) << true;
     QTest::newRow("date from text") << "Date" << QVariant(QStringLiteral("yesterday")) << true;
+    // Half a surrogate pair is no character: SQLite would keep another one.
+    const QChar high(0xD83C);
+    const QChar low(0xDF0A);
+    QTest::newRow("lone high surrogate")
+        << "Theme" << QVariant(QStringLiteral("ab") + high + QStringLiteral("c")) << true;
+    QTest::newRow("lone low surrogate at the end")
+        << "Comment" << QVariant(QStringLiteral("x") + low) << true;
+    QTest::newRow("surrogates in the wrong order")
+        << "Name" << QVariant(QString(low) + high + QStringLiteral(".jpg")) << true;
+    QTest::newRow("surrogate pair") << "Theme" << QVariant(QString(high) + low) << false;
+    QTest::newRow("year 99") << "Date" << QVariant(WallClock(99, 12, 31, 23, 59, 59)) << true;
+    QTest::newRow("year 100") << "Date" << QVariant(WallClock(100, 1, 1, 0, 0, 0)) << false;
+    QTest::newRow("year 9999") << "Date" << QVariant(WallClock(9999, 12, 31, 23, 59, 59)) << false;
+    QTest::newRow("year 10000") << "Date" << QVariant(WallClock(10000, 1, 1, 0, 0, 0)) << true;
+    QTest::newRow("year before Christ") << "Date" << QVariant(QDate(-44, 3, 15)) << true;
 }
 
 void TestDaoEngine::limitsAndTypesRefused()
@@ -595,6 +610,7 @@ void TestDaoEngine::limitsAndTypesRefused()
         QVERIFY(!refused);
     } catch (const CDaoException& e) {
         QVERIFY2(refused, qPrintable(e.GetErrorDescription()));
+        QVERIFY2(e.GetErrorDescription().contains(field), qPrintable(e.GetErrorDescription()));
     }
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     recordset.MoveLast();
