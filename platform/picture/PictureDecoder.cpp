@@ -1,0 +1,144 @@
+#include "platform/picture/PictureDecoder.h"
+
+#include "platform/picture/CMetafilePicture.h"
+#include "platform/picture/CRasterPicture.h"
+#include "platform/picture/PictureMeasure.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageReader>
+#include <QLoggingCategory>
+
+namespace {
+
+Q_LOGGING_CATEGORY(lcDecode, "orvala.picture.decode")
+
+// Files larger than this are not read whole to look for a metafile.
+constexpr qint64 kMaxMetafileBytes = qint64(256) * 1024 * 1024;
+
+void SetAllocationLimitOnce()
+{
+    // Qt refuses any allocation above its limit; ours must not be cut short by it.
+    static const bool bDone = [] {
+        QImageReader::setAllocationLimit(int(kMaxDecodedPixels * 4 / (1024 * 1024)) + 1);
+        return true;
+    }();
+    Q_UNUSED(bDone);
+}
+
+bool FitsEighth(const QSize& sz)
+{
+    return qint64((sz.width() + 7) / 8) * ((sz.height() + 7) / 8) <= kMaxDecodedPixels;
+}
+
+// ICO and CUR files hold several images; the largest shows best.
+void JumpToLargestImage(QImageReader& reader)
+{
+    const int nCount = reader.imageCount();
+    int nBest = 0;
+    qint64 nBestArea = -1;
+    for (int i = 0; i < nCount; ++i) {
+        if (!reader.jumpToImage(i))
+            break;
+        const QSize sz = reader.size();
+        const qint64 nArea = qint64(sz.width()) * sz.height();
+        if (nArea > nBestArea) {
+            nBest = i;
+            nBestArea = nArea;
+        }
+    }
+    reader.jumpToImage(nBest);
+}
+
+CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit)
+{
+    SetAllocationLimitOnce();
+    QImageReader reader(pDevice);
+    reader.setAutoTransform(true);
+    const QByteArray format = reader.format();
+    if (format.isEmpty())
+        return nullptr;
+    if (format == "ico" || format == "cur")
+        JumpToLargestImage(reader);
+
+    // The header's size is that of the stored image; the picture is the upright one.
+    const QSize szStored = reader.size();
+    const bool bTurned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    QSize szNatural = bTurned ? szStored.transposed() : szStored;
+    if (szNatural.isValid() && !szNatural.isEmpty()) {
+        const QSize szDecode = DecodedSize(szNatural, szBox, fit);
+        const bool bOverBudget = qint64(szNatural.width()) * szNatural.height() > kMaxDecodedPixels;
+        // Only libjpeg reduces while it decodes, and by an eighth at most.
+        if (bOverBudget &&
+            (!reader.supportsOption(QImageIOHandler::ScaledSize) || !FitsEighth(szNatural))) {
+            qCDebug(lcDecode) << "refused: too large to decode" << szNatural;
+            return nullptr;
+        }
+        if (szDecode != szNatural)
+            reader.setScaledSize(bTurned ? szDecode.transposed() : szDecode);
+    }
+
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        qCDebug(lcDecode) << "no picture:" << reader.errorString();
+        return nullptr;
+    }
+    if (!szNatural.isValid() || szNatural.isEmpty())
+        szNatural = image.size();
+    return std::make_shared<CRasterPicture>(image, HimetricFromPixels(szNatural));
+}
+
+} // namespace
+
+QSize DecodedSize(const QSize& szNatural, const QSize& szBox, EDecodeFit fit)
+{
+    if (szNatural.isEmpty())
+        return szNatural;
+    const qint64 nW = szNatural.width();
+    const qint64 nH = szNatural.height();
+    QSize szDecode = szNatural;
+    if (szBox.isValid() && !szBox.isEmpty() && (szBox.width() < nW || szBox.height() < nH)) {
+        // Whole-number arithmetic, so that a box of the picture's own shape is met exactly.
+        const qint64 nBoxW = szBox.width();
+        const qint64 nBoxH = szBox.height();
+        const bool bWidthRules = (nBoxW * nH >= nBoxH * nW) == (fit == EDecodeFit::Cover);
+        if (bWidthRules && nBoxW < nW) {
+            const qint64 nNewH =
+                fit == EDecodeFit::Cover ? (nH * nBoxW + nW - 1) / nW : nH * nBoxW / nW;
+            szDecode = QSize(int(nBoxW), int(qMax<qint64>(1, nNewH)));
+        } else if (!bWidthRules && nBoxH < nH) {
+            const qint64 nNewW =
+                fit == EDecodeFit::Cover ? (nW * nBoxH + nH - 1) / nH : nW * nBoxH / nH;
+            szDecode = QSize(int(qMax<qint64>(1, nNewW)), int(nBoxH));
+        }
+    }
+    // Halving, as libjpeg reduces, so that its own output fits the limit too.
+    while (qint64(szDecode.width()) * szDecode.height() > kMaxDecodedPixels)
+        szDecode = QSize((szDecode.width() + 1) / 2, (szDecode.height() + 1) / 2);
+    return szDecode;
+}
+
+CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox, EDecodeFit fit)
+{
+    if (data.isEmpty())
+        return nullptr;
+    if (CMetafilePicture::IsMetafile(data))
+        return CMetafilePicture::Load(data);
+    QBuffer buffer;
+    buffer.setData(data);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return nullptr;
+    return DecodeRaster(&buffer, szBox, fit);
+}
+
+CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit fit)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCDebug(lcDecode) << "cannot open" << strPath << file.errorString();
+        return nullptr;
+    }
+    if (file.size() > kMaxMetafileBytes)
+        return DecodeRaster(&file, szBox, fit);
+    return DecodePictureData(file.readAll(), szBox, fit);
+}

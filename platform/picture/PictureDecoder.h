@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/picture/CPicture.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+// How a raster picture is decoded for a box: covering it (the size a fitted
+// picture is drawn at) or within it (a thumbnail cache entry).
+enum class EDecodeFit { Cover, Within };
+
+// A full decode holds at most this many pixels (256 MB at 32 bits a pixel,
+// past every camera of today). A larger JPEG is decoded at a half, a quarter or
+// an eighth of its size to fit it; any other larger picture, or a header that
+// claims one, is refused.
+constexpr qint64 kMaxDecodedPixels = qint64(64) * 1024 * 1024;
+
+// The pixel size to decode a raster picture of upright size szNatural at:
+// the natural size, or smaller for a valid box (never larger), and never
+// above kMaxDecodedPixels (halved until it fits). Aspect ratio kept, at least
+// one pixel a side.
+QSize DecodedSize(const QSize& szNatural, const QSize& szBox = QSize(),
+                  EDecodeFit fit = EDecodeFit::Cover);
+
+// Decodes a JPG, BMP, GIF (its first frame), ICO or CUR (its largest image),
+// WMF or EMF, recognised by content, not by name. An empty box decodes at full
+// resolution (Full Size, printing); a box lets a raster picture be decoded just
+// big enough for it. Null when the file is missing or no picture; a damaged
+// file yields what could be decoded safely. Safe to call from any thread.
+CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox = QSize(),
+                          EDecodeFit fit = EDecodeFit::Cover);
+CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox = QSize(),
+                              EDecodeFit fit = EDecodeFit::Cover);

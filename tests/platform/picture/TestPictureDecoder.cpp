@@ -1,0 +1,199 @@
+#include "TestPictureDecoder.h"
+
+#include "common/TestPictures.h"
+#include "common/TestWorkspace.h"
+#include "platform/picture/CRasterPicture.h"
+#include "platform/picture/PictureDecoder.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// The whole picture drawn upright into an image of the given size, as every caller draws it.
+QImage Draw(const CPicturePtr& pPicture, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    const QSize szHimetric = pPicture->GetHimetricSize();
+    pPicture->Render(painter, QRect(QPoint(0, 0), size),
+                     QRect(0, szHimetric.height(), szHimetric.width(), -szHimetric.height()),
+                     QRect(QPoint(0, 0), size));
+    return image;
+}
+
+bool IsRed(QRgb rgb)
+{
+    return qRed(rgb) > 200 && qGreen(rgb) < 60 && qBlue(rgb) < 60;
+}
+
+bool IsWhite(QRgb rgb)
+{
+    return qRed(rgb) > 200 && qGreen(rgb) > 200 && qBlue(rgb) > 200;
+}
+
+// 40 x 30 white with a red 10-pixel square at (20, 10).
+QImage Marked()
+{
+    return MakeMarkedImage(QSize(40, 30), QPoint(20, 10), 10);
+}
+
+QImage Filled(QSize size, QColor color)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return image;
+}
+
+} // namespace
+
+void TestPictureDecoder::rasterFormats_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+
+    QTest::newRow("jpg") << EncodeImage(Marked(), "JPG", 95);
+    QTest::newRow("bmp") << EncodeImage(Marked(), "BMP");
+    QTest::newRow("gif first of two frames")
+        << MakeGif({Marked(), Filled(QSize(40, 30), Qt::blue)});
+    QTest::newRow("ico largest of three")
+        << MakeIcon({Filled(QSize(16, 16), Qt::blue), Marked(), Filled(QSize(32, 24), Qt::blue)});
+    QTest::newRow("cur largest of two")
+        << MakeIcon({Filled(QSize(24, 24), Qt::blue), Marked()}, true);
+}
+
+void TestPictureDecoder::rasterFormats()
+{
+    QFETCH(QByteArray, bytes);
+    const CPicturePtr pPicture = DecodePictureData(bytes);
+    QVERIFY(pPicture);
+    // 40 x 30 pixels on a 96-dpi screen.
+    QCOMPARE(pPicture->GetHimetricSize(), QSize(1058, 794));
+
+    const QImage same = Draw(pPicture, QSize(40, 30));
+    QVERIFY(IsRed(same.pixel(25, 15)));
+    QVERIFY(IsWhite(same.pixel(10, 15)));
+    QVERIFY(IsWhite(same.pixel(25, 25)));
+
+    const QImage doubled = Draw(pPicture, QSize(80, 60));
+    QVERIFY(IsRed(doubled.pixel(50, 30)));
+    QVERIFY(IsWhite(doubled.pixel(50, 10)));
+    QVERIFY(IsWhite(doubled.pixel(30, 30)));
+}
+
+void TestPictureDecoder::exifOrientationSixIsUpright()
+{
+    // Stored 40 wide and 20 high, red in the top-left corner; orientation 6 turns
+    // it a quarter clockwise, so upright it is 20 x 40 with red at the top right.
+    const QImage stored = MakeMarkedImage(QSize(40, 20), QPoint(0, 0), 10);
+    const CPicturePtr pPicture = DecodePictureData(MakeCameraJpeg(stored, 95, 6));
+    QVERIFY(pPicture);
+    QCOMPARE(pPicture->GetHimetricSize(), QSize(529, 1058));
+
+    const QImage upright = Draw(pPicture, QSize(20, 40));
+    QVERIFY(IsRed(upright.pixel(15, 4)));
+    QVERIFY(IsWhite(upright.pixel(4, 4)));
+    QVERIFY(IsWhite(upright.pixel(15, 30)));
+
+    // Fitted, the turned picture still covers the box it is drawn in.
+    const CPicturePtr pFitted = DecodePictureData(MakeCameraJpeg(stored, 95, 6), QSize(10, 20));
+    const auto* pRaster = dynamic_cast<const CRasterPicture*>(pFitted.get());
+    QVERIFY(pRaster);
+    QCOMPARE(pRaster->GetImage().size(), QSize(10, 20));
+    QCOMPARE(pFitted->GetHimetricSize(), QSize(529, 1058));
+}
+
+void TestPictureDecoder::fittedDecodeKeepsNaturalSize()
+{
+    const QByteArray jpeg =
+        EncodeImage(MakeMarkedImage(QSize(400, 300), QPoint(200, 100), 100), "JPG", 90);
+    const CPicturePtr pFull = DecodePictureData(jpeg);
+    const CPicturePtr pFitted = DecodePictureData(jpeg, QSize(100, 60));
+    QVERIFY(pFull && pFitted);
+    QCOMPARE(dynamic_cast<const CRasterPicture&>(*pFull).GetImage().size(), QSize(400, 300));
+    QCOMPARE(dynamic_cast<const CRasterPicture&>(*pFitted).GetImage().size(), QSize(100, 75));
+    QCOMPARE(pFitted->GetHimetricSize(), QSize(10583, 7938));
+    QCOMPARE(pFull->GetHimetricSize(), QSize(10583, 7938));
+
+    const QImage drawn = Draw(pFitted, QSize(100, 75));
+    QVERIFY(IsRed(drawn.pixel(62, 37)));
+    QVERIFY(IsWhite(drawn.pixel(37, 37)));
+}
+
+void TestPictureDecoder::textNamedJpgIsNoPicture()
+{
+    CTestWorkspace ws;
+    const QString strPath = ws.FilePath(QStringLiteral("notes.jpg"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Shopping: film, batteries, a tripod.\n");
+    file.close();
+    QVERIFY(!DecodePicture(strPath));
+    QVERIFY(!DecodePicture(ws.FilePath(QStringLiteral("missing.jpg"))));
+}
+
+void TestPictureDecoder::badInput_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("mayDecode");
+
+    QTest::newRow("zero bytes") << QByteArray() << false;
+    QByteArray random(4096, '\0');
+    QRandomGenerator generator(7);
+    for (char& c : random)
+        c = char(generator.bounded(256));
+    QTest::newRow("random bytes") << random << false;
+
+    const QList<QPair<const char*, QByteArray>> arFormats = {
+        {"jpg", EncodeImage(Marked(), "JPG", 90)},
+        {"bmp", EncodeImage(Marked(), "BMP")},
+        {"gif", MakeGif({Marked(), Marked()})},
+        {"ico", MakeIcon({Filled(QSize(16, 16), Qt::blue), Marked()})},
+        {"cur", MakeIcon({Marked()}, true)},
+    };
+    for (const auto& [szName, bytes] : arFormats) {
+        for (int nPercent : {1, 10, 30, 60, 95}) {
+            const int nLength = qMax(1, int(bytes.size() * nPercent / 100));
+            QTest::addRow("%s cut at %d%%", szName, nPercent) << bytes.left(nLength) << true;
+        }
+    }
+
+    // Headers that claim 30000 x 30000 pixels over a few bytes of data.
+    QByteArray bmp = EncodeImage(Marked(), "BMP");
+    const QByteArray huge("\x30\x75\x00\x00", 4);
+    bmp.replace(18, 4, huge).replace(22, 4, huge);
+    QTest::newRow("bmp claims 30000 square") << bmp << false;
+    QByteArray gif = MakeGif({Marked()});
+    gif.replace(6, 4, QByteArray("\x30\x75\x30\x75", 4));
+    gif.replace(6 + 7 + 768 + 8 + 5, 4, QByteArray("\x30\x75\x30\x75", 4));
+    QTest::newRow("gif claims 30000 square") << gif << true;
+    QByteArray jpeg = EncodeImage(Marked(), "JPG", 90);
+    const int nFrame = int(jpeg.indexOf(QByteArray("\xFF\xC0", 2)));
+    QVERIFY(nFrame > 0);
+    jpeg.replace(nFrame + 5, 4, QByteArray("\x75\x30\x75\x30", 4));
+    QTest::newRow("jpg claims 30000 square") << jpeg << true;
+}
+
+void TestPictureDecoder::badInput()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, mayDecode);
+    const CPicturePtr pPicture = DecodePictureData(bytes);
+    if (!mayDecode) {
+        QVERIFY(!pPicture);
+        return;
+    }
+    if (!pPicture)
+        return;
+    // A partial picture: drawable, and never more pixels than the limit allows.
+    const auto* pRaster = dynamic_cast<const CRasterPicture*>(pPicture.get());
+    QVERIFY(pRaster);
+    const QSize szImage = pRaster->GetImage().size();
+    QVERIFY(qint64(szImage.width()) * szImage.height() <= kMaxDecodedPixels);
+    QVERIFY(!pPicture->GetHimetricSize().isEmpty());
+    Draw(pPicture, QSize(40, 30));
+}
+
+QTEST_MAIN(TestPictureDecoder)

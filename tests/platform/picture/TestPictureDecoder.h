@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QObject>
+
+class TestPictureDecoder : public QObject
+{
+    Q_OBJECT
+private slots:
+    void rasterFormats_data();
+    void rasterFormats();
+    void exifOrientationSixIsUpright();
+    void fittedDecodeKeepsNaturalSize();
+    void textNamedJpgIsNoPicture();
+    void badInput_data();
+    void badInput();
+};
