@@ -1,11 +1,96 @@
 #include "platform/picture/CMetafilePicture.h"
 
-bool CMetafilePicture::IsMetafile(const QByteArray&)
+#include "platform/picture/CMetafileDC.h"
+
+#include <QLoggingCategory>
+#include <QPainter>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcMetafile, "orvala.picture.metafile")
+
+namespace {
+
+CMetafileRecordReader Reader(const QByteArray& data)
 {
-    return false;
+    return CMetafileRecordReader(data.constData(), std::size_t(data.size()));
 }
 
-CPicturePtr CMetafilePicture::Load(const QByteArray&)
+} // namespace
+
+CMetafilePicture::CMetafilePicture(const QByteArray& data, const CWmfPlayer::SHeader& wmf)
+    : CPicture(wmf.szHimetric)
+    , m_data(data)
+    , m_wmf(wmf)
 {
+}
+
+CMetafilePicture::CMetafilePicture(const QByteArray& data, const CEmfPlayer::SHeader& emf)
+    : CPicture(emf.szHimetric)
+    , m_data(data)
+    , m_bEmf(true)
+    , m_emf(emf)
+{
+}
+
+bool CMetafilePicture::IsMetafile(const QByteArray& data)
+{
+    const CMetafileRecordReader file = Reader(data);
+    return CEmfPlayer::IsEmf(file) || CWmfPlayer::IsWmf(file);
+}
+
+CPicturePtr CMetafilePicture::Load(const QByteArray& data)
+{
+    const CMetafileRecordReader file = Reader(data);
+    if (CEmfPlayer::IsEmf(file)) {
+        CEmfPlayer::SHeader header;
+        if (CEmfPlayer::ReadHeader(file, header))
+            return CPicturePtr(new CMetafilePicture(data, header));
+    } else if (CWmfPlayer::IsWmf(file)) {
+        CWmfPlayer::SHeader header;
+        if (CWmfPlayer::ReadHeader(file, header))
+            return CPicturePtr(new CMetafilePicture(data, header));
+    }
+    if (IsMetafile(data))
+        qCDebug(lcMetafile) << "metafile header gives no usable picture size";
     return nullptr;
+}
+
+void CMetafilePicture::Render(QPainter& painter, const QRect& rcDest, const QRect& rcSrcHimetric,
+                              const QRect& rcBounds) const
+{
+    const QSize szHimetric = GetHimetricSize();
+    if (rcDest.width() <= 0 || rcDest.height() <= 0 || rcSrcHimetric.width() == 0 ||
+        rcSrcHimetric.height() == 0)
+        return;
+    // The reference device's frame is the whole picture; the source rectangle,
+    // measured upward from the bottom edge, picks the part that fills rcDest.
+    const QRectF rcFrame =
+        m_bEmf ? m_emf.rcFrame
+               : QRectF(0, 0, std::abs(m_wmf.szWinExt.width()), std::abs(m_wmf.szWinExt.height()));
+    const double fx = rcFrame.width() / szHimetric.width();
+    const double fy = rcFrame.height() / szHimetric.height();
+    const double dSrcLeft = rcFrame.left() + rcSrcHimetric.x() * fx;
+    const double dSrcTop = rcFrame.top() + (szHimetric.height() - double(rcSrcHimetric.y())) * fy;
+    const double dSrcWidth = rcSrcHimetric.width() * fx;
+    const double dSrcHeight = -rcSrcHimetric.height() * fy;
+    const double sx = rcDest.width() / dSrcWidth;
+    const double sy = rcDest.height() / dSrcHeight;
+    const QTransform toDest(sx, 0, 0, sy, rcDest.x() - dSrcLeft * sx, rcDest.y() - dSrcTop * sy);
+
+    const QRect rcClip = rcBounds.isNull() ? rcDest : rcBounds.intersected(rcDest);
+    if (rcClip.isEmpty())
+        return;
+    const QTransform& world = painter.worldTransform();
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setRenderHint(QPainter::TextAntialiasing, true);
+    {
+        CMetafileDC dc(painter, toDest * world, world.mapRect(QRectF(rcClip)));
+        const CMetafileRecordReader file = Reader(m_data);
+        if (m_bEmf)
+            CEmfPlayer::Play(file, m_emf, dc);
+        else
+            CWmfPlayer::Play(file, m_wmf, dc);
+    }
+    painter.restore();
 }

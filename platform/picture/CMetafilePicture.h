@@ -1,6 +1,8 @@
 #pragma once
 
+#include "platform/picture/CEmfPlayer.h"
 #include "platform/picture/CPicture.h"
+#include "platform/picture/CWmfPlayer.h"
 
 #include <QByteArray>
 
@@ -13,4 +15,19 @@ public:
     // Parses the metafile's header and keeps its bytes; null when the bytes
     // are no metafile this player can size. Records are checked as they play.
     static CPicturePtr Load(const QByteArray& data);
+
+    // Plays the records onto the painter: the source part of the picture
+    // stretched into rcDest, clipped to rcBounds and rcDest. The painter is
+    // left as it was found.
+    void Render(QPainter& painter, const QRect& rcDest, const QRect& rcSrcHimetric,
+                const QRect& rcBounds) const override;
+
+private:
+    CMetafilePicture(const QByteArray& data, const CWmfPlayer::SHeader& wmf);
+    CMetafilePicture(const QByteArray& data, const CEmfPlayer::SHeader& emf);
+
+    QByteArray m_data;
+    bool m_bEmf = false;
+    CWmfPlayer::SHeader m_wmf;
+    CEmfPlayer::SHeader m_emf;
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/picture/CMetafileRecordReader.h"
+
+#include <QRectF>
+#include <QSize>
+
+class CMetafileDC;
+
+// Plays an enhanced metafile (32-bit records) onto a playback device context.
+class CEmfPlayer
+{
+public:
+    struct SHeader
+    {
+        QRectF rcFrame; // in reference-device pixels
+        double dPixelsPerMm = 96 / 25.4;
+        int nObjects = 0;
+        std::size_t nFirstRecord = 0;
+        QSize szHimetric;
+    };
+
+    static bool IsEmf(const CMetafileRecordReader& file);
+    static bool ReadHeader(const CMetafileRecordReader& file, SHeader& header);
+    // The reference device's units are its pixels.
+    static void Play(const CMetafileRecordReader& file, const SHeader& header, CMetafileDC& dc);
+};

@@ -1,0 +1,495 @@
+// The drawing primitives of the playback device context.
+#include "platform/picture/CMetafileDC.h"
+
+#include <uemf.h>
+
+#include <QFontMetricsF>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QtMath>
+#include <cmath>
+
+namespace {
+
+// Device-space limits that keep a hostile file from making the rasterizer
+// crawl: pens and glyphs beyond these sizes cannot be meant.
+constexpr double kMaxPenPixels = 1e5;
+constexpr double kMaxGlyphPixels = 1e4;
+
+double Scale(const QTransform& t)
+{
+    return std::sqrt(std::abs(t.determinant()));
+}
+
+} // namespace
+
+// --- Drawing -------------------------------------------------------------
+
+void CMetafileDC::Prepare(bool bStroke, bool bFill)
+{
+    const QTransform& t = Transform();
+    if (m_bToolsDirty) {
+        m_painter.setTransform(t);
+        m_painter.setBackgroundMode(m_state.bOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
+        m_painter.setBackground(m_state.bkColor);
+        m_bToolsDirty = false;
+    }
+    const SMetaPen& p = m_state.pen;
+    if (!bStroke || p.bNull) {
+        m_painter.setPen(Qt::NoPen);
+    } else {
+        QPen pen(p.color);
+        const double dScale = Scale(t);
+        const double dDeviceWidth = p.dWidth * dScale;
+        // Thinner than a device pixel draws one pixel, as on the original device.
+        pen.setWidthF(dDeviceWidth < 1.0 ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
+        pen.setStyle(p.style);
+        pen.setCapStyle(p.cap);
+        pen.setJoinStyle(p.join);
+        m_painter.setPen(pen);
+    }
+    const SMetaBrush& b = m_state.brush;
+    if (!bFill || b.kind == SMetaBrush::Null) {
+        m_painter.setBrush(Qt::NoBrush);
+    } else if (b.kind == SMetaBrush::Pattern) {
+        QBrush brush(b.pattern);
+        // One pattern pixel per reference-device pixel, scaled with the picture.
+        brush.setTransform(m_toDevice * t.inverted());
+        m_painter.setBrush(brush);
+    } else {
+        m_painter.setBrush(
+            QBrush(b.color, b.kind == SMetaBrush::Hatch ? b.hatch : Qt::SolidPattern));
+    }
+}
+
+void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
+{
+    if (m_bInPath) {
+        m_path.addPath(path);
+        return;
+    }
+    if (!CanDraw())
+        return;
+    Prepare(bStroke, bFill);
+    m_painter.drawPath(path);
+}
+
+void CMetafileDC::MoveTo(const QPointF& pt)
+{
+    m_state.ptCurrent = pt;
+    if (m_bInPath)
+        m_path.moveTo(pt);
+}
+
+void CMetafileDC::LineTo(const QPointF& pt)
+{
+    if (m_bInPath) {
+        if (m_path.elementCount() == 0 || m_path.currentPosition() != m_state.ptCurrent)
+            m_path.moveTo(m_state.ptCurrent);
+        m_path.lineTo(pt);
+    } else if (CanDraw()) {
+        Prepare(true, false);
+        m_painter.drawLine(m_state.ptCurrent, pt);
+    }
+    m_state.ptCurrent = pt;
+}
+
+void CMetafileDC::Rectangle(const QRectF& rc)
+{
+    if (m_bInPath) {
+        m_path.addRect(rc.normalized());
+    } else if (CanDraw()) {
+        Prepare(true, true);
+        m_painter.drawRect(rc.normalized());
+    }
+}
+
+void CMetafileDC::RoundRect(const QRectF& rc, const QSizeF& szCorner)
+{
+    QPainterPath path;
+    path.addRoundedRect(rc.normalized(), std::abs(szCorner.width()) / 2,
+                        std::abs(szCorner.height()) / 2);
+    DrawOrAdd(path, true, true);
+}
+
+void CMetafileDC::Ellipse(const QRectF& rc)
+{
+    if (m_bInPath) {
+        m_path.addEllipse(rc.normalized());
+    } else if (CanDraw()) {
+        Prepare(true, true);
+        m_painter.drawEllipse(rc.normalized());
+    }
+}
+
+void CMetafileDC::ArcShape(EArc kind, const QRectF& rcIn, const QPointF& ptStart,
+                           const QPointF& ptEnd)
+{
+    const QRectF rc = rcIn.normalized();
+    const QPointF c = rc.center();
+    const double rx = rc.width() / 2, ry = rc.height() / 2;
+    if (rx <= 0 || ry <= 0)
+        return;
+    // The radial lines through the two points cut the ellipse where the arc
+    // starts and ends; it runs counterclockwise unless the file says otherwise.
+    auto angle = [&](const QPointF& p) {
+        return qRadiansToDegrees(std::atan2(-(p.y() - c.y()) / ry, (p.x() - c.x()) / rx));
+    };
+    const double a0 = angle(ptStart);
+    double dSweep = angle(ptEnd) - a0;
+    if (m_state.bArcClockwise) {
+        while (dSweep >= 0)
+            dSweep -= 360;
+    } else {
+        while (dSweep <= 0)
+            dSweep += 360;
+    }
+    QPainterPath path;
+    if (kind == Pie) {
+        path.moveTo(c);
+        path.arcTo(rc, a0, dSweep);
+        path.closeSubpath();
+    } else {
+        path.arcMoveTo(rc, a0);
+        if (kind == ArcTo) {
+            QPainterPath line;
+            line.moveTo(m_state.ptCurrent);
+            line.lineTo(path.currentPosition());
+            line.arcTo(rc, a0, dSweep);
+            path = line;
+        } else {
+            path.arcTo(rc, a0, dSweep);
+        }
+        if (kind == Chord)
+            path.closeSubpath();
+    }
+    if (kind == ArcTo)
+        m_state.ptCurrent = path.currentPosition();
+    DrawOrAdd(path, true, kind == Chord || kind == Pie);
+}
+
+QPolygonF& CMetafileDC::Points(int n)
+{
+    m_points.resize(n);
+    return m_points;
+}
+
+void CMetafileDC::Polygon()
+{
+    if (m_points.size() < 2)
+        return;
+    if (m_bInPath) {
+        m_path.addPolygon(m_points);
+        m_path.closeSubpath();
+    } else if (CanDraw()) {
+        Prepare(true, true);
+        m_painter.drawPolygon(m_points, m_state.fillRule);
+    }
+}
+
+void CMetafileDC::Polyline(bool bFromCurrent)
+{
+    if (m_points.isEmpty())
+        return;
+    const QPolygonF* pLine = &m_points;
+    if (bFromCurrent) {
+        m_scratch.resize(m_points.size() + 1);
+        m_scratch[0] = m_state.ptCurrent;
+        std::copy(m_points.cbegin(), m_points.cend(), m_scratch.begin() + 1);
+        pLine = &m_scratch;
+        m_state.ptCurrent = m_points.last();
+    }
+    if (m_bInPath) {
+        if (bFromCurrent && m_path.elementCount() > 0 && m_path.currentPosition() == pLine->first())
+            for (int i = 1; i < pLine->size(); ++i)
+                m_path.lineTo(pLine->at(i));
+        else
+            m_path.addPolygon(*pLine);
+    } else if (CanDraw()) {
+        Prepare(true, false);
+        m_painter.drawPolyline(*pLine);
+    }
+}
+
+void CMetafileDC::PolyBezier(bool bFromCurrent)
+{
+    const int n = int(m_points.size());
+    QPainterPath path;
+    int i = 0;
+    if (bFromCurrent) {
+        path.moveTo(m_state.ptCurrent);
+    } else {
+        if (n < 1)
+            return;
+        path.moveTo(m_points[0]);
+        i = 1;
+    }
+    for (; i + 2 < n; i += 3)
+        path.cubicTo(m_points[i], m_points[i + 1], m_points[i + 2]);
+    if (bFromCurrent) {
+        m_state.ptCurrent = path.currentPosition();
+        if (m_bInPath && m_path.elementCount() > 0 &&
+            m_path.currentPosition() == path.elementAt(0)) {
+            m_path.connectPath(path);
+            return;
+        }
+    }
+    DrawOrAdd(path, true, false);
+}
+
+void CMetafileDC::PolyPolygon(const std::vector<int>& counts)
+{
+    QPainterPath path;
+    path.setFillRule(m_state.fillRule);
+    int nStart = 0;
+    for (int nCount : counts) {
+        path.addPolygon(m_points.mid(nStart, nCount));
+        path.closeSubpath();
+        nStart += nCount;
+    }
+    DrawOrAdd(path, true, true);
+}
+
+void CMetafileDC::PolyPolyline(const std::vector<int>& counts)
+{
+    QPainterPath path;
+    int nStart = 0;
+    for (int nCount : counts) {
+        path.addPolygon(m_points.mid(nStart, nCount));
+        nStart += nCount;
+    }
+    DrawOrAdd(path, true, false);
+}
+
+void CMetafileDC::SetPixel(const QPointF& pt, const QColor& c)
+{
+    if (m_bInPath || !CanDraw())
+        return;
+    const QPointF dp = Transform().map(pt);
+    m_painter.resetTransform();
+    m_painter.fillRect(QRectF(dp, QSizeF(1, 1)), c);
+    m_bToolsDirty = true;
+}
+
+QFont CMetafileDC::FontForHeight(double dDevicePixels)
+{
+    if (!m_bFontDirty && dDevicePixels == m_dFontPixels)
+        return m_font;
+    const SMetaFont& f = m_state.font;
+    QFont font;
+    if (!f.strFace.isEmpty())
+        font.setFamily(f.strFace);
+    switch (f.nPitchAndFamily & 0xF0) {
+    case 0x10: // FF_ROMAN
+        font.setStyleHint(QFont::Serif);
+        break;
+    case 0x20: // FF_SWISS
+        font.setStyleHint(QFont::SansSerif);
+        break;
+    case 0x30: // FF_MODERN
+        font.setStyleHint(QFont::Monospace);
+        break;
+    case 0x40: // FF_SCRIPT
+        font.setStyleHint(QFont::Cursive);
+        break;
+    case 0x50: // FF_DECORATIVE
+        font.setStyleHint(QFont::Decorative);
+        break;
+    }
+    font.setWeight(QFont::Weight(qBound(100, f.nWeight > 0 ? f.nWeight : 400, 900)));
+    font.setItalic(f.bItalic);
+    font.setUnderline(f.bUnderline);
+    font.setStrikeOut(f.bStrikeOut);
+    font.setPixelSize(std::max(1, qRound(dDevicePixels)));
+    if (f.dHeight > 0) {
+        // A positive height is the whole cell, ascent and descent together.
+        const QFontMetricsF fm(font);
+        const double dCell = fm.ascent() + fm.descent();
+        if (dCell > 0)
+            font.setPixelSize(std::max(1, qRound(dDevicePixels * dDevicePixels / dCell)));
+    }
+    m_font = font;
+    m_dFontPixels = dDevicePixels;
+    m_bFontDirty = false;
+    return m_font;
+}
+
+void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions,
+                       const QRectF* pRect, const std::vector<double>& dx)
+{
+    if (m_bInPath || !CanDraw())
+        return;
+    const QTransform t = Transform();
+    const bool bUpdateCP = m_state.nTextAlign & U_TA_UPDATECP;
+    const QPointF pt = bUpdateCP ? m_state.ptCurrent : ptIn;
+    if (pRect && (nOptions & U_ETO_OPAQUE)) {
+        Prepare(false, false);
+        m_painter.fillRect(pRect->normalized(), m_state.bkColor);
+    }
+    const double dScaleX = std::hypot(t.m11(), t.m12());
+    const double dScaleY = std::hypot(t.m21(), t.m22());
+    const double dHeight = m_state.font.dHeight != 0
+                               ? std::abs(m_state.font.dHeight) * dScaleY
+                               : 16 * std::hypot(m_toDevice.m21(), m_toDevice.m22());
+    if (str.isEmpty() || dHeight < 0.5 || dHeight > kMaxGlyphPixels)
+        return;
+    const QFont font = FontForHeight(dHeight);
+    const QFontMetricsF fm(font);
+    const bool bUseDx = dx.size() == std::size_t(str.size());
+    double dWidth = 0;
+    if (bUseDx) {
+        for (double d : dx)
+            dWidth += d * dScaleX;
+    } else {
+        dWidth = fm.horizontalAdvance(str);
+    }
+    double x = 0;
+    if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
+        x = -dWidth / 2;
+    else if (m_state.nTextAlign & U_TA_RIGHT)
+        x = -dWidth;
+    double y = 0;
+    if ((m_state.nTextAlign & U_TA_BASELINE) == U_TA_BASELINE)
+        y = 0;
+    else if (m_state.nTextAlign & U_TA_BOTTOM)
+        y = -fm.descent();
+    else
+        y = fm.ascent();
+
+    if (pRect && (nOptions & U_ETO_CLIPPED)) {
+        m_painter.save();
+        m_painter.setTransform(t);
+        m_painter.setClipRect(pRect->normalized(), Qt::IntersectClip);
+    }
+    // Glyphs are laid out in device pixels along the escapement, upright
+    // whatever the mapping's axes, and turned with the world transform.
+    const double dWorldAngle =
+        qRadiansToDegrees(std::atan2(m_state.world.m12(), m_state.world.m11()));
+    m_painter.setTransform(QTransform()
+                               .translate(t.map(pt).x(), t.map(pt).y())
+                               .rotate(dWorldAngle - m_state.font.nEscapement / 10.0));
+    if (m_state.bOpaque)
+        m_painter.fillRect(QRectF(x, y - fm.ascent(), dWidth, fm.ascent() + fm.descent()),
+                           m_state.bkColor);
+    m_painter.setFont(font);
+    m_painter.setPen(m_state.textColor);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    if (bUseDx) {
+        for (int i = 0; i < str.size(); ++i) {
+            m_painter.drawText(QPointF(x, y), QString(str.at(i)));
+            x += dx[std::size_t(i)] * dScaleX;
+        }
+    } else {
+        m_painter.drawText(QPointF(x, y), str);
+    }
+    if (pRect && (nOptions & U_ETO_CLIPPED))
+        m_painter.restore();
+    m_bToolsDirty = true;
+    if (bUpdateCP && dScaleX > 0)
+        m_state.ptCurrent = pt + QPointF(dWidth / dScaleX, 0);
+}
+
+void CMetafileDC::Blit(const QRectF& rcDest, const QImage& img, const QRectF& rcSrc, quint32 nRop)
+{
+    if (img.isNull() || m_bInPath || !CanDraw())
+        return;
+    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
+    switch (nRop) {
+    case 0x8800C6: // SRCAND
+        mode = QPainter::RasterOp_SourceAndDestination;
+        break;
+    case 0xEE0086: // SRCPAINT
+        mode = QPainter::RasterOp_SourceOrDestination;
+        break;
+    case 0x660046: // SRCINVERT
+        mode = QPainter::RasterOp_SourceXorDestination;
+        break;
+    case 0x330008: // NOTSRCCOPY
+        mode = QPainter::RasterOp_NotSource;
+        break;
+    case 0x440328: // SRCERASE
+        mode = QPainter::RasterOp_SourceAndNotDestination;
+        break;
+    case 0x1100A6: // NOTSRCERASE
+        mode = QPainter::RasterOp_NotSourceAndNotDestination;
+        break;
+    }
+    const QPaintEngine* pEngine = m_painter.paintEngine();
+    if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
+        mode = QPainter::CompositionMode_SourceOver;
+    Prepare(false, false);
+    // A negative extent mirrors the bits.
+    const QImage mirrored = (rcDest.width() < 0 || rcDest.height() < 0)
+                                ? img.mirrored(rcDest.width() < 0, rcDest.height() < 0)
+                                : img;
+    QRectF rcSource = rcSrc;
+    if (rcDest.width() < 0)
+        rcSource.moveLeft(img.width() - rcSrc.right());
+    if (rcDest.height() < 0)
+        rcSource.moveTop(img.height() - rcSrc.bottom());
+    m_painter.setCompositionMode(mode);
+    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, m_state.bSmoothBlits);
+    m_painter.drawImage(rcDest.normalized(), mirrored, rcSource);
+    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+}
+
+void CMetafileDC::PatBlt(const QRectF& rcDest, quint32 nRop)
+{
+    if (m_bInPath || !CanDraw())
+        return;
+    Prepare(false, true);
+    const QRectF rc = rcDest.normalized();
+    switch (nRop) {
+    case 0xF00021: // PATCOPY
+        m_painter.fillRect(rc, m_painter.brush());
+        break;
+    case 0x000042: // BLACKNESS
+        m_painter.fillRect(rc, Qt::black);
+        break;
+    case 0xFF0062: // WHITENESS
+        m_painter.fillRect(rc, Qt::white);
+        break;
+    case 0x550009: // DSTINVERT
+    case 0x5A0049: // PATINVERT
+        if (const QPaintEngine* pEngine = m_painter.paintEngine();
+            pEngine && pEngine->hasFeature(QPaintEngine::RasterOpModes)) {
+            m_painter.setCompositionMode(nRop == 0x550009
+                                             ? QPainter::RasterOp_NotDestination
+                                             : QPainter::RasterOp_SourceXorDestination);
+            m_painter.fillRect(rc, nRop == 0x550009 ? QBrush(Qt::black) : m_painter.brush());
+            m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+        }
+        break;
+    }
+}
+
+// --- Paths ---------------------------------------------------------------
+
+void CMetafileDC::BeginPath()
+{
+    m_path = QPainterPath();
+    m_bInPath = true;
+}
+
+void CMetafileDC::AbortPath()
+{
+    m_path = QPainterPath();
+    m_bInPath = false;
+}
+
+void CMetafileDC::CloseFigure()
+{
+    if (m_bInPath)
+        m_path.closeSubpath();
+}
+
+void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
+{
+    m_bInPath = false;
+    m_path.setFillRule(m_state.fillRule);
+    if (CanDraw()) {
+        Prepare(bStroke, bFill);
+        m_painter.drawPath(m_path);
+    }
+    m_path = QPainterPath();
+}

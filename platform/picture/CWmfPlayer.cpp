@@ -1,0 +1,377 @@
+#include "platform/picture/CWmfPlayer.h"
+
+#include "platform/picture/CMetafileDC.h"
+#include "platform/picture/CMetafileDib.h"
+
+#include <uwmf.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr quint32 kPlaceableKey = 0x9AC6CDD7;
+constexpr std::size_t kPlaceableSize = 22;
+constexpr std::size_t kHeaderSize = 18;
+constexpr std::size_t kParams = 6; // record size and function come first
+constexpr double kMaxHimetric = 1e6;
+
+bool IsStandardHeader(const CMetafileRecordReader& file, std::size_t nOffset)
+{
+    const quint16 nType = file.U16(nOffset);
+    const quint16 nVersion = file.U16(nOffset + 4);
+    return file.Has(nOffset, kHeaderSize) && (nType == 1 || nType == 2) &&
+           file.U16(nOffset + 2) == 9 && (nVersion == 0x0100 || nVersion == 0x0300);
+}
+
+// Walks the records from the first one, stopping at the end record or at a
+// record whose size does not fit what is left of the file.
+template <typename F>
+void ForEachRecord(const CMetafileRecordReader& file, std::size_t nOffset, F f)
+{
+    while (file.Has(nOffset, kParams)) {
+        const quint64 nBytes = quint64(file.U32(nOffset)) * 2;
+        const quint16 nFunction = file.U16(nOffset + 4);
+        if (nBytes < kParams || !file.Has(nOffset, nBytes) || nFunction == 0)
+            return;
+        if (!f(nFunction, file.Sub(nOffset, std::size_t(nBytes))))
+            return;
+        nOffset += std::size_t(nBytes);
+    }
+}
+
+// WMF parameters come in reverse order; p(i) is the i-th 16-bit parameter.
+struct SParams
+{
+    const CMetafileRecordReader& r;
+    double operator()(int i) const { return r.I16(kParams + 2 * std::size_t(i)); }
+    QPointF Point(int iY) const { return QPointF((*this)(iY + 1), (*this)(iY)); }
+    QRectF Rect(int iBottom) const
+    {
+        const SParams& p = *this;
+        return QRectF(QPointF(p(iBottom + 3), p(iBottom + 2)), QPointF(p(iBottom + 1), p(iBottom)));
+    }
+};
+
+QString Latin1(const CMetafileRecordReader& r, std::size_t nOffset, std::size_t nLength)
+{
+    if (!r.Has(nOffset, nLength))
+        nLength = nOffset < r.Size() ? r.Size() - nOffset : 0;
+    return QString::fromLatin1(r.Data() + nOffset, qsizetype(nLength));
+}
+
+SMetaFont ReadFont(const CMetafileRecordReader& r)
+{
+    SMetaFont font;
+    font.dHeight = r.I16(6);
+    font.nEscapement = r.I16(10);
+    font.nWeight = r.I16(14);
+    font.bItalic = r.U8(16);
+    font.bUnderline = r.U8(17);
+    font.bStrikeOut = r.U8(18);
+    font.nPitchAndFamily = r.U8(23);
+    QString strFace = Latin1(r, 24, 32);
+    font.strFace = strFace.left(strFace.indexOf(QChar(0)));
+    return font;
+}
+
+void PlayBlit(CMetafileDC& dc, const CMetafileRecordReader& r, std::size_t nDib,
+              const QRectF& rcDest, QRectF rcSrc, quint32 nRop, bool bPalIndices = false)
+{
+    bool bBottomUp = false;
+    const QImage img = CMetafileDib::DecodePacked(r.Sub(nDib, r.Size() - std::min(nDib, r.Size())),
+                                                  bPalIndices, &bBottomUp);
+    if (img.isNull())
+        return;
+    if (bBottomUp)
+        rcSrc.moveTop(img.height() - rcSrc.top() - rcSrc.height());
+    dc.Blit(rcDest, img, rcSrc, nRop);
+}
+
+void PlayRecord(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader& r,
+                std::vector<int>& counts, std::vector<double>& dx)
+{
+    const SParams p{r};
+    const std::size_t nParams = (r.Size() - kParams) / 2;
+    switch (nFunction & U_WMR_MASK) {
+    case U_WMR_SETBKCOLOR:
+        dc.SetBkColor(CMetafileDC::ColorRef(r.U32(6)));
+        break;
+    case U_WMR_SETBKMODE:
+        dc.SetBkMode(r.U16(6));
+        break;
+    case U_WMR_SETMAPMODE:
+        dc.SetMapMode(r.U16(6));
+        break;
+    case U_WMR_SETPOLYFILLMODE:
+        dc.SetPolyFillMode(r.U16(6));
+        break;
+    case U_WMR_SETSTRETCHBLTMODE:
+        dc.SetSmoothBlits(r.U16(6) == 4); // HALFTONE
+        break;
+    case U_WMR_SETTEXTCOLOR:
+        dc.SetTextColor(CMetafileDC::ColorRef(r.U32(6)));
+        break;
+    case U_WMR_SETTEXTALIGN:
+        dc.SetTextAlign(r.U16(6));
+        break;
+    case U_WMR_SETWINDOWORG:
+        dc.SetWindowOrg(p.Point(0));
+        break;
+    case U_WMR_SETWINDOWEXT:
+        dc.SetWindowExt(QSizeF(p(1), p(0)));
+        break;
+    case U_WMR_SETVIEWPORTORG:
+        dc.SetViewportOrg(p.Point(0));
+        break;
+    case U_WMR_SETVIEWPORTEXT:
+        dc.SetViewportExt(QSizeF(p(1), p(0)));
+        break;
+    case U_WMR_OFFSETWINDOWORG:
+        dc.OffsetWindowOrg(p.Point(0));
+        break;
+    case U_WMR_OFFSETVIEWPORTORG:
+        dc.OffsetViewportOrg(p.Point(0));
+        break;
+    case U_WMR_SCALEWINDOWEXT:
+        dc.ScaleWindowExt(p(3), p(2), p(1), p(0));
+        break;
+    case U_WMR_SCALEVIEWPORTEXT:
+        dc.ScaleViewportExt(p(3), p(2), p(1), p(0));
+        break;
+    case U_WMR_SAVEDC:
+        dc.SaveDC();
+        break;
+    case U_WMR_RESTOREDC:
+        dc.RestoreDC(int(p(0)));
+        break;
+    case U_WMR_MOVETO:
+        dc.MoveTo(p.Point(0));
+        break;
+    case U_WMR_LINETO:
+        dc.LineTo(p.Point(0));
+        break;
+    case U_WMR_RECTANGLE:
+        dc.Rectangle(p.Rect(0));
+        break;
+    case U_WMR_ELLIPSE:
+        dc.Ellipse(p.Rect(0));
+        break;
+    case U_WMR_ROUNDRECT:
+        dc.RoundRect(p.Rect(2), QSizeF(p(1), p(0)));
+        break;
+    case U_WMR_ARC:
+    case U_WMR_CHORD:
+    case U_WMR_PIE: {
+        const auto kind = (nFunction & U_WMR_MASK) == U_WMR_ARC     ? CMetafileDC::Arc
+                          : (nFunction & U_WMR_MASK) == U_WMR_CHORD ? CMetafileDC::Chord
+                                                                    : CMetafileDC::Pie;
+        dc.ArcShape(kind, p.Rect(4), p.Point(2), p.Point(0));
+        break;
+    }
+    case U_WMR_SETPIXEL:
+        dc.SetPixel(p.Point(2), CMetafileDC::ColorRef(r.U32(6)));
+        break;
+    case U_WMR_POLYGON:
+    case U_WMR_POLYLINE: {
+        const int n = std::min<int>(r.U16(6), int((nParams - 1) / 2));
+        QPolygonF& pts = dc.Points(n);
+        for (int i = 0; i < n; ++i)
+            pts[i] = QPointF(r.I16(8 + 4 * i), r.I16(10 + 4 * i));
+        if ((nFunction & U_WMR_MASK) == U_WMR_POLYGON)
+            dc.Polygon();
+        else
+            dc.Polyline(false);
+        break;
+    }
+    case U_WMR_POLYPOLYGON: {
+        const std::size_t nPolys = r.U16(6);
+        if (!r.Has(8, nPolys * 2))
+            break;
+        counts.clear();
+        std::size_t nTotal = 0;
+        for (std::size_t i = 0; i < nPolys; ++i) {
+            counts.push_back(r.U16(8 + 2 * i));
+            nTotal += std::size_t(counts.back());
+        }
+        const std::size_t nPoints = 8 + nPolys * 2;
+        if (!r.Has(nPoints, nTotal * 4))
+            break;
+        QPolygonF& pts = dc.Points(int(nTotal));
+        for (std::size_t i = 0; i < nTotal; ++i)
+            pts[int(i)] = QPointF(r.I16(nPoints + 4 * i), r.I16(nPoints + 4 * i + 2));
+        dc.PolyPolygon(counts);
+        break;
+    }
+    case U_WMR_TEXTOUT: {
+        const std::size_t nCount = r.U16(6);
+        const std::size_t nAfter = 8 + ((nCount + 1) & ~std::size_t(1));
+        if (!r.Has(nAfter, 4))
+            break;
+        dx.clear();
+        dc.Text(QPointF(r.I16(nAfter + 2), r.I16(nAfter)), Latin1(r, 8, nCount), 0, nullptr, dx);
+        break;
+    }
+    case U_WMR_EXTTEXTOUT: {
+        const std::size_t nCount = r.U16(10);
+        const quint16 nOptions = r.U16(12);
+        std::size_t nString = 14;
+        QRectF rc;
+        const bool bRect = nOptions & (U_ETO_OPAQUE | U_ETO_CLIPPED);
+        if (bRect) {
+            rc = QRectF(QPointF(r.I16(14), r.I16(16)), QPointF(r.I16(18), r.I16(20)));
+            nString = 22;
+        }
+        const std::size_t nDx = nString + ((nCount + 1) & ~std::size_t(1));
+        dx.clear();
+        if (r.Has(nDx, nCount * 2)) {
+            for (std::size_t i = 0; i < nCount; ++i)
+                dx.push_back(r.I16(nDx + 2 * i));
+        }
+        dc.Text(p.Point(0), Latin1(r, nString, nCount), nOptions, bRect ? &rc : nullptr, dx);
+        break;
+    }
+    case U_WMR_EXCLUDECLIPRECT:
+        dc.ExcludeClipRect(p.Rect(0));
+        break;
+    case U_WMR_INTERSECTCLIPRECT:
+        dc.IntersectClipRect(p.Rect(0));
+        break;
+    case U_WMR_OFFSETCLIPRGN:
+        dc.OffsetClip(p.Point(0));
+        break;
+    case U_WMR_SELECTCLIPREGION:
+        dc.ResetClip(); // regions are not kept; their clip is lost
+        break;
+    case U_WMR_SELECTOBJECT:
+        dc.SelectObject(r.U16(6));
+        break;
+    case U_WMR_DELETEOBJECT:
+        dc.DeleteObject(r.U16(6));
+        break;
+    case U_WMR_CREATEPENINDIRECT:
+        dc.CreateObject(dc.FreeObjectSlot(),
+                        CMetafileDC::MakePen(r.U16(6), r.I16(8), CMetafileDC::ColorRef(r.U32(12))));
+        break;
+    case U_WMR_CREATEBRUSHINDIRECT:
+        dc.CreateObject(
+            dc.FreeObjectSlot(),
+            CMetafileDC::MakeBrush(r.U16(6), CMetafileDC::ColorRef(r.U32(8)), r.U16(12)));
+        break;
+    case U_WMR_DIBCREATEPATTERNBRUSH: {
+        SMetaBrush brush;
+        brush.kind = SMetaBrush::Pattern;
+        brush.pattern =
+            CMetafileDib::DecodePacked(r.Sub(10, r.Size() - std::min<std::size_t>(10, r.Size())),
+                                       r.U16(8) == U_DIB_PAL_COLORS);
+        if (brush.pattern.isNull())
+            brush = CMetafileDC::MakeBrush(0, Qt::black, 0);
+        dc.CreateObject(dc.FreeObjectSlot(), brush);
+        break;
+    }
+    case U_WMR_CREATEFONTINDIRECT:
+        dc.CreateObject(dc.FreeObjectSlot(), ReadFont(r));
+        break;
+    case U_WMR_CREATEPALETTE:
+    case U_WMR_CREATEPATTERNBRUSH:
+    case U_WMR_CREATEREGION:
+        dc.CreateObject(dc.FreeObjectSlot(), SMetaOther{});
+        break;
+    case U_WMR_PATBLT:
+        dc.PatBlt(QRectF(p(4), p(3), p(2), p(1)), r.U32(6));
+        break;
+    case U_WMR_DIBBITBLT:
+        if (r.Size() == std::size_t((nFunction >> 8) + 3) * 2) // no bitmap: a pattern blit
+            dc.PatBlt(QRectF(p(7), p(6), p(5), p(4)), r.U32(6));
+        else
+            PlayBlit(dc, r, 22, QRectF(p(7), p(6), p(5), p(4)), QRectF(p(3), p(2), p(5), p(4)),
+                     r.U32(6));
+        break;
+    case U_WMR_DIBSTRETCHBLT:
+        if (r.Size() == std::size_t((nFunction >> 8) + 3) * 2)
+            dc.PatBlt(QRectF(p(9), p(8), p(7), p(6)), r.U32(6));
+        else
+            PlayBlit(dc, r, 26, QRectF(p(9), p(8), p(7), p(6)), QRectF(p(5), p(4), p(3), p(2)),
+                     r.U32(6));
+        break;
+    case U_WMR_STRETCHDIB:
+        PlayBlit(dc, r, 28, QRectF(p(10), p(9), p(8), p(7)), QRectF(p(6), p(5), p(4), p(3)),
+                 r.U32(6), r.U16(10) == U_DIB_PAL_COLORS);
+        break;
+    case U_WMR_SETDIBTODEV:
+        PlayBlit(dc, r, 24, QRectF(p(8), p(7), p(6), p(5)), QRectF(p(4), p(3), p(6), p(5)),
+                 U_SRCCOPY, r.U16(6) == U_DIB_PAL_COLORS);
+        break;
+    default:
+        break; // records that do not draw, or that this player does not know
+    }
+}
+
+} // namespace
+
+bool CWmfPlayer::IsWmf(const CMetafileRecordReader& file)
+{
+    if (file.U32(0) == kPlaceableKey)
+        return IsStandardHeader(file, kPlaceableSize);
+    return IsStandardHeader(file, 0);
+}
+
+bool CWmfPlayer::ReadHeader(const CMetafileRecordReader& file, SHeader& header)
+{
+    SHeader h;
+    std::size_t nStandard = 0;
+    bool bHaveWindow = false;
+    if (file.U32(0) == kPlaceableKey) {
+        const double l = file.I16(6), t = file.I16(8), r = file.I16(10), b = file.I16(12);
+        h.ptWinOrg = QPointF(std::min(l, r), std::min(t, b));
+        h.szWinExt = QSizeF(std::abs(r - l), std::abs(b - t));
+        h.dUnitsPerInch = file.U16(14);
+        nStandard = kPlaceableSize;
+        bHaveWindow = true;
+    }
+    if (!IsStandardHeader(file, nStandard) || h.dUnitsPerInch <= 0)
+        return false;
+    h.nObjects = file.U16(nStandard + 10);
+    h.nFirstRecord = nStandard + kHeaderSize;
+    if (!bHaveWindow) {
+        // Without a placeable header the picture is the file's own window.
+        bool bHaveOrg = false, bHaveExt = false;
+        ForEachRecord(file, h.nFirstRecord, [&](quint16 nFunction, const CMetafileRecordReader& r) {
+            const SParams p{r};
+            if ((nFunction & U_WMR_MASK) == U_WMR_SETWINDOWORG && !bHaveOrg) {
+                h.ptWinOrg = p.Point(0);
+                bHaveOrg = true;
+            } else if ((nFunction & U_WMR_MASK) == U_WMR_SETWINDOWEXT && !bHaveExt) {
+                h.szWinExt = QSizeF(p(1), p(0));
+                bHaveExt = true;
+            }
+            return !(bHaveOrg && bHaveExt);
+        });
+    }
+    const double w = std::round(std::abs(h.szWinExt.width()) * 2540 / h.dUnitsPerInch);
+    const double ht = std::round(std::abs(h.szWinExt.height()) * 2540 / h.dUnitsPerInch);
+    if (w < 1 || ht < 1 || w > kMaxHimetric || ht > kMaxHimetric)
+        return false;
+    h.szHimetric = QSize(int(w), int(ht));
+    header = h;
+    return true;
+}
+
+void CWmfPlayer::Play(const CMetafileRecordReader& file, const SHeader& header, CMetafileDC& dc)
+{
+    // As a picture player does: anisotropic, the picture's window on the frame.
+    dc.SetObjectTableSize(header.nObjects);
+    dc.SetMetricScale(header.dUnitsPerInch / 25.4);
+    dc.SetMapMode(U_MM_ANISOTROPIC);
+    dc.SetWindowOrg(header.ptWinOrg);
+    dc.SetWindowExt(header.szWinExt);
+    dc.SetViewportOrg(QPointF());
+    dc.SetViewportExt(
+        QSizeF(std::abs(header.szWinExt.width()), std::abs(header.szWinExt.height())));
+    std::vector<int> counts;
+    std::vector<double> dx;
+    ForEachRecord(file, header.nFirstRecord,
+                  [&](quint16 nFunction, const CMetafileRecordReader& r) {
+                      PlayRecord(dc, nFunction, r, counts, dx);
+                      return true;
+                  });
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/picture/CMetafileRecordReader.h"
+
+#include <QPointF>
+#include <QSize>
+#include <QSizeF>
+
+class CMetafileDC;
+
+// Plays a Windows metafile (16-bit records, with or without the placeable
+// header) onto a playback device context.
+class CWmfPlayer
+{
+public:
+    struct SHeader
+    {
+        QPointF ptWinOrg; // the picture's window: the placeable box, or
+        QSizeF szWinExt;  // the file's own first window origin and extent
+        double dUnitsPerInch = 1440;
+        int nObjects = 0;
+        std::size_t nFirstRecord = 0;
+        QSize szHimetric;
+    };
+
+    static bool IsWmf(const CMetafileRecordReader& file);
+    static bool ReadHeader(const CMetafileRecordReader& file, SHeader& header);
+    // The reference device's units span (0, 0, |window extent|).
+    static void Play(const CMetafileRecordReader& file, const SHeader& header, CMetafileDC& dc);
+};
