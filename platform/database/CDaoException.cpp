@@ -8,3 +8,13 @@ CDaoException::CDaoException(QString strDescription, int nErrorCode)
     , m_nErrorCode(nErrorCode)
 {
 }
+
+QString DaoExcerpt(const QString& strText)
+{
+    constexpr qsizetype nLimit = 200;
+    if (strText.size() <= nLimit)
+        return strText;
+    // One less rather than half a surrogate pair.
+    const qsizetype nCut = strText[nLimit - 1].isHighSurrogate() ? nLimit - 1 : nLimit;
+    return strText.left(nCut) + QChar(0x2026);
+}

@@ -24,3 +24,8 @@ private:
     QByteArray m_utf8Description;
     int m_nErrorCode;
 };
+
+// A user's text (a criterion, a statement, a name, a value) as a message
+// quotes it: whole up to 200 characters, else its first 200 followed by "…",
+// so that a pasted page of text does not become a page-long message.
+QString DaoExcerpt(const QString& strText);

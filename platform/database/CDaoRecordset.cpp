@@ -91,7 +91,7 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
         const int nIndex = mapTable.value(strName.toLower(), -1);
         if (nIndex < 0)
             throw CDaoException(QStringLiteral("Field \"%1\" is not in table \"%2\".")
-                                    .arg(strName, tableDef.GetName()));
+                                    .arg(DaoExcerpt(strName), tableDef.GetName()));
         return arTable[nIndex];
     };
     CJetSelect resolved = select;
@@ -344,8 +344,8 @@ int CDaoRecordset::FieldIndex(const QString& strName) const
 {
     const int nIndex = m_mapFieldIndex.value(strName.toLower(), -1);
     if (nIndex < 0)
-        throw CDaoException(
-            QStringLiteral("Item \"%1\" is not a field of the recordset.").arg(strName));
+        throw CDaoException(QStringLiteral("Item \"%1\" is not a field of the recordset.")
+                                .arg(DaoExcerpt(strName)));
     return nIndex;
 }
 
@@ -509,7 +509,7 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
             n > std::numeric_limits<qint32>::max())
             throw CDaoException(
                 QStringLiteral("Field \"%1\" holds whole numbers of 32 bits; \"%2\" is not one.")
-                    .arg(field.m_strName, value.toString()));
+                    .arg(field.m_strName, DaoExcerpt(value.toString())));
         return n;
     }
     case dbDate: {
@@ -525,7 +525,7 @@ QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& va
         }
         if (!date.isValid() || !time.isValid())
             throw CDaoException(QStringLiteral("Field \"%1\" holds dates; \"%2\" is not one.")
-                                    .arg(field.m_strName, value.toString()));
+                                    .arg(field.m_strName, DaoExcerpt(value.toString())));
         if (date.year() < g_nFirstYear || date.year() > g_nLastYear)
             throw CDaoException(
                 QStringLiteral("Field \"%1\" holds dates of the years %2 to %3; %4 is outside.")

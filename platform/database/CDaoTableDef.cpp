@@ -52,7 +52,7 @@ void RefuseSqliteTable(const QString& strName)
     if (strName.startsWith(QLatin1String("sqlite_"), Qt::CaseInsensitive))
         throw CDaoException(
             QStringLiteral("Table \"%1\" belongs to SQLite itself and can not be used.")
-                .arg(strName));
+                .arg(DaoExcerpt(strName)));
 }
 
 QString Unquote(QString strName)
@@ -274,7 +274,8 @@ void CDaoTableDef::Open(const QString& strName)
     if (!query.exec())
         ThrowSqlError(query.lastError());
     if (!query.next())
-        throw CDaoException(QStringLiteral("Table \"%1\" is not in the database.").arg(strName));
+        throw CDaoException(
+            QStringLiteral("Table \"%1\" is not in the database.").arg(DaoExcerpt(strName)));
     const QString strTable = query.value(0).toString();
     const QString strCreate = query.value(1).toString();
 

@@ -1,5 +1,7 @@
 #include "platform/database/CJetPattern.h"
 
+#include "platform/database/CDaoException.h"
+
 #include <QChar>
 #include <QList>
 
@@ -107,15 +109,15 @@ bool CJetPattern::Compile(const QString& strPattern, QString* pError)
                 }
                 if (cHigh < cLow) {
                     *pError = QStringLiteral("The character range in \"%1\" runs backwards.")
-                                  .arg(strPattern);
+                                  .arg(DaoExcerpt(strPattern));
                     return false;
                 }
                 m_arRanges.emplace_back(cLow, cHigh);
                 ++j;
             }
             if (j >= n) {
-                *pError =
-                    QStringLiteral("The pattern \"%1\" has a '[' without its ']'.").arg(strPattern);
+                *pError = QStringLiteral("The pattern \"%1\" has a '[' without its ']'.")
+                              .arg(DaoExcerpt(strPattern));
                 return false;
             }
             token.nRanges = int(m_arRanges.size()) - token.nFirstRange;

@@ -1,5 +1,7 @@
 #include "platform/database/JetDate.h"
 
+#include "platform/database/CDaoException.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -71,34 +73,37 @@ bool JetParseDateLiteral(const QString& strLiteral, QDate* pDate, QTime* pTime, 
                        "(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?(?:\\s*([AaPp][Mm]))?)?\\s*$"));
     const QRegularExpressionMatch match = re.match(strLiteral);
     if (!match.hasMatch()) {
-        *pError = QStringLiteral("\"%1\" is not a date written month/day/year.").arg(strLiteral);
+        *pError = QStringLiteral("\"%1\" is not a date written month/day/year.")
+                      .arg(DaoExcerpt(strLiteral));
         return false;
     }
     const QString strYear = match.captured(4);
     int nYear = strYear.toInt();
     if (strYear.size() == 3) {
-        *pError = QStringLiteral("The year of \"%1\" needs two or four digits.").arg(strLiteral);
+        *pError = QStringLiteral("The year of \"%1\" needs two or four digits.")
+                      .arg(DaoExcerpt(strLiteral));
         return false;
     }
     if (strYear.size() <= 2)
         nYear += nYear < 30 ? 2000 : 1900;
     const QDate date(nYear, match.captured(1).toInt(), match.captured(3).toInt());
     if (!date.isValid() || nYear < 100) {
-        *pError = QStringLiteral("\"%1\" is not a valid date.").arg(strLiteral);
+        *pError = QStringLiteral("\"%1\" is not a valid date.").arg(DaoExcerpt(strLiteral));
         return false;
     }
     int nHour = match.captured(5).toInt();
     const QString strMeridiem = match.captured(8).toUpper();
     if (!strMeridiem.isEmpty()) {
         if (nHour < 1 || nHour > 12) {
-            *pError = QStringLiteral("\"%1\" has an hour outside 1 to 12.").arg(strLiteral);
+            *pError =
+                QStringLiteral("\"%1\" has an hour outside 1 to 12.").arg(DaoExcerpt(strLiteral));
             return false;
         }
         nHour = nHour % 12 + (strMeridiem == QLatin1String("PM") ? 12 : 0);
     }
     const QTime time(nHour, match.captured(6).toInt(), match.captured(7).toInt());
     if (!time.isValid()) {
-        *pError = QStringLiteral("\"%1\" is not a valid time of day.").arg(strLiteral);
+        *pError = QStringLiteral("\"%1\" is not a valid time of day.").arg(DaoExcerpt(strLiteral));
         return false;
     }
     *pDate = date;

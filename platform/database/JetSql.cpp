@@ -71,19 +71,21 @@ public:
     [[noreturn]] void Fail(const QString& strWhy) const
     {
         const CToken& token = Peek();
-        const QString strWhere = token.nKind == Tok::End
-                                     ? QStringLiteral("at its end")
-                                     : QStringLiteral("at \"%1\"").arg(m_strSource.mid(token.nPos));
-        throw CDaoException(QStringLiteral("Syntax error in %1 \"%2\": %3 %4.")
-                                .arg(QLatin1String(m_pszWhat), m_strSource, strWhy, strWhere));
+        const QString strWhere =
+            token.nKind == Tok::End
+                ? QStringLiteral("at its end")
+                : QStringLiteral("at \"%1\"").arg(DaoExcerpt(m_strSource.mid(token.nPos)));
+        throw CDaoException(
+            QStringLiteral("Syntax error in %1 \"%2\": %3 %4.")
+                .arg(QLatin1String(m_pszWhat), DaoExcerpt(m_strSource), strWhy, strWhere));
     }
 
 private:
     [[noreturn]] void FailAt(qsizetype nPos, const QString& strWhy) const
     {
-        throw CDaoException(
-            QStringLiteral("Syntax error in %1 \"%2\": %3 at \"%4\".")
-                .arg(QLatin1String(m_pszWhat), m_strSource, strWhy, m_strSource.mid(nPos)));
+        throw CDaoException(QStringLiteral("Syntax error in %1 \"%2\": %3 at \"%4\".")
+                                .arg(QLatin1String(m_pszWhat), DaoExcerpt(m_strSource), strWhy,
+                                     DaoExcerpt(m_strSource.mid(nPos))));
     }
 
     void Tokenize()

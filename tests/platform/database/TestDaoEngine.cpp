@@ -648,6 +648,13 @@ void TestDaoEngine::unknownNamesRaise_data()
     QTest::newRow("find") << g_strListing << ""
                           << "[Nmae]='x'"
                           << "Nmae";
+    // A message quotes at most 200 characters of a name.
+    QTest::newRow("long name") << g_strListing << ""
+                               << QStringLiteral("[%1]='x'").arg(QString(300, u'N'))
+                               << QString(200, u'N');
+    QTest::newRow("long table name")
+        << QStringLiteral("SELECT * FROM [%1]").arg(QString(300, u'T')) << ""
+        << "" << QString(200, u'T');
     QTest::newRow("name outside ASCII") << "SELECT * FROM PHOTOS ORDER BY [Thème]"
                                         << ""
                                         << ""
@@ -671,6 +678,7 @@ void TestDaoEngine::unknownNamesRaise()
         // The command route shows what() of whatever it catches.
         const QString strShown = QString::fromUtf8(e.what());
         QVERIFY2(strShown.contains(token), qPrintable(strShown));
+        QVERIFY2(strShown.size() < 300, qPrintable(strShown));
         const auto pDao = dynamic_cast<const CDaoException*>(&e);
         QVERIFY(pDao);
         QCOMPARE(strShown, pDao->GetErrorDescription());

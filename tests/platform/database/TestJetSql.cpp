@@ -65,44 +65,99 @@ void TestJetSql::malformed_data()
 {
     QTest::addColumn<bool>("isStatement");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("token"); // what the message must name
 
-    QTest::newRow("empty statement") << true << "";
-    QTest::newRow("no columns") << true << "SELECT FROM PHOTOS";
-    QTest::newRow("no FROM") << true << "SELECT * PHOTOS";
-    QTest::newRow("WHERE is not spoken") << true << "SELECT * FROM PHOTOS WHERE ID_Photo=1";
-    QTest::newRow("second statement") << true << "SELECT * FROM PHOTOS; DROP TABLE PHOTOS";
-    QTest::newRow("other verb") << true << "DELETE * FROM PHOTOS";
-    QTest::newRow("unclosed bracket") << true << "SELECT * FROM [PHOTOS";
-    QTest::newRow("ORDER without BY") << true << "SELECT * FROM PHOTOS ORDER ID_Photo";
+    QTest::newRow("empty statement") << true << ""
+                                     << "SELECT";
+    QTest::newRow("no columns") << true << "SELECT FROM PHOTOS"
+                                << "FROM PHOTOS";
+    QTest::newRow("no FROM") << true << "SELECT * PHOTOS"
+                             << "PHOTOS";
+    QTest::newRow("WHERE is not spoken") << true << "SELECT * FROM PHOTOS WHERE ID_Photo=1"
+                                         << "WHERE";
+    QTest::newRow("second statement") << true << "SELECT * FROM PHOTOS; DROP TABLE PHOTOS"
+                                      << "DROP";
+    QTest::newRow("other verb") << true << "DELETE * FROM PHOTOS"
+                                << "DELETE";
+    QTest::newRow("unclosed bracket") << true << "SELECT * FROM [PHOTOS"
+                                      << "[PHOTOS";
+    QTest::newRow("ORDER without BY") << true << "SELECT * FROM PHOTOS ORDER ID_Photo"
+                                      << "ID_Photo";
 
-    QTest::newRow("empty criterion") << false << "";
-    QTest::newRow("value missing") << false << "ID_Photo=";
-    QTest::newRow("operator missing") << false << "ID_Photo";
-    QTest::newRow("name missing") << false << "=5";
-    QTest::newRow("unclosed text") << false << "[Name]='abc";
-    QTest::newRow("unescaped quote") << false << "[Name]='O'Brien'";
-    QTest::newRow("unclosed list in pattern") << false << "[Name] LIKE '*[abc*'";
-    QTest::newRow("pattern not quoted") << false << "[Name] LIKE Theme";
-    QTest::newRow("day 45") << false << "[Date] >= #12/45/2006#";
-    QTest::newRow("three-digit year") << false << "[Date] >= #12/07/206#";
-    QTest::newRow("year first") << false << "[Date] >= #2006-12-07#";
-    QTest::newRow("unclosed date") << false << "[Date] >= #12/07/2006";
-    QTest::newRow(">= with text") << false << "[Date] >= '12/07/2006'";
-    QTest::newRow("> is not spoken") << false << "[Date] > #12/07/2006#";
-    QTest::newRow("<> is not spoken") << false << "ID_Photo<>1";
-    QTest::newRow("dangling AND") << false << "ID_Photo=1 AND";
-    QTest::newRow("double OR") << false << "ID_Photo=1 OR OR ID_Photo=2";
-    QTest::newRow("statement after") << false << "ID_Photo=1; DELETE FROM PHOTOS";
-    QTest::newRow("letters in number") << false << "ID_Photo=12abc";
-    QTest::newRow("NOT is not spoken") << false << "NOT ID_Photo=1";
-    QTest::newRow("IN is not spoken") << false << "ID_Photo IN (1, 2)";
-    QTest::newRow("parentheses") << false << "(ID_Photo=1)";
+    QTest::newRow("empty criterion") << false << ""
+                                     << "name";
+    QTest::newRow("value missing") << false << "ID_Photo="
+                                   << "ID_Photo=";
+    QTest::newRow("operator missing") << false << "ID_Photo"
+                                      << "ID_Photo";
+    QTest::newRow("name missing") << false << "=5"
+                                  << "=5";
+    QTest::newRow("unclosed text") << false << "[Name]='abc"
+                                   << "'abc";
+    QTest::newRow("unescaped quote") << false << "[Name]='O'Brien'"
+                                     << "Brien'";
+    QTest::newRow("unclosed list in pattern") << false << "[Name] LIKE '*[abc*'"
+                                              << "*[abc*";
+    QTest::newRow("range backwards") << false << "[Name] LIKE '[z-a]*'"
+                                     << "[z-a]*";
+    QTest::newRow("pattern not quoted") << false << "[Name] LIKE Theme"
+                                        << "Theme";
+    QTest::newRow("day 45") << false << "[Date] >= #12/45/2006#"
+                            << "12/45/2006";
+    QTest::newRow("three-digit year") << false << "[Date] >= #12/07/206#"
+                                      << "12/07/206";
+    QTest::newRow("year first") << false << "[Date] >= #2006-12-07#"
+                                << "2006-12-07";
+    QTest::newRow("unclosed date") << false << "[Date] >= #12/07/2006"
+                                   << "#12/07/2006";
+    QTest::newRow(">= with text") << false << "[Date] >= '12/07/2006'"
+                                  << "'12/07/2006'";
+    QTest::newRow("> is not spoken") << false << "[Date] > #12/07/2006#"
+                                     << "> #12/07/2006#";
+    QTest::newRow("<> is not spoken") << false << "ID_Photo<>1"
+                                      << "<>1";
+    QTest::newRow("dangling AND") << false << "ID_Photo=1 AND"
+                                  << "AND";
+    QTest::newRow("double OR") << false << "ID_Photo=1 OR OR ID_Photo=2"
+                               << "OR ID_Photo=2";
+    QTest::newRow("statement after") << false << "ID_Photo=1; DELETE FROM PHOTOS"
+                                     << "; DELETE";
+    QTest::newRow("letters in number") << false << "ID_Photo=12abc"
+                                       << "12abc";
+    QTest::newRow("NOT is not spoken") << false << "NOT ID_Photo=1"
+                                       << "NOT";
+    QTest::newRow("IN is not spoken") << false << "ID_Photo IN (1, 2)"
+                                      << "IN (1, 2)";
+    QTest::newRow("parentheses") << false << "(ID_Photo=1)"
+                                 << "(ID_Photo=1)";
+
+    // A message quotes at most 200 characters of a text, yet names the fault.
+    QStringList arFields;
+    for (int i = 0; i < 60; ++i)
+        arFields.append(QStringLiteral("Field%1").arg(i));
+    QTest::newRow("long statement, fault at its end")
+        << true << QStringLiteral("SELECT %1 FROM PHOTOS WHERE x").arg(arFields.join(u','))
+        << "WHERE x";
+    QTest::newRow("long criterion, fault at its start")
+        << false << QStringLiteral("ID_Photo<>1 OR [Theme]='%1'").arg(QString(300, u't')) << "<>1";
+    QTest::newRow("long pattern") << false
+                                  << QStringLiteral("[Theme] LIKE '*[%1'").arg(QString(300, u'p'))
+                                  << "*[ppp";
+    QTest::newRow("long date")
+        << false << QStringLiteral("[Date] >= #12/07/2006 %1#").arg(QString(300, u'd'))
+        << "12/07/2006 ddd";
+    QTest::newRow("long text, cut between a surrogate pair")
+        << false
+        << QStringLiteral("ID_Photo<>1 OR [Theme]='x%1'")
+               .arg(QString::fromUcs4(U"\U0001F30A").repeated(200))
+        << "<>1";
 }
 
 void TestJetSql::malformed()
 {
     QFETCH(bool, isStatement);
     QFETCH(QString, text);
+    QFETCH(QString, token);
     try {
         if (isStatement)
             JetParseSelect(text);
@@ -110,7 +165,19 @@ void TestJetSql::malformed()
             JetTranslateCriterion(text);
         QFAIL("no exception");
     } catch (const CDaoException& e) {
-        QVERIFY(!e.GetErrorDescription().isEmpty());
+        const QString strMessage = e.GetErrorDescription();
+        QVERIFY2(strMessage.contains(token), qPrintable(strMessage));
+        if (text.size() > 200) {
+            QVERIFY2(!strMessage.contains(text.left(201)), qPrintable(strMessage));
+            QVERIFY2(strMessage.contains(QChar(0x2026)), qPrintable(strMessage));
+        }
+        // A character is never cut in two.
+        for (qsizetype i = 0; i < strMessage.size(); ++i) {
+            if (strMessage[i].isHighSurrogate())
+                QVERIFY(i + 1 < strMessage.size() && strMessage[++i].isLowSurrogate());
+            else
+                QVERIFY(!strMessage[i].isSurrogate());
+        }
     }
 }
 
