@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CProgressCtrl_Status.h"
+#include "browse/CPictureLoader.h"
 #include "db/CDao_Table.h"
 #include "platform/framework/CMDIFrameWnd.h"
 
@@ -17,6 +18,7 @@ public:
     bool LoadFrame(int nIDResource);
 
     CProgressCtrl_Status m_wndStatusProgress;
+    CPictureLoader m_PictureLoader;
     CDao_Table m_DaoTable;
 
 protected:
