@@ -225,6 +225,10 @@ void CDaoDatabase::CommitTrans()
 
 void CDaoDatabase::Rollback()
 {
+    // SQLite undoes a transaction itself on some errors (a full disk); then
+    // there is nothing left to undo, and the error that did it is the news.
+    if (!m_bOpen || sqlite3_get_autocommit(m_pHandle))
+        return;
     if (!m_db.rollback())
         ThrowSqlError(m_db.lastError());
 }

@@ -31,8 +31,9 @@ public:
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
 
-    // Takes the write lock at once, waiting a few seconds for another
-    // program that holds it.
+    // BeginTrans takes the write lock at once, waiting a few seconds for
+    // another program that holds it. Rollback with no transaction left open
+    // (SQLite may have undone it already) does nothing.
     void BeginTrans();
     void CommitTrans();
     void Rollback();
