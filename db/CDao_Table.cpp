@@ -7,9 +7,24 @@
 #include "platform/framework/MessageBox.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QLoggingCategory>
+#include <QRandomGenerator>
+#include <QSqlError>
+#include <QSqlQuery>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <new>
+
+#include <fcntl.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,6 +48,116 @@ constexpr CFieldDescription g_arPhotoFields[] = {
     {"Theme", dbText, 150, 0, 0},
     {"Comment", dbText, 150, 0, 0},
 };
+
+Q_LOGGING_CATEGORY(lcDatabase, "orvala.database")
+
+QString ErrorText(int nError)
+{
+    return QString::fromLocal8Bit(std::strerror(nError));
+}
+
+// A name of its own beside strFile, hidden, for a file on its way in or out.
+QString SideName(const QString& strFile, const char* pszWhat)
+{
+    const QFileInfo info(strFile);
+    return info.path() + QStringLiteral("/.") + info.fileName() + u'-' + QLatin1String(pszWhat) +
+           u'-' + QString::number(QRandomGenerator::global()->generate64(), 36);
+}
+
+// Moves strFrom to strTo unless something is there already: 0 or the errno.
+int MoveNoReplace(const QString& strFrom, const QString& strTo)
+{
+    const QByteArray from = QFile::encodeName(strFrom);
+    const QByteArray to = QFile::encodeName(strTo);
+    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
+        return errno;
+    // File systems without it still make links, which never replace either.
+    if (link(from.constData(), to.constData()) != 0)
+        return errno;
+    unlink(from.constData());
+    return 0;
+}
+
+bool IsEmptyFile(const QString& strFile)
+{
+    struct stat status;
+    return lstat(QFile::encodeName(strFile).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
+           status.st_size == 0;
+}
+
+// An empty file in the way holds nothing to lose. It is moved aside before
+// it is deleted, so that a database another program put there meanwhile is
+// seen, and put back.
+bool RemoveEmptyFile(const QString& strFile)
+{
+    if (!IsEmptyFile(strFile))
+        return false;
+    const QString strAside = SideName(strFile, "empty");
+    if (std::rename(QFile::encodeName(strFile).constData(),
+                    QFile::encodeName(strAside).constData()) != 0)
+        return false;
+    if (IsEmptyFile(strAside))
+        return QFile::remove(strAside);
+    if (const int nError = MoveNoReplace(strAside, strFile))
+        qCWarning(lcDatabase) << "could not put back" << strAside << ErrorText(nError);
+    return false;
+}
+
+void RemoveDatabaseFiles(const QString& strFile)
+{
+    for (const QString& strName : {strFile, strFile + QStringLiteral("-journal")}) {
+        if (QFileInfo::exists(strName) && !QFile::remove(strName))
+            qCWarning(lcDatabase) << "could not remove" << strName;
+    }
+}
+
+// A rename reaches the disk with its folder.
+void SyncFolder(const QString& strFile)
+{
+    const int nFolder = open(QFile::encodeName(QFileInfo(strFile).absolutePath()).constData(),
+                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (nFolder < 0)
+        return;
+    fsync(nFolder);
+    close(nFolder);
+}
+
+QString CreationFailure(const QString& strFile, const QString& strNew, QString strDescription)
+{
+    // The name being built is no concern of the user's.
+    strDescription.replace(u'"' + strNew + u'"', u'"' + strFile + u'"');
+    const QString strPrefix = QStringLiteral("Can not create database \"%1\"").arg(strFile);
+    if (strDescription.startsWith(strPrefix))
+        return strDescription;
+    return strPrefix + QStringLiteral(": ") + strDescription;
+}
+
+QString TypeName(int nType)
+{
+    switch (nType) {
+    case dbLong:
+        return QStringLiteral("whole numbers");
+    case dbDate:
+        return QStringLiteral("dates");
+    case dbText:
+        return QStringLiteral("text");
+    default:
+        return QStringLiteral("values of type %1").arg(nType);
+    }
+}
+
+QString QuotedList(const QStringList& arNames)
+{
+    QStringList arQuoted;
+    for (const QString& strName : arNames)
+        arQuoted.append(u'"' + strName + u'"');
+    if (arQuoted.size() < 2)
+        return arQuoted.join(QString());
+    const QString strLast = arQuoted.takeLast();
+    return arQuoted.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
+}
 
 } // namespace
 
@@ -83,21 +208,135 @@ bool CDao_Table::Connect()
 {
     if (IsDatabaseOpen())
         return true;
-    bool bResult = OpenDatabase(m_TableInfo.m_strDatabaseFile, false, false);
-    // A file that exists but does not open may be the user's only copy of
-    // the records (or a file of another program): it is never replaced.
-    const QFileInfo info(m_TableInfo.m_strDatabaseFile);
-    if (!bResult && !info.exists() && !info.isSymLink()) {
+    m_strProblem.clear();
+    m_strReadOnly.clear();
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    struct stat status;
+    const bool bFound = lstat(QFile::encodeName(strFile).constData(), &status) == 0;
+    const int nError = errno;
+    if (!m_pCDaoDatabase) {
+        // Nothing to open with; UnavailableMessage() says so.
+    } else if (bFound && !IsEmptyFile(strFile)) {
+        // A file that is there may be the user's only copy of the records
+        // (or a file of another program): it is never replaced.
+        OpenExisting(strFile);
+    } else if (!bFound && nError != ENOENT) {
+        m_strProblem = QStringLiteral("Can not look for \"%1\" in folder \"%2\": %3.")
+                           .arg(strFile, QDir::currentPath(), ErrorText(nError));
+    } else {
         try {
-            bResult = CreateTable(m_TableInfo);
+            CreateTable(m_TableInfo);
         } catch (const CDaoException& e) {
-            AfxMessageBox(e.GetErrorDescription());
-            bResult = false;
+            m_strProblem = CreationFailure(strFile, QString(), e.GetErrorDescription());
+        } catch (const std::exception& e) {
+            m_strProblem = CreationFailure(strFile, QString(), QString::fromUtf8(e.what()));
         }
     }
-    if (!IsDatabaseOpen())
+    if (!IsDatabaseOpen()) {
         AfxMessageBox(UnavailableMessage() + QStringLiteral("\nPictures can still be browsed."));
-    return bResult;
+        return false;
+    }
+    if (!m_strReadOnly.isEmpty())
+        AfxMessageBox(ReadOnlyMessage() +
+                      QStringLiteral("\nIts records can still be browsed and found."));
+    return true;
+}
+
+bool CDao_Table::OpenExisting(const QString& strFile)
+{
+    if (!OpenDatabase(strFile, false, false)) {
+        m_strProblem = m_pCDaoDatabase->GetOpenFailure();
+        // SQLite names every refusal of the system alike; the user needs to
+        // know that it is a matter of rights.
+        const int nFile =
+            open(QFile::encodeName(strFile).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (nFile >= 0)
+            close(nFile);
+        else if (errno == EACCES || errno == EPERM)
+            m_strProblem =
+                QStringLiteral("\"%1\" can not be read: %2.").arg(strFile, ErrorText(errno));
+        return false;
+    }
+    CheckTable();
+    if (!IsDatabaseOpen())
+        return false;
+    CheckWritable();
+    return true;
+}
+
+void CDao_Table::CheckTable()
+{
+    // Only what the program uses is asked for: other tables and fields may be.
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    const QString strTable = m_TableInfo.m_strTableName;
+    QString strProblem;
+    try {
+        QString strType;
+        {
+            QSqlQuery query(m_pCDaoDatabase->Connection());
+            query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE "
+                                         "NOCASE AND type IN ('table', 'view')"));
+            query.addBindValue(strTable);
+            if (!query.exec())
+                ThrowSqlError(query.lastError());
+            if (query.next())
+                strType = query.value(0).toString();
+        }
+        if (strType.isEmpty()) {
+            strProblem = QStringLiteral("\"%1\" has no table \"%2\".").arg(strFile, strTable);
+        } else if (strType != QLatin1String("table")) {
+            strProblem =
+                QStringLiteral("\"%1\" in \"%2\" is a view, not a table.").arg(strTable, strFile);
+        } else {
+            CDaoTableDef tableDef(m_pCDaoDatabase);
+            tableDef.Open(strTable);
+            QHash<QString, int> mapTypes;
+            for (int i = 0; i < tableDef.GetFieldCount(); ++i) {
+                CDaoFieldInfo field;
+                tableDef.GetFieldInfo(i, field);
+                mapTypes.insert(field.m_strName.toLower(), field.m_nType);
+            }
+            QStringList arMissing;
+            QStringList arWrong;
+            for (int i = 0; i < m_TableInfo.m_nFields; ++i) {
+                const QString strName = CheckedAt(m_TableInfo.m_arNames, i);
+                const int nType = CheckedAt(m_TableInfo.m_arTypes, i);
+                const auto it = mapTypes.constFind(strName.toLower());
+                if (it == mapTypes.cend())
+                    arMissing.append(strName);
+                else if (*it != nType)
+                    arWrong.append(QStringLiteral("its field \"%1\" holds %2, not %3")
+                                       .arg(strName, TypeName(*it), TypeName(nType)));
+            }
+            if (!arMissing.isEmpty())
+                arWrong.prepend((arMissing.size() == 1 ? QStringLiteral("lacks the field ")
+                                                       : QStringLiteral("lacks the fields ")) +
+                                QuotedList(arMissing));
+            if (!arWrong.isEmpty())
+                strProblem = QStringLiteral("Table \"%1\" in \"%2\" %3.")
+                                 .arg(strTable, strFile, arWrong.join(QStringLiteral("; ")));
+        }
+    } catch (const CDaoException& e) {
+        strProblem = e.GetErrorDescription();
+    }
+    if (!strProblem.isEmpty()) {
+        m_strProblem = strProblem;
+        m_pCDaoDatabase->Close();
+    }
+}
+
+void CDao_Table::CheckWritable()
+{
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    if (sqlite3_db_readonly(m_pCDaoDatabase->Handle(), "main") == 1) {
+        m_strReadOnly = QStringLiteral("\"%1\" is read-only.").arg(strFile);
+        return;
+    }
+    // Writing needs a journal beside the file.
+    const QByteArray folder = QFile::encodeName(QFileInfo(strFile).absolutePath());
+    if (faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) != 0 &&
+        (errno == EACCES || errno == EROFS || errno == EPERM))
+        m_strReadOnly = QStringLiteral("the folder of \"%1\" is read-only.").arg(strFile);
 }
 
 bool CDao_Table::OpenDatabase(QString strFileName, bool bCreate, bool bReportFailure)
@@ -155,30 +394,69 @@ bool CDao_Table::AppendField(QString strName, int nType, int nSize, int nAttribu
 
 bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
 {
-    if (!OpenDatabase(tableInfo.m_strDatabaseFile, true, false))
+    // Made under a name of its own and moved into place whole: a kill or a
+    // full disk half-way leaves no broken database under the real name.
+    const QString strFile = tableInfo.m_strDatabaseFile;
+    const QString strNew = SideName(strFile, "new");
+    if (!OpenDatabase(strNew, true, false)) {
+        if (m_pCDaoDatabase)
+            m_strProblem = CreationFailure(strFile, strNew, m_pCDaoDatabase->GetOpenFailure());
         return false;
-    if (!OpenTableDef(tableInfo.m_strTableName, true))
-        return false;
-    for (int i = 0; i < tableInfo.m_nFields; ++i) {
-        if (!AppendField(CheckedAt(tableInfo.m_arNames, i), CheckedAt(tableInfo.m_arTypes, i),
-                         CheckedAt(tableInfo.m_arSizes, i), CheckedAt(tableInfo.m_arAttributes, i)))
-            return false;
     }
-    CDaoIndexInfo indexInfo;
-    indexInfo.m_strName = QStringLiteral("PrimaryKey");
-    indexInfo.m_arFields.append({CheckedAt(tableInfo.m_arNames, tableInfo.m_nKeyField), false});
-    indexInfo.m_bPrimary = true;
-    indexInfo.m_bUnique = true;
-    indexInfo.m_bRequired = true;
-    indexInfo.m_bIgnoreNulls = false;
-    m_pCDaoTableDef->CreateIndex(indexInfo);
-    m_pCDaoTableDef->Append();
-    return true;
+    bool bBuilt = false;
+    try {
+        bBuilt = OpenTableDef(tableInfo.m_strTableName, true);
+        for (int i = 0; bBuilt && i < tableInfo.m_nFields; ++i)
+            bBuilt = AppendField(
+                CheckedAt(tableInfo.m_arNames, i), CheckedAt(tableInfo.m_arTypes, i),
+                CheckedAt(tableInfo.m_arSizes, i), CheckedAt(tableInfo.m_arAttributes, i));
+        if (bBuilt) {
+            CDaoIndexInfo indexInfo;
+            indexInfo.m_strName = QStringLiteral("PrimaryKey");
+            indexInfo.m_arFields.append(
+                {CheckedAt(tableInfo.m_arNames, tableInfo.m_nKeyField), false});
+            indexInfo.m_bPrimary = true;
+            indexInfo.m_bUnique = true;
+            indexInfo.m_bRequired = true;
+            indexInfo.m_bIgnoreNulls = false;
+            m_pCDaoTableDef->CreateIndex(indexInfo);
+            m_pCDaoTableDef->Append();
+        }
+    } catch (...) {
+        m_pCDaoDatabase->Close();
+        RemoveDatabaseFiles(strNew);
+        throw;
+    }
+    m_pCDaoDatabase->Close();
+    if (!bBuilt) {
+        RemoveDatabaseFiles(strNew);
+        m_strProblem = CreationFailure(strFile, strNew, QStringLiteral("the table was not made."));
+        return false;
+    }
+    int nError = MoveNoReplace(strNew, strFile);
+    if (nError == EEXIST && RemoveEmptyFile(strFile))
+        nError = MoveNoReplace(strNew, strFile);
+    if (nError == 0) {
+        SyncFolder(strFile);
+    } else {
+        RemoveDatabaseFiles(strNew);
+        // A file that appeared meanwhile is another start's: it is used.
+        if (nError != EEXIST) {
+            m_strProblem = CreationFailure(strFile, strNew, ErrorText(nError) + u'.');
+            return false;
+        }
+    }
+    return OpenExisting(strFile);
 }
 
 bool CDao_Table::IsDatabaseOpen() const
 {
     return m_pCDaoDatabase && m_pCDaoDatabase->IsOpen();
+}
+
+bool CDao_Table::IsDatabaseWritable() const
+{
+    return IsDatabaseOpen() && m_strReadOnly.isEmpty();
 }
 
 bool CDao_Table::CheckDatabase()
@@ -189,17 +467,36 @@ bool CDao_Table::CheckDatabase()
     return false;
 }
 
+bool CDao_Table::CheckDatabaseWritable()
+{
+    if (!CheckDatabase())
+        return false;
+    if (IsDatabaseWritable())
+        return true;
+    AfxMessageBox(ReadOnlyMessage());
+    return false;
+}
+
 QString CDao_Table::UnavailableMessage() const
 {
-    QString strReason;
-    if (!m_pCDaoDatabase)
+    QString strReason = m_strProblem;
+    if (strReason.isEmpty() && !m_pCDaoDatabase)
         strReason = QStringLiteral("ERROR: Can not create m_pCDaoDatabase.");
-    else
+    else if (strReason.isEmpty())
         strReason = m_pCDaoDatabase->GetOpenFailure();
     if (strReason.isEmpty())
         strReason =
             QStringLiteral("Database file \"%1\" is not open.").arg(m_TableInfo.m_strDatabaseFile);
     return QStringLiteral("The photo database is not available: ") + strReason;
+}
+
+QString CDao_Table::ReadOnlyMessage() const
+{
+    const QString strReason =
+        m_strReadOnly.isEmpty()
+            ? QStringLiteral("\"%1\" is read-only.").arg(m_TableInfo.m_strDatabaseFile)
+            : m_strReadOnly;
+    return QStringLiteral("The photo database can not be changed: ") + strReason;
 }
 
 int CDao_Table::CountRecords(QString strTableName)
@@ -237,7 +534,7 @@ void CDao_Table::FillDistinct(QComboBox* pComboBox, QString strColumn)
 
 bool CDao_Table::SaveRecord(int nID, QString strTheme, QString strComment)
 {
-    if (!CheckDatabase())
+    if (!CheckDatabaseWritable())
         return false;
     // Refused whole rather than cut, so the user decides what to drop.
     const QList<QPair<QString, QString>> arTexts = {{QStringLiteral("Theme"), strTheme},

@@ -19,21 +19,34 @@ public:
     CDao_Table(const CDao_Table&) = delete;
     CDao_Table& operator=(const CDao_Table&) = delete;
 
-    // Opens or creates the database; when it stays unavailable, says so once
-    // in a message box. Called at the main frame's creation.
+    // Opens the database, or creates it when there is no file or an empty one
+    // (what an interrupted first start leaves). An existing file is never
+    // changed: when it is not a usable photo database, or can only be read,
+    // says so once in a message box. True when the records can be used.
     bool Connect();
     bool OpenDatabase(QString strFileName, bool bCreate, bool bReportFailure);
     bool OpenTableDef(QString strTableName, bool bCreate);
     bool AppendField(QString strName, int nType, int nSize, int nAttributes);
+    // Builds the new database beside the file name and moves it into place
+    // whole, never over a file that appeared meanwhile (that one is opened
+    // instead). Engine errors of the index and the table raise CDaoException.
     bool CreateTable(CDao_TableInfo& tableInfo);
 
-    // Whether the database is open, without a message.
+    // Whether the database is open, without a message. It is open only when
+    // it holds the photo table the program needs.
     bool IsDatabaseOpen() const;
+    // Whether records can be added and changed, without a message.
+    bool IsDatabaseWritable() const;
     // For every database command: true when the database is open, otherwise
     // shows UnavailableMessage() in a message box and returns false.
     bool CheckDatabase();
+    // The same for commands that write: also refuses, with ReadOnlyMessage(),
+    // a database that can only be read.
+    bool CheckDatabaseWritable();
     // Names the database file and why it is not open.
     QString UnavailableMessage() const;
+    // Names the database file and why it can not be changed.
+    QString ReadOnlyMessage() const;
 
     // The number of records; 0 for an empty table. Other engine errors
     // (a missing table, a closed database) raise CDaoException.
@@ -50,4 +63,13 @@ public:
     CDao_TableInfo m_TableInfo;
     CDaoDatabase* m_pCDaoDatabase;
     CDaoTableDef* m_pCDaoTableDef;
+
+private:
+    bool OpenExisting(const QString& strFile);
+    bool PlaceNewDatabase(const QString& strNew, const QString& strFile);
+    void CheckTable();
+    void CheckWritable();
+
+    QString m_strProblem;  // why the database is not open, when Connect knows
+    QString m_strReadOnly; // why it can not be changed; empty when it can
 };

@@ -58,6 +58,10 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         m_strError = m_pTable->UnavailableMessage();
         return false;
     }
+    if (!m_pTable->IsDatabaseWritable()) {
+        m_strError = m_pTable->ReadOnlyMessage();
+        return false;
+    }
     const CDao_TableInfo& info = m_pTable->m_TableInfo;
     CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase;
     bool bInTransaction = false;

@@ -9,10 +9,13 @@ class TestDaoTable : public QObject
 private slots:
     void firstStartCreatesSchema();
     void secondStartChangesNothing();
-    void unusableFileUntouched_data();
-    void unusableFileUntouched();
-    void readOnlyFolderUntouched_data();
-    void readOnlyFolderUntouched();
+    void startUpMessages_data();
+    void startUpMessages();
+    void emptyFileReplaced();
+    void writeFailsAtFirstStart_data();
+    void writeFailsAtFirstStart();
+    void permissionsAtStart_data();
+    void permissionsAtStart();
     void countRecords();
     void fillDistinct();
     void fillDistinctEmpty();

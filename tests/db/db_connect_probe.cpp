@@ -1,6 +1,9 @@
 // Starts the database object in the folder given, as the user "nobody" when
-// run by root, and prints each message shown and Connect's result.
+// run by root, and prints each message shown and Connect's result. After it,
+// "save" stores a theme in record 1 and "import" imports an empty folder list,
+// each printing its result.
 #include "db/CDao_Table.h"
+#include "db/CPictureImport.h"
 #include "platform/framework/MessageBox.h"
 
 #include <QCoreApplication>
@@ -11,14 +14,16 @@
 
 int main(int argc, char** argv)
 {
-    if (argc != 2)
+    if (argc < 2)
         return 2;
+    // Into the folder first: a folder nobody may enter is still a start-up
+    // folder when its rights change after the program started.
+    if (chdir(argv[1]) != 0)
+        return 4;
     constexpr uid_t nNobody = 65534;
     if (geteuid() == 0 &&
         (setgroups(0, nullptr) != 0 || setgid(nNobody) != 0 || setuid(nNobody) != 0))
         return 3;
-    if (chdir(argv[1]) != 0)
-        return 4;
     QCoreApplication app(argc, argv);
     QTextStream out(stdout);
     SetMessageBoxHook([&out](const QString& strText, const QString&, int) {
@@ -29,6 +34,17 @@ int main(int argc, char** argv)
     {
         CDao_Table table;
         bResult = table.Connect();
+        for (int i = 2; i < argc; ++i) {
+            const QByteArray command(argv[i]);
+            if (command == "save") {
+                const bool bSaved = table.SaveRecord(1, QStringLiteral("t"), QString());
+                out << "save " << int(bSaved) << '\n';
+            } else if (command == "import") {
+                CPictureImport import(&table);
+                const bool bImported = import.Import(QString::fromLocal8Bit(argv[1]), {});
+                out << "import " << int(bImported) << ' ' << import.m_strError << '\n';
+            }
+        }
     }
     out << "result " << int(bResult) << '\n';
     return 0;
