@@ -504,11 +504,10 @@ int CDao_Table::CountRecords(QString strTableName)
     CDaoRecordset recordset(m_pCDaoDatabase);
     m_strSQL = QStringLiteral("SELECT * FROM %1").arg(strTableName);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
-    try {
-        recordset.MoveLast();
-    } catch (const CDaoException&) {
+    // Only an empty table has no last record; any other failure is news.
+    if (recordset.IsBOF() && recordset.IsEOF())
         return 0;
-    }
+    recordset.MoveLast();
     const int nCount = int(recordset.GetRecordCount());
     recordset.Close();
     return nCount;

@@ -48,8 +48,9 @@ public:
     // Names the database file and why it can not be changed.
     QString ReadOnlyMessage() const;
 
-    // The number of records; 0 for an empty table. Other engine errors
-    // (a missing table, a closed database) raise CDaoException.
+    // The number of records; 0 for an empty table. Every other engine error
+    // (a damaged file, a missing table, a closed database) raises
+    // CDaoException with the engine's description, for the caller to show.
     int CountRecords(QString strTableName);
     // Adds the distinct non-empty values of a text column in ascending order
     // and selects the first; an empty result leaves the combo box as it was.

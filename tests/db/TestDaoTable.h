@@ -16,6 +16,7 @@ private slots:
     void writeFailsAtFirstStart();
     void permissionsAtStart_data();
     void permissionsAtStart();
+    void countRecords_data();
     void countRecords();
     void fillDistinct();
     void fillDistinctEmpty();
