@@ -16,6 +16,9 @@ Q_LOGGING_CATEGORY(lcDecode, "orvala.picture.decode")
 // Files larger than this are not read whole to look for a metafile.
 constexpr qint64 kMaxMetafileBytes = qint64(256) * 1024 * 1024;
 
+// Below 50, Qt's JPEG reader uses the fast IDCT and plain upsampling.
+constexpr int kFastJpegQuality = 49;
+
 void SetAllocationLimitOnce()
 {
     // Qt refuses any allocation above its limit; ours must not be cut short by it.
@@ -74,8 +77,13 @@ CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit)
             qCDebug(lcDecode) << "refused: too large to decode" << szNatural;
             return nullptr;
         }
-        if (szDecode != szNatural)
+        // Other formats would be decoded whole and then scaled: slower than drawing them scaled.
+        if (szDecode != szNatural && reader.supportsOption(QImageIOHandler::ScaledSize))
             reader.setScaledSize(bTurned ? szDecode.transposed() : szDecode);
+        // Pictures decoded smaller trade the last bit of accuracy, which the
+        // reduction hides, for libjpeg's fast paths.
+        if (fit == EDecodeFit::Within || szDecode != szNatural)
+            reader.setQuality(kFastJpegQuality);
     }
 
     const QImage image = reader.read();
@@ -110,6 +118,20 @@ QSize DecodedSize(const QSize& szNatural, const QSize& szBox, EDecodeFit fit)
             const qint64 nNewW =
                 fit == EDecodeFit::Cover ? (nW * nBoxH + nH - 1) / nH : nW * nBoxH / nH;
             szDecode = QSize(int(qMax<qint64>(1, nNewW)), int(nBoxH));
+        }
+    }
+    // A cover is met by the smallest exact libjpeg reduction that still covers
+    // it: decoding at a half is faster than decoding at a third and scaling.
+    if (fit == EDecodeFit::Cover && szDecode != szNatural) {
+        const QSize szCover = szDecode;
+        szDecode = szNatural;
+        for (int nShift = 1; nShift <= 3; ++nShift) {
+            const int nDivisor = 1 << nShift;
+            const QSize szStep(int((nW + nDivisor - 1) / nDivisor),
+                               int((nH + nDivisor - 1) / nDivisor));
+            if (szStep.width() < szCover.width() || szStep.height() < szCover.height())
+                break;
+            szDecode = szStep;
         }
     }
     // Halving, as libjpeg reduces, so that its own output fits the limit too.

@@ -7,7 +7,8 @@
 #include <QString>
 
 // How a raster picture is decoded for a box: covering it (the size a fitted
-// picture is drawn at) or within it (a thumbnail cache entry).
+// picture is drawn at; a JPEG at the smallest exact half, quarter or eighth
+// that covers it) or within it (a thumbnail, decoded for speed).
 enum class EDecodeFit { Cover, Within };
 
 // A full decode holds at most this many pixels (256 MB at 32 bits a pixel,
