@@ -17,8 +17,10 @@
 
 namespace {
 
-// The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22"), or an
-// invalid QDateTime when the file has none.
+// The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22") as the
+// wall clock it is (spec Qt::UTC, no zone), or an invalid QDateTime when the
+// file has none. Read through no zone, so an hour that a daylight-saving
+// change skips or repeats here is kept as the camera showed it.
 QDateTime ExifCaptureTime(const QString& strPath)
 {
     QDateTime dateTime;
@@ -29,8 +31,13 @@ QDateTime ExifCaptureTime(const QString& strPath)
             exif_content_get_entry(pData->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL)) {
         char szValue[64] = {};
         exif_entry_get_value(pEntry, szValue, sizeof(szValue));
-        dateTime = QDateTime::fromString(QString::fromLatin1(szValue).trimmed(),
-                                         QStringLiteral("yyyy:MM:dd HH:mm:ss"));
+        const QStringList arParts = QString::fromLatin1(szValue).split(u' ', Qt::SkipEmptyParts);
+        if (arParts.size() == 2) {
+            const QDate date = QDate::fromString(arParts[0], QStringLiteral("yyyy:MM:dd"));
+            const QTime time = QTime::fromString(arParts[1], QStringLiteral("HH:mm:ss"));
+            if (date.isValid() && time.isValid())
+                dateTime = QDateTime(date, time, Qt::UTC);
+        }
     }
     exif_data_unref(pData);
     return dateTime;
@@ -129,8 +136,10 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             continue;
         }
         QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(strPath) : QDateTime();
-        if (!date.isValid())
-            date = fileInfo.lastModified();
+        if (!date.isValid()) {
+            const QDateTime modified = fileInfo.lastModified();
+            date = QDateTime(modified.date(), modified.time(), Qt::UTC);
+        }
         recordset.AddNew();
         recordset.SetFieldValue(QStringLiteral("Date"), date);
         recordset.SetFieldValue(QStringLiteral("Name"), strName);

@@ -12,10 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QSemaphore>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 #include <QThread>
 
 #include <sqlite3.h>
+
+#include <ctime>
 
 namespace {
 
@@ -97,12 +101,14 @@ void TestPictureImport::importsFolder()
         QVERIFY(!record.theme.isNull());
     }
     const QString strExif = strFolder + QStringLiteral("/exif.jpg");
-    QCOMPARE(records[strExif].date, QDateTime(QDate(2006, 12, 7), QTime(14, 3, 22)));
+    // Dates read back as wall clocks, spec Qt::UTC; the file times are local.
+    const QDateTime modified(g_modified.date(), g_modified.time(), Qt::UTC);
+    QCOMPARE(records[strExif].date, QDateTime(QDate(2006, 12, 7), QTime(14, 3, 22), Qt::UTC));
     QCOMPARE(records[strExif].strExtension, QStringLiteral("jpg"));
-    QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].date, g_modified);
+    QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].date, modified);
     QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].strExtension, QStringLiteral("JPG"));
-    QCOMPARE(records[strFolder + QStringLiteral("/blank date.jpeg")].date, g_modified);
-    QCOMPARE(records[strFolder + QStringLiteral("/red.bmp")].date, g_modified);
+    QCOMPARE(records[strFolder + QStringLiteral("/blank date.jpeg")].date, modified);
+    QCOMPARE(records[strFolder + QStringLiteral("/red.bmp")].date, modified);
 }
 
 void TestPictureImport::reimportAddsNothing()
@@ -258,6 +264,58 @@ void TestPictureImport::concurrentImportsAddOnce()
     QCOMPARE(second.nAdded, 0);
     QCOMPARE(second.nPresent, 20);
     QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 20);
+}
+
+void TestPictureImport::wallClockDates_data()
+{
+    QTest::addColumn<QByteArray>("exif");
+    QTest::addColumn<QString>("stored");
+
+    QTest::newRow("winter") << QByteArray("2006:12:07 14:03:22") << "2006-12-07 14:03:22";
+    QTest::newRow("hour skipped in spring")
+        << QByteArray("2006:03:26 02:30:00") << "2006-03-26 02:30:00";
+    QTest::newRow("hour twice in autumn")
+        << QByteArray("2006:10:29 02:30:00") << "2006-10-29 02:30:00";
+}
+
+// A camera's clock knows no zone: its time is stored as it reads, whatever
+// the zone's changes of the clock make of that hour here.
+void TestPictureImport::wallClockDates()
+{
+    QFETCH(QByteArray, exif);
+    QFETCH(QString, stored);
+    const QByteArray previousZone = qgetenv("TZ");
+    const bool bHadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "Europe/Berlin");
+    tzset();
+    CTestWorkspace workspace;
+    {
+        CDao_Table table;
+        QVERIFY(table.Connect());
+        const QString strFolder = workspace.FilePath(QStringLiteral("camera"));
+        CPictureImport import(&table);
+        QVERIFY(import.Import(
+            strFolder, {WritePicture(strFolder, "a.jpg", MakeJpeg(exif.constData()), g_modified)}));
+        QCOMPARE(import.m_nAdded, 1);
+    }
+    QStringList arDates;
+    {
+        QSqlDatabase db =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
+        db.setDatabaseName(workspace.FilePath(QStringLiteral("Photos.mdb")));
+        QVERIFY(db.open());
+        QSqlQuery query(db);
+        QVERIFY(query.exec(QStringLiteral("SELECT Date FROM PHOTOS")));
+        while (query.next())
+            arDates.append(query.value(0).toString());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
+    if (bHadZone)
+        qputenv("TZ", previousZone);
+    else
+        qunsetenv("TZ");
+    tzset();
+    QCOMPARE(arDates, QStringList(stored));
 }
 
 QTEST_MAIN(TestPictureImport)

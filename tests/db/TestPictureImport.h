@@ -12,4 +12,6 @@ private slots:
     void longNamesSkipped();
     void closedDatabaseAddsNothing();
     void concurrentImportsAddOnce();
+    void wallClockDates_data();
+    void wallClockDates();
 };
