@@ -11,11 +11,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSet>
 
 #include <libexif/exif-data.h>
 
 namespace {
+
+Q_LOGGING_CATEGORY(lcImport, "orvala.database.import")
 
 // The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22") as the
 // wall clock it is (spec Qt::UTC, no zone), or an invalid QDateTime when the
@@ -79,17 +82,23 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         bInTransaction = true;
         AddRecords(info, strFolder, arPictures);
         pDatabase->CommitTrans();
-    } catch (const CDaoException& e) {
+    } catch (...) {
+        // Whatever the failure, no half-done import stays open, holding the
+        // write lock; the failure that led here is the one worth reporting.
         if (bInTransaction) {
             try {
                 pDatabase->Rollback();
-            } catch (const CDaoException&) {
-                // The failure that led here is the one worth reporting.
+            } catch (const std::exception& e) {
+                qCWarning(lcImport) << "rollback failed too:" << e.what();
             }
         }
-        m_strError = e.GetErrorDescription();
         m_nAdded = 0;
-        return false;
+        try {
+            throw;
+        } catch (const CDaoException& e) {
+            m_strError = e.GetErrorDescription();
+            return false;
+        }
     }
     return true;
 }

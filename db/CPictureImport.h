@@ -16,7 +16,9 @@ public:
 
     // arPictures holds full paths of files in strFolder. All records are
     // added in one transaction; false (nothing added) on an engine error or
-    // when the database is not open, with the reason in m_strError.
+    // when the database is not open or read-only, with the reason in
+    // m_strError. Any other exception (a programming error) is passed on,
+    // after the transaction is rolled back.
     bool Import(const QString& strFolder, const QStringList& arPictures);
 
     int m_nAdded = 0;

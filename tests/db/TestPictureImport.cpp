@@ -20,6 +20,7 @@
 #include <sqlite3.h>
 
 #include <ctime>
+#include <stdexcept>
 
 namespace {
 
@@ -316,6 +317,26 @@ void TestPictureImport::wallClockDates()
         qunsetenv("TZ");
     tzset();
     QCOMPARE(arDates, QStringList(stored));
+}
+
+void TestPictureImport::otherErrorsRollBack()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("p"));
+    const QStringList arPictures{WritePicture(strFolder, "a.jpg", MakeJpeg())};
+    // A description without the Directory field is a programming error.
+    table.m_TableInfo.m_arNames[5] = QStringLiteral("Folder");
+    CPictureImport import(&table);
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, import.Import(strFolder, arPictures));
+    // No transaction is left open: the file takes another writer at once.
+    QVERIFY(sqlite3_get_autocommit(table.m_pCDaoDatabase->Handle()));
+    CDao_Table other;
+    QVERIFY(other.Connect());
+    CPictureImport otherImport(&other);
+    QVERIFY2(otherImport.Import(strFolder, arPictures), qPrintable(otherImport.m_strError));
+    QCOMPARE(otherImport.m_nAdded, 1);
 }
 
 QTEST_MAIN(TestPictureImport)

@@ -14,4 +14,5 @@ private slots:
     void concurrentImportsAddOnce();
     void wallClockDates_data();
     void wallClockDates();
+    void otherErrorsRollBack();
 };
