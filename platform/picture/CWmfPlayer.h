@@ -15,8 +15,8 @@ class CWmfPlayer
 public:
     struct SHeader
     {
-        QPointF ptWinOrg; // the picture's window: the placeable box, or
-        QSizeF szWinExt;  // the file's own first window origin and extent
+        QPointF ptWinOrg;      // the picture's window: the placeable box, or
+        QSizeF szWinExt{0, 0}; // the file's own first window origin and extent
         double dUnitsPerInch = 1440;
         int nObjects = 0;
         std::size_t nFirstRecord = 0;

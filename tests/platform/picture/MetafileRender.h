@@ -2,6 +2,8 @@
 
 #include "platform/picture/CPicture.h"
 
+#include <QCryptographicHash>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 
@@ -22,4 +24,17 @@ inline bool Near(QRgb a, QRgb b)
 {
     return std::abs(qRed(a) - qRed(b)) < 24 && std::abs(qGreen(a) - qGreen(b)) < 24 &&
            std::abs(qBlue(a) - qBlue(b)) < 24;
+}
+
+// With ORVALA_METAFILE_CORPUS set, the test files also seed the fuzzer's corpus.
+inline void KeepForCorpus(const QByteArray& file, const char* pszTag)
+{
+    const QString strDir = qEnvironmentVariable("ORVALA_METAFILE_CORPUS");
+    if (strDir.isEmpty())
+        return;
+    QFile out(
+        strDir + QLatin1Char('/') +
+        QString::fromLatin1(QCryptographicHash::hash(pszTag, QCryptographicHash::Md5).toHex()));
+    if (out.open(QIODevice::WriteOnly))
+        out.write(file);
 }

@@ -246,6 +246,7 @@ void TestWmfPlayer::drawsPixels()
     QFETCH(QByteArray, file);
     QFETCH(QSize, imageSize);
     QFETCH(std::vector<SProbe>, probes);
+    KeepForCorpus(file, QTest::currentDataTag());
     const CPicturePtr picture = CMetafilePicture::Load(file);
     QVERIFY(picture);
     const QImage img = RenderPicture(*picture, imageSize.width(), imageSize.height());

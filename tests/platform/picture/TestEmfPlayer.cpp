@@ -1,0 +1,208 @@
+#include "MetafileRender.h"
+#include "common/TestMetafiles.h"
+#include "platform/picture/CMetafilePicture.h"
+
+#include <QtTest>
+#include <uemf_utf.h>
+
+using namespace TestMetafiles;
+
+// A pixel that must show a colour: x, y, 0xRRGGBB.
+struct SEmfProbe
+{
+    int x, y;
+    quint32 nRgb;
+};
+Q_DECLARE_METATYPE(std::vector<SEmfProbe>)
+
+class TestEmfPlayer : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void himetricSize();
+    void drawsPixels_data();
+    void drawsPixels();
+};
+
+namespace {
+
+constexpr quint32 kRed = 0xFF0000, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+
+void SelectBrush(CTestEmf& emf, quint32 nRgb)
+{
+    uint32_t ih = 0;
+    emf.Add(createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(nRgb), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+}
+
+void SelectExtPen(CTestEmf& emf, quint32 nStyle, quint32 nWidth, quint32 nRgb)
+{
+    uint32_t ih = 0;
+    PU_EXTLOGPEN pPen = extlogpen_set(nStyle, nWidth, U_BS_SOLID, Color(nRgb), 0, 0, nullptr);
+    emf.Add(extcreatepen_set(&ih, emf.Handles(), nullptr, 0, nullptr, pPen));
+    std::free(pPen);
+    emf.Add(selectobject_set(ih, emf.Handles()));
+}
+
+void RedRect(CTestEmf& emf, int l, int t, int r, int b)
+{
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    SelectBrush(emf, kRed);
+    emf.Add(U_EMRRECTANGLE_set(Rect(l, t, r, b)));
+}
+
+} // namespace
+
+void TestEmfPlayer::himetricSize()
+{
+    CTestEmf emf(200, 100);
+    const QByteArray file = emf.Finish();
+    QVERIFY(CMetafilePicture::IsMetafile(file));
+    const CPicturePtr picture = CMetafilePicture::Load(file);
+    QVERIFY(picture);
+    // The frame, in 0.01 mm: 200 x 100 pixels at 4 pixels per millimetre.
+    QCOMPARE(picture->GetHimetricSize(), QSize(5000, 2500));
+}
+
+void TestEmfPlayer::drawsPixels_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<std::vector<SEmfProbe>>("probes");
+
+    {
+        CTestEmf emf(200, 100);
+        RedRect(emf, 10, 10, 90, 90);
+        QTest::newRow("rectangle in reference pixels")
+            << emf.Finish() << std::vector<SEmfProbe>{{50, 50, kRed}, {150, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        SelectExtPen(emf, U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT, 20, kBlue);
+        emf.Add(U_EMRMOVETOEX_set(point32_set(20, 50)));
+        emf.Add(U_EMRLINETO_set(point32_set(180, 50)));
+        QTest::newRow("thick geometric pen, flat caps")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{
+                   {100, 50, kBlue}, {100, 58, kBlue}, {100, 65, kWhite}, {12, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        SelectExtPen(emf, U_PS_COSMETIC | U_PS_SOLID, 20, kBlue);
+        emf.Add(U_EMRMOVETOEX_set(point32_set(20, 50)));
+        emf.Add(U_EMRLINETO_set(point32_set(180, 50)));
+        QTest::newRow("cosmetic pen stays one pixel")
+            << emf.Finish() << std::vector<SEmfProbe>{{100, 56, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        SelectExtPen(emf, U_PS_GEOMETRIC | U_PS_SOLID, 12, kBlue);
+        const U_POINT16 pts[] = {point16_set(20, 50), point16_set(60, 50), point16_set(140, 50),
+                                 point16_set(180, 50)};
+        emf.Add(U_EMRPOLYBEZIER16_set(Rect(0, 0, 200, 100), 4, pts));
+        QTest::newRow("PolyBezier16")
+            << emf.Finish() << std::vector<SEmfProbe>{{100, 50, kBlue}, {100, 70, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        SelectBrush(emf, kRed);
+        emf.Add(U_EMRBEGINPATH_set());
+        emf.Add(U_EMRMOVETOEX_set(point32_set(20, 20)));
+        emf.Add(U_EMRLINETO_set(point32_set(180, 20)));
+        emf.Add(U_EMRLINETO_set(point32_set(180, 80)));
+        emf.Add(U_EMRCLOSEFIGURE_set());
+        emf.Add(U_EMRENDPATH_set());
+        emf.Add(U_EMRFILLPATH_set(Rect(20, 20, 180, 80)));
+        emf.Add(U_EMRLINETO_set(point32_set(10, 10))); // the path is gone: a plain line
+        QTest::newRow("filled path")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{150, 40, kRed}, {40, 70, kWhite}, {100, 10, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        const SDib dib = TwoBandDib(4, 4, kRed, kBlue);
+        emf.Add(U_EMRSTRETCHDIBITS_set(
+            Rect(0, 0, 200, 100), point32_set(0, 0), point32_set(200, 100), point32_set(0, 0),
+            point32_set(4, 4), U_DIB_RGB_COLORS, U_SRCCOPY,
+            reinterpret_cast<PU_BITMAPINFO>(const_cast<char*>(dib.bmi.constData())),
+            uint32_t(dib.bits.size()), const_cast<char*>(dib.bits.constData())));
+        QTest::newRow("embedded DIB, bottom-up rows")
+            << emf.Finish() << std::vector<SEmfProbe>{{100, 20, kRed}, {100, 80, kBlue}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        uint32_t ih = 0;
+        uint16_t* pFace = U_Utf8ToUtf16le("Sans", 0, nullptr);
+        const U_LOGFONT lf = logfont_set(-40, 0, 900, 900, 400, 0, 0, 0, 0, 0, 0, 0, 0, pFace);
+        std::free(pFace);
+        emf.Add(extcreatefontindirectw_set(&ih, emf.Handles(), reinterpret_cast<const char*>(&lf),
+                                           nullptr));
+        emf.Add(selectobject_set(ih, emf.Handles()));
+        emf.Add(U_EMRSETBKMODE_set(U_OPAQUE));
+        emf.Add(U_EMRSETBKCOLOR_set(Color(kBlue)));
+        size_t nChars = 0;
+        uint16_t* pText = U_Utf8ToUtf16le("MMMM", 0, &nChars);
+        uint32_t aDx[] = {30, 30, 30, 30};
+        char* pEmrText = emrtext_set(point32_set(100, 90), uint32_t(nChars), 2, pText, U_ETO_NONE,
+                                     Rect(0, 0, 0, 0), aDx);
+        std::free(pText);
+        emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
+                                     reinterpret_cast<PU_EMRTEXT>(pEmrText)));
+        std::free(pEmrText);
+        // Turned a quarter counterclockwise, the text box rises from its reference point.
+        QTest::newRow("rotated font")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{
+                   {102, 60, kBlue}, {110, 96, kWhite}, {60, 60, kWhite}, {160, 95, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        emf.Add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+        emf.Add(U_EMRSETWINDOWEXTEX_set(sizel_set(1000, 1000)));
+        emf.Add(U_EMRSETVIEWPORTEXTEX_set(sizel_set(200, 100)));
+        RedRect(emf, 0, 0, 500, 500);
+        QTest::newRow("anisotropic window on the viewport")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{50, 25, kRed}, {150, 25, kWhite}, {50, 75, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        emf.Add(U_EMRSETWORLDTRANSFORM_set(xform_set(1, 0, 0, 1, 100, 0)));
+        RedRect(emf, 0, 0, 50, 50);
+        QTest::newRow("world transform moves the drawing")
+            << emf.Finish() << std::vector<SEmfProbe>{{125, 25, kRed}, {25, 25, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        emf.Add(U_EMRINTERSECTCLIPRECT_set(Rect(0, 0, 100, 100)));
+        emf.Add(U_EMRSAVEDC_set());
+        emf.Add(U_EMREXCLUDECLIPRECT_set(Rect(0, 0, 50, 100)));
+        emf.Add(U_EMRRESTOREDC_set(-1));
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::newRow("clip kept across SaveDC and RestoreDC")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{25, 50, kRed}, {75, 50, kRed}, {150, 50, kWhite}};
+    }
+}
+
+void TestEmfPlayer::drawsPixels()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(std::vector<SEmfProbe>, probes);
+    KeepForCorpus(file, QTest::currentDataTag());
+    const CPicturePtr picture = CMetafilePicture::Load(file);
+    QVERIFY(picture);
+    const QImage img = RenderPicture(*picture, 200, 100);
+    for (const SEmfProbe& probe : probes) {
+        const QRgb actual = img.pixel(probe.x, probe.y);
+        QVERIFY2(Near(actual, 0xFF000000 | probe.nRgb),
+                 qPrintable(QStringLiteral("(%1,%2) is %3, expected %4")
+                                .arg(probe.x)
+                                .arg(probe.y)
+                                .arg(actual & 0xFFFFFF, 6, 16, QLatin1Char('0'))
+                                .arg(probe.nRgb, 6, 16, QLatin1Char('0'))));
+    }
+}
+
+QTEST_MAIN(TestEmfPlayer)
+#include "TestEmfPlayer.moc"

@@ -1,0 +1,210 @@
+#include "MetafileRender.h"
+#include "common/TestMetafiles.h"
+#include "platform/picture/CMetafilePicture.h"
+
+#include <QRandomGenerator>
+#include <QtTest>
+#include <memory>
+
+using namespace TestMetafiles;
+
+// Damaged and hostile metafiles: no picture or a partial one, never a crash
+// and never a read outside the file (the suite runs under ASan and UBSan).
+class TestMetafileBadInput : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void refused_data();
+    void refused();
+    void partial_data();
+    void partial();
+    void mutatedFilesNeverCrash();
+};
+
+namespace {
+
+constexpr QRgb kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
+
+// The bytes in an allocation of exactly their size, so that a read past the
+// end leaves it and the address sanitizer reports it.
+class CExactBytes
+{
+public:
+    explicit CExactBytes(const QByteArray& bytes)
+        : m_data(new char[std::size_t(std::max<qsizetype>(bytes.size(), 1))])
+        , m_nSize(bytes.size())
+    {
+        std::copy(bytes.cbegin(), bytes.cend(), m_data.get());
+    }
+    QByteArray View() const { return QByteArray::fromRawData(m_data.get(), m_nSize); }
+
+private:
+    std::unique_ptr<char[]> m_data;
+    qsizetype m_nSize;
+};
+
+// A red rectangle over the left half, then a blue one over the right half as
+// the last drawing record; nLastRecord receives that record's offset.
+QByteArray RedThenBlueEmf(std::size_t& nLastRecord)
+{
+    CTestEmf emf(100, 100);
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 50, 100)));
+    emf.Add(U_EMRSELECTOBJECT_set(U_BLACK_BRUSH));
+    emf.Add(U_EMRRECTANGLE_set(Rect(50, 0, 100, 100)));
+    const QByteArray file = emf.Finish();
+    // Walk the records by their sizes to the last rectangle (before the end record).
+    std::size_t nOffset = 0, nPrevious = 0, nLast = 0;
+    while (nOffset + 8 <= std::size_t(file.size())) {
+        nLast = nPrevious;
+        nPrevious = nOffset;
+        nOffset += qFromLittleEndian<quint32>(file.constData() + nOffset + 4);
+    }
+    nLastRecord = nLast;
+    return file;
+}
+
+QByteArray RedThenBlueWmf(std::size_t& nLastRecord)
+{
+    CTestWmf wmf(1, 1, 1000);
+    wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(1000, 1000)));
+    uint32_t ih = 0;
+    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
+                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(U_WMRRECTANGLE_set(Rect16(0, 0, 500, 1000)));
+    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(), U_WLOGBRUSH_set(U_BS_SOLID, Color(0), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(U_WMRRECTANGLE_set(Rect16(500, 0, 1000, 1000)));
+    const QByteArray file = wmf.Finish();
+    std::size_t nOffset = 22 + 18, nPrevious = 0, nLast = 0;
+    while (nOffset + 6 <= std::size_t(file.size())) {
+        nLast = nPrevious;
+        nPrevious = nOffset;
+        nOffset += 2 * std::size_t(qFromLittleEndian<quint32>(file.constData() + nOffset));
+    }
+    nLastRecord = nLast;
+    return file;
+}
+
+QByteArray WithSize(QByteArray file, std::size_t nOffset, quint32 nSize)
+{
+    qToLittleEndian(nSize, file.data() + nOffset);
+    return file;
+}
+
+} // namespace
+
+void TestMetafileBadInput::refused_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    QTest::newRow("zero bytes") << QByteArray();
+    QByteArray random(4096, Qt::Uninitialized);
+    QRandomGenerator rng(7);
+    for (char& c : random)
+        c = char(rng.bounded(256));
+    QTest::newRow("random bytes") << random;
+    QTest::newRow("text") << QByteArray("These are my notes, not a picture.\n");
+
+    std::size_t nLast = 0;
+    const QByteArray emf = RedThenBlueEmf(nLast);
+    for (int nCut : {4, 40, 44, 87})
+        QTest::addRow("EMF cut at %d in its header", nCut) << emf.left(nCut);
+    const QByteArray wmf = RedThenBlueWmf(nLast);
+    for (int nCut : {4, 21, 30})
+        QTest::addRow("WMF cut at %d in its header", nCut) << wmf.left(nCut);
+    {
+        CTestWmf huge(32, 32, 1); // a box of 32 inches at one unit per inch is fine...
+        QByteArray file = huge.Finish();
+        qToLittleEndian<qint16>(32767, file.data() + 10); // ...32767 inches is not
+        qToLittleEndian<qint16>(32767, file.data() + 12);
+        QTest::newRow("WMF box of 832 metres") << file;
+    }
+    {
+        CTestEmf huge(100, 100);
+        QByteArray file = huge.Finish();
+        qToLittleEndian<qint32>(2000000000, file.data() + 32); // rclFrame right and bottom
+        qToLittleEndian<qint32>(2000000000, file.data() + 36);
+        QTest::newRow("EMF frame of 20 km") << file;
+    }
+    {
+        CTestWmf wmf; // no placeable header and no window: no size
+        QTest::newRow("WMF without any size") << wmf.Finish();
+    }
+}
+
+void TestMetafileBadInput::refused()
+{
+    QFETCH(QByteArray, file);
+    const CExactBytes bytes(file);
+    QVERIFY(!CMetafilePicture::Load(bytes.View()));
+}
+
+void TestMetafileBadInput::partial_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    std::size_t nEmfLast = 0, nWmfLast = 0;
+    const QByteArray emf = RedThenBlueEmf(nEmfLast);
+    const QByteArray wmf = RedThenBlueWmf(nWmfLast);
+    const std::size_t nEmfRest = std::size_t(emf.size()) - nEmfLast;
+    const std::size_t nWmfRest = std::size_t(wmf.size()) - nWmfLast;
+
+    QTest::newRow("EMF cut in its last rectangle") << emf.left(int(nEmfLast + 12));
+    QTest::newRow("EMF cut after its record header") << emf.left(int(nEmfLast + 8));
+    QTest::newRow("EMF record size zero") << WithSize(emf, nEmfLast + 4, 0);
+    QTest::newRow("EMF record size odd") << WithSize(emf, nEmfLast + 4, 23);
+    QTest::newRow("EMF record size past the end")
+        << WithSize(emf, nEmfLast + 4, quint32(nEmfRest + 4));
+    QTest::newRow("EMF record size huge") << WithSize(emf, nEmfLast + 4, 0xFFFFFFF0u);
+
+    QTest::newRow("WMF cut in its last rectangle") << wmf.left(int(nWmfLast + 8));
+    QTest::newRow("WMF record size zero") << WithSize(wmf, nWmfLast, 0);
+    QTest::newRow("WMF record size past the end")
+        << WithSize(wmf, nWmfLast, quint32(nWmfRest / 2 + 1));
+    QTest::newRow("WMF record size huge") << WithSize(wmf, nWmfLast, 0xFFFFFFFFu);
+}
+
+void TestMetafileBadInput::partial()
+{
+    QFETCH(QByteArray, file);
+    const CExactBytes bytes(file);
+    const CPicturePtr picture = CMetafilePicture::Load(bytes.View());
+    QVERIFY(picture);
+    // What came before the damage is drawn; the damaged record is not.
+    const QImage img = RenderPicture(*picture, 100, 100);
+    QCOMPARE(img.pixel(25, 50), kRed);
+    QCOMPARE(img.pixel(75, 50), kWhite);
+}
+
+void TestMetafileBadInput::mutatedFilesNeverCrash()
+{
+    std::size_t nLast = 0;
+    const QByteArray seeds[] = {RedThenBlueEmf(nLast), RedThenBlueWmf(nLast)};
+    QRandomGenerator rng(1234);
+    int nLoaded = 0;
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray file = seeds[i % 2];
+        for (int n = 0; n < 1 + int(rng.bounded(8)); ++n)
+            file[int(rng.bounded(quint32(file.size())))] = char(rng.bounded(256));
+        if (rng.bounded(4) == 0)
+            file.truncate(int(rng.bounded(quint32(file.size()))));
+        const CExactBytes bytes(file);
+        if (const CPicturePtr picture = CMetafilePicture::Load(bytes.View())) {
+            RenderPicture(*picture, 32, 32);
+            ++nLoaded;
+        }
+    }
+    QVERIFY(nLoaded > 0); // the mutations reached playback, not only the header checks
+}
+
+QTEST_MAIN(TestMetafileBadInput)
+#include "TestMetafileBadInput.moc"
