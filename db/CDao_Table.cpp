@@ -127,7 +127,8 @@ void SyncFolder(const QString& strFile)
 QString CreationFailure(const QString& strFile, const QString& strNew, QString strDescription)
 {
     // The name being built is no concern of the user's.
-    strDescription.replace(u'"' + strNew + u'"', u'"' + strFile + u'"');
+    if (!strNew.isEmpty())
+        strDescription.replace(u'"' + strNew + u'"', u'"' + strFile + u'"');
     const QString strPrefix = QStringLiteral("Can not create database \"%1\"").arg(strFile);
     if (strDescription.startsWith(strPrefix))
         return strDescription;
