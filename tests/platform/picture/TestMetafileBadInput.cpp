@@ -161,7 +161,7 @@ void TestMetafileBadInput::partial_data()
     QTest::newRow("EMF cut in its last rectangle") << emf.left(int(nEmfLast + 12));
     QTest::newRow("EMF cut after its record header") << emf.left(int(nEmfLast + 8));
     QTest::newRow("EMF record size zero") << WithSize(emf, nEmfLast + 4, 0);
-    QTest::newRow("EMF record size odd") << WithSize(emf, nEmfLast + 4, 23);
+    QTest::newRow("EMF record size odd") << WithSize(emf, nEmfLast + 4, 25);
     QTest::newRow("EMF record size past the end")
         << WithSize(emf, nEmfLast + 4, quint32(nEmfRest + 4));
     QTest::newRow("EMF record size huge") << WithSize(emf, nEmfLast + 4, 0xFFFFFFF0u);
