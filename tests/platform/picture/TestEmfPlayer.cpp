@@ -157,6 +157,25 @@ void TestEmfPlayer::drawsPixels_data()
     }
     {
         CTestEmf emf(200, 100);
+        const SDib dib = TwoBandDib(2, 2, kRed, kBlue);
+        uint32_t ih = 0;
+        emf.Add(createdibpatternbrushpt_set(
+            &ih, emf.Handles(), U_DIB_RGB_COLORS,
+            reinterpret_cast<PU_BITMAPINFO>(const_cast<char*>(dib.bmi.constData())),
+            uint32_t(dib.bits.size()), dib.bits.constData()));
+        emf.Add(selectobject_set(ih, emf.Handles()));
+        emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+        emf.Add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
+        emf.Add(U_EMRSETWINDOWEXTEX_set(sizel_set(1000, 1000)));
+        emf.Add(U_EMRSETVIEWPORTEXTEX_set(sizel_set(200, 100)));
+        emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 1000, 1000)));
+        // One pattern pixel per reference pixel whatever the mapping, the
+        // pattern's top row on even rows.
+        QTest::newRow("DIB pattern brush")
+            << emf.Finish() << std::vector<SEmfProbe>{{50, 50, kRed}, {50, 51, kBlue}};
+    }
+    {
+        CTestEmf emf(200, 100);
         emf.Add(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC));
         emf.Add(U_EMRSETWINDOWEXTEX_set(sizel_set(1000, 1000)));
         emf.Add(U_EMRSETVIEWPORTEXTEX_set(sizel_set(200, 100)));
