@@ -305,6 +305,12 @@ void PlayRecord(CMetafileDC& dc, quint32 nType, const CMetafileRecordReader& r,
             pen.dWidth = 0;
         if (r.U32(36) == 1) // BS_NULL
             pen.bNull = true;
+        const quint32 nEntries = r.U32(48);
+        if ((r.U32(28) & U_PS_STYLE_MASK) == U_PS_USERSTYLE && nEntries >= 2 && nEntries <= 16 &&
+            r.Has(52, nEntries * 4)) {
+            for (quint32 i = 0; i < nEntries; ++i)
+                pen.dashes.append(r.U32(52 + 4 * i));
+        }
         dc.CreateObject(r.U32(8), pen);
         break;
     }

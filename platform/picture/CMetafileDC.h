@@ -20,6 +20,7 @@ struct SMetaPen
     QColor color = Qt::black;
     Qt::PenCapStyle cap = Qt::RoundCap;
     Qt::PenJoinStyle join = Qt::RoundJoin;
+    QList<qreal> dashes; // a user style: dash and gap lengths in logical units
 };
 
 struct SMetaBrush

@@ -44,6 +44,14 @@ void CMetafileDC::Prepare(bool bStroke, bool bFill)
         // Thinner than a device pixel draws one pixel, as on the original device.
         pen.setWidthF(dDeviceWidth < 1.0 ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
         pen.setStyle(p.style);
+        if (!p.dashes.isEmpty()) {
+            // Qt measures dashes in pen widths, a one-pixel pen's in pixels.
+            const double dUnit = pen.widthF() > 0 ? pen.widthF() : 1 / dScale;
+            QList<qreal> dashes = p.dashes;
+            for (qreal& d : dashes)
+                d = std::max(d / dUnit, 0.01);
+            pen.setDashPattern(dashes);
+        }
         pen.setCapStyle(p.cap);
         pen.setJoinStyle(p.join);
         m_painter.setPen(pen);

@@ -88,6 +88,21 @@ void TestEmfPlayer::drawsPixels_data()
     }
     {
         CTestEmf emf(200, 100);
+        uint32_t ih = 0;
+        U_STYLEENTRY aStyle[] = {10, 10};
+        PU_EXTLOGPEN pPen = extlogpen_set(U_PS_GEOMETRIC | U_PS_USERSTYLE | U_PS_ENDCAP_FLAT, 4,
+                                          U_BS_SOLID, Color(kBlue), 0, 2, aStyle);
+        emf.Add(extcreatepen_set(&ih, emf.Handles(), nullptr, 0, nullptr, pPen));
+        std::free(pPen);
+        emf.Add(selectobject_set(ih, emf.Handles()));
+        emf.Add(U_EMRMOVETOEX_set(point32_set(20, 50)));
+        emf.Add(U_EMRLINETO_set(point32_set(180, 50)));
+        QTest::newRow("user-styled pen: dashes and gaps in logical units")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{25, 50, kBlue}, {35, 50, kWhite}, {45, 50, kBlue}};
+    }
+    {
+        CTestEmf emf(200, 100);
         SelectExtPen(emf, U_PS_COSMETIC | U_PS_SOLID, 20, kBlue);
         emf.Add(U_EMRMOVETOEX_set(point32_set(20, 50)));
         emf.Add(U_EMRLINETO_set(point32_set(180, 50)));
