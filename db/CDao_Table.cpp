@@ -168,11 +168,13 @@ CDao_Table::CDao_Table()
 {
     m_pCDaoDatabase = new (std::nothrow) CDaoDatabase;
     if (!m_pCDaoDatabase) {
-        AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoDatabase."));
+        AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoDatabase."),
+                      MB_OK | MB_ICONERROR);
     } else {
         m_pCDaoTableDef = new (std::nothrow) CDaoTableDef(m_pCDaoDatabase);
         if (!m_pCDaoTableDef)
-            AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoTableDef."));
+            AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoTableDef."),
+                          MB_OK | MB_ICONERROR);
     }
     m_TableInfo.m_strDatabaseFile = QStringLiteral("Photos.mdb");
     m_TableInfo.m_strTableName = QStringLiteral("PHOTOS");
@@ -234,12 +236,14 @@ bool CDao_Table::Connect()
         }
     }
     if (!IsDatabaseOpen()) {
-        AfxMessageBox(UnavailableMessage() + QStringLiteral("\nPictures can still be browsed."));
+        AfxMessageBox(UnavailableMessage() + QStringLiteral("\nPictures can still be browsed."),
+                      MB_OK | MB_ICONERROR);
         return false;
     }
     if (!m_strReadOnly.isEmpty())
         AfxMessageBox(ReadOnlyMessage() +
-                      QStringLiteral("\nIts records can still be browsed and found."));
+                          QStringLiteral("\nIts records can still be browsed and found."),
+                      MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 
@@ -353,9 +357,9 @@ bool CDao_Table::OpenDatabase(QString strFileName, bool bCreate, bool bReportFai
             m_pCDaoDatabase->Open(strFileName, false, false, QString());
     } catch (const CDaoException& e) {
         if (bReportFailure) {
-            AfxMessageBox(e.GetErrorDescription());
+            AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
             m_strSQL = QStringLiteral("Database file \"%1\" not found.").arg(strFileName);
-            AfxMessageBox(m_strSQL);
+            AfxMessageBox(m_strSQL, MB_OK | MB_ICONERROR);
         }
         return false;
     }
@@ -374,7 +378,7 @@ bool CDao_Table::OpenTableDef(QString strTableName, bool bCreate)
         else
             m_pCDaoTableDef->Open(strTableName);
     } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription());
+        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
         return false;
     }
     return true;
@@ -387,7 +391,7 @@ bool CDao_Table::AppendField(QString strName, int nType, int nSize, int nAttribu
     try {
         m_pCDaoTableDef->CreateField(strName, nType, nSize, nAttributes);
     } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription());
+        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
         return false;
     }
     return true;
@@ -464,7 +468,7 @@ bool CDao_Table::CheckDatabase()
 {
     if (IsDatabaseOpen())
         return true;
-    AfxMessageBox(UnavailableMessage());
+    AfxMessageBox(UnavailableMessage(), MB_OK | MB_ICONERROR);
     return false;
 }
 
@@ -474,7 +478,7 @@ bool CDao_Table::CheckDatabaseWritable()
         return false;
     if (IsDatabaseWritable())
         return true;
-    AfxMessageBox(ReadOnlyMessage());
+    AfxMessageBox(ReadOnlyMessage(), MB_OK | MB_ICONEXCLAMATION);
     return false;
 }
 
@@ -549,7 +553,8 @@ bool CDao_Table::SaveRecord(int nID, QString strTheme, QString strComment)
                                "Please shorten it.")
                     .arg(text.first)
                     .arg(nLength)
-                    .arg(nLimit));
+                    .arg(nLimit),
+                MB_OK | MB_ICONEXCLAMATION);
             return false;
         }
     }
@@ -563,7 +568,8 @@ bool CDao_Table::SaveRecord(int nID, QString strTheme, QString strComment)
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
         if (recordset.IsEOF()) {
             AfxMessageBox(
-                QStringLiteral("The record can not be saved: it is no longer in the table."));
+                QStringLiteral("The record can not be saved: it is no longer in the table."),
+                MB_OK | MB_ICONERROR);
             return false;
         }
         recordset.Edit();
@@ -571,7 +577,7 @@ bool CDao_Table::SaveRecord(int nID, QString strTheme, QString strComment)
         recordset.SetFieldValue(QStringLiteral("Comment"), strComment);
         recordset.Update();
     } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription());
+        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
         return false;
     }
     return true;

@@ -280,6 +280,7 @@ void TestDaoTable::startUpMessages()
             QCOMPARE(recorder.m_arTexts,
                      QStringList(g_strUnavailable + reason +
                                  QStringLiteral("\nPictures can still be browsed.")));
+            QCOMPARE(recorder.m_arTypes.first() & 0xF0, int(MB_ICONERROR));
             QVERIFY(!table.IsDatabaseOpen());
             // Later commands say the same instead of failing on their own.
             QVERIFY(!table.CheckDatabase());
