@@ -18,17 +18,44 @@ QByteArray EncodePicture(const char* szFormat, QSize size, QColor color)
     return bytes;
 }
 
+namespace {
+
+// An empty EXIF block as cameras write it: Intel byte order, the mandatory tags.
+ExifData* NewExifData()
+{
+    ExifData* pData = exif_data_new();
+    exif_data_set_option(pData, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
+    exif_data_set_data_type(pData, EXIF_DATA_TYPE_COMPRESSED);
+    exif_data_set_byte_order(pData, EXIF_BYTE_ORDER_INTEL);
+    exif_data_fix(pData);
+    return pData;
+}
+
+// Writes the EXIF block as an APP1 segment right after the start-of-image
+// marker, and frees the block.
+QByteArray InsertExif(const QByteArray& jpeg, ExifData* pData)
+{
+    unsigned char* pExif = nullptr;
+    unsigned int nExif = 0;
+    exif_data_save_data(pData, &pExif, &nExif);
+    exif_data_unref(pData);
+
+    QByteArray app1("\xFF\xE1", 2);
+    app1.append(char((nExif + 2) >> 8)).append(char((nExif + 2) & 0xFF));
+    app1.append(reinterpret_cast<const char*>(pExif), nExif);
+    free(pExif);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+
+} // namespace
+
 QByteArray MakeJpeg(const QString& strExifDate)
 {
     const QByteArray jpeg = EncodePicture("JPG");
     if (strExifDate.isEmpty())
         return jpeg;
 
-    ExifData* pData = exif_data_new();
-    exif_data_set_option(pData, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_set_data_type(pData, EXIF_DATA_TYPE_COMPRESSED);
-    exif_data_set_byte_order(pData, EXIF_BYTE_ORDER_INTEL);
-    exif_data_fix(pData);
+    ExifData* pData = NewExifData();
     ExifEntry* pEntry = exif_entry_new();
     exif_content_add_entry(pData->ifd[EXIF_IFD_EXIF], pEntry);
     exif_entry_initialize(pEntry, EXIF_TAG_DATE_TIME_ORIGINAL);
@@ -36,17 +63,7 @@ QByteArray MakeJpeg(const QString& strExifDate)
     std::memset(pEntry->data, 0, pEntry->size);
     std::memcpy(pEntry->data, date.constData(), qMin<size_t>(date.size(), pEntry->size - 1));
     exif_entry_unref(pEntry);
-    unsigned char* pExif = nullptr;
-    unsigned int nExif = 0;
-    exif_data_save_data(pData, &pExif, &nExif);
-    exif_data_unref(pData);
-
-    // An APP1 segment right after the start-of-image marker.
-    QByteArray app1("\xFF\xE1", 2);
-    app1.append(char((nExif + 2) >> 8)).append(char((nExif + 2) & 0xFF));
-    app1.append(reinterpret_cast<const char*>(pExif), nExif);
-    free(pExif);
-    return jpeg.left(2) + app1 + jpeg.mid(2);
+    return InsertExif(jpeg, pData);
 }
 
 QByteArray EncodeImage(const QImage& image, const char* szFormat, int nQuality)
@@ -186,11 +203,7 @@ QByteArray MakeCameraJpeg(const QImage& image, int nQuality, int nOrientation,
 {
     const QByteArray jpeg = EncodeImage(image, "JPG", nQuality);
 
-    ExifData* pData = exif_data_new();
-    exif_data_set_option(pData, EXIF_DATA_OPTION_FOLLOW_SPECIFICATION);
-    exif_data_set_data_type(pData, EXIF_DATA_TYPE_COMPRESSED);
-    exif_data_set_byte_order(pData, EXIF_BYTE_ORDER_INTEL);
-    exif_data_fix(pData);
+    ExifData* pData = NewExifData();
     if (nOrientation > 0) {
         ExifEntry* pEntry = exif_entry_new();
         exif_content_add_entry(pData->ifd[EXIF_IFD_0], pEntry);
@@ -203,16 +216,7 @@ QByteArray MakeCameraJpeg(const QImage& image, int nQuality, int nOrientation,
         std::memcpy(pData->data, thumbnailJpeg.constData(), size_t(thumbnailJpeg.size()));
         pData->size = unsigned(thumbnailJpeg.size());
     }
-    unsigned char* pExif = nullptr;
-    unsigned int nExif = 0;
-    exif_data_save_data(pData, &pExif, &nExif);
-    exif_data_unref(pData);
-
-    QByteArray app1("\xFF\xE1", 2);
-    app1.append(char((nExif + 2) >> 8)).append(char((nExif + 2) & 0xFF));
-    app1.append(reinterpret_cast<const char*>(pExif), nExif);
-    free(pExif);
-    return jpeg.left(2) + app1 + jpeg.mid(2);
+    return InsertExif(jpeg, pData);
 }
 
 QImage MakeMarkedImage(QSize size, QPoint ptCorner, int nSide)
