@@ -3,6 +3,7 @@
 #include "platform/picture/CMetafilePicture.h"
 
 #include <QtTest>
+#include <thread>
 #include <uemf_utf.h>
 
 using namespace TestMetafiles;
@@ -23,6 +24,7 @@ private slots:
     void himetricSize();
     void drawsPixels_data();
     void drawsPixels();
+    void rendersOnWorkerThreads();
 };
 
 namespace {
@@ -236,6 +238,39 @@ void TestEmfPlayer::drawsPixels()
                                 .arg(actual & 0xFFFFFF, 6, 16, QLatin1Char('0'))
                                 .arg(probe.nRgb, 6, 16, QLatin1Char('0'))));
     }
+}
+
+void TestEmfPlayer::rendersOnWorkerThreads()
+{
+    CTestEmf emf(200, 100);
+    RedRect(emf, 10, 10, 90, 90);
+    emf.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+    size_t nChars = 0;
+    uint16_t* pText = U_Utf8ToUtf16le("Orvala", 0, &nChars);
+    uint32_t aDx[] = {12, 12, 12, 12, 12, 12};
+    char* pEmrText = emrtext_set(point32_set(110, 40), uint32_t(nChars), 2, pText, U_ETO_NONE,
+                                 Rect(0, 0, 0, 0), aDx);
+    std::free(pText);
+    emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
+                                 reinterpret_cast<PU_EMRTEXT>(pEmrText)));
+    std::free(pEmrText);
+    const CPicturePtr picture = CMetafilePicture::Load(emf.Finish());
+    QVERIFY(picture);
+    // One picture drawn by several threads at once, as the mosaic's decoders do.
+    std::vector<QRgb> results(4);
+    std::vector<std::thread> threads;
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        threads.emplace_back([&, i] {
+            QRgb rgb = 0;
+            for (int n = 0; n < 20; ++n)
+                rgb = RenderPicture(*picture, 200, 100).pixel(50, 50);
+            results[i] = rgb;
+        });
+    }
+    for (std::thread& t : threads)
+        t.join();
+    for (QRgb rgb : results)
+        QCOMPARE(rgb, qRgb(255, 0, 0));
 }
 
 QTEST_MAIN(TestEmfPlayer)
