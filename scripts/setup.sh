@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Orvala builds with, when any is missing.
+# With --check it only lists the missing ones and fails when there are any, so a
+# package name that no install can satisfy is caught instead of reinstalled forever.
 set -euo pipefail
 
 packages=(
@@ -16,6 +18,10 @@ for p in "${packages[@]}"; do
     fi
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
+if [ "${1:-}" = --check ]; then
+    echo "Missing: ${missing[*]}"
+    exit 1
+fi
 
 echo "Installing: ${missing[*]}"
 sudo_cmd=()
