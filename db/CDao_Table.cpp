@@ -1,5 +1,7 @@
 #include "db/CDao_Table.h"
 
+#include "db/DatabaseFile.h"
+
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
@@ -11,14 +13,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QLoggingCategory>
-#include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlQuery>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <new>
 
 #include <fcntl.h>
@@ -48,81 +46,6 @@ constexpr CFieldDescription g_arPhotoFields[] = {
     {"Theme", dbText, 150, 0, 0},
     {"Comment", dbText, 150, 0, 0},
 };
-
-Q_LOGGING_CATEGORY(lcDatabase, "orvala.database")
-
-QString ErrorText(int nError)
-{
-    return QString::fromLocal8Bit(std::strerror(nError));
-}
-
-// A name of its own beside strFile, hidden, for a file on its way in or out.
-QString SideName(const QString& strFile, const char* pszWhat)
-{
-    const QFileInfo info(strFile);
-    return info.path() + QStringLiteral("/.") + info.fileName() + u'-' + QLatin1String(pszWhat) +
-           u'-' + QString::number(QRandomGenerator::global()->generate64(), 36);
-}
-
-// Moves strFrom to strTo unless something is there already: 0 or the errno.
-int MoveNoReplace(const QString& strFrom, const QString& strTo)
-{
-    const QByteArray from = QFile::encodeName(strFrom);
-    const QByteArray to = QFile::encodeName(strTo);
-    if (renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP)
-        return errno;
-    // File systems without it still make links, which never replace either.
-    if (link(from.constData(), to.constData()) != 0)
-        return errno;
-    unlink(from.constData());
-    return 0;
-}
-
-bool IsEmptyFile(const QString& strFile)
-{
-    struct stat status;
-    return lstat(QFile::encodeName(strFile).constData(), &status) == 0 && S_ISREG(status.st_mode) &&
-           status.st_size == 0;
-}
-
-// An empty file in the way holds nothing to lose. It is moved aside before
-// it is deleted, so that a database another program put there meanwhile is
-// seen, and put back.
-bool RemoveEmptyFile(const QString& strFile)
-{
-    if (!IsEmptyFile(strFile))
-        return false;
-    const QString strAside = SideName(strFile, "empty");
-    if (std::rename(QFile::encodeName(strFile).constData(),
-                    QFile::encodeName(strAside).constData()) != 0)
-        return false;
-    if (IsEmptyFile(strAside))
-        return QFile::remove(strAside);
-    if (const int nError = MoveNoReplace(strAside, strFile))
-        qCWarning(lcDatabase) << "could not put back" << strAside << ErrorText(nError);
-    return false;
-}
-
-void RemoveDatabaseFiles(const QString& strFile)
-{
-    for (const QString& strName : {strFile, strFile + QStringLiteral("-journal")}) {
-        if (QFileInfo::exists(strName) && !QFile::remove(strName))
-            qCWarning(lcDatabase) << "could not remove" << strName;
-    }
-}
-
-// A rename reaches the disk with its folder.
-void SyncFolder(const QString& strFile)
-{
-    const int nFolder = open(QFile::encodeName(QFileInfo(strFile).absolutePath()).constData(),
-                             O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (nFolder < 0)
-        return;
-    fsync(nFolder);
-    close(nFolder);
-}
 
 QString CreationFailure(const QString& strFile, const QString& strNew, QString strDescription)
 {
@@ -225,7 +148,7 @@ bool CDao_Table::Connect()
         OpenExisting(strFile);
     } else if (!bFound && nError != ENOENT) {
         m_strProblem = QStringLiteral("Can not look for \"%1\" in folder \"%2\": %3.")
-                           .arg(strFile, QDir::currentPath(), ErrorText(nError));
+                           .arg(strFile, QDir::currentPath(), FileErrorText(nError));
     } else {
         try {
             CreateTable(m_TableInfo);
@@ -259,7 +182,7 @@ bool CDao_Table::OpenExisting(const QString& strFile)
             close(nFile);
         else if (errno == EACCES || errno == EPERM)
             m_strProblem =
-                QStringLiteral("\"%1\" can not be read: %2.").arg(strFile, ErrorText(errno));
+                QStringLiteral("\"%1\" can not be read: %2.").arg(strFile, FileErrorText(errno));
         return false;
     }
     CheckTable();
@@ -402,7 +325,7 @@ bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
     // Made under a name of its own and moved into place whole: a kill or a
     // full disk half-way leaves no broken database under the real name.
     const QString strFile = tableInfo.m_strDatabaseFile;
-    const QString strNew = SideName(strFile, "new");
+    const QString strNew = HiddenSideName(strFile, "new");
     if (!OpenDatabase(strNew, true, false)) {
         if (m_pCDaoDatabase)
             m_strProblem = CreationFailure(strFile, strNew, m_pCDaoDatabase->GetOpenFailure());
@@ -447,7 +370,7 @@ bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
         RemoveDatabaseFiles(strNew);
         // A file that appeared meanwhile is another start's: it is used.
         if (nError != EEXIST) {
-            m_strProblem = CreationFailure(strFile, strNew, ErrorText(nError) + u'.');
+            m_strProblem = CreationFailure(strFile, strNew, FileErrorText(nError) + u'.');
             return false;
         }
     }
