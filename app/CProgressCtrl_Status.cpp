@@ -1,6 +1,7 @@
 #include "app/CProgressCtrl_Status.h"
 
 #include "app/StatusProgressGeometry.h"
+#include "browse/FolderListing.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/CWinApp.h"
@@ -23,4 +24,15 @@ void CProgressCtrl_Status::ShowStatusProgress(QString strText, CProgressCtrl* pT
     pCtrl->SetPos(0);
     pCtrl->SetStep(1);
     CProgressCtrl::SetActive(pCtrl);
+}
+
+int CProgressCtrl_Status::ListPictureFiles(const QString& strFolder, QStringList& arList,
+                                           const QString& strExtension)
+{
+    return ::ListPictureFiles(strFolder, arList, strExtension);
+}
+
+QString CProgressCtrl_Status::GetExtension(const QString& strPath)
+{
+    return ::GetExtension(strPath);
 }

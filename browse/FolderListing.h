@@ -1,7 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // The text after the last dot of the whole path, letter case unchanged;
 // empty when there is no dot or the path ends with one.
 QString GetExtension(const QString& strPath);
+
+// The names of the folder's files (no folders, hidden ones included) that
+// match the pattern "*" or "*.ext", in natural order as file managers show
+// them: case-insensitive, digits compared as numbers (IMG_2 before IMG_10).
+// Empty when the folder is missing or unreadable.
+QStringList EnumerateFolder(const QString& strFolder, const QString& strExtension);
+
+// Appends the full path of each picture (by its extension: JPG, BMP, GIF,
+// ICO, CUR, WMF or EMF, any case) of the folder to the list, in enumeration
+// order, without recursion. Returns the number appended by this call; an
+// empty folder name lists nothing.
+int ListPictureFiles(const QString& strFolder, QStringList& arList, const QString& strExtension);

@@ -1,0 +1,131 @@
+#include "browse/FolderListing.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestFolderListing : public QObject
+{
+    Q_OBJECT
+private slots:
+    void extension_data();
+    void extension();
+    void listsPictures_data();
+    void listsPictures();
+    void appendsAndCounts();
+    void missingOrNoFolderFindsNothing();
+};
+
+namespace {
+
+// Creates the files (a name ending in "/" is a folder) under the root.
+void MakeTree(const QString& strRoot, const QStringList& arEntries)
+{
+    for (const QString& strEntry : arEntries) {
+        const QString strPath = strRoot + QLatin1Char('/') + strEntry;
+        if (strEntry.endsWith(QLatin1Char('/'))) {
+            QVERIFY(QDir().mkpath(strPath));
+            continue;
+        }
+        QFile file(strPath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not read by the listing");
+    }
+}
+
+} // namespace
+
+void TestFolderListing::extension_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QString>("extension");
+    QTest::newRow("case kept") << "/p/PHOTO.JpG"
+                               << "JpG";
+    QTest::newRow("last dot of the whole path") << "/p/album.jpg/notes"
+                                                << "jpg/notes";
+    QTest::newRow("ends in a dot") << "/p/photo."
+                                   << "";
+    QTest::newRow("no dot") << "/p/photo"
+                            << "";
+    QTest::newRow("dot file") << "/p/.hidden"
+                              << "hidden";
+}
+
+void TestFolderListing::extension()
+{
+    QFETCH(QString, path);
+    QFETCH(QString, extension);
+    QCOMPARE(GetExtension(path), extension);
+}
+
+void TestFolderListing::listsPictures_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<QStringList>("listed");
+
+    QTest::newRow("seven extensions, any case")
+        << QStringList{"a.jpg", "b.BMP", "c.Gif",      "d.ico", "e.cur",    "f.wmf",
+                       "g.EMF", "h.png", "photo.jpeg", "i.jpe", "PHOTO.JpG"}
+        << ""
+        << QStringList{"a.jpg", "b.BMP", "c.Gif", "d.ico", "e.cur", "f.wmf", "g.EMF", "PHOTO.JpG"};
+    QTest::newRow("natural order")
+        << QStringList{"IMG_10.jpg", "img_2.jpg", "IMG_1.jpg", "b.jpg", "A.jpg"} << ""
+        << QStringList{"A.jpg", "b.jpg", "IMG_1.jpg", "img_2.jpg", "IMG_10.jpg"};
+    QTest::newRow("folders and their contents skipped")
+        << QStringList{"album.jpg/", "album.jpg/inner.jpg", "x.jpg/", "x.jpg/plain", "z.bmp"} << ""
+        << QStringList{"z.bmp"};
+    QTest::newRow("dot files listed, dotless and dot-ended not")
+        << QStringList{".hidden.jpg", "README", "photo.", "k.gif"} << ""
+        << QStringList{".hidden.jpg", "k.gif"};
+    QTest::newRow("extension narrows, filter still applies")
+        << QStringList{"a.jpg", "b.bmp", "c.JPG", "d.jpeg"} << "jpg"
+        << QStringList{"a.jpg", "c.JPG"};
+}
+
+void TestFolderListing::listsPictures()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QString, extension);
+    QFETCH(QStringList, listed);
+
+    QTemporaryDir dir;
+    MakeTree(dir.path(), entries);
+    QStringList arList;
+    QCOMPARE(ListPictureFiles(dir.path(), arList, extension), int(listed.size()));
+    QStringList arExpected;
+    for (const QString& strName : listed)
+        arExpected << dir.path() + QLatin1Char('/') + strName;
+    QCOMPARE(arList, arExpected);
+}
+
+void TestFolderListing::appendsAndCounts()
+{
+    QTemporaryDir dir;
+    MakeTree(dir.path(), {"1.jpg", "2.bmp"});
+    QStringList arList{"/kept/first.jpg"};
+    // A trailing separator gives the same paths.
+    QCOMPARE(ListPictureFiles(dir.path() + QLatin1Char('/'), arList, QString()), 2);
+    QCOMPARE(ListPictureFiles(dir.path(), arList, QString()), 2);
+    const QString strOne = dir.path() + QStringLiteral("/1.jpg");
+    const QString strTwo = dir.path() + QStringLiteral("/2.bmp");
+    QCOMPARE(arList, QStringList({"/kept/first.jpg", strOne, strTwo, strOne, strTwo}));
+}
+
+void TestFolderListing::missingOrNoFolderFindsNothing()
+{
+    QTemporaryDir dir;
+    MakeTree(dir.path(), {"a.jpg"});
+    // An empty folder name must not fall back on the working folder.
+    const QString strPrevious = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    QStringList arList{"/kept.jpg"};
+    QCOMPARE(ListPictureFiles(QString(), arList, QString()), 0);
+    QDir::setCurrent(strPrevious);
+    QCOMPARE(ListPictureFiles(dir.path() + QStringLiteral("/missing"), arList, QString()), 0);
+    QCOMPARE(arList, QStringList{"/kept.jpg"});
+}
+
+QTEST_GUILESS_MAIN(TestFolderListing)
+#include "TestFolderListing.moc"
