@@ -13,14 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSqlError>
-#include <QSqlQuery>
 
 #include <cerrno>
 #include <new>
 
 #include <fcntl.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -199,20 +196,10 @@ void CDao_Table::CheckTable()
     const QString strTable = m_TableInfo.m_strTableName;
     QString strProblem;
     try {
-        QString strType;
-        {
-            QSqlQuery query(m_pCDaoDatabase->Connection());
-            query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE "
-                                         "NOCASE AND type IN ('table', 'view')"));
-            query.addBindValue(strTable);
-            if (!query.exec())
-                ThrowSqlError(query.lastError());
-            if (query.next())
-                strType = query.value(0).toString();
-        }
-        if (strType.isEmpty()) {
+        const CDaoDatabase::ObjectKind kind = m_pCDaoDatabase->GetObjectKind(strTable);
+        if (kind == CDaoDatabase::NoObject) {
             strProblem = QStringLiteral("\"%1\" has no table \"%2\".").arg(strFile, strTable);
-        } else if (strType != QLatin1String("table")) {
+        } else if (kind == CDaoDatabase::ViewObject) {
             strProblem =
                 QStringLiteral("\"%1\" in \"%2\" is a view, not a table.").arg(strTable, strFile);
         } else {
@@ -256,7 +243,7 @@ void CDao_Table::CheckTable()
 void CDao_Table::CheckWritable()
 {
     const QString strFile = m_TableInfo.m_strDatabaseFile;
-    if (sqlite3_db_readonly(m_pCDaoDatabase->Handle(), "main") == 1) {
+    if (m_pCDaoDatabase->IsReadOnly()) {
         m_strReadOnly = QStringLiteral("\"%1\" is read-only.").arg(strFile);
         return;
     }

@@ -246,6 +246,24 @@ sqlite3* CDaoDatabase::Handle()
     return m_pHandle;
 }
 
+bool CDaoDatabase::IsReadOnly()
+{
+    return sqlite3_db_readonly(Handle(), "main") == 1;
+}
+
+CDaoDatabase::ObjectKind CDaoDatabase::GetObjectKind(const QString& strName)
+{
+    QSqlQuery query(Connection());
+    query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE "
+                                 "AND type IN ('table', 'view')"));
+    query.addBindValue(strName);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    if (!query.next())
+        return NoObject;
+    return query.value(0).toString() == QLatin1String("table") ? TableObject : ViewObject;
+}
+
 void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
 {
     QSqlQuery query(Connection());

@@ -30,6 +30,12 @@ public:
     QString GetName() const { return m_strName; }
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
+    // Whether the open file refuses writing (its permissions or its medium).
+    bool IsReadOnly();
+
+    // What a name stands for in the database, letter case ignored.
+    enum ObjectKind { NoObject, TableObject, ViewObject };
+    ObjectKind GetObjectKind(const QString& strName);
 
     // BeginTrans takes the write lock at once, waiting a few seconds for
     // another program that holds it. Rollback with no transaction left open
