@@ -19,13 +19,14 @@ void CTableRowModel::SetRows(QList<CRow> arRows)
     endResetModel();
 }
 
-void CTableRowModel::RemoveRow(int nRow)
+bool CTableRowModel::removeRows(int nRow, int nCount, const QModelIndex& parent)
 {
-    if (nRow < 0 || nRow >= m_arRows.size())
-        return;
-    beginRemoveRows(QModelIndex(), nRow, nRow);
-    m_arRows.removeAt(nRow);
+    if (parent.isValid() || nRow < 0 || nCount < 1 || nRow + nCount > m_arRows.size())
+        return false;
+    beginRemoveRows(QModelIndex(), nRow, nRow + nCount - 1);
+    m_arRows.remove(nRow, nCount);
     endRemoveRows();
+    return true;
 }
 
 QString CTableRowModel::Text(int nRow, int nColumn) const

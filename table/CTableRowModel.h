@@ -33,7 +33,6 @@ public:
     const QList<CColumn>& Columns() const { return m_arColumns; }
     // Replaces every row at once.
     void SetRows(QList<CRow> arRows);
-    void RemoveRow(int nRow);
     QString Text(int nRow, int nColumn) const;
     QStringList RowTexts(int nRow) const;
 
@@ -46,6 +45,7 @@ public:
     QVariant data(const QModelIndex& index, int nRole = Qt::DisplayRole) const override;
     QVariant headerData(int nSection, Qt::Orientation orientation,
                         int nRole = Qt::DisplayRole) const override;
+    bool removeRows(int nRow, int nCount, const QModelIndex& parent = QModelIndex()) override;
 
 private:
     QList<CColumn> m_arColumns;

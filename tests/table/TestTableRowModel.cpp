@@ -71,10 +71,10 @@ void TestTableRowModel::removeRow()
     CTableRowModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
     Fill(model);
-    model.RemoveRow(0);
+    QVERIFY(model.removeRow(0));
     QCOMPARE(model.rowCount(), 2);
     QCOMPARE(model.RowTexts(0), (QStringList{"10", "01/05/07", "20"}));
-    model.RemoveRow(5);
+    QVERIFY(!model.removeRow(5));
     QCOMPARE(model.rowCount(), 2);
 }
 

@@ -1,0 +1,239 @@
+#include "table/CListView_Table.h"
+
+#include "app/CMainFrame.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/JetDate.h"
+#include "platform/database/JetDateText.h"
+#include "platform/framework/CStatusBar.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/ExceptionBoundary.h"
+
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+QString CListView_Table::s_strFindFilter;
+int CListView_Table::s_nSortColumn = 0;
+bool CListView_Table::s_bDescending = false;
+
+namespace {
+
+// Undoes what an operation on the list set up, also when it ends with an
+// exception: the list shown again and the normal cursor back.
+class CListBusy
+{
+public:
+    explicit CListBusy(QWidget* pList)
+        : m_pList(pList)
+    {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        m_pList->hide();
+    }
+    ~CListBusy()
+    {
+        QGuiApplication::restoreOverrideCursor();
+        m_pList->show();
+    }
+    CListBusy(const CListBusy&) = delete;
+    CListBusy& operator=(const CListBusy&) = delete;
+
+private:
+    QWidget* m_pList;
+};
+
+// The status-bar progress goes away however the filling ends.
+class CProgressRemover
+{
+public:
+    explicit CProgressRemover(CProgressCtrl& progress)
+        : m_progress(progress)
+    {
+    }
+    ~CProgressRemover()
+    {
+        m_progress.DestroyWindow();
+        CProgressCtrl::SetActive(nullptr);
+    }
+    CProgressRemover(const CProgressRemover&) = delete;
+    CProgressRemover& operator=(const CProgressRemover&) = delete;
+
+private:
+    CProgressCtrl& m_progress;
+};
+
+Qt::Alignment AlignmentOfFormat(int nFormat)
+{
+    switch (nFormat) {
+    case 1:
+        return Qt::AlignRight;
+    case 2:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+} // namespace
+
+CListView_Table::CListView_Table()
+    : m_pMainFrame(qobject_cast<CMainFrame*>(AfxGetMainWnd()))
+{
+    setModel(&m_model);
+}
+
+CListView_Table::~CListView_Table()
+{
+    if (m_pMainFrame && m_pMainFrame->GetStatusBar())
+        m_pMainFrame->GetStatusBar()->SetPaneText(0, QString());
+}
+
+void CListView_Table::OnInitialUpdate()
+{
+    CListView::OnInitialUpdate();
+    SetUpList();
+    FillTable();
+}
+
+void CListView_Table::SetUpList()
+{
+    // Report style: grid, whole rows, several at once.
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    horizontalHeader()->setMinimumSectionSize(1);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setHighlightSections(false);
+    // The selection stays as visible as with the focus.
+    QPalette palette = this->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    setPalette(palette);
+
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+            [this](int nColumn) { AfxRunContained([&] { OnColumnClick(nColumn); }); });
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CListView_Table::OnSelectionChanged);
+    connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid())
+                    OnItemChanged(current.row());
+            });
+}
+
+void CListView_Table::InsertColumns()
+{
+    const CDao_TableInfo& info = m_pMainFrame->m_DaoTable.m_TableInfo;
+    QList<CTableRowModel::CColumn> arColumns;
+    for (int i = 0; i < info.m_nFields; ++i) {
+        CTableRowModel::CColumn column;
+        column.strHeading = CheckedAt(info.m_arNames, i);
+        const int nSize = CheckedAt(info.m_arSizes, i);
+        column.nWidth = nSize == 0 ? 500 : nSize;
+        column.alignment = AlignmentOfFormat(CheckedAt(info.m_arFormats, i));
+        // Keys and sizes sort as numbers, dates by time: the texts shown
+        // would put 10 before 9 and January 2007 before December 2006.
+        if (i == info.m_nKeyField || column.strHeading == QLatin1String("Size"))
+            column.sortKey = ETableSortKey::Number;
+        column.bSortByHiddenKey = CheckedAt(info.m_arTypes, i) == dbDate;
+        arColumns.append(column);
+    }
+    m_model.SetColumns(arColumns);
+    for (int i = 0; i < arColumns.size(); ++i)
+        horizontalHeader()->resizeSection(i, arColumns[i].nWidth);
+}
+
+void CListView_Table::FillTable()
+{
+    if (!m_pMainFrame)
+        return;
+    CDao_Table& daoTable = m_pMainFrame->m_DaoTable;
+    const CDao_TableInfo& info = daoTable.m_TableInfo;
+    m_strTemp = info.m_strTableName;
+    const int nRecords = daoTable.CountRecords(m_strTemp);
+
+    m_strTemp = QStringLiteral("Filling the Table: ");
+    CProgressCtrl_Status& progress = m_pMainFrame->m_wndStatusProgress;
+    progress.ShowStatusProgress(m_strTemp);
+    CProgressRemover progressRemover(progress);
+    {
+        CListBusy busy(this);
+        m_model.SetRows({});
+
+        CDaoRecordset recordset(daoTable.m_pCDaoDatabase);
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
+                           .arg(info.m_strTableName, CheckedAt(info.m_arNames, info.m_nOrderField1),
+                                CheckedAt(info.m_arNames, info.m_nOrderField2)));
+        if (m_model.columnCount() == 0)
+            InsertColumns();
+
+        const QString strFilter = s_strFindFilter;
+        bool bAtRecord = nRecords > 0;
+        if (bAtRecord)
+            recordset.MoveFirst();
+        if (!strFilter.isEmpty())
+            bAtRecord = recordset.FindFirst(strFilter);
+
+        QList<CTableRowModel::CRow> arRows;
+        const QString strKeyName = CheckedAt(info.m_arNames, info.m_nKeyField);
+        const QString strDateName = QStringLiteral("Date");
+        for (int i = 0; bAtRecord && i < nRecords && !recordset.IsEOF(); ++i) {
+            CTableRowModel::CRow row;
+            row.arTexts.reserve(info.m_nFields);
+            row.arTexts.append(QString::number(recordset.GetFieldValue(strKeyName).toLongLong()));
+            const QVariant date = recordset.GetFieldValue(strDateName);
+            QDateTime dateTime = date.toDateTime();
+            if (date.typeId() != QMetaType::QDateTime &&
+                !JetParseUsDateTime(date.toString(), &dateTime))
+                dateTime = QDateTime();
+            if (dateTime.date().isValid()) {
+                row.arTexts.append(JetShortDateText(dateTime.date()));
+                row.strHiddenKey = JetDateToStorage(dateTime);
+            } else {
+                row.arTexts.append(QStringLiteral("Invalid DateTime"));
+            }
+            for (int d = 2; d < info.m_nFields; ++d)
+                row.arTexts.append(recordset.GetFieldValue(d).toString());
+            arRows.append(std::move(row));
+
+            if (strFilter.isEmpty())
+                recordset.MoveNext();
+            else
+                bAtRecord = recordset.FindNext(strFilter);
+            progress.SetPos(100 * i / nRecords);
+        }
+        m_model.SetRows(std::move(arRows));
+    }
+    if (hasFocus())
+        m_pMainFrame->SetMessageText(QString());
+}
+
+void CListView_Table::OnColumnClick(int nColumn)
+{
+    s_bDescending = !s_bDescending;
+    CListBusy busy(this);
+    s_nSortColumn = nColumn;
+    m_model.SortRows(nColumn, s_bDescending);
+}
+
+void CListView_Table::OnSelectionChanged(const QItemSelection& selected,
+                                         const QItemSelection& deselected)
+{
+    // The last row that changed state decides, as after Ctrl+A.
+    const QItemSelection& last = selected.isEmpty() ? deselected : selected;
+    if (!last.isEmpty())
+        OnItemChanged(last.last().bottom());
+}
+
+void CListView_Table::OnItemChanged(int nRow)
+{
+    if (!isVisible() || !m_pMainFrame || !m_pMainFrame->GetStatusBar())
+        return;
+    m_strTemp = QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount());
+    m_pMainFrame->GetStatusBar()->SetPaneText(0, m_strTemp, true);
+    m_nCurrentRow = nRow;
+}

@@ -1,0 +1,185 @@
+#include "app/AppSession.h"
+#include "app/CMainFrame.h"
+#include "common/DbTestData.h"
+#include "common/TestWorkspace.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CStatusBar.h"
+#include "resources/resource.h"
+#include "table/CListView_Table.h"
+
+#include <QHeaderView>
+#include <QTest>
+
+// A table window filled from a real photo database inside a running program.
+class TestListViewTable : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void emptyTable();
+    void rowsAndTexts();
+    void sortClicks_data();
+    void sortClicks();
+    void filterShowsMatchesOnly();
+    void statusPaneNamesCurrentRow();
+
+private:
+    static CListView_Table* OpenTable(CMainFrame* pFrame);
+    static QStringList Column(CListView_Table* pView, int nColumn);
+};
+
+namespace {
+QDateTime Wall(int nYear, int nMonth, int nDay, int nHour = 12)
+{
+    return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, 0), Qt::UTC);
+}
+} // namespace
+
+void TestListViewTable::init()
+{
+    CListView_Table::s_bDescending = false;
+    CListView_Table::s_strFindFilter.clear();
+}
+
+CListView_Table* TestListViewTable::OpenTable(CMainFrame* pFrame)
+{
+    if (!pFrame->SendCommand(ID_DATABASE_SHOWTABLE) || !pFrame->MDIGetActive())
+        return nullptr;
+    return dynamic_cast<CListView_Table*>(pFrame->MDIGetActive()->GetActiveView());
+}
+
+QStringList TestListViewTable::Column(CListView_Table* pView, int nColumn)
+{
+    QStringList ar;
+    for (int i = 0; i < pView->RowModel()->rowCount(); ++i)
+        ar.append(pView->RowModel()->Text(i, nColumn));
+    return ar;
+}
+
+void TestListViewTable::emptyTable()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CListView_Table* pView = OpenTable(session.Frame());
+    QVERIFY(pView);
+    QCOMPARE(pView->RowModel()->rowCount(), 0);
+    QStringList arHeadings;
+    for (int i = 0; i < pView->RowModel()->columnCount(); ++i)
+        arHeadings.append(pView->RowModel()->headerData(i, Qt::Horizontal).toString());
+    QCOMPARE(arHeadings, (QStringList{"ID_Photo", "Date", "Name", "Extention", "Size", "Directory",
+                                      "Theme", "Comment"}));
+    QCOMPARE(pView->horizontalHeader()->sectionSize(0), 4);
+    QCOMPARE(pView->horizontalHeader()->sectionSize(5), 250);
+    QCOMPARE(CProgressCtrl::GetActive(), nullptr);
+    QCOMPARE(pView->GetDocument()->GetTitle(), QStringLiteral("PHOTOS TABLE"));
+}
+
+void TestListViewTable::rowsAndTexts()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    AddPhoto(pDb, Wall(2006, 12, 7), "a.jpg", "/photos", "Trips", "sea");
+    AddPhoto(pDb, Wall(1950, 3, 4), "b.gif", "/old");
+    CListView_Table* pView = OpenTable(session.Frame());
+    QVERIFY(pView);
+    QCOMPARE(pView->RowModel()->RowTexts(0),
+             (QStringList{"1", "12/07/06", "a.jpg", "jpg", "1234", "/photos", "Trips", "sea"}));
+    QCOMPARE(pView->RowModel()->Text(1, 1), QStringLiteral("03/04/50"));
+    QCOMPARE(pView->RowModel()
+                     ->data(pView->RowModel()->index(0, 4), Qt::TextAlignmentRole)
+                     .value<Qt::Alignment>() &
+                 Qt::AlignHorizontal_Mask,
+             Qt::AlignRight);
+}
+
+void TestListViewTable::sortClicks_data()
+{
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QStringList>("firstClick");  // descending
+    QTest::addColumn<QStringList>("secondClick"); // ascending, in a second window
+    // Records by id: 1..10; names z, y, x, ... ; dates alternate years.
+    QTest::newRow("ID_Photo as numbers")
+        << 0 << QStringList{"10", "9", "8", "7", "6", "5", "4", "3", "2", "1"}
+        << QStringList{"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"};
+    QTest::newRow("Date by time, ties reversed descending")
+        << 1 << QStringList{"9", "7", "5", "3", "1", "10", "8", "6", "4", "2"}
+        << QStringList{"2", "4", "6", "8", "10", "1", "3", "5", "7", "9"};
+    QTest::newRow("Theme as text, ties stable")
+        << 6 << QStringList{"9", "7", "5", "3", "1", "10", "8", "6", "4", "2"}
+        << QStringList{"2", "4", "6", "8", "10", "1", "3", "5", "7", "9"};
+}
+
+void TestListViewTable::sortClicks()
+{
+    QFETCH(int, column);
+    QFETCH(QStringList, firstClick);
+    QFETCH(QStringList, secondClick);
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    for (int i = 1; i <= 10; ++i) {
+        // Odd ids in January 2007 and theme "beach", even ones in December 2006 and "Beach".
+        const bool bOdd = i % 2 == 1;
+        AddPhoto(pDb, bOdd ? Wall(2007, 1, 5) : Wall(2006, 12, 7), QStringLiteral("p%1.jpg").arg(i),
+                 "/p", bOdd ? "beach" : "Beach");
+    }
+    CListView_Table* pFirst = OpenTable(session.Frame());
+    QVERIFY(pFirst);
+    QHeaderView* pHeader = pFirst->horizontalHeader();
+    pFirst->scrollTo(pFirst->RowModel()->index(0, column));
+    // The middle of the heading: its edges resize the column.
+    const int nX = pHeader->sectionViewportPosition(column) + pHeader->sectionSize(column) / 2;
+    QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, {}, QPoint(nX, 5));
+    QCOMPARE(Column(pFirst, 0), firstClick);
+
+    CListView_Table* pSecond = OpenTable(session.Frame());
+    QVERIFY(pSecond);
+    pSecond->OnColumnClick(column);
+    QCOMPARE(Column(pSecond, 0), secondClick);
+}
+
+void TestListViewTable::filterShowsMatchesOnly()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    for (int i = 1; i <= 30; ++i)
+        AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p",
+                 i % 10 == 0 ? "beach" : "town");
+    CListView_Table::s_strFindFilter = QStringLiteral("[Theme] LIKE '*beach*'");
+    CListView_Table* pView = OpenTable(session.Frame());
+    CListView_Table::s_strFindFilter.clear();
+    QVERIFY(pView);
+    QCOMPARE(Column(pView, 0), (QStringList{"10", "20", "30"}));
+}
+
+void TestListViewTable::statusPaneNamesCurrentRow()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    for (int i = 1; i <= 42; ++i)
+        AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p");
+    CListView_Table* pView = OpenTable(session.Frame());
+    QVERIFY(pView);
+    CStatusBar* pStatus = session.Frame()->GetStatusBar();
+    pView->selectRow(0);
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:      1 /     42"));
+    pView->selectRow(16);
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     17 /     42"));
+    QCOMPARE(pView->m_nCurrentRow, 16);
+
+    // A sort keeps the current row's number.
+    pView->OnColumnClick(0);
+    QCOMPARE(pView->m_nCurrentRow, 16);
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     17 /     42"));
+
+    session.Frame()->MDIGetActive()->close();
+    QTRY_COMPARE(pStatus->GetPaneText(0), QString());
+}
+
+QTEST_MAIN(TestListViewTable)
+#include "TestListViewTable.moc"
