@@ -1,11 +1,143 @@
 #pragma once
 
+#include "browse/MosaicGeometry.h"
+#include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
 
-// The view of a picture window.
+#include <QBasicTimer>
+#include <QFuture>
+#include <QHash>
+#include <QImage>
+#include <QPen>
+#include <QRect>
+#include <QStringList>
+#include <QVector>
+
+class CMainFrame;
+class CPictureLoader;
+class CProgressCtrl_Status;
+class COrvalaDoc;
+class QPainter;
+class QPrinter;
+
+// What every new picture view starts from. Not stored anywhere.
+struct SViewDefaults
+{
+    bool bKeepProportions = false;
+    bool bLoop = false;
+    int nPhotosInRow = 10;
+    int nBorderWidth = 2;
+    int nSlidePause = 1000;
+    int nMosaicInterval = 1;
+};
+
+// The view of a picture window: one picture fitted to the width or at full
+// size, or a mosaic of thumbnails of the whole folder.
 class COrvalaView : public CScrollView
 {
     Q_OBJECT
 public:
-    COrvalaView() = default;
+    COrvalaView();
+    ~COrvalaView() override;
+
+    // Process-wide state of the picture browser.
+    static SViewDefaults s_Defaults;
+    // False only while the program itself opens a picture window.
+    static bool s_bUserOpen;
+    // The index a newly opened view starts at.
+    static int s_nOpenIndex;
+    // The most recently constructed view, none once any view is destroyed.
+    static COrvalaView* s_pLastPictureView;
+
+    // Opens a picture window on the path from inside the program, starting at
+    // nIndex of the folder's pictures, without importing the folder.
+    static void OpenPictureWindow(const QString& strPath, int nIndex);
+
+    void OnInitialUpdate() override;
+    void OnDraw(QPainter* pDC);
+    bool OnEraseBkgnd(QPainter* pDC);
+    // Replaces the document's picture by the one at strPath when given and
+    // draws it (on the window when pDC is null). False when nothing was drawn.
+    bool DrawPicture(QPainter* pDC, const QString& strPath);
+    void FillExposedArea(QPainter* pDC);
+    // The mosaic cell under a point in client coordinates; false when none.
+    bool SelectCell(QPoint pt, bool bErase);
+    void StartMosaic();
+    void MosaicStep();
+    // The timers: 1 the slide show, 2 the mosaic build.
+    void OnTimer(int nIDEvent);
+    void OnFullSize();
+    void OnMosaic();
+    // Draws what the window shows for a printer: the picture one page wide,
+    // or the whole mosaic over as many pages as it needs.
+    void PrintTo(QPrinter* pPrinter);
+
+    bool m_bHasFocus = true;
+    bool m_bFullSize = false;
+    bool m_bInTimer = false;
+    bool m_bPaused = false;
+    bool m_bBusy = false;
+    bool m_bMosaic = false;
+    bool m_bKeepProportions;
+    bool m_bSlideShow = false;
+    bool m_bLoop;
+    int m_nPhotosInRow;
+    int m_nBorderWidth;
+    int m_nCount = 0;
+    int m_nCurrent;
+    int m_nSlidePause;
+    int m_nMosaicInterval;
+    int m_nMosaicNext = 0;
+    int m_nTimerId = 0;
+    QString m_strText;
+    QString m_strFolder;
+    QString m_strStartPath;
+    int m_nCellWidth = 0;
+    int m_nCellHeight = 0;
+    int m_nLastWidth = 0;
+    int m_nLastHeight = 0;
+    QPen m_penErase;
+    QPen m_penSelect;
+    QPoint m_ptSelection;
+    QRect m_rcLastClient;
+    CProgressCtrl m_wndProgress;
+    COrvalaDoc* m_pPictureDoc = nullptr;
+    CMainFrame* m_pMainFrame = nullptr;
+    CProgressCtrl_Status* m_pStatusProgress = nullptr;
+    CPictureLoader* m_pPictureLoader = nullptr;
+    QStringList m_arPictures;
+
+protected:
+    void paintEvent(QPaintEvent* pEvent) override;
+    void timerEvent(QTimerEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+    void focusOutEvent(QFocusEvent* pEvent) override;
+
+private:
+    void RegisterCommands();
+    void SetMessageText(const QString& strText);
+    int SetTimer(int nIDEvent, int nElapse);
+    void KillTimer(int nIDEvent);
+    QString PictureAt(int nIndex) const;
+    SMosaicGeometry Geometry() const;
+    void DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g);
+    QFuture<QImage> RequestThumbnail(int nIndex, const SMosaicGeometry& g);
+    void DropThumbnailRequests();
+    void EndMosaicBuild();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void StartImport();
+    void ImportStep();
+
+    QBasicTimer m_arTimers[2];
+    // The mosaic: one thumbnail per picture, null while not drawn or failed,
+    // each drawn into its cell's rectangle (no bitmap bigger than a cell).
+    QVector<QImage> m_arThumbnails;
+    QHash<int, QFuture<QImage>> m_mapAhead;
+    bool m_bSelectionShown = false;
+    bool m_bWaitCursor = false;
+    // Importing the folder into the photo database, a few pictures a step.
+    QStringList m_arImport;
+    int m_nImported = 0;
+    QBasicTimer m_timerImport;
 };

@@ -1,0 +1,243 @@
+#include "browse/COrvalaView.h"
+
+#include "app/CMainFrame.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/FolderListing.h"
+#include "db/CPictureImport.h"
+#include "platform/framework/AfxIds.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CWinApp.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/framework/MessageBox.h"
+#include "resources/resource.h"
+
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QLoggingCategory>
+#include <QTimerEvent>
+#include <stdexcept>
+
+namespace {
+Q_LOGGING_CATEGORY(lcView, "orvala.browse.view")
+
+// Pictures imported in one transaction: small enough that the window paints
+// between two steps, large enough that a camera folder is stored in seconds.
+constexpr int kImportStep = 250;
+} // namespace
+
+SViewDefaults COrvalaView::s_Defaults;
+bool COrvalaView::s_bUserOpen = true;
+int COrvalaView::s_nOpenIndex = 0;
+COrvalaView* COrvalaView::s_pLastPictureView = nullptr;
+
+COrvalaView::COrvalaView()
+    : m_bKeepProportions(s_Defaults.bKeepProportions)
+    , m_bLoop(s_Defaults.bLoop)
+    , m_nPhotosInRow(s_Defaults.nPhotosInRow)
+    , m_nBorderWidth(s_Defaults.nBorderWidth)
+    , m_nCurrent(s_nOpenIndex)
+    , m_nSlidePause(s_Defaults.nSlidePause)
+    , m_nMosaicInterval(s_Defaults.nMosaicInterval)
+    , m_penErase(QBrush(Qt::white), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+    , m_penSelect(QBrush(Qt::red), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+{
+    s_pLastPictureView = this;
+    // Every pixel is painted by the view itself: no background erase, so a new
+    // picture replaces the old one without a white flash.
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setAttribute(Qt::WA_NoSystemBackground);
+    setFrameShape(QFrame::NoFrame);
+    setFocusPolicy(Qt::StrongFocus);
+    RegisterCommands();
+}
+
+COrvalaView::~COrvalaView()
+{
+    SetMessageText(QString());
+    s_pLastPictureView = nullptr;
+    DropThumbnailRequests();
+    if (m_bWaitCursor)
+        QGuiApplication::restoreOverrideCursor();
+    if (CProgressCtrl::GetActive() == &m_wndProgress)
+        CProgressCtrl::SetActive(nullptr);
+    m_wndProgress.DestroyWindow();
+}
+
+void COrvalaView::RegisterCommands()
+{
+    OnCommand(ID_VIEW_FULLSIZE, [this] { OnFullSize(); });
+    OnUpdateCommandUI(ID_VIEW_FULLSIZE, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bFullSize); });
+    OnCommand(ID_VIEW_MOSAIC, [this] { OnMosaic(); });
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+}
+
+void COrvalaView::OpenPictureWindow(const QString& strPath, int nIndex)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp || pApp->GetDocTemplates().isEmpty())
+        return;
+    struct SRestore
+    {
+        ~SRestore()
+        {
+            s_nOpenIndex = 0;
+            s_bUserOpen = true;
+        }
+    } restore;
+    s_bUserOpen = false;
+    s_nOpenIndex = nIndex;
+    // The picture template is the first one the application registers.
+    pApp->GetDocTemplates().first()->OpenDocumentFile(strPath, true);
+}
+
+void COrvalaView::OnInitialUpdate()
+{
+    CScrollView::OnInitialUpdate();
+    m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
+    if (CWinApp* pApp = AfxGetApp())
+        m_pMainFrame = qobject_cast<CMainFrame*>(pApp->m_pMainWnd);
+    if (m_pMainFrame) {
+        m_pStatusProgress = &m_pMainFrame->m_wndStatusProgress;
+        m_pPictureLoader = &m_pMainFrame->m_PictureLoader;
+    }
+    m_nCurrent = s_nOpenIndex;
+
+    if (m_pPictureDoc && !m_pPictureDoc->GetPathName().isEmpty()) {
+        const QString strPath = m_pPictureDoc->GetPathName();
+        m_strFolder = strPath.left(strPath.size() - m_pPictureDoc->GetTitle().size());
+    }
+    SetScrollSizes(QSize(0, 0));
+
+    if (!s_bUserOpen) {
+        ListPictureFiles(m_strFolder, m_arPictures, QString());
+        m_nCount = int(m_arPictures.size());
+    } else {
+        StartImport();
+    }
+}
+
+void COrvalaView::OnFullSize()
+{
+    m_bFullSize = !m_bFullSize;
+    if (m_bFullSize && !m_bMosaic && m_pPictureDoc)
+        SetScrollSizes(QSize(m_pPictureDoc->m_nPixelWidth, m_pPictureDoc->m_nPixelHeight));
+    else if (!m_bFullSize && !m_bMosaic)
+        SetScrollSizes(QSize(0, 0));
+    // A mosaic keeps its extent, so it can still be scrolled.
+    viewport()->update();
+}
+
+void COrvalaView::OnMosaic()
+{
+    if (!m_bSlideShow)
+        StartMosaic();
+}
+
+void COrvalaView::OnTimer(int nIDEvent)
+{
+    if (m_bInTimer)
+        return;
+    m_bInTimer = true;
+    AfxRunContained([&] {
+        if (nIDEvent == 2 && !m_bPaused)
+            MosaicStep();
+    });
+    m_bInTimer = false;
+}
+
+int COrvalaView::SetTimer(int nIDEvent, int nElapse)
+{
+    m_arTimers[nIDEvent - 1].start(nElapse, this);
+    return nIDEvent;
+}
+
+void COrvalaView::KillTimer(int nIDEvent)
+{
+    m_arTimers[nIDEvent - 1].stop();
+}
+
+void COrvalaView::timerEvent(QTimerEvent* pEvent)
+{
+    if (pEvent->timerId() == m_timerImport.timerId()) {
+        AfxRunContained([this] { ImportStep(); });
+        return;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (pEvent->timerId() == m_arTimers[i].timerId()) {
+            OnTimer(i + 1);
+            return;
+        }
+    }
+    CScrollView::timerEvent(pEvent);
+}
+
+void COrvalaView::focusInEvent(QFocusEvent* pEvent)
+{
+    CScrollView::focusInEvent(pEvent);
+    if (m_bBusy && m_wndProgress.GetSafeHwnd())
+        m_wndProgress.GetSafeHwnd()->show();
+    m_bHasFocus = true;
+}
+
+void COrvalaView::focusOutEvent(QFocusEvent* pEvent)
+{
+    CScrollView::focusOutEvent(pEvent);
+    m_bHasFocus = false;
+    if (m_bBusy && m_wndProgress.GetSafeHwnd())
+        m_wndProgress.GetSafeHwnd()->hide();
+    SetMessageText(QString());
+}
+
+void COrvalaView::SetMessageText(const QString& strText)
+{
+    if (m_pMainFrame)
+        m_pMainFrame->SetMessageText(strText);
+}
+
+QString COrvalaView::PictureAt(int nIndex) const
+{
+    // Reached only when the list changed under the view; refused, not fatal.
+    if (nIndex < 0 || nIndex >= m_arPictures.size())
+        throw std::invalid_argument("Invalid argument: no picture at that index.");
+    return m_arPictures[nIndex];
+}
+
+void COrvalaView::StartImport()
+{
+    if (!m_pMainFrame || m_strFolder.isEmpty() || !m_pMainFrame->m_DaoTable.IsDatabaseOpen())
+        return; // the start-up has told the user why there is no database
+    m_arImport.clear();
+    ListPictureFiles(m_strFolder, m_arImport, QString());
+    if (m_arImport.isEmpty())
+        return;
+    m_nImported = 0;
+    m_pStatusProgress->ShowStatusProgress(
+        QStringLiteral(" Importing %1 pictures into the photo database: ").arg(m_arImport.size()));
+    m_timerImport.start(0, this);
+}
+
+void COrvalaView::ImportStep()
+{
+    const QStringList arStep = m_arImport.mid(m_nImported, kImportStep);
+    CPictureImport import(&m_pMainFrame->m_DaoTable);
+    bool bDone = !import.Import(m_strFolder, arStep);
+    m_nImported += int(arStep.size());
+    bDone = bDone || m_nImported >= m_arImport.size();
+    if (!bDone) {
+        m_pStatusProgress->SetPos(int(qint64(m_nImported) * 100 / m_arImport.size()));
+        return;
+    }
+    m_timerImport.stop();
+    m_arImport.clear();
+    if (CProgressCtrl::GetActive() == m_pStatusProgress) {
+        m_pStatusProgress->DestroyWindow();
+        CProgressCtrl::SetActive(nullptr);
+        SetMessageText(QString());
+    }
+    if (!import.m_strError.isEmpty()) {
+        qCInfo(lcView) << "import stopped:" << import.m_strError;
+        AfxMessageBox(import.m_strError, MB_OK | MB_ICONERROR);
+    }
+}

@@ -1,0 +1,293 @@
+// Painting of the picture view: the single picture, the mosaic and its build.
+#include "browse/COrvalaView.h"
+
+#include "app/CMainFrame.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/FolderListing.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/picture/CThumbnailSource.h"
+
+#include <QGuiApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// The whole picture upright: HIMETRIC measured upward from the bottom edge.
+QRect WholePicture(const CPicture& picture)
+{
+    const QSize sz = picture.GetHimetricSize();
+    return QRect(0, sz.height(), sz.width(), -sz.height());
+}
+
+// The thumbnail at the size it is drawn in a cell, made on a worker thread.
+QImage MakeThumbnail(const QString& strPath, int nCell, bool bKeepProportions)
+{
+    static const CThumbnailSource source;
+    const QImage image = source.Thumbnail(strPath, QSize(nCell, nCell));
+    if (image.isNull())
+        return image;
+    const SMosaicGeometry g = MosaicGeometry(nCell, 1, 0, 1);
+    const QSize szDrawn = g.ThumbnailRect(0, bKeepProportions, image.size()).size();
+    return image.scaled(szDrawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// The outline through rc, the pen's width centred on it, as filled strips:
+// a wide pen's pixels would depend on the paint engine's rounding.
+void DrawFrame(QPainter* pDC, const QRect& rc, const QPen& pen)
+{
+    const int b = qMax(1, pen.width());
+    const QRect rcOuter = rc.adjusted(-b / 2, -b / 2, b - b / 2, b - b / 2);
+    const QBrush brush = pen.brush();
+    pDC->fillRect(QRect(rcOuter.left(), rcOuter.top(), rcOuter.width(), b), brush);
+    pDC->fillRect(QRect(rcOuter.left(), rcOuter.bottom() - b + 1, rcOuter.width(), b), brush);
+    pDC->fillRect(QRect(rcOuter.left(), rcOuter.top(), b, rcOuter.height()), brush);
+    pDC->fillRect(QRect(rcOuter.right() - b + 1, rcOuter.top(), b, rcOuter.height()), brush);
+}
+
+// Thumbnails decoded ahead of the build; bounds what waits in memory.
+int AheadCount()
+{
+    return qMax(4, 2 * QThread::idealThreadCount());
+}
+
+} // namespace
+
+void COrvalaView::paintEvent(QPaintEvent*)
+{
+    AfxRunContained([this] {
+        QPainter painter(viewport());
+        OnEraseBkgnd(&painter);
+        painter.translate(-GetScrollPosition());
+        OnDraw(&painter);
+    });
+}
+
+bool COrvalaView::OnEraseBkgnd(QPainter* pDC)
+{
+    if (m_bMosaic) {
+        const QRect rcClient = viewport()->rect();
+        const QRect rcMosaic(-GetScrollPosition(), GetTotalSize());
+        const QColor window = palette().color(QPalette::Window);
+        if (rcMosaic.right() < rcClient.right())
+            pDC->fillRect(QRect(QPoint(rcMosaic.right() + 1, 0), rcClient.bottomRight()), window);
+        if (rcMosaic.bottom() < rcClient.bottom())
+            pDC->fillRect(QRect(QPoint(0, rcMosaic.bottom() + 1), rcClient.bottomRight()), window);
+    }
+    return true;
+}
+
+SMosaicGeometry COrvalaView::Geometry() const
+{
+    return MosaicGeometry(viewport()->width(), m_nPhotosInRow, m_nBorderWidth, m_nCount);
+}
+
+void COrvalaView::OnDraw(QPainter* pDC)
+{
+    if (!m_pPictureDoc)
+        return;
+    // A first build shows its thumbnails as they come, as a rebuild does.
+    if (m_bMosaic || (m_bBusy && m_nTimerId == 2)) {
+        if (m_bSlideShow)
+            return;
+        SMosaicGeometry g = Geometry();
+        g.nCell = qMax(1, m_nCellWidth);
+        g.nPitch = g.nCell + g.nBorder;
+        DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), g);
+        return;
+    }
+    if (m_pPictureDoc->m_pPicture) {
+        FillExposedArea(pDC);
+        DrawPicture(pDC, QString());
+    }
+}
+
+void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g)
+{
+    const QRect rcMosaic(QPoint(0, 0), g.MosaicSize());
+    pDC->fillRect(rcMosaic.intersected(rcDoc), Qt::white);
+    const auto [nFirstRow, nEndRow] = g.RowsIn(rcDoc);
+    const int nEnd = qMin<qint64>(qint64(nEndRow) * g.nPhotosInRow, m_arThumbnails.size());
+    for (int i = nFirstRow * g.nPhotosInRow; i < nEnd; ++i) {
+        const QImage& thumb = m_arThumbnails[i];
+        if (!thumb.isNull())
+            pDC->drawImage(g.ThumbnailRect(i, m_bKeepProportions, thumb.size()), thumb);
+    }
+    if (m_ptSelection.x() > 0) {
+        const int nIndex = g.IndexAt(m_ptSelection, int(m_arPictures.size()));
+        if (nIndex >= 0) {
+            DrawFrame(pDC, g.SelectionRect(nIndex), m_bSelectionShown ? m_penSelect : m_penErase);
+        }
+    }
+}
+
+bool COrvalaView::DrawPicture(QPainter* pDC, const QString& strPath)
+{
+    if (!strPath.isEmpty() && m_pPictureDoc)
+        m_pPictureDoc->OnOpenDocument(strPath);
+    if (!m_pPictureDoc || !m_pPictureDoc->m_pPicture)
+        return false;
+    if (!pDC) {
+        // Qt paints only from the paint event; it comes at once, unerased.
+        viewport()->repaint();
+        return true;
+    }
+    const QRect r = viewport()->rect();
+    int w = m_pPictureDoc->m_nPixelWidth;
+    int h = m_pPictureDoc->m_nPixelHeight;
+    if (!m_bFullSize) {
+        w = r.width();
+        h = m_pPictureDoc->m_nPixelWidth > 0
+                ? int(qint64(m_pPictureDoc->m_nPixelHeight) * w / m_pPictureDoc->m_nPixelWidth)
+                : 0;
+    }
+    if (m_nLastHeight > h)
+        pDC->fillRect(QRect(0, h, r.width(), r.height() - h), Qt::white);
+    if (m_nLastWidth > w)
+        pDC->fillRect(QRect(w, 0, r.width() - w, r.height()), Qt::white);
+    try {
+        const CPicture& picture = *m_pPictureDoc->m_pPicture;
+        picture.Render(*pDC, QRect(0, 0, w, h), WholePicture(picture), r);
+    } catch (const std::exception&) {
+        return false;
+    }
+    m_nLastWidth = w;
+    m_nLastHeight = h;
+    return true;
+}
+
+void COrvalaView::FillExposedArea(QPainter* pDC)
+{
+    const QRect r = viewport()->rect();
+    const QRect& L = m_rcLastClient;
+    if (r.width() > L.width() || r.height() > L.height()) {
+        const QRect rcRight(L.right() + 1, 0, r.width() - L.width(), r.height());
+        const QRect rcBelow(0, L.bottom() + 1, r.width(), r.height() - L.height());
+        if (rcRight.width() > 0 && rcRight.height() > 0)
+            pDC->fillRect(rcRight, Qt::white);
+        if (rcBelow.width() > 0 && rcBelow.height() > 0)
+            pDC->fillRect(rcBelow, Qt::white);
+    }
+    m_rcLastClient = r;
+}
+
+bool COrvalaView::SelectCell(QPoint pt, bool bErase)
+{
+    if (m_nCellWidth <= 0)
+        return false;
+    const QPoint ptDoc = pt + GetScrollPosition();
+    SMosaicGeometry g = Geometry();
+    g.nCell = m_nCellWidth;
+    g.nPitch = g.nCell + g.nBorder;
+    const int nIndex = g.IndexAt(ptDoc, int(m_arPictures.size()));
+    if (nIndex < 0)
+        return false;
+    if (m_bHasFocus && !m_bBusy)
+        SetMessageText(PictureAt(nIndex));
+    m_ptSelection = ptDoc;
+    m_bSelectionShown = !bErase;
+    const int nPen = m_nBorderWidth;
+    viewport()->update(g.SelectionRect(nIndex)
+                           .translated(-GetScrollPosition())
+                           .adjusted(-nPen, -nPen, nPen, nPen));
+    return true;
+}
+
+void COrvalaView::StartMosaic()
+{
+    m_arPictures.clear();
+    DropThumbnailRequests();
+    m_arThumbnails.clear();
+    m_ptSelection = QPoint();
+    m_bSelectionShown = false;
+    if (m_pPictureDoc)
+        m_pPictureDoc->SetTitle(m_strFolder);
+    ListPictureFiles(m_strFolder, m_arPictures, QString());
+    m_nCount = int(m_arPictures.size());
+    if (m_nCount == 0) {
+        viewport()->update();
+        return;
+    }
+    const SMosaicGeometry g = Geometry();
+    m_nCellWidth = m_nCellHeight = g.nCell;
+    m_arThumbnails.resize(m_nCount);
+
+    m_strText = QStringLiteral(" Show %1 pictures from current directory: ").arg(m_nCount);
+    if (m_pStatusProgress)
+        m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
+    m_bBusy = true;
+    if (!m_bWaitCursor) {
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        m_bWaitCursor = true;
+    }
+    m_nMosaicNext = 0;
+    const int nAhead = qMin(m_nCount, AheadCount());
+    for (int i = 0; i < nAhead; ++i)
+        m_mapAhead.insert(i, RequestThumbnail(i, g));
+    m_nTimerId = SetTimer(2, m_nMosaicInterval);
+    viewport()->update();
+}
+
+QFuture<QImage> COrvalaView::RequestThumbnail(int nIndex, const SMosaicGeometry& g)
+{
+    return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], g.nCell, m_bKeepProportions);
+}
+
+void COrvalaView::DropThumbnailRequests()
+{
+    // Requests still running finish on their own; their images are dropped.
+    m_mapAhead.clear();
+}
+
+void COrvalaView::MosaicStep()
+{
+    const SMosaicGeometry g = Geometry();
+    m_nCellWidth = m_nCellHeight = g.nCell;
+    const int k = m_nMosaicNext;
+    if (k >= m_nCount) {
+        EndMosaicBuild();
+        return;
+    }
+    m_nMosaicNext = k + 1;
+    m_strText = PictureAt(k);
+    if (k + AheadCount() < m_nCount)
+        m_mapAhead.insert(k + AheadCount(), RequestThumbnail(k + AheadCount(), g));
+    QFuture<QImage> thumbnail = m_mapAhead.take(k);
+    if (!thumbnail.isValid())
+        thumbnail = RequestThumbnail(k, g);
+    // In list order: waits for this one only, the later ones keep decoding.
+    const QImage image = thumbnail.result();
+    if (image.isNull())
+        return;
+    m_arThumbnails[k] = image;
+    viewport()->update(
+        g.ThumbnailRect(k, m_bKeepProportions, image.size()).translated(-GetScrollPosition()));
+
+    m_strText = QString::asprintf(" Mosaic %4d / %4d  from current directory: ", k + 1, m_nCount);
+    if (m_bHasFocus)
+        SetMessageText(m_strText);
+    m_wndProgress.SetPos(int(qint64(k + 1) * 100 / m_nCount));
+}
+
+void COrvalaView::EndMosaicBuild()
+{
+    KillTimer(2);
+    SetMessageText(QString());
+    if (m_bWaitCursor) {
+        QGuiApplication::restoreOverrideCursor();
+        m_bWaitCursor = false;
+    }
+    m_wndProgress.DestroyWindow();
+    if (CProgressCtrl::GetActive() == &m_wndProgress || !CProgressCtrl::GetActive())
+        CProgressCtrl::SetActive(nullptr);
+    const SMosaicGeometry g = Geometry();
+    SetScrollSizes(g.MosaicSize());
+    m_ptSelection = QPoint(m_nCellWidth / 2, m_nCellHeight / 2);
+    SelectCell(m_ptSelection - GetScrollPosition(), false);
+    m_bBusy = false;
+    m_bMosaic = true;
+    viewport()->update();
+}

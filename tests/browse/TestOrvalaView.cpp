@@ -1,0 +1,362 @@
+#include "app/AppSession.h"
+#include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
+#include "common/MessageBoxRecorder.h"
+#include "common/TestPictures.h"
+#include "common/TestWorkspace.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CStatusBar.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestOrvalaView : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void userOpenStartsEmpty();
+    void programOpenListsFolder();
+    void lastPictureViewAndDefaults();
+    void scrollExtents();
+    void fittedAtTopLeftWithWhiteStrips();
+    void mosaicBuildsOnePerTick();
+    void largeMosaicScrollsToItsEnd();
+    void importOnOpen();
+    void printsToPdf_data();
+    void printsToPdf();
+
+private:
+    // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
+    QString MakeFolder(int nCount, QSize size = QSize(40, 30));
+    COrvalaView* Open(const QString& strPath, bool bUser = true, int nIndex = 0);
+    static void Tick(COrvalaView* pView, int nTicks);
+    QImage ScreenPixels(COrvalaView* pView);
+
+    std::unique_ptr<CTestWorkspace> m_pWorkspace;
+    std::unique_ptr<CAppSession> m_pSession;
+    std::unique_ptr<QTemporaryDir> m_pPictures;
+};
+
+namespace {
+
+QColor ColourOf(int i)
+{
+    return QColor(QColor::fromHsv((i * 37) % 360, 200, 200).rgb());
+}
+
+int StatusRecords(CMainFrame* pFrame)
+{
+    return pFrame->m_DaoTable.CountRecords(QStringLiteral("PHOTOS"));
+}
+
+} // namespace
+
+void TestOrvalaView::init()
+{
+    m_pWorkspace = std::make_unique<CTestWorkspace>();
+    m_pSession = std::make_unique<CAppSession>();
+    QVERIFY(m_pSession->Started());
+    m_pPictures = std::make_unique<QTemporaryDir>();
+}
+
+void TestOrvalaView::cleanup()
+{
+    m_pSession.reset();
+    m_pPictures.reset();
+    m_pWorkspace.reset();
+}
+
+QString TestOrvalaView::MakeFolder(int nCount, QSize size)
+{
+    for (int i = 0; i < nCount; ++i) {
+        QFile file(m_pPictures->filePath(QString::number(i) + QStringLiteral(".bmp")));
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(EncodePicture("BMP", size, ColourOf(i)));
+    }
+    return m_pPictures->path();
+}
+
+COrvalaView* TestOrvalaView::Open(const QString& strPath, bool bUser, int nIndex)
+{
+    if (bUser)
+        m_pSession->App().m_pPictureTemplate->OpenDocumentFile(strPath, true);
+    else
+        COrvalaView::OpenPictureWindow(strPath, nIndex);
+    auto* pView = COrvalaView::s_pLastPictureView;
+    if (pView) {
+        pView->GetParentFrame()->resize(500, 400);
+        pView->setFocus();
+        if (!QTest::qWaitForWindowExposed(pView))
+            return nullptr;
+    }
+    return pView;
+}
+
+void TestOrvalaView::Tick(COrvalaView* pView, int nTicks)
+{
+    for (int i = 0; i < nTicks; ++i)
+        pView->OnTimer(2);
+}
+
+QImage TestOrvalaView::ScreenPixels(COrvalaView* pView)
+{
+    // What the window system holds for the window, not a fresh rendering: a
+    // region the view did not paint shows what was there before.
+    QWidget* pTop = pView->window();
+    const QImage screen = pTop->screen()->grabWindow(pTop->winId()).toImage();
+    const QPoint ptViewport = pView->viewport()->mapTo(pTop, QPoint(0, 0));
+    return screen.copy(QRect(ptViewport, pView->viewport()->size()));
+}
+
+void TestOrvalaView::userOpenStartsEmpty()
+{
+    const QString strFolder = MakeFolder(3);
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/2.bmp"));
+    QVERIFY(pView);
+    QVERIFY(pView->m_arPictures.isEmpty());
+    QCOMPARE(pView->m_nCount, 0);
+    QCOMPARE(pView->m_nCurrent, 0);
+    QCOMPARE(pView->m_strFolder, strFolder + QLatin1Char('/'));
+}
+
+void TestOrvalaView::programOpenListsFolder()
+{
+    const QString strFolder = MakeFolder(3);
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/1.bmp"), false, 1);
+    QVERIFY(pView);
+    QCOMPARE(pView->m_nCount, 3);
+    QCOMPARE(pView->m_nCurrent, 1);
+    QCOMPARE(pView->m_arPictures.at(2), strFolder + QStringLiteral("/2.bmp"));
+    QVERIFY(COrvalaView::s_bUserOpen);
+    QCOMPARE(COrvalaView::s_nOpenIndex, 0);
+
+    // A window without a file has no folder and finds nothing.
+    COrvalaView::OpenPictureWindow(QString(), 0);
+    m_pSession->App().m_pPictureTemplate->OpenDocumentFile(QString(), true);
+    COrvalaView* pEmpty = COrvalaView::s_pLastPictureView;
+    QVERIFY(pEmpty != pView);
+    pEmpty->StartMosaic();
+    QCOMPARE(pEmpty->m_nCount, 0);
+    QVERIFY(!pEmpty->m_bBusy);
+}
+
+void TestOrvalaView::lastPictureViewAndDefaults()
+{
+    const QString strFolder = MakeFolder(1);
+    COrvalaView* pFirst = Open(strFolder + QStringLiteral("/0.bmp"));
+    pFirst->m_nPhotosInRow = 3;
+    pFirst->m_bKeepProportions = true;
+    COrvalaView* pSecond = Open(strFolder + QStringLiteral("/0.bmp"));
+    QVERIFY(pSecond != pFirst);
+    QCOMPARE(COrvalaView::s_pLastPictureView, pSecond);
+    QCOMPARE(pSecond->m_nPhotosInRow, 10);
+    QCOMPARE(pSecond->m_nBorderWidth, 2);
+    QCOMPARE(pSecond->m_bKeepProportions, false);
+    QCOMPARE(pSecond->m_nSlidePause, 1000);
+    QCOMPARE(pSecond->m_nMosaicInterval, 1);
+    // Closing either window leaves no last picture view.
+    delete pFirst->GetParentFrame();
+    QCOMPARE(COrvalaView::s_pLastPictureView, nullptr);
+}
+
+void TestOrvalaView::scrollExtents()
+{
+    const QString strFolder = MakeFolder(25, QSize(900, 700));
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+    pView->OnFullSize();
+    QVERIFY(pView->m_bFullSize);
+    QCOMPARE(pView->GetTotalSize(), QSize(900, 700));
+    pView->OnFullSize();
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+
+    pView->OnMosaic();
+    Tick(pView, 26);
+    QVERIFY(pView->m_bMosaic);
+    const int nPitch = pView->m_nCellWidth + 2;
+    QCOMPARE(pView->GetTotalSize(), QSize(10 * nPitch, 3 * nPitch));
+    // Full Size over a mosaic keeps the mosaic scrollable.
+    pView->OnFullSize();
+    QCOMPARE(pView->GetTotalSize(), QSize(10 * nPitch, 3 * nPitch));
+}
+
+void TestOrvalaView::fittedAtTopLeftWithWhiteStrips()
+{
+    QTemporaryDir dir;
+    auto write = [&](const QString& strName, QSize size, QColor colour) {
+        QFile file(dir.filePath(strName));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(EncodePicture("BMP", size, colour));
+    };
+    write(QStringLiteral("tall.bmp"), QSize(40, 60), Qt::blue);
+    write(QStringLiteral("wide.bmp"), QSize(40, 10), Qt::green);
+
+    COrvalaView* pView = Open(dir.filePath(QStringLiteral("tall.bmp")));
+    const int w = pView->viewport()->width();
+    QTRY_COMPARE(ScreenPixels(pView).pixelColor(w - 1, 0), QColor(Qt::blue));
+    // Fitted to the width: 40 x 60 at width w is w * 1.5 high, from the top-left.
+    QImage pixels = ScreenPixels(pView);
+    QCOMPARE(pixels.pixelColor(0, 0), QColor(Qt::blue));
+    QCOMPARE(pView->m_nLastWidth, w);
+    QCOMPARE(pView->m_nLastHeight, w * 60 / 40);
+
+    // A lower picture leaves the strip below it white, no blue left over.
+    QVERIFY(pView->DrawPicture(nullptr, dir.filePath(QStringLiteral("wide.bmp"))));
+    pixels = ScreenPixels(pView);
+    QCOMPARE(pixels.pixelColor(w / 2, w / 4 - 2), QColor(Qt::green));
+    QCOMPARE(pixels.pixelColor(w / 2, w / 4 + 2), QColor(Qt::white));
+    QCOMPARE(pixels.pixelColor(w - 1, pixels.height() - 1), QColor(Qt::white));
+
+    // At full size a narrower picture leaves white at its right.
+    pView->OnFullSize();
+    QTRY_COMPARE(ScreenPixels(pView).pixelColor(45, 5), QColor(Qt::white));
+    QCOMPARE(ScreenPixels(pView).pixelColor(35, 5), QColor(Qt::green));
+}
+
+void TestOrvalaView::mosaicBuildsOnePerTick()
+{
+    const QString strFolder = MakeFolder(4);
+    // A picture that fails leaves its cell white and its number out.
+    QFile broken(strFolder + QStringLiteral("/2.bmp"));
+    QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("no picture");
+    broken.close();
+
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    CMainFrame* pFrame = m_pSession->Frame();
+    CStatusBar* pStatus = pFrame->GetStatusBar();
+    pView->OnMosaic();
+    QVERIFY(pView->m_bBusy);
+    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QLatin1Char('/'));
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Show 4 pictures from current directory: "));
+
+    const QStringList arTexts{QStringLiteral(" Mosaic    1 /    4  from current directory: "),
+                              QStringLiteral(" Mosaic    2 /    4  from current directory: "),
+                              QStringLiteral(" Mosaic    2 /    4  from current directory: "),
+                              QStringLiteral(" Mosaic    4 /    4  from current directory: ")};
+    const QList<int> arProgress{25, 50, 50, 100};
+    for (int i = 0; i < 4; ++i) {
+        Tick(pView, 1);
+        QCOMPARE(pStatus->GetPaneText(0), arTexts[i]);
+        QCOMPARE(pView->m_wndProgress.GetPos(), arProgress[i]);
+    }
+    QVERIFY(!pView->m_bMosaic);
+    Tick(pView, 1);
+    QVERIFY(pView->m_bMosaic);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(pStatus->GetPaneText(0), QString());
+    QVERIFY(!pView->m_wndProgress.GetSafeHwnd());
+
+    const int nCell = pView->m_nCellWidth;
+    const int nPitch = nCell + 2;
+    QImage pixels;
+    // The red frame runs through the gaps around the first cell only.
+    QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(0, nCell / 2), QColor(Qt::red));
+    QCOMPARE(pixels.pixelColor(nPitch + nCell / 2, nCell / 2), ColourOf(1));
+    QCOMPARE(pixels.pixelColor(nCell / 2, nCell / 2), ColourOf(0));
+    QCOMPARE(pixels.pixelColor(2 * nPitch + nCell / 2, nCell / 2), QColor(Qt::white));
+    QCOMPARE(pixels.pixelColor(3 * nPitch + nCell / 2, nCell / 2), ColourOf(3));
+    QCOMPARE(pixels.pixelColor(1, nCell / 2), QColor(Qt::red));
+    QCOMPARE(pixels.pixelColor(2, nCell / 2), ColourOf(0));
+    QCOMPARE(pixels.pixelColor(nPitch, nCell / 2), QColor(Qt::red));
+    QCOMPARE(pixels.pixelColor(2 * nPitch, nCell / 2), QColor(Qt::white));
+
+    // A click on a cell shows its picture's path.
+    QVERIFY(pView->SelectCell(QPoint(3 * nPitch + 5, 5), false));
+    QCOMPARE(pStatus->GetPaneText(0), strFolder + QStringLiteral("/3.bmp"));
+    QVERIFY(!pView->SelectCell(QPoint(5, nPitch + 5), false));
+    QCOMPARE(pView->m_ptSelection, QPoint(3 * nPitch + 5, 5));
+}
+
+void TestOrvalaView::largeMosaicScrollsToItsEnd()
+{
+    const int nCount = 403;
+    const QString strFolder = MakeFolder(nCount, QSize(8, 8));
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    pView->OnMosaic();
+    Tick(pView, nCount + 1);
+    QVERIFY(pView->m_bMosaic);
+    const int nPitch = pView->m_nCellWidth + 2;
+    QCOMPARE(pView->GetTotalSize().height(), (nCount / 10 + 1) * nPitch);
+    pView->ScrollToPosition(QPoint(0, pView->GetTotalSize().height()));
+    // The last row holds pictures 400..402; its top is the extent less one pitch.
+    const int nLastRowTop =
+        pView->GetTotalSize().height() - nPitch - pView->GetScrollPosition().y();
+    QImage pixels;
+    QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(2 * nPitch + 10, nLastRowTop + 10),
+                 ColourOf(402));
+    QCOMPARE(pixels.pixelColor(9 * nPitch + 10, nLastRowTop - nPitch + 10), ColourOf(399));
+}
+
+void TestOrvalaView::importOnOpen()
+{
+    const QString strFolder = MakeFolder(600, QSize(4, 4));
+    CMainFrame* pFrame = m_pSession->Frame();
+    QVERIFY(pFrame->m_DaoTable.IsDatabaseOpen());
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    // Imported in steps: the window paints between them.
+    QVERIFY(StatusRecords(pFrame) < 600);
+    QTRY_COMPARE(StatusRecords(pFrame), 600);
+    Q_UNUSED(pView);
+
+    // Opening again adds nothing; a window the program opens imports nothing.
+    Open(strFolder + QStringLiteral("/1.bmp"));
+    QFile file(strFolder + QStringLiteral("/new.bmp"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(EncodePicture("BMP"));
+    file.close();
+    Open(strFolder + QStringLiteral("/2.bmp"), false, 2);
+    QTest::qWait(0);
+    QTRY_VERIFY(CProgressCtrl::GetActive() == nullptr);
+    QCOMPARE(StatusRecords(pFrame), 600);
+}
+
+void TestOrvalaView::printsToPdf_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("mosaic");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("single picture: one page") << 1 << false << 1;
+    // 100 cells of 10 a row: 11 rows of pitch p, 10 p wide: 1.1 times as high
+    // as wide, within one A4 page (1.41).
+    QTest::newRow("mosaic on one page") << 100 << true << 1;
+    // 300 pictures: 31 rows, 3.1 times as high as wide: three A4 pages.
+    QTest::newRow("mosaic over pages") << 300 << true << 3;
+}
+
+void TestOrvalaView::printsToPdf()
+{
+    QFETCH(int, count);
+    QFETCH(bool, mosaic);
+    const QString strFolder = MakeFolder(count, QSize(8, 8));
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    if (mosaic) {
+        pView->OnMosaic();
+        Tick(pView, count + 1);
+        QVERIFY(pView->m_bMosaic);
+    }
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QString strPdf = m_pPictures->filePath(QStringLiteral("out.pdf"));
+    printer.setOutputFileName(strPdf);
+    pView->PrintTo(&printer);
+
+    QFile pdf(strPdf);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray data = pdf.readAll();
+    QTEST(int(data.count("/Type /Page\n") + data.count("/Type /Page\r")), "pages");
+}
+
+QTEST_MAIN(TestOrvalaView)
+#include "TestOrvalaView.moc"
