@@ -1,0 +1,221 @@
+// Picture windows on a camera folder: the mosaic against full decodes, the
+// next picture, the folder listing, a huge mosaic's memory and the import on
+// open. Prints one "name value unit" line per figure; --quick uses small counts.
+#include "app/AppSession.h"
+#include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
+#include "browse/FolderListing.h"
+#include "common/TestPictures.h"
+#include "common/TestWorkspace.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/picture/PictureDecoder.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct SCounts
+{
+    int nMosaic = 200;
+    int nList = 10000;
+    int nHuge = 20000;
+    int nImport = 1000;
+    int nSteps = 15;
+};
+
+// A diagonal gradient with fine noise compresses like a real 12-megapixel photo.
+QImage CameraLikeImage(quint32 nSeed)
+{
+    QRandomGenerator generator(nSeed);
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* pLine = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const quint32 n = generator.generate();
+            pLine[x] = qRgb(qBound(0, x * 200 / 4000 + 10 + int(n % 40), 255),
+                            qBound(0, y * 200 / 3000 + 10 + int((n >> 8) % 40), 255),
+                            qBound(0, (x + y) * 100 / 7000 + 60 + int((n >> 16) % 40), 255));
+        }
+    }
+    return image;
+}
+
+QString Write(const QString& strPath, const QByteArray& data)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(strPath));
+    file.write(data);
+    return strPath;
+}
+
+// nCount names in the folder, hard links to the sources in turn: many
+// distinct files for the cost of a few on disk.
+QString LinkFolder(const QString& strFolder, const QStringList& arSources, int nCount)
+{
+    QDir().mkpath(strFolder);
+    for (int i = 0; i < nCount; ++i) {
+        const QString strName =
+            strFolder + QStringLiteral("/IMG_%1.JPG").arg(i + 1, 5, 10, QLatin1Char('0'));
+        if (::link(QFile::encodeName(arSources[i % arSources.size()]).constData(),
+                   QFile::encodeName(strName).constData()) != 0)
+            qFatal("cannot link %s", qPrintable(strName));
+    }
+    return strFolder;
+}
+
+qint64 ResidentBytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
+    }
+    return 0;
+}
+
+COrvalaView* OpenWindow(const QString& strPath, int nWidth)
+{
+    COrvalaView::OpenPictureWindow(strPath, 0);
+    COrvalaView* pView = COrvalaView::s_pLastPictureView;
+    pView->GetParentFrame()->resize(nWidth + 40, 900);
+    pView->resize(nWidth, 860);
+    QCoreApplication::processEvents();
+    return pView;
+}
+
+double BuildMosaicMs(COrvalaView* pView)
+{
+    QElapsedTimer timer;
+    timer.start();
+    pView->OnMosaic();
+    while (!pView->m_bMosaic)
+        pView->OnTimer(2);
+    return timer.nsecsElapsed() / 1e6;
+}
+
+void Print(const char* szName, double dValue, const char* szUnit)
+{
+    std::printf("%s %.2f %s\n", szName, dValue, szUnit);
+    std::fflush(stdout);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QTemporaryDir cache;
+    // A private thumbnail cache, empty at start, so nothing is found from an earlier run.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+    QApplication app(argc, argv);
+    SCounts counts;
+    if (app.arguments().contains(QStringLiteral("--quick")))
+        counts = SCounts{20, 2000, 2000, 100, 5};
+
+    CTestWorkspace workspace;
+    QTemporaryDir dir;
+    QStringList arExif, arPlain;
+    for (quint32 nSeed = 1; nSeed <= 4; ++nSeed) {
+        const QImage image = CameraLikeImage(nSeed);
+        const QByteArray thumb = EncodeImage(image.scaled(160, 120), "JPG");
+        arExif << Write(dir.filePath(QStringLiteral("exif%1.jpg").arg(nSeed)),
+                        MakeCameraJpeg(image, 92, 1, thumb));
+        arPlain << Write(dir.filePath(QStringLiteral("plain%1.jpg").arg(nSeed)),
+                         MakeCameraJpeg(image, 92, 1));
+    }
+    const QString strExif =
+        LinkFolder(dir.filePath(QStringLiteral("exif")), arExif, counts.nMosaic);
+    const QString strPlain =
+        LinkFolder(dir.filePath(QStringLiteral("plain")), arPlain, counts.nMosaic);
+
+    // What the mosaic would cost by decoding every picture whole.
+    QStringList arFull;
+    ListPictureFiles(strPlain, arFull, QString());
+    QElapsedTimer timer;
+    timer.start();
+    for (const QString& strPath : arFull) {
+        if (!DecodePicture(strPath))
+            qFatal("no picture in %s", qPrintable(strPath));
+    }
+    const double dFullMs = timer.nsecsElapsed() / 1e6;
+
+    CAppSession session;
+    if (!session.Started())
+        qFatal("the program did not start");
+    session.Frame()->resize(1400, 1000);
+
+    COrvalaView* pExif = OpenWindow(strExif + QStringLiteral("/IMG_00001.JPG"), 1280);
+    Print("mosaic_exif_speedup", dFullMs / BuildMosaicMs(pExif), "x");
+    COrvalaView* pPlain = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);
+    Print("mosaic_scaled_speedup", dFullMs / BuildMosaicMs(pPlain), "x");
+
+    // The next picture fitted in a 1280-wide window, a step every 300 ms.
+    COrvalaView* pStep = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);
+    std::vector<double> arStepMs;
+    for (int i = 1; i <= counts.nSteps; ++i) {
+        QTest::qWait(300);
+        timer.restart();
+        pStep->DrawPicture(nullptr, pStep->m_arPictures.at(i % pStep->m_arPictures.size()));
+        arStepMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(arStepMs.begin(), arStepMs.end());
+    Print("next_picture_ms", arStepMs[arStepMs.size() / 2], "ms");
+
+    const QString strList = dir.filePath(QStringLiteral("list"));
+    QDir().mkpath(strList);
+    for (int i = 0; i < counts.nList; ++i)
+        Write(strList + QStringLiteral("/IMG_%1.JPG").arg(i), QByteArray());
+    std::vector<double> arListMs;
+    for (int i = 0; i < 5; ++i) {
+        QStringList arList;
+        timer.restart();
+        ListPictureFiles(strList, arList, QString());
+        arListMs.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(arListMs.begin(), arListMs.end());
+    Print("list_10k_ms", arListMs[2], "ms");
+
+    // A huge folder of small photos: what its mosaic keeps against its thumbnails' pixels.
+    const QString strSmall = Write(dir.filePath(QStringLiteral("small.jpg")),
+                                   EncodeImage(CameraLikeImage(9).scaled(320, 240), "JPG"));
+    const QString strHuge =
+        LinkFolder(dir.filePath(QStringLiteral("huge")), {strSmall}, counts.nHuge);
+    COrvalaView* pHuge = OpenWindow(strHuge + QStringLiteral("/IMG_00001.JPG"), 800);
+    const qint64 nBefore = ResidentBytes();
+    BuildMosaicMs(pHuge);
+    const qint64 nAdded = ResidentBytes() - nBefore;
+    const qint64 nRaw = qint64(counts.nHuge) * pHuge->m_nCellWidth * pHuge->m_nCellHeight * 4;
+    Print("mosaic_20k_memory_ratio", double(nAdded) / double(nRaw), "x");
+
+    // Opening a picture in a new folder imports the folder.
+    const QString strImport =
+        LinkFolder(dir.filePath(QStringLiteral("import")), arExif, counts.nImport);
+    CDao_Table& table = session.Frame()->m_DaoTable;
+    const int nStart = table.CountRecords(QStringLiteral("PHOTOS"));
+    timer.restart();
+    session.App().m_pPictureTemplate->OpenDocumentFile(strImport + QStringLiteral("/IMG_00001.JPG"),
+                                                       true);
+    while (table.CountRecords(QStringLiteral("PHOTOS")) < nStart + counts.nImport) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (timer.elapsed() > 600000)
+            qFatal("the import did not finish");
+    }
+    Print("import_open_1k_s", timer.nsecsElapsed() / 1e9, "s");
+    return 0;
+}
