@@ -14,6 +14,8 @@
 #include <QFile>
 #include <QPrinter>
 #include <QScreen>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,6 +33,7 @@ private slots:
     void mosaicBuildsOnePerTick();
     void largeMosaicScrollsToItsEnd();
     void importOnOpen();
+    void importErrorIsReported();
     void printsToPdf_data();
     void printsToPdf();
 
@@ -319,6 +322,27 @@ void TestOrvalaView::importOnOpen()
     QTest::qWait(0);
     QTRY_VERIFY(CProgressCtrl::GetActive() == nullptr);
     QCOMPARE(StatusRecords(pFrame), 600);
+}
+
+void TestOrvalaView::importErrorIsReported()
+{
+    const QString strFolder = MakeFolder(2);
+    CMessageBoxRecorder recorder;
+    // Another program holds the database's write lock past the wait.
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "other");
+        other.setDatabaseName(m_pWorkspace->FilePath(QStringLiteral("Photos.mdb")));
+        QVERIFY(other.open());
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")).isActive());
+        QVERIFY(Open(strFolder + QStringLiteral("/0.bmp")));
+        QTRY_COMPARE_WITH_TIMEOUT(recorder.m_arTexts.size(), 1, 20000);
+        other.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase("other");
+    QVERIFY(recorder.m_arTexts.first().contains(QStringLiteral("lock"), Qt::CaseInsensitive));
+    QCOMPARE(recorder.m_arTypes.first(), MB_OK | MB_ICONERROR);
+    QCOMPARE(CProgressCtrl::GetActive(), nullptr);
 }
 
 void TestOrvalaView::printsToPdf_data()
