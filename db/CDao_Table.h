@@ -7,6 +7,7 @@
 class CDaoDatabase;
 class CDaoTableDef;
 class QComboBox;
+class QTableView;
 
 // The one database object of the run: opens "Photos.mdb" (creating it with
 // table "PHOTOS" when no such file exists) and runs the queries on it.
@@ -59,6 +60,11 @@ public:
     // Stores Theme and Comment of the record with that key. A text longer
     // than its field is refused with a message, as is every engine error.
     bool SaveRecord(int nID, QString strTheme, QString strComment);
+    // Deletes the records behind the list's selected rows, after asking when
+    // bConfirm, and removes those rows. The records go in one transaction:
+    // after an engine error (raised as CDaoException) none is gone and the
+    // list is as it was.
+    void DeleteSelected(QTableView* pList, CDao_TableInfo& tableInfo, bool bDelete, bool bConfirm);
 
     QString m_strSQL;
     CDao_TableInfo m_TableInfo;

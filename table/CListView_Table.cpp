@@ -18,29 +18,6 @@ bool CListView_Table::s_bDescending = false;
 
 namespace {
 
-// Undoes what an operation on the list set up, also when it ends with an
-// exception: the list shown again and the normal cursor back.
-class CListBusy
-{
-public:
-    explicit CListBusy(QWidget* pList)
-        : m_pList(pList)
-    {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        m_pList->hide();
-    }
-    ~CListBusy()
-    {
-        QGuiApplication::restoreOverrideCursor();
-        m_pList->show();
-    }
-    CListBusy(const CListBusy&) = delete;
-    CListBusy& operator=(const CListBusy&) = delete;
-
-private:
-    QWidget* m_pList;
-};
-
 // The status-bar progress goes away however the filling ends.
 class CProgressRemover
 {
@@ -75,10 +52,29 @@ Qt::Alignment AlignmentOfFormat(int nFormat)
 
 } // namespace
 
+CListView_Table::CBusy::CBusy(CListView_Table* pView, bool bWaitCursor)
+    : m_pView(pView)
+    , m_bWaitCursor(bWaitCursor)
+{
+    if (m_bWaitCursor)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    m_pView->m_bBusy = true;
+    m_pView->setUpdatesEnabled(false);
+}
+
+CListView_Table::CBusy::~CBusy()
+{
+    if (m_bWaitCursor)
+        QGuiApplication::restoreOverrideCursor();
+    m_pView->m_bBusy = false;
+    m_pView->setUpdatesEnabled(true);
+}
+
 CListView_Table::CListView_Table()
     : m_pMainFrame(qobject_cast<CMainFrame*>(AfxGetMainWnd()))
 {
     setModel(&m_model);
+    RegisterCommands();
 }
 
 CListView_Table::~CListView_Table()
@@ -160,7 +156,7 @@ void CListView_Table::FillTable()
     progress.ShowStatusProgress(m_strTemp);
     CProgressRemover progressRemover(progress);
     {
-        CListBusy busy(this);
+        CBusy busy(this);
         m_model.SetRows({});
 
         CDaoRecordset recordset(daoTable.m_pCDaoDatabase);
@@ -215,7 +211,7 @@ void CListView_Table::FillTable()
 void CListView_Table::OnColumnClick(int nColumn)
 {
     s_bDescending = !s_bDescending;
-    CListBusy busy(this);
+    CBusy busy(this);
     s_nSortColumn = nColumn;
     m_model.SortRows(nColumn, s_bDescending);
 }
@@ -229,9 +225,17 @@ void CListView_Table::OnSelectionChanged(const QItemSelection& selected,
         OnItemChanged(last.last().bottom());
 }
 
+void CListView_Table::focusInEvent(QFocusEvent* pEvent)
+{
+    // Taking the focus selects nothing: a row becomes current only when the
+    // user picks one, so Show Record and Delete never act on a row unasked.
+    QAbstractScrollArea::focusInEvent(pEvent);
+    viewport()->update();
+}
+
 void CListView_Table::OnItemChanged(int nRow)
 {
-    if (!isVisible() || !m_pMainFrame || !m_pMainFrame->GetStatusBar())
+    if (!isVisible() || m_bBusy || !m_pMainFrame || !m_pMainFrame->GetStatusBar())
         return;
     m_strTemp = QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount());
     m_pMainFrame->GetStatusBar()->SetPaneText(0, m_strTemp, true);

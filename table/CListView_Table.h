@@ -32,11 +32,41 @@ public:
 
     int m_nCurrentRow = -1;
 
+protected:
+    void OnShowRecord();
+    void OnFindRecords();
+    void OnDeleteRecords();
+    void ShowRecord(int nRow);
+    void OpenRecordPicture();
+
+    void keyPressEvent(QKeyEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void focusInEvent(QFocusEvent* pEvent) override;
+
 private:
+    // While the list is filled, sorted or thinned it is not repainted and
+    // its row changes are not reported; hiding it instead would move the
+    // focus and with it the selection.
+    class CBusy
+    {
+    public:
+        // No wait cursor where a question comes first.
+        CBusy(CListView_Table* pView, bool bWaitCursor = true);
+        ~CBusy();
+        CBusy(const CBusy&) = delete;
+        CBusy& operator=(const CBusy&) = delete;
+
+    private:
+        CListView_Table* m_pView;
+        bool m_bWaitCursor;
+    };
+
+    void RegisterCommands();
     void SetUpList();
     void InsertColumns();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
+    bool m_bBusy = false;
     QString m_strTemp;
     CTableRowModel m_model;
     QPointer<CMainFrame> m_pMainFrame;

@@ -1,0 +1,151 @@
+// The commands, keys and double click of a table window.
+#include "table/CListView_Table.h"
+
+#include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
+#include "db/CDia_Find.h"
+#include "db/CDia_Record.h"
+#include "platform/database/JetDateText.h"
+#include "platform/database/JetSql.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/framework/MessageBox.h"
+#include "resources/resource.h"
+
+#include <QKeyEvent>
+
+namespace {
+
+// The criterion for a search text: a calendar day when the text reads as a
+// date, otherwise the text anywhere in Theme, Comment, Name or Directory.
+QString FindCriterion(const QString& strSearch)
+{
+    QDateTime dateTime;
+    if (JetParseUsDateTime(strSearch, &dateTime)) {
+        // Four-digit years keep every day searchable, before 1970 and after 3000 too.
+        const QDate date = dateTime.date();
+        const QString strDay = QStringLiteral("%1/%2/%3")
+                                   .arg(date.month(), 2, 10, QLatin1Char('0'))
+                                   .arg(date.day(), 2, 10, QLatin1Char('0'))
+                                   .arg(date.year(), 4, 10, QLatin1Char('0'));
+        return QStringLiteral("[Date] >= #%1 00:00:00# AND [Date] <= #%1 23:59:59#").arg(strDay);
+    }
+    const QString strPattern = JetQuoteText(JetEscapeLike(strSearch));
+    return QStringLiteral("[Theme] LIKE '*%1*' OR [Comment] LIKE '*%1*' OR [Name] LIKE '*%1*' OR "
+                          "[Directory] LIKE '*%1*'")
+        .arg(strPattern);
+}
+
+// Empties the find filter however a search ends, so that the next table
+// window lists the whole table.
+class CFindFilterReset
+{
+public:
+    CFindFilterReset() = default;
+    ~CFindFilterReset() { CListView_Table::s_strFindFilter.clear(); }
+    CFindFilterReset(const CFindFilterReset&) = delete;
+    CFindFilterReset& operator=(const CFindFilterReset&) = delete;
+};
+
+} // namespace
+
+void CListView_Table::RegisterCommands()
+{
+    OnCommand(ID_DATABASE_SHOWRECORD, [this] { OnShowRecord(); });
+    OnCommand(ID_DATABASE_FINDRECORDS, [this] { OnFindRecords(); });
+    OnCommand(ID_DATABASE_DELETERECORDS, [this] { OnDeleteRecords(); });
+}
+
+void CListView_Table::OnShowRecord()
+{
+    if (m_nCurrentRow == -1) {
+        AfxMessageBox(QStringLiteral("Please select a Record to show."));
+        return;
+    }
+    ShowRecord(m_nCurrentRow);
+}
+
+void CListView_Table::ShowRecord(int nRow)
+{
+    const QStringList arValues = m_model.RowTexts(nRow);
+    CDia_Record dialog;
+    dialog.m_pValues = &arValues;
+    dialog.DoModal();
+}
+
+void CListView_Table::OnFindRecords()
+{
+    if (!m_pMainFrame || !m_pMainFrame->m_DaoTable.CheckDatabase())
+        return;
+    CFindFilterReset reset;
+    CDia_Find dialog;
+    if (dialog.DoModal() != IDOK)
+        return;
+    const QString strSearch = s_strFindFilter;
+    s_strFindFilter = FindCriterion(strSearch);
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    CDocument* pDoc = pApp->m_pTableTemplate->OpenDocumentFile(QString(), true);
+    s_strFindFilter.clear();
+    if (pDoc)
+        pDoc->SetTitle(QStringLiteral("The Records found by \"%1\"").arg(strSearch));
+}
+
+void CListView_Table::OnDeleteRecords()
+{
+    if (!m_pMainFrame || !m_pMainFrame->m_DaoTable.CheckDatabase())
+        return;
+    CBusy busy(this, false);
+    CDao_Table& daoTable = m_pMainFrame->m_DaoTable;
+    daoTable.DeleteSelected(this, daoTable.m_TableInfo, true, true);
+}
+
+void CListView_Table::OpenRecordPicture()
+{
+    if (m_nCurrentRow == -1) {
+        AfxMessageBox(QStringLiteral("Please select a Record to show."));
+        return;
+    }
+    // Opening the picture needs the picture windows; until then the row
+    // stays chosen and nothing opens.
+}
+
+void CListView_Table::keyPressEvent(QKeyEvent* pEvent)
+{
+    AfxRunContained([&] {
+        const bool bCtrl = pEvent->modifiers() & Qt::ControlModifier;
+        switch (pEvent->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            if (bCtrl)
+                OnShowRecord();
+            else
+                OpenRecordPicture();
+            break;
+        case Qt::Key_Delete:
+            OnDeleteRecords();
+            break;
+        case Qt::Key_A:
+            if (bCtrl)
+                selectAll();
+            break;
+        default:
+            break;
+        }
+    });
+    // Arrows, paging and the rest work as in any list.
+    AfxRunContained([&] { CListView::keyPressEvent(pEvent); });
+}
+
+void CListView_Table::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    AfxRunContained([&] {
+        if (m_model.rowCount() == 0)
+            AfxMessageBox(QStringLiteral("No records in a Table."));
+        else if (pEvent->modifiers() & Qt::ControlModifier)
+            OnShowRecord();
+        else
+            OpenRecordPicture();
+    });
+    pEvent->accept();
+}

@@ -1,0 +1,296 @@
+#include "app/AppSession.h"
+#include "app/CMainFrame.h"
+#include "common/DbTestData.h"
+#include "common/MessageBoxRecorder.h"
+#include "common/TestWorkspace.h"
+#include "db/CDia_Record.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "resources/resource.h"
+#include "table/CListView_Table.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTest>
+
+// Find, Delete, Show Record and the keys of a table window, on a real database.
+class TestTableCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void find_data();
+    void find();
+    void deleteRecords_data();
+    void deleteRecords();
+    void deleteWhileLocked();
+    void noCurrentRow_data();
+    void noCurrentRow();
+    void ctrlEnterShowsRecord();
+
+private:
+    void AddRecords();
+    CListView_Table* OpenTable();
+    static QStringList Ids(CListView_Table* pView);
+    QStringList StoredIds();
+
+    std::unique_ptr<CTestWorkspace> m_pWorkspace;
+    std::unique_ptr<CAppSession> m_pSession;
+};
+
+namespace {
+QDateTime Wall(int nYear, int nMonth, int nDay, int nHour, int nMinute = 0)
+{
+    return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute), Qt::UTC);
+}
+
+void TypeIntoFind(const QString& strText)
+{
+    CDialog::SetModalHook([strText](CDialog* pDialog) {
+        pDialog->findChild<QLineEdit*>()->setText(strText);
+        for (QPushButton* pButton : pDialog->findChildren<QPushButton*>()) {
+            if (pButton->text() == QLatin1String("OK"))
+                pButton->click();
+        }
+        return pDialog->result() == QDialog::Accepted ? int(IDOK) : int(IDCANCEL);
+    });
+}
+} // namespace
+
+void TestTableCommands::init()
+{
+    // A dialog nobody expects fails the test instead of waiting for a user.
+    CDialog::SetModalHook([](CDialog* pDialog) {
+        QTest::qFail(qPrintable(pDialog->windowTitle() + " opened"), __FILE__, __LINE__);
+        return int(IDCANCEL);
+    });
+}
+
+void TestTableCommands::cleanup()
+{
+    CDialog::SetModalHook({});
+    m_pSession.reset();
+    m_pWorkspace.reset();
+}
+
+void TestTableCommands::AddRecords()
+{
+    m_pWorkspace = std::make_unique<CTestWorkspace>();
+    m_pSession = std::make_unique<CAppSession>();
+    CDaoDatabase* pDb = m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase;
+    AddPhoto(pDb, Wall(2006, 12, 7, 0, 0), "beach.jpg", "/p");
+    AddPhoto(pDb, Wall(2006, 12, 7, 23, 59), "b.jpg", "/p", "beach trip");
+    AddPhoto(pDb, Wall(2006, 7, 12, 10, 30), "c.jpg", "/p", "", "O'Brien's dog");
+    AddPhoto(pDb, Wall(1950, 3, 4, 12), "d.jpg", "/old", "100%");
+    AddPhoto(pDb, Wall(2006, 12, 8, 0, 0), "e.jpg", "/p", "[x]", "*");
+}
+
+CListView_Table* TestTableCommands::OpenTable()
+{
+    CMainFrame* pFrame = m_pSession->Frame();
+    if (!pFrame->SendCommand(ID_DATABASE_SHOWTABLE) || !pFrame->MDIGetActive())
+        return nullptr;
+    return dynamic_cast<CListView_Table*>(pFrame->MDIGetActive()->GetActiveView());
+}
+
+QStringList TestTableCommands::Ids(CListView_Table* pView)
+{
+    QStringList ar;
+    for (int i = 0; i < pView->RowModel()->rowCount(); ++i)
+        ar.append(pView->RowModel()->Text(i, 0));
+    return ar;
+}
+
+QStringList TestTableCommands::StoredIds()
+{
+    CDaoRecordset recordset(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
+    QStringList ar;
+    for (; !recordset.IsEOF(); recordset.MoveNext())
+        ar.append(recordset.GetFieldValue(0).toString());
+    return ar;
+}
+
+void TestTableCommands::find_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QStringList>("found");
+    QTest::newRow("a day, any time of it") << "12/7/2006" << QStringList{"1", "2"};
+    QTest::newRow("month first") << "7/12/2006" << QStringList{"3"};
+    QTest::newRow("date with a time: the whole day")
+        << "Dec 7 2006 10:30 PM" << QStringList{"1", "2"};
+    QTest::newRow("before 1970") << "3/4/1950" << QStringList{"4"};
+    QTest::newRow("a time alone: its day zero") << "10:30" << QStringList{};
+    QTest::newRow("text in Name or Theme") << "beach" << QStringList{"1", "2"};
+    QTest::newRow("empty text: everything") << "" << QStringList{"1", "2", "3", "4", "5"};
+    QTest::newRow("quote") << "O'Brien" << QStringList{"3"};
+    QTest::newRow("percent is no pattern") << "100%" << QStringList{"4"};
+    QTest::newRow("brackets are no pattern") << "[x]" << QStringList{"5"};
+    QTest::newRow("star is no pattern") << "*" << QStringList{"5"};
+    QTest::newRow("nothing") << "mountain" << QStringList{};
+}
+
+void TestTableCommands::find()
+{
+    QFETCH(QString, text);
+    QFETCH(QStringList, found);
+    AddRecords();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    TypeIntoFind(text);
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_DATABASE_FINDRECORDS));
+    auto* pFound =
+        dynamic_cast<CListView_Table*>(m_pSession->Frame()->MDIGetActive()->GetActiveView());
+    QVERIFY(pFound && pFound != pTable);
+    QCOMPARE(Ids(pFound), found);
+    QCOMPARE(pFound->GetDocument()->GetTitle(),
+             QStringLiteral("The Records found by \"%1\"").arg(text));
+    QCOMPARE(CListView_Table::s_strFindFilter, QString());
+    QCOMPARE(Ids(pTable).size(), 5);
+    QCOMPARE(Ids(OpenTable()).size(), 5);
+    QCOMPARE(StoredIds().size(), 5);
+}
+
+void TestTableCommands::deleteRecords_data()
+{
+    QTest::addColumn<QList<int>>("selected"); // rows
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("goneBefore"); // the first selected record deleted elsewhere first
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QStringList>("left"); // in the list and the table
+    QTest::newRow("nothing selected") << QList<int>{} << int(IDYES) << false
+                                      << QStringList{"Please select a record(s) for delete."}
+                                      << QStringList{"1", "2", "3", "4", "5"};
+    QTest::newRow("one row, No") << QList<int>{0} << int(IDNO) << false
+                                 << QStringList{"Delete a record \"beach.jpg\" from Table?"}
+                                 << QStringList{"1", "2", "3", "4", "5"};
+    QTest::newRow("one row, Yes") << QList<int>{2} << int(IDYES) << false
+                                  << QStringList{"Delete a record \"c.jpg\" from Table?"}
+                                  << QStringList{"1", "2", "4", "5"};
+    QTest::newRow("three rows, Yes")
+        << QList<int>{0, 2, 4} << int(IDYES) << false
+        << QStringList{"Delete those 3 records from Table?"} << QStringList{"2", "4"};
+    QTest::newRow("record already gone leaves the list")
+        << QList<int>{1, 3} << int(IDYES) << true
+        << QStringList{"Delete those 2 records from Table?"} << QStringList{"1", "3", "5"};
+}
+
+void TestTableCommands::deleteRecords()
+{
+    QFETCH(QList<int>, selected);
+    QFETCH(int, answer);
+    QFETCH(bool, goneBefore);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, left);
+    AddRecords();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    for (int nRow : selected)
+        pTable->selectionModel()->select(pTable->RowModel()->index(nRow, 0),
+                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (goneBefore) {
+        CDaoRecordset recordset(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase);
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+        QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(selected.first() + 1)));
+        recordset.Delete();
+    }
+    CMessageBoxRecorder recorder;
+    recorder.QueueAnswer(answer);
+    QTest::keyClick(pTable, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts, messages);
+    QCOMPARE(Ids(pTable), left);
+    QCOMPARE(StoredIds(), left);
+    QVERIFY(pTable->isVisible());
+}
+
+void TestTableCommands::deleteWhileLocked()
+{
+    AddRecords();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    QTest::keyClick(pTable, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(pTable->selectionModel()->selectedRows().size(), 5);
+    QCOMPARE(pTable->m_nCurrentRow, 4);
+
+    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
+    locker.setDatabaseName(m_pWorkspace->FilePath(QStringLiteral("Photos.mdb")));
+    QVERIFY(locker.open());
+    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    CMessageBoxRecorder recorder;
+    QTest::keyClick(pTable, Qt::Key_Delete);
+    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+    locker.close();
+    locker = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+    // The question, then what went wrong; nothing half-done.
+    QCOMPARE(recorder.m_arTexts.size(), 2);
+    QCOMPARE(recorder.m_arTexts.first(), QStringLiteral("Delete those 5 records from Table?"));
+    QCOMPARE(Ids(pTable).size(), 5);
+    QCOMPARE(StoredIds().size(), 5);
+    QVERIFY(pTable->isVisible());
+}
+
+void TestTableCommands::noCurrentRow_data()
+{
+    QTest::addColumn<bool>("empty");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("Show Record") << false << "command"
+                                 << "Please select a Record to show.";
+    QTest::newRow("Enter") << false << "enter"
+                           << "Please select a Record to show.";
+    QTest::newRow("Ctrl+double click") << false << "ctrl-dblclick"
+                                       << "Please select a Record to show.";
+    QTest::newRow("double click, no rows") << true << "dblclick"
+                                           << "No records in a Table.";
+}
+
+void TestTableCommands::noCurrentRow()
+{
+    QFETCH(bool, empty);
+    QFETCH(QString, action);
+    QFETCH(QString, message);
+    if (empty) {
+        m_pWorkspace = std::make_unique<CTestWorkspace>();
+        m_pSession = std::make_unique<CAppSession>();
+    } else {
+        AddRecords();
+    }
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    CMessageBoxRecorder recorder;
+    const QPoint pt(20, 5);
+    if (action == QLatin1String("command"))
+        QVERIFY(m_pSession->Frame()->SendCommand(ID_DATABASE_SHOWRECORD));
+    else if (action == QLatin1String("enter"))
+        QTest::keyClick(pTable, Qt::Key_Return);
+    else
+        QTest::mouseDClick(
+            pTable->viewport(), Qt::LeftButton,
+            action == QLatin1String("ctrl-dblclick") ? Qt::ControlModifier : Qt::NoModifier, pt);
+    QCOMPARE(recorder.m_arTexts, QStringList{message});
+}
+
+void TestTableCommands::ctrlEnterShowsRecord()
+{
+    AddRecords();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    pTable->selectRow(3);
+    QString strCaption;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        strCaption = pDialog->windowTitle();
+        return int(IDCANCEL);
+    });
+    QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(strCaption, QStringLiteral("/old/d.jpg"));
+}
+
+QTEST_MAIN(TestTableCommands)
+#include "TestTableCommands.moc"
