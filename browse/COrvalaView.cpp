@@ -62,6 +62,11 @@ COrvalaView::~COrvalaView()
     if (CProgressCtrl::GetActive() == &m_wndProgress)
         CProgressCtrl::SetActive(nullptr);
     m_wndProgress.DestroyWindow();
+    // An import still running stops with its window; its bar goes too.
+    if (m_timerImport.isActive() && CProgressCtrl::GetActive() == m_pStatusProgress) {
+        m_pStatusProgress->DestroyWindow();
+        CProgressCtrl::SetActive(nullptr);
+    }
 }
 
 void COrvalaView::RegisterCommands()

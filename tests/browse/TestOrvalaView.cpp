@@ -322,6 +322,18 @@ void TestOrvalaView::importOnOpen()
     QTest::qWait(0);
     QTRY_VERIFY(CProgressCtrl::GetActive() == nullptr);
     QCOMPARE(StatusRecords(pFrame), 600);
+
+    // A window closed during its import takes the import's progress bar along.
+    const QString strOther = m_pPictures->filePath(QStringLiteral("other"));
+    QVERIFY(QDir().mkpath(strOther));
+    for (int i = 0; i < 600; ++i)
+        QFile::copy(strFolder + QStringLiteral("/0.bmp"),
+                    strOther + QStringLiteral("/%1.bmp").arg(i));
+    COrvalaView* pClosed = Open(strOther + QStringLiteral("/0.bmp"));
+    QVERIFY(CProgressCtrl::GetActive() != nullptr);
+    delete pClosed->GetParentFrame();
+    QCOMPARE(CProgressCtrl::GetActive(), nullptr);
+    QVERIFY(!pFrame->m_wndStatusProgress.GetSafeHwnd());
 }
 
 void TestOrvalaView::importErrorIsReported()
