@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPrinter>
+#include <QProcess>
 #include <QScreen>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -362,19 +363,22 @@ void TestOrvalaView::printsToPdf_data()
     QTest::addColumn<int>("count");
     QTest::addColumn<bool>("mosaic");
     QTest::addColumn<int>("pages");
-    QTest::newRow("single picture: one page") << 1 << false << 1;
+    // Width over height of what is printed on the first page.
+    QTest::addColumn<double>("proportion");
+    QTest::newRow("single picture: one page") << 1 << false << 1 << 40.0 / 30.0;
     // 100 cells of 10 a row: 11 rows of pitch p, 10 p wide: 1.1 times as high
     // as wide, within one A4 page (1.41).
-    QTest::newRow("mosaic on one page") << 100 << true << 1;
+    QTest::newRow("mosaic on one page") << 100 << true << 1 << 1.0;
     // 300 pictures: 31 rows, 3.1 times as high as wide: three A4 pages.
-    QTest::newRow("mosaic over pages") << 300 << true << 3;
+    QTest::newRow("mosaic over pages") << 300 << true << 3 << 0.0;
 }
 
 void TestOrvalaView::printsToPdf()
 {
     QFETCH(int, count);
     QFETCH(bool, mosaic);
-    const QString strFolder = MakeFolder(count, QSize(8, 8));
+    QFETCH(double, proportion);
+    const QString strFolder = MakeFolder(count, mosaic ? QSize(8, 8) : QSize(40, 30));
     COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
     if (mosaic) {
         pView->OnMosaic();
@@ -392,6 +396,28 @@ void TestOrvalaView::printsToPdf()
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     const QByteArray data = pdf.readAll();
     QTEST(int(data.count("/Type /Page\n") + data.count("/Type /Page\r")), "pages");
+    if (proportion == 0.0)
+        return;
+
+    // The printed area: across the printable width, in the proportion stated.
+    const QString strPng = m_pPictures->filePath(QStringLiteral("page"));
+    QCOMPARE(QProcess::execute(QStringLiteral("pdftoppm"),
+                               {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-png"),
+                                QStringLiteral("-singlefile"), strPdf, strPng}),
+             0);
+    const QImage page(strPng + QStringLiteral(".png"));
+    QVERIFY(!page.isNull());
+    QRect rcInk;
+    for (int y = 0; y < page.height(); ++y) {
+        for (int x = 0; x < page.width(); ++x) {
+            if (qGray(page.pixel(x, y)) < 230)
+                rcInk |= QRect(x, y, 1, 1);
+        }
+    }
+    QVERIFY2(rcInk.width() > page.width() * 8 / 10, qPrintable(QString::number(rcInk.width())));
+    const double dProportion = double(rcInk.width()) / rcInk.height();
+    QVERIFY2(qAbs(dProportion - proportion) < 0.04 * proportion,
+             qPrintable(QString::number(dProportion)));
 }
 
 QTEST_MAIN(TestOrvalaView)
