@@ -99,10 +99,11 @@ void COrvalaView::OnDraw(QPainter* pDC)
         DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), g);
         return;
     }
-    if (m_pPictureDoc->m_pPicture) {
-        FillExposedArea(pDC);
+    // Without a picture (a new window, a file that is none) the window still
+    // gets white where it has never been painted, instead of stale pixels.
+    FillExposedArea(pDC);
+    if (m_pPictureDoc->m_pPicture)
         DrawPicture(pDC, QString());
-    }
 }
 
 void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g)
