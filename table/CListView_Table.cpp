@@ -135,6 +135,11 @@ void CListView_Table::InsertColumns()
         if (i == info.m_nKeyField || column.strHeading == QLatin1String("Size"))
             column.sortKey = ETableSortKey::Number;
         column.bSortByHiddenKey = CheckedAt(info.m_arTypes, i) == dbDate;
+        // The date column is at least as wide as its text, whose width
+        // depends on the font, so the year is never cut off.
+        if (column.bSortByHiddenKey)
+            column.nWidth = qMax(column.nWidth,
+                                 fontMetrics().horizontalAdvance(QStringLiteral("00/00/00")) + 12);
         arColumns.append(column);
     }
     m_model.SetColumns(arColumns);
