@@ -4,6 +4,7 @@
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetDate.h"
 #include "platform/database/JetDateText.h"
+#include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/ExceptionBoundary.h"
@@ -87,7 +88,14 @@ void CListView_Table::OnInitialUpdate()
 {
     CListView::OnInitialUpdate();
     SetUpList();
-    FillTable();
+    try {
+        FillTable();
+    } catch (...) {
+        // A window that could not be filled does not stay open empty.
+        if (CMDIChildWnd* pFrame = GetParentFrame())
+            QMetaObject::invokeMethod(pFrame, &QWidget::close, Qt::QueuedConnection);
+        throw;
+    }
 }
 
 void CListView_Table::SetUpList()

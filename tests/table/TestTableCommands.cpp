@@ -11,6 +11,7 @@
 #include "table/CListView_Table.h"
 
 #include <QLineEdit>
+#include <QMdiArea>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -28,6 +29,7 @@ private slots:
     void deleteRecords_data();
     void deleteRecords();
     void deleteWhileLocked();
+    void findWhileLocked();
     void noCurrentRow_data();
     void noCurrentRow();
     void ctrlEnterShowsRecord();
@@ -234,6 +236,30 @@ void TestTableCommands::deleteWhileLocked()
     QCOMPARE(Ids(pTable).size(), 5);
     QCOMPARE(StoredIds().size(), 5);
     QVERIFY(pTable->isVisible());
+}
+
+void TestTableCommands::findWhileLocked()
+{
+    AddRecords();
+    QVERIFY(OpenTable());
+    const int nWindows = m_pSession->Frame()->MDIClient()->subWindowList().size();
+    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
+    locker.setDatabaseName(m_pWorkspace->FilePath(QStringLiteral("Photos.mdb")));
+    QVERIFY(locker.open());
+    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    CMessageBoxRecorder recorder;
+    TypeIntoFind(QStringLiteral("beach"));
+    m_pSession->Frame()->SendCommand(ID_DATABASE_FINDRECORDS);
+    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+    locker.close();
+    locker = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+    // What went wrong is said once; no filter is left for the next window.
+    QCOMPARE(recorder.m_arTexts.size(), 1);
+    QCOMPARE(CListView_Table::s_strFindFilter, QString());
+    QCOMPARE(Ids(OpenTable()).size(), 5);
+    QTRY_COMPARE(m_pSession->Frame()->MDIClient()->subWindowList().size(), nWindows + 1);
 }
 
 void TestTableCommands::noCurrentRow_data()
