@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTest>
 
 // The Find and Record dialogs of the table windows, driven as a user would.
@@ -26,6 +28,7 @@ private slots:
     void recordShowsRecord();
     void recordStores_data();
     void recordStores();
+    void recordOkWhileLocked();
 
 private:
     static QPushButton* Button(QWidget* pDialog, const QString& strText);
@@ -182,6 +185,39 @@ void TestRecordDialogs::recordStores()
     QCOMPARE(Stored(pDb), stored);
     QCOMPARE(bOpenAfter, stillOpen);
     QCOMPARE(messages.m_arTexts.size(), stillOpen ? 1 : 0);
+}
+
+void TestRecordDialogs::recordOkWhileLocked()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
+    const QStringList arValues = Row("Old", "old");
+    CDia_Record dialog;
+    dialog.m_pValues = &arValues;
+    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
+    locker.setDatabaseName(ws.FilePath(QStringLiteral("Photos.mdb")));
+    QVERIFY(locker.open());
+    CMessageBoxRecorder messages;
+    bool bOpenAfter = false;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        // Another program locks the file while the dialog is open.
+        QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        dialog.m_comboTheme->setEditText(QStringLiteral("Trips"));
+        Button(pDialog, "OK")->click();
+        bOpenAfter = pDialog->isVisible();
+        return int(IDCANCEL);
+    });
+    dialog.DoModal();
+    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
+    locker.close();
+    locker = QSqlDatabase();
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+    QCOMPARE(messages.m_arTexts.size(), 1);
+    QVERIFY(bOpenAfter);
+    QCOMPARE(Stored(pDb), (QStringList{"Old", "old"}));
 }
 
 QTEST_MAIN(TestRecordDialogs)
