@@ -3,6 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
+#include "browse/COrvalaView.h"
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
 #include "platform/database/JetDateText.h"
@@ -106,8 +107,21 @@ void CListView_Table::OpenRecordPicture()
         AfxMessageBox(QStringLiteral("Please select a Record to show."));
         return;
     }
-    // Opening the picture needs the picture windows; until then the row
-    // stays chosen and nothing opens.
+    m_strTemp = m_model.Text(m_nCurrentRow, 5) + u'/' + m_model.Text(m_nCurrentRow, 2);
+    // A new window each time, listing the picture's folder as one the
+    // program opened itself: no import of that folder.
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    COrvalaView::s_bUserOpen = false;
+    CDocument* pDoc = nullptr;
+    try {
+        pDoc = pApp->m_pPictureTemplate->OpenDocumentFile(m_strTemp, true);
+    } catch (...) {
+        COrvalaView::s_bUserOpen = true;
+        throw;
+    }
+    COrvalaView::s_bUserOpen = true;
+    if (pDoc)
+        pDoc->SetTitle(m_strTemp);
 }
 
 void CListView_Table::keyPressEvent(QKeyEvent* pEvent)

@@ -1,7 +1,10 @@
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
 #include "common/DbTestData.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "db/CDia_Record.h"
 #include "platform/database/CDaoRecordset.h"
@@ -33,6 +36,7 @@ private slots:
     void noCurrentRow_data();
     void noCurrentRow();
     void ctrlEnterShowsRecord();
+    void enterOpensRecordPicture();
 
 private:
     void AddRecords();
@@ -316,6 +320,39 @@ void TestTableCommands::ctrlEnterShowsRecord()
     });
     QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(strCaption, QStringLiteral("/old/d.jpg"));
+}
+
+void TestTableCommands::enterOpensRecordPicture()
+{
+    AddRecords();
+    const QString strFolder = m_pWorkspace->FilePath(QStringLiteral("pics"));
+    m_pWorkspace->WriteFile(QStringLiteral("pics/a.jpg"), EncodePicture("JPG", QSize(40, 30)));
+    m_pWorkspace->WriteFile(QStringLiteral("pics/z.jpg"), EncodePicture("JPG", QSize(40, 30)));
+    AddPhoto(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase, Wall(2007, 1, 2, 3), "a.jpg",
+             strFolder);
+    const int nStored = StoredIds().size();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    pTable->selectRow(5);
+    QMdiArea* pArea = m_pSession->Frame()->MDIClient();
+    const int nWindows = pArea->subWindowList().size();
+
+    // A new window each time, titled with the picture's full path.
+    for (int i = 1; i <= 2; ++i) {
+        QTest::keyClick(pTable, Qt::Key_Return);
+        QCOMPARE(pArea->subWindowList().size(), nWindows + i);
+        auto* pChild = qobject_cast<CMDIChildWnd*>(pArea->currentSubWindow());
+        QVERIFY(pChild);
+        auto* pDoc = qobject_cast<COrvalaDoc*>(pChild->GetActiveDocument());
+        QVERIFY(pDoc);
+        QCOMPARE(pDoc->GetTitle(), strFolder + QStringLiteral("/a.jpg"));
+        QVERIFY(pDoc->m_pPicture);
+        QCOMPARE(pDoc->m_nPixelWidth, 40);
+        pArea->setActiveSubWindow(pTable->GetParentFrame());
+    }
+    // Opened by the program, not the user: the folder is not imported.
+    QVERIFY(COrvalaView::s_bUserOpen);
+    QCOMPARE(StoredIds().size(), nStored);
 }
 
 QTEST_MAIN(TestTableCommands)
