@@ -1,6 +1,8 @@
 // Picture windows on a camera folder: the mosaic against full decodes, the
 // next picture, the folder listing, a huge mosaic's memory and the import on
 // open. Prints one "name value unit" line per figure; --quick uses small counts.
+#include "BenchCommon.h"
+
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
@@ -37,23 +39,6 @@ struct SCounts
     int nSteps = 15;
 };
 
-// A diagonal gradient with fine noise compresses like a real 12-megapixel photo.
-QImage CameraLikeImage(quint32 nSeed)
-{
-    QRandomGenerator generator(nSeed);
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* pLine = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const quint32 n = generator.generate();
-            pLine[x] = qRgb(qBound(0, x * 200 / 4000 + 10 + int(n % 40), 255),
-                            qBound(0, y * 200 / 3000 + 10 + int((n >> 8) % 40), 255),
-                            qBound(0, (x + y) * 100 / 7000 + 60 + int((n >> 16) % 40), 255));
-        }
-    }
-    return image;
-}
-
 QString Write(const QString& strPath, const QByteArray& data)
 {
     QFile file(strPath);
@@ -76,18 +61,6 @@ QString LinkFolder(const QString& strFolder, const QStringList& arSources, int n
             qFatal("cannot link %s", qPrintable(strName));
     }
     return strFolder;
-}
-
-qint64 ResidentBytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong() * 1024;
-    }
-    return 0;
 }
 
 COrvalaView* OpenWindow(const QString& strPath, int nWidth)

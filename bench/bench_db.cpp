@@ -1,6 +1,8 @@
 // Times the photo database on generated data: counting, the ordered listing,
 // text and date finds over 100,000 records, and importing 10,000 pictures.
 // Prints one line per figure: name value unit.
+#include "BenchCommon.h"
+
 #include "common/TestPictures.h"
 #include "db/CDao_Table.h"
 #include "db/CDao_TableInfo.h"
@@ -30,14 +32,6 @@ void Print(const char* pszName, double dValue)
 {
     std::printf("%s %.3f s\n", pszName, dValue);
     std::fflush(stdout);
-}
-
-double Seconds(const std::function<void()>& run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed() / 1e9;
 }
 
 void FillDatabase(CDaoDatabase* pDatabase)

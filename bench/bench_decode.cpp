@@ -1,5 +1,7 @@
 // Decoding speed on camera-sized JPEGs: full, fitted and thumbnail decodes, and
 // a metafile drawn at window size. Prints one "name value" line per figure.
+#include "BenchCommon.h"
+
 #include "common/TestMetafiles.h"
 #include "common/TestPictures.h"
 #include "platform/picture/CThumbnailSource.h"
@@ -21,25 +23,6 @@ namespace {
 
 constexpr int kPictures = 3;
 constexpr int kRepeats = 3;
-
-// A diagonal gradient with fine noise compresses like a real 12-megapixel photo.
-QImage CameraLikeImage(quint32 nSeed)
-{
-    QRandomGenerator generator(nSeed);
-    QImage image(4000, 3000, QImage::Format_RGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* pLine = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const quint32 nNoise = generator.generate();
-            const int n = int(nNoise % 40) - 20;
-            pLine[x] =
-                qRgb(qBound(0, x * 200 / 4000 + 30 + n, 255),
-                     qBound(0, y * 200 / 3000 + 30 + int((nNoise >> 8) % 40) - 20, 255),
-                     qBound(0, (x + y) * 100 / 7000 + 80 + int((nNoise >> 16) % 40) - 20, 255));
-        }
-    }
-    return image;
-}
 
 double MedianMs(const std::function<void()>& run, int nRepeats = kRepeats)
 {

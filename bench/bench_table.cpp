@@ -2,10 +2,13 @@
 // filling a table window, sorting by Name and by Size, finding by text and by
 // date, deleting 1,000 selected records, and the memory a filled window adds.
 // Prints one line per figure: name value unit.
+#include "BenchCommon.h"
+
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_TableInfo.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/framework/CDialog.h"
@@ -33,26 +36,6 @@ void Print(const char* pszName, double dValue, const char* pszUnit)
     std::fflush(stdout);
 }
 
-double Seconds(const std::function<void()>& run)
-{
-    QElapsedTimer timer;
-    timer.start();
-    run();
-    return timer.nsecsElapsed() / 1e9;
-}
-
-double ResidentMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
 void FillDatabase(CDaoDatabase* pDatabase)
 {
     static const char* const s_arThemes[] = {"Trips", "Family", "", "Beach", "Garden"};
@@ -65,8 +48,9 @@ void FillDatabase(CDaoDatabase* pDatabase)
         recordset.SetFieldValue(QStringLiteral("Date"), start.addSecs(qint64(i) * 21613));
         recordset.SetFieldValue(QStringLiteral("Name"),
                                 QStringLiteral("IMG_%1.JPG").arg((i * 7919) % g_nRecords));
-        recordset.SetFieldValue(QStringLiteral("Extention"), QStringLiteral("JPG"));
-        recordset.SetFieldValue(QStringLiteral("Size"), QString::number((qint64(i) * 104729) % 9000000));
+        recordset.SetFieldValue(QLatin1String(g_szExtentionField), QStringLiteral("JPG"));
+        recordset.SetFieldValue(QStringLiteral("Size"),
+                                QString::number((qint64(i) * 104729) % 9000000));
         recordset.SetFieldValue(QStringLiteral("Directory"),
                                 QStringLiteral("/home/user/Pictures/roll %1").arg(i / 100));
         recordset.SetFieldValue(QStringLiteral("Theme"), QString::fromUtf8(s_arThemes[i % 5]));
@@ -114,7 +98,7 @@ int main(int argc, char** argv)
     FillDatabase(pFrame->m_DaoTable.m_pCDaoDatabase);
     std::fprintf(stderr, "generated\n");
 
-    const double dBefore = ResidentMegabytes();
+    const double dBefore = ResidentBytes() / 1048576.0;
     Print("table_fill_100k_s", Seconds([&] {
               pFrame->SendCommand(ID_DATABASE_SHOWTABLE);
               QCoreApplication::processEvents();
@@ -123,7 +107,7 @@ int main(int argc, char** argv)
     CListView_Table* pTable = ActiveTable(pFrame);
     if (pTable->RowModel()->rowCount() != g_nRecords)
         qFatal("the table lists %d rows", pTable->RowModel()->rowCount());
-    Print("table_memory_100k_mb", ResidentMegabytes() - dBefore, "MB");
+    Print("table_memory_100k_mb", ResidentBytes() / 1048576.0 - dBefore, "MB");
 
     Print("table_sort_name_100k_s", Seconds([&] { pTable->OnColumnClick(2); }), "s");
     Print("table_sort_size_100k_s", Seconds([&] { pTable->OnColumnClick(4); }), "s");
