@@ -68,6 +68,9 @@ public:
     void OnTimer(int nIDEvent);
     void OnFullSize();
     void OnMosaic();
+    // A key in the window: steps through the pictures, or moves and opens
+    // the mosaic selection.
+    void OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);
     // Draws what the window shows for a printer: the picture one page wide,
     // or the whole mosaic over as many pages as it needs.
     void PrintTo(QPrinter* pPrinter);
@@ -112,6 +115,7 @@ protected:
     void timerEvent(QTimerEvent* pEvent) override;
     void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
+    void keyPressEvent(QKeyEvent* pEvent) override;
 
 private:
     void RegisterCommands();
