@@ -1,24 +1,83 @@
 #include "browse/COrvalaDoc.h"
 
-#include "browse/CPictureLoader.h"
+#include "platform/picture/CRasterPicture.h"
+#include "platform/picture/PictureDecoder.h"
+#include "platform/picture/PictureMeasure.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
+namespace {
+
+// The size a picture drawn into the box covers, or invalid when it was not
+// reduced to fit the box: a raster picture's file pixels are its HIMETRIC
+// size at 96 dpi.
+QSize CoveredSize(const CPicture& picture, const QSize& szBox)
+{
+    const auto* pRaster = dynamic_cast<const CRasterPicture*>(&picture);
+    if (szBox.isEmpty() || !pRaster)
+        return QSize();
+    const QSize szImage = pRaster->GetImage().size();
+    const QSize szFile = PixelsFromHimetric(picture.GetHimetricSize(), 96, 96);
+    if (szImage.width() >= szFile.width() && szImage.height() >= szFile.height())
+        return QSize();
+    return szImage;
+}
+
+} // namespace
+
 bool COrvalaDoc::OnOpenDocument(const QString& strPathName)
 {
-    // The old picture goes first, so a document never holds two.
-    m_pPicture.reset();
+    OpenPicture(strPathName, QSize());
+    return true;
+}
 
+void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
+{
+    // The old picture goes first, so a document never shows two.
+    m_pPicture.reset();
+    m_strPicturePath.clear();
+    CPicturePtr pPicture = m_ahead.Take(strPath, szBox);
+    if (!pPicture)
+        pPicture = DecodePicture(strPath, szBox);
+    if (!pPicture)
+        return;
+    m_strPicturePath = strPath;
+    SetPicture(pPicture, szBox);
+}
+
+void COrvalaDoc::SetPicture(const CPicturePtr& pPicture, const QSize& szBox)
+{
     const QScreen* pScreen = QGuiApplication::primaryScreen();
     const int nDpiX = pScreen ? qRound(pScreen->logicalDotsPerInchX()) : 96;
     const int nDpiY = pScreen ? qRound(pScreen->logicalDotsPerInchY()) : 96;
-    QSize szPixel(m_nPixelWidth, m_nPixelHeight);
-    QSize szHimetric(m_nHimetricWidth, m_nHimetricHeight);
-    m_pPicture = CPictureLoader().LoadPicture(strPathName, nDpiX, nDpiY, szPixel, szHimetric);
+    const QSize szHimetric = pPicture->GetHimetricSize();
+    const QSize szPixel = PixelsFromHimetric(szHimetric, nDpiX, nDpiY);
+    m_pPicture = pPicture;
+    m_szCovered = CoveredSize(*pPicture, szBox);
     m_nPixelWidth = szPixel.width();
     m_nPixelHeight = szPixel.height();
     m_nHimetricWidth = szHimetric.width();
     m_nHimetricHeight = szHimetric.height();
-    return true;
+}
+
+void COrvalaDoc::CoverBox(const QSize& szBox)
+{
+    if (!m_pPicture || !m_szCovered.isValid())
+        return;
+    if (!szBox.isEmpty() && szBox.width() <= m_szCovered.width() &&
+        szBox.height() <= m_szCovered.height())
+        return;
+    const CPicturePtr pLarger = DecodePicture(m_strPicturePath, szBox);
+    // A file replaced by another picture since keeps the one shown, sizes and all.
+    if (!pLarger || pLarger->GetHimetricSize() != m_pPicture->GetHimetricSize()) {
+        m_szCovered = QSize();
+        return;
+    }
+    SetPicture(pLarger, szBox);
+}
+
+void COrvalaDoc::DecodeAhead(const QStringList& arPaths, const QSize& szBox)
+{
+    m_ahead.Request(arPaths, szBox);
 }

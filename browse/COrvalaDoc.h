@@ -1,7 +1,11 @@
 #pragma once
 
+#include "browse/CDecodeAhead.h"
 #include "platform/framework/CDocument.h"
 #include "platform/picture/CPicture.h"
+
+#include <QSize>
+#include <QStringList>
 
 // The document of picture windows (one picture and its sizes) and of table
 // windows (empty there). Nothing is ever saved.
@@ -11,14 +15,35 @@ class COrvalaDoc : public CDocument
 public:
     COrvalaDoc() = default;
 
-    // Replaces the picture by the one in the file, measured on the primary
-    // screen. Always true: a file that is no picture leaves the document without
-    // one, its sizes those of the last picture that loaded.
+    // Replaces the picture by the one in the file at full resolution, measured
+    // on the primary screen. Always true: a file that is no picture leaves the
+    // document without one, its sizes those of the last picture that loaded.
     bool OnOpenDocument(const QString& strPathName) override;
+    // The same, the picture decoded just large enough to cover the box it is
+    // drawn in (full resolution for an empty box); the four sizes are still
+    // those of the whole picture. A picture decoded ahead for the same box is
+    // taken when its file has not changed since.
+    void OpenPicture(const QString& strPath, const QSize& szBox);
+    // Decodes the picture again when it was decoded too small to cover the
+    // box; an empty box asks for full resolution (Full Size, printing).
+    void CoverBox(const QSize& szBox);
+    // Starts decoding the pictures for the box on worker threads and drops
+    // those decoded ahead for anything else.
+    void DecodeAhead(const QStringList& arPaths, const QSize& szBox);
 
     int m_nPixelWidth = 0;
     int m_nPixelHeight = 0;
     int m_nHimetricWidth = 0;
     int m_nHimetricHeight = 0;
     CPicturePtr m_pPicture;
+
+private:
+    void SetPicture(const CPicturePtr& pPicture, const QSize& szBox);
+
+    // The file the picture came from, to decode it again at a larger size.
+    QString m_strPicturePath;
+    // The largest box the picture covers; invalid when its file has no more to
+    // give (decoded whole, or a larger decode failed).
+    QSize m_szCovered;
+    CDecodeAhead m_ahead;
 };

@@ -123,6 +123,10 @@ private:
     int SetTimer(int nIDEvent, int nElapse);
     void KillTimer(int nIDEvent);
     QString PictureAt(int nIndex) const;
+    bool DrawDocumentPicture(QPainter* pDC);
+    // The box the single picture is drawn in, decoded for: empty at full size.
+    QSize DecodeBox() const;
+    void DecodeNeighboursAhead(const QString& strPath);
     SMosaicGeometry Geometry() const;
     void DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g);
     QFuture<QImage> RequestThumbnail(int nIndex, const SMosaicGeometry& g);

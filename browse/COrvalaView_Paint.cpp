@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QtMath>
 
 namespace {
 
@@ -127,8 +128,43 @@ void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeo
 
 bool COrvalaView::DrawPicture(QPainter* pDC, const QString& strPath)
 {
-    if (!strPath.isEmpty() && m_pPictureDoc)
-        m_pPictureDoc->OnOpenDocument(strPath);
+    if (strPath.isEmpty() || !m_pPictureDoc)
+        return DrawDocumentPicture(pDC);
+    m_pPictureDoc->OpenPicture(strPath, DecodeBox());
+    const bool bDrawn = DrawDocumentPicture(pDC);
+    DecodeNeighboursAhead(strPath);
+    return bDrawn;
+}
+
+QSize COrvalaView::DecodeBox() const
+{
+    if (m_bFullSize)
+        return QSize();
+    // Fitted to the width, whatever the height: a box one pixel high.
+    return QSize(qCeil(viewport()->width() * viewport()->devicePixelRatioF()), 1);
+}
+
+void COrvalaView::DecodeNeighboursAhead(const QString& strPath)
+{
+    // Full size decodes are too large to hold more than the one shown.
+    if (m_bFullSize) {
+        m_pPictureDoc->DecodeAhead(QStringList(), QSize());
+        return;
+    }
+    const int nCount = int(m_arPictures.size());
+    int nIndex = m_nCurrent;
+    if (nIndex < 0 || nIndex >= nCount || m_arPictures[nIndex] != strPath)
+        nIndex = int(m_arPictures.indexOf(strPath));
+    QStringList arNeighbours;
+    if (nIndex >= 0 && nIndex + 1 < nCount)
+        arNeighbours << m_arPictures[nIndex + 1];
+    if (nIndex > 0)
+        arNeighbours << m_arPictures[nIndex - 1];
+    m_pPictureDoc->DecodeAhead(arNeighbours, DecodeBox());
+}
+
+bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
+{
     if (!m_pPictureDoc || !m_pPictureDoc->m_pPicture)
         return false;
     if (!pDC) {
@@ -136,6 +172,7 @@ bool COrvalaView::DrawPicture(QPainter* pDC, const QString& strPath)
         viewport()->repaint();
         return true;
     }
+    m_pPictureDoc->CoverBox(DecodeBox());
     const QRect r = viewport()->rect();
     int w = m_pPictureDoc->m_nPixelWidth;
     int h = m_pPictureDoc->m_nPixelHeight;

@@ -22,6 +22,8 @@ void COrvalaView::PrintTo(QPrinter* pPrinter)
     const int ly = pPrinter->logicalDpiY();
 
     if (!m_bMosaic) {
+        if (m_pPictureDoc)
+            m_pPictureDoc->CoverBox(QSize());
         if (m_pPictureDoc && m_pPictureDoc->m_pPicture && m_pPictureDoc->m_nPixelWidth > 0) {
             // Corrected for printers whose two resolutions differ.
             const int h = int(double(ly) * hr * m_pPictureDoc->m_nPixelHeight /

@@ -4,6 +4,7 @@
 #include "browse/CPictureLoader.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
+#include "platform/picture/CRasterPicture.h"
 
 #include <QTest>
 
@@ -13,6 +14,13 @@ namespace {
 QByteArray Bmp()
 {
     return EncodeImage(MakeMarkedImage(QSize(40, 30), QPoint(0, 0), 5), "BMP");
+}
+
+// The width of the pixels the document holds, not of the picture it measures.
+int DecodedWidth(const COrvalaDoc& doc)
+{
+    const auto* pRaster = dynamic_cast<const CRasterPicture*>(doc.m_pPicture.get());
+    return pRaster ? pRaster->GetImage().width() : -1;
 }
 
 } // namespace
@@ -79,6 +87,55 @@ void TestOrvalaDoc::failedLoadLeavesOutputs()
     QVERIFY(!CPictureLoader().LoadPicture(strNotes, 96, 96, szPixel, szHimetric));
     QCOMPARE(szPixel, QSize(7, -3));
     QCOMPARE(szHimetric, QSize(-1, 12345));
+}
+
+void TestOrvalaDoc::fittedLoadKeepsWholeSizes_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<QSize>("himetric");
+    QTest::addColumn<int>("fittedWidth");
+    QTest::addColumn<int>("fullWidth");
+    const QImage landscape = MakeMarkedImage(QSize(1600, 1200), QPoint(100, 100), 50);
+    // Fitted into a box 300 wide: a quarter of a JPEG covers it.
+    QTest::newRow("JPEG a quarter")
+        << EncodeImage(landscape, "JPG") << QSize(1600, 1200) << QSize(42333, 31750) << 400 << 1600;
+    // Stored 1600 x 1200, shown upright 1200 x 1600.
+    QTest::newRow("JPEG turned upright") << MakeCameraJpeg(landscape, 90, 6) << QSize(1200, 1600)
+                                         << QSize(31750, 42333) << 300 << 1200;
+    QTest::newRow("JPEG within the box") << EncodeImage(landscape.scaled(200, 150), "JPG")
+                                         << QSize(200, 150) << QSize(5292, 3969) << 200 << 200;
+    QTest::newRow("BMP whole") << EncodeImage(landscape.scaled(800, 600), "BMP") << QSize(800, 600)
+                               << QSize(21167, 15875) << 800 << 800;
+}
+
+void TestOrvalaDoc::fittedLoadKeepsWholeSizes()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QSize, pixels);
+    QFETCH(QSize, himetric);
+    CTestWorkspace ws;
+    const QString strPicture = ws.WriteFile(QStringLiteral("a.jpg"), file);
+
+    COrvalaDoc doc;
+    doc.OpenPicture(strPicture, QSize(300, 1));
+    QTEST(DecodedWidth(doc), "fittedWidth");
+    QCOMPARE(QSize(doc.m_nPixelWidth, doc.m_nPixelHeight), pixels);
+    QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), himetric);
+    QCOMPARE(doc.m_pPicture->GetHimetricSize(), himetric);
+
+    // A box the fitted pixels already cover needs no decode; full resolution does.
+    const CPicture* pFitted = doc.m_pPicture.get();
+    doc.CoverBox(QSize(pixels.width() / 8, 1));
+    QCOMPARE(doc.m_pPicture.get(), pFitted);
+    doc.CoverBox(QSize());
+    QTEST(DecodedWidth(doc), "fullWidth");
+    QCOMPARE(QSize(doc.m_nPixelWidth, doc.m_nPixelHeight), pixels);
+    QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), himetric);
+
+    // The framework's own open decodes whole.
+    QVERIFY(doc.OnOpenDocument(strPicture));
+    QTEST(DecodedWidth(doc), "fullWidth");
 }
 
 QTEST_MAIN(TestOrvalaDoc)

@@ -10,4 +10,6 @@ private slots:
     void failedOpenKeepsEarlierSizes();
     void loaderMeasuresEachAxis();
     void failedLoadLeavesOutputs();
+    void fittedLoadKeepsWholeSizes_data();
+    void fittedLoadKeepsWholeSizes();
 };

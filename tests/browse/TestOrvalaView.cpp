@@ -19,6 +19,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 class TestOrvalaView : public QObject
 {
@@ -37,6 +38,9 @@ private slots:
     void importErrorIsReported();
     void printsToPdf_data();
     void printsToPdf();
+    void fullSizeAndPrintAreFullResolution();
+    void pictureDecodedAheadIsTaken_data();
+    void pictureDecodedAheadIsTaken();
 
 private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
@@ -418,6 +422,109 @@ void TestOrvalaView::printsToPdf()
     const double dProportion = double(rcInk.width()) / rcInk.height();
     QVERIFY2(qAbs(dProportion - proportion) < 0.04 * proportion,
              qPrintable(QString::number(dProportion)));
+}
+
+void TestOrvalaView::fullSizeAndPrintAreFullResolution()
+{
+    // A one-pixel line that only the whole picture holds: a reduced decode
+    // smears it grey over its neighbours.
+    QImage image(2000, 1500, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    for (int y = 0; y < image.height(); ++y)
+        image.setPixel(101, y, qRgb(0, 0, 0));
+    const QString strPath = m_pPictures->filePath(QStringLiteral("line.jpg"));
+    QFile file(strPath);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(EncodeImage(image, "JPG", 100));
+    file.close();
+
+    COrvalaView* pView = Open(strPath);
+    QVERIFY(pView->DrawPicture(nullptr, strPath));
+    COrvalaDoc* pDoc = pView->m_pPictureDoc;
+    QCOMPARE(QSize(pDoc->m_nPixelWidth, pDoc->m_nPixelHeight), QSize(2000, 1500));
+
+    pView->OnFullSize();
+    QCOMPARE(pView->GetTotalSize(), QSize(2000, 1500));
+    QImage pixels;
+    QTRY_VERIFY(qGray((pixels = ScreenPixels(pView)).pixel(101, 50)) < 60);
+    QVERIFY(qGray(pixels.pixel(100, 50)) > 200);
+    QVERIFY(qGray(pixels.pixel(102, 50)) > 200);
+
+    // Printed from a fitted display, the page gets every pixel of the file.
+    pView->OnFullSize();
+    QVERIFY(pView->DrawPicture(nullptr, strPath));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString strPdf = m_pPictures->filePath(QStringLiteral("out.pdf"));
+    printer.setOutputFileName(strPdf);
+    pView->PrintTo(&printer);
+    QFile pdf(strPdf);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    const QByteArray data = pdf.readAll();
+    QVERIFY(data.contains("/Width 2000"));
+    QVERIFY(data.contains("/Height 1500"));
+}
+
+void TestOrvalaView::pictureDecodedAheadIsTaken_data()
+{
+    QTest::addColumn<QString>("change");
+    // The colour drawn for 2.bmp once it was decoded ahead and then changed
+    // on disk; invalid when nothing is drawn.
+    QTest::addColumn<QColor>("drawn");
+    QTest::newRow("unchanged: not read again") << "same size and time" << ColourOf(2);
+    QTest::newRow("rewritten") << "new time" << ColourOf(7);
+    QTest::newRow("resized") << "new size" << ColourOf(7);
+    QTest::newRow("replaced") << "new file" << ColourOf(7);
+    QTest::newRow("removed") << "removed" << QColor();
+}
+
+void TestOrvalaView::pictureDecodedAheadIsTaken()
+{
+    QFETCH(QString, change);
+    QFETCH(QColor, drawn);
+    const QString strFolder = MakeFolder(4);
+    const QDateTime time(QDate(2020, 5, 17), QTime(10, 30));
+    auto write = [&](const QString& strName, QSize size, const QDateTime& t) {
+        QFile file(strFolder + QLatin1Char('/') + strName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(EncodePicture("BMP", size, ColourOf(7)));
+        QVERIFY(file.flush());
+        QVERIFY(file.setFileTime(t, QFileDevice::FileModificationTime));
+    };
+    for (int i = 0; i < 4; ++i) {
+        QFile file(strFolder + QStringLiteral("/%1.bmp").arg(i));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(time, QFileDevice::FileModificationTime));
+    }
+
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"), false, 0);
+    QVERIFY(pView->DrawPicture(nullptr, strFolder + QStringLiteral("/1.bmp")));
+    QThreadPool::globalInstance()->waitForDone();
+
+    const QString strNext = strFolder + QStringLiteral("/2.bmp");
+    if (change == QLatin1String("same size and time"))
+        write(QStringLiteral("2.bmp"), QSize(40, 30), time);
+    else if (change == QLatin1String("new time"))
+        write(QStringLiteral("2.bmp"), QSize(40, 30), time.addSecs(1));
+    else if (change == QLatin1String("new size"))
+        write(QStringLiteral("2.bmp"), QSize(40, 31), time);
+    else if (change == QLatin1String("new file")) {
+        write(QStringLiteral("new.tmp"), QSize(40, 30), time);
+        QVERIFY(QFile::remove(strNext));
+        QVERIFY(QFile::rename(strFolder + QStringLiteral("/new.tmp"), strNext));
+    } else {
+        QVERIFY(QFile::remove(strNext));
+    }
+
+    const bool bDrawn = pView->DrawPicture(nullptr, strNext);
+    QCOMPARE(bDrawn, drawn.isValid());
+    if (bDrawn)
+        QCOMPARE(ScreenPixels(pView).pixelColor(5, 5), drawn);
+
+    // Closing the window while its neighbours are still being decoded.
+    pView->DrawPicture(nullptr, strFolder + QStringLiteral("/1.bmp"));
+    delete pView->GetParentFrame();
+    QThreadPool::globalInstance()->waitForDone();
 }
 
 QTEST_MAIN(TestOrvalaView)

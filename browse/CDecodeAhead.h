@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/picture/CPicture.h"
+
+#include <QFuture>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+#include <vector>
+
+// Pictures decoded on worker threads before they are shown, each for the box
+// it will be drawn in, so that stepping through a folder finds the next one
+// ready. Holds only what was last asked for; a file changed since its decode
+// is decoded anew by whoever takes it.
+class CDecodeAhead
+{
+public:
+    CDecodeAhead() = default;
+    CDecodeAhead(const CDecodeAhead&) = delete;
+    CDecodeAhead& operator=(const CDecodeAhead&) = delete;
+    // Decodes not yet begun are skipped; those running finish unseen.
+    ~CDecodeAhead();
+
+    // At most this many pictures are held or on their way.
+    static constexpr int kMaxPictures = 2;
+
+    // Starts decoding the first kMaxPictures paths for the box, keeping what
+    // is already held or on its way for them; everything else is dropped.
+    void Request(const QStringList& arPaths, const QSize& szBox);
+    // The picture decoded for the path and box, waiting for it when still on
+    // its way; null when none was asked for, the decode failed or the file
+    // changed since. Either way it is no longer held.
+    CPicturePtr Take(const QString& strPath, const QSize& szBox);
+
+    // What identifies a file's content without reading it.
+    struct SFileStamp
+    {
+        quint64 nDevice = 0;
+        quint64 nInode = 0;
+        qint64 nSize = -1;
+        qint64 nModifiedNs = 0;
+        bool operator==(const SFileStamp& other) const;
+    };
+    // The stamp of the file now; nSize stays -1 when there is no such file.
+    static SFileStamp Stamp(const QString& strPath);
+
+private:
+    struct SDecoded
+    {
+        CPicturePtr pPicture;
+        SFileStamp stamp;
+    };
+    struct SEntry
+    {
+        QString strPath;
+        QSize szBox;
+        QFuture<SDecoded> future;
+        std::shared_ptr<std::atomic_bool> pDropped;
+    };
+
+    static SDecoded Decode(const QString& strPath, const QSize& szBox,
+                           const std::shared_ptr<std::atomic_bool>& pDropped);
+    static void Drop(SEntry& entry);
+
+    std::vector<SEntry> m_arEntries;
+};
