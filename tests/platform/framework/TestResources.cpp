@@ -26,7 +26,7 @@ public:
     QToolBar* ToolBar() const { return m_pToolBar; }
 };
 
-struct CDesignMenu
+struct CExpectedMenu
 {
     int nMenu;
     QString strTitle;
@@ -37,7 +37,7 @@ struct CDesignMenu
 const QPair<QString, int> sep{QStringLiteral("-"), 0};
 
 // Menus 128 and 129 as the user is meant to see them.
-QList<CDesignMenu> DesignMenus()
+QList<CExpectedMenu> ExpectedMenus()
 {
     return {
         {128,
@@ -97,15 +97,15 @@ QList<CDesignMenu> DesignMenus()
 }
 
 // Tool bar 128 from left to right, a separator between groups.
-const QList<QList<int>> arDesignToolBarGroups = {
+const QList<QList<int>> arExpectedToolBarGroups = {
     {57601, 57607}, {32779}, {32773, 32775}, {32780, 32791, 32793}, {32782, 32786, 32783, 32784},
     {57664}};
 
 // The buttons in order, 0 for each separator.
-QList<int> DesignToolBar()
+QList<int> ExpectedToolBar()
 {
     QList<int> arIDs;
-    for (const QList<int>& arGroup : arDesignToolBarGroups) {
+    for (const QList<int>& arGroup : arExpectedToolBarGroups) {
         if (!arIDs.isEmpty())
             arIDs.append(0);
         arIDs.append(arGroup);
@@ -150,7 +150,7 @@ void TestResources::menusShowTheirItemsAndSeparators_data()
     QTest::addColumn<QList<int>>("arIDs");
     int nIndex = 0;
     int nPrevious = 0;
-    for (const CDesignMenu& menu : DesignMenus()) {
+    for (const CExpectedMenu& menu : ExpectedMenus()) {
         nIndex = menu.nMenu == nPrevious ? nIndex + 1 : 0;
         nPrevious = menu.nMenu;
         QStringList arCaptions;
@@ -197,11 +197,11 @@ void TestResources::toolBarButtonsInOrder()
 {
     CResourceFrame frame;
     QVERIFY(frame.ToolBar());
-    const QList<int> arDesignToolBar = DesignToolBar();
+    const QList<int> arExpectedToolBar = ExpectedToolBar();
     const QList<QAction*> arActions = frame.ToolBar()->actions();
-    QCOMPARE(arActions.size(), arDesignToolBar.size());
+    QCOMPARE(arActions.size(), arExpectedToolBar.size());
     for (int i = 0; i < arActions.size(); ++i) {
-        const int nID = arDesignToolBar.at(i);
+        const int nID = arExpectedToolBar.at(i);
         const QByteArray position = QByteArray::number(i);
         if (nID == 0) {
             QVERIFY2(arActions.at(i)->isSeparator(), position);
@@ -215,9 +215,9 @@ void TestResources::toolBarButtonsInOrder()
 void TestResources::everyCommandShownHasAPrompt()
 {
     CResourceFrame frame;
-    const QList<int> arDesignToolBar = DesignToolBar();
-    QList<int> arIDs = arDesignToolBar;
-    for (const CDesignMenu& menu : DesignMenus()) {
+    const QList<int> arExpectedToolBar = ExpectedToolBar();
+    QList<int> arIDs = arExpectedToolBar;
+    for (const CExpectedMenu& menu : ExpectedMenus()) {
         for (const auto& item : menu.arItems)
             arIDs.append(item.second);
     }
@@ -227,7 +227,7 @@ void TestResources::everyCommandShownHasAPrompt()
                      qPrintable(QString::number(nID)));
     }
     // What the pointer over a tool bar button shows.
-    for (int nID : arDesignToolBar) {
+    for (int nID : arExpectedToolBar) {
         if (nID == 0)
             continue;
         QWidget* pButton = frame.ToolBar()->widgetForAction(frame.GetCommandAction(nID));
