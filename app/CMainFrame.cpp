@@ -38,7 +38,10 @@ CMainFrame::CMainFrame()
         resize(pScreen->availableGeometry().size() * 3 / 4);
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame()
+{
+    DestroyChildWindows();
+}
 
 bool CMainFrame::LoadFrame(int nIDResource)
 {

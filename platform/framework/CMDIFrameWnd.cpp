@@ -68,7 +68,14 @@ CMDIFrameWnd::CMDIFrameWnd()
 
 CMDIFrameWnd::~CMDIFrameWnd()
 {
+    DestroyChildWindows();
+}
+
+void CMDIFrameWnd::DestroyChildWindows()
+{
     // Child windows go first, while the frame they report to is whole.
+    if (m_pMdiArea == nullptr)
+        return;
     disconnect(m_pMdiArea, nullptr, this, nullptr);
     delete m_pMdiArea;
     m_pMdiArea = nullptr;

@@ -54,6 +54,9 @@ public:
     void OnUpdateFrameTitle();
 
 protected:
+    // Destroys the child windows; a derived frame calls it from its own
+    // destructor, so that the children still see the whole frame.
+    void DestroyChildWindows();
     // Builds the tool bar of a resource from the shared command actions.
     QToolBar* CreateToolBar(int nIDResource);
     void CreateStatusBar(const QList<int>& arIndicators);
