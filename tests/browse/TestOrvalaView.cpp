@@ -56,11 +56,6 @@ private:
 
 namespace {
 
-QColor ColourOf(int i)
-{
-    return QColor(QColor::fromHsv((i * 37) % 360, 200, 200).rgb());
-}
-
 int StatusRecords(CMainFrame* pFrame)
 {
     return pFrame->m_DaoTable.CountRecords(QStringLiteral("PHOTOS"));
@@ -85,13 +80,7 @@ void TestOrvalaView::cleanup()
 
 QString TestOrvalaView::MakeFolder(int nCount, QSize size)
 {
-    for (int i = 0; i < nCount; ++i) {
-        QFile file(m_pPictures->filePath(QString::number(i) + QStringLiteral(".bmp")));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(EncodePicture("BMP", size, ColourOf(i)));
-    }
-    return m_pPictures->path();
+    return WriteColourFolder(m_pPictures->path(), nCount, size);
 }
 
 COrvalaView* TestOrvalaView::Open(const QString& strPath, bool bUser, int nIndex)
@@ -270,12 +259,12 @@ void TestOrvalaView::mosaicBuildsOnePerTick()
     QImage pixels;
     // The red frame runs through the gaps around the first cell only.
     QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(0, nCell / 2), QColor(Qt::red));
-    QCOMPARE(pixels.pixelColor(nPitch + nCell / 2, nCell / 2), ColourOf(1));
-    QCOMPARE(pixels.pixelColor(nCell / 2, nCell / 2), ColourOf(0));
+    QCOMPARE(pixels.pixelColor(nPitch + nCell / 2, nCell / 2), FolderColour(1));
+    QCOMPARE(pixels.pixelColor(nCell / 2, nCell / 2), FolderColour(0));
     QCOMPARE(pixels.pixelColor(2 * nPitch + nCell / 2, nCell / 2), QColor(Qt::white));
-    QCOMPARE(pixels.pixelColor(3 * nPitch + nCell / 2, nCell / 2), ColourOf(3));
+    QCOMPARE(pixels.pixelColor(3 * nPitch + nCell / 2, nCell / 2), FolderColour(3));
     QCOMPARE(pixels.pixelColor(1, nCell / 2), QColor(Qt::red));
-    QCOMPARE(pixels.pixelColor(2, nCell / 2), ColourOf(0));
+    QCOMPARE(pixels.pixelColor(2, nCell / 2), FolderColour(0));
     QCOMPARE(pixels.pixelColor(nPitch, nCell / 2), QColor(Qt::red));
     QCOMPARE(pixels.pixelColor(2 * nPitch, nCell / 2), QColor(Qt::white));
 
@@ -302,8 +291,8 @@ void TestOrvalaView::largeMosaicScrollsToItsEnd()
         pView->GetTotalSize().height() - nPitch - pView->GetScrollPosition().y();
     QImage pixels;
     QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(2 * nPitch + 10, nLastRowTop + 10),
-                 ColourOf(402));
-    QCOMPARE(pixels.pixelColor(9 * nPitch + 10, nLastRowTop - nPitch + 10), ColourOf(399));
+                 FolderColour(402));
+    QCOMPARE(pixels.pixelColor(9 * nPitch + 10, nLastRowTop - nPitch + 10), FolderColour(399));
 }
 
 void TestOrvalaView::importOnOpen()
@@ -471,10 +460,10 @@ void TestOrvalaView::pictureDecodedAheadIsTaken_data()
     // The colour drawn for 2.bmp once it was decoded ahead and then changed
     // on disk; invalid when nothing is drawn.
     QTest::addColumn<QColor>("drawn");
-    QTest::newRow("unchanged: not read again") << "same size and time" << ColourOf(2);
-    QTest::newRow("rewritten") << "new time" << ColourOf(7);
-    QTest::newRow("resized") << "new size" << ColourOf(7);
-    QTest::newRow("replaced") << "new file" << ColourOf(7);
+    QTest::newRow("unchanged: not read again") << "same size and time" << FolderColour(2);
+    QTest::newRow("rewritten") << "new time" << FolderColour(7);
+    QTest::newRow("resized") << "new size" << FolderColour(7);
+    QTest::newRow("replaced") << "new file" << FolderColour(7);
     QTest::newRow("removed") << "removed" << QColor();
 }
 
@@ -487,7 +476,7 @@ void TestOrvalaView::pictureDecodedAheadIsTaken()
     auto write = [&](const QString& strName, QSize size, const QDateTime& t) {
         QFile file(strFolder + QLatin1Char('/') + strName);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(EncodePicture("BMP", size, ColourOf(7)));
+        file.write(EncodePicture("BMP", size, FolderColour(7)));
         QVERIFY(file.flush());
         QVERIFY(file.setFileTime(t, QFileDevice::FileModificationTime));
     };

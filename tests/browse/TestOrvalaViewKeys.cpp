@@ -31,11 +31,6 @@ private:
 
 namespace {
 
-QColor ColourOf(int i)
-{
-    return QColor(QColor::fromHsv((i * 37) % 360, 200, 200).rgb());
-}
-
 // The colour the view shows near its top-left corner.
 QColor Shown(COrvalaView* pView)
 {
@@ -67,13 +62,7 @@ void TestOrvalaViewKeys::cleanup()
 
 QString TestOrvalaViewKeys::MakeFolder(int nCount)
 {
-    for (int i = 0; i < nCount; ++i) {
-        QFile file(m_pPictures->filePath(QString::number(i) + QStringLiteral(".bmp")));
-        if (!file.open(QIODevice::WriteOnly))
-            return QString();
-        file.write(EncodePicture("BMP", QSize(40, 30), ColourOf(i)));
-    }
-    return m_pPictures->path();
+    return WriteColourFolder(m_pPictures->path(), nCount);
 }
 
 COrvalaView* TestOrvalaViewKeys::Open(const QString& strPath, int nIndex)
@@ -100,7 +89,7 @@ void TestOrvalaViewKeys::rightShowsNextPicture()
     QTest::keyClick(pView, Qt::Key_Right);
     QCOMPARE(pView->m_nCurrent, 2);
     QCOMPARE(pView->m_pPictureDoc->GetTitle(), strNext);
-    QCOMPARE(Shown(pView), ColourOf(Number(strNext)));
+    QCOMPARE(Shown(pView), FolderColour(Number(strNext)));
 
     // The last picture stays.
     QTest::keyClick(pView, Qt::Key_Right);
@@ -135,7 +124,7 @@ void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
     QTest::keyClick(pSecond, Qt::Key_Right);
     QCOMPARE(pSecond->m_nCurrent, 2);
     QCOMPARE(pSecond->m_pPictureDoc->GetTitle(), strNext);
-    QCOMPARE(Shown(pSecond), ColourOf(Number(strNext)));
+    QCOMPARE(Shown(pSecond), FolderColour(Number(strNext)));
 }
 
 QTEST_MAIN(TestOrvalaViewKeys)

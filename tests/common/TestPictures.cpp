@@ -1,6 +1,7 @@
 #include "TestPictures.h"
 
 #include <QBuffer>
+#include <QFile>
 #include <QImage>
 
 #include <libexif/exif-data.h>
@@ -228,4 +229,20 @@ QImage MakeMarkedImage(QSize size, QPoint ptCorner, int nSide)
             image.setPixel(x, y, qRgb(255, 0, 0));
     }
     return image;
+}
+
+QColor FolderColour(int i)
+{
+    return QColor(QColor::fromHsv((i * 37) % 360, 200, 200).rgb());
+}
+
+QString WriteColourFolder(const QString& strFolder, int nCount, QSize size)
+{
+    for (int i = 0; i < nCount; ++i) {
+        QFile file(strFolder + QStringLiteral("/%1.bmp").arg(i));
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(EncodePicture("BMP", size, FolderColour(i)));
+    }
+    return strFolder;
 }

@@ -31,3 +31,10 @@ QByteArray MakeCameraJpeg(const QImage& image, int nQuality, int nOrientation,
 
 // White, with a red square of side nSide whose top-left corner is ptCorner.
 QImage MakeMarkedImage(QSize size, QPoint ptCorner, int nSide);
+
+// The colour of picture i in a folder made by WriteColourFolder.
+QColor FolderColour(int i);
+
+// Writes nCount BMPs, 0.bmp .. (nCount - 1).bmp, each of one FolderColour, into
+// strFolder; returns strFolder, or an empty string when a file can't be written.
+QString WriteColourFolder(const QString& strFolder, int nCount, QSize size = QSize(40, 30));
