@@ -144,7 +144,7 @@ int main(int argc, char** argv)
     for (int i = 1; i <= counts.nSteps; ++i) {
         QTest::qWait(300);
         timer.restart();
-        pStep->DrawPicture(nullptr, pStep->m_arPictures.at(i % pStep->m_arPictures.size()));
+        pStep->DrawPicture(nullptr, pStep->m_arrPictures.at(i % pStep->m_arrPictures.size()));
         arStepMs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(arStepMs.begin(), arStepMs.end());

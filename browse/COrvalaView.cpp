@@ -12,7 +12,6 @@
 #include "resources/resource.h"
 
 #include <QFocusEvent>
-#include <QGuiApplication>
 #include <QLoggingCategory>
 #include <QTimerEvent>
 #include <stdexcept>
@@ -57,8 +56,7 @@ COrvalaView::~COrvalaView()
     SetMessageText(QString());
     s_pLastPictureView = nullptr;
     DropThumbnailRequests();
-    if (m_bWaitCursor)
-        QGuiApplication::restoreOverrideCursor();
+    EndWaitCursor();
     if (CProgressCtrl::GetActive() == &m_wndProgress)
         CProgressCtrl::SetActive(nullptr);
     m_wndProgress.DestroyWindow();
@@ -74,6 +72,13 @@ void COrvalaView::RegisterCommands()
     OnCommand(ID_VIEW_FULLSIZE, [this] { OnFullSize(); });
     OnUpdateCommandUI(ID_VIEW_FULLSIZE, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bFullSize); });
     OnCommand(ID_VIEW_MOSAIC, [this] { OnMosaic(); });
+    OnCommand(ID_VIEW_SLIDESHOW, [this] { OnSlideShow(); });
+    OnUpdateCommandUI(ID_VIEW_SLIDESHOW,
+                      [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bSlideShow); });
+    OnCommand(ID_VIEW_PAUSE, [this] { OnPause(); });
+    OnUpdateCommandUI(ID_VIEW_PAUSE, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bPaused); });
+    OnCommand(ID_VIEW_LOOP, [this] { OnLoop(); });
+    OnUpdateCommandUI(ID_VIEW_LOOP, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bLoop); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
@@ -116,8 +121,8 @@ void COrvalaView::OnInitialUpdate()
     SetScrollSizes(QSize(0, 0));
 
     if (!s_bUserOpen) {
-        ListPictureFiles(m_strFolder, m_arPictures, QString());
-        m_nCount = int(m_arPictures.size());
+        ListPictureFiles(m_strFolder, m_arrPictures, QString());
+        m_nCount = int(m_arrPictures.size());
     } else {
         StartImport();
     }
@@ -146,7 +151,9 @@ void COrvalaView::OnTimer(int nIDEvent)
         return;
     m_bInTimer = true;
     AfxRunContained([&] {
-        if (nIDEvent == 2 && !m_bPaused)
+        if (nIDEvent == 1 && !m_bPaused)
+            SlideStep();
+        else if (nIDEvent == 2 && !m_bPaused)
             MosaicStep();
     });
     m_bInTimer = false;
@@ -204,9 +211,9 @@ void COrvalaView::SetMessageText(const QString& strText)
 QString COrvalaView::PictureAt(int nIndex) const
 {
     // Reached only when the list changed under the view; refused, not fatal.
-    if (nIndex < 0 || nIndex >= m_arPictures.size())
+    if (nIndex < 0 || nIndex >= m_arrPictures.size())
         throw std::invalid_argument("Invalid argument: no picture at that index.");
-    return m_arPictures[nIndex];
+    return m_arrPictures[nIndex];
 }
 
 void COrvalaView::StartImport()

@@ -14,6 +14,8 @@
 #include <QVector>
 
 class CMainFrame;
+struct SSlideShowState;
+struct SSlideShowStep;
 class CPictureLoader;
 class CProgressCtrl_Status;
 class COrvalaDoc;
@@ -68,9 +70,23 @@ public:
     void OnTimer(int nIDEvent);
     void OnFullSize();
     void OnMosaic();
+    // Starts the show over the picture list (the folder's pictures when the
+    // list is empty), or ends it at the next tick.
+    void OnSlideShow();
+    void SlideStep();
+    // Pauses or resumes the running timed job.
+    void OnPause();
+    void OnLoop();
     // A key in the window: steps through the pictures, or moves and opens
     // the mosaic selection.
     void OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);
+    // Selects the mosaic cell under a point in client coordinates.
+    void OnLButtonDown(QPoint pt);
+    // Opens the mosaic picture under the point in a new window.
+    void OnLButtonDblClk(QPoint pt);
+    // Ctrl and the wheel scroll sideways; false leaves the wheel to the
+    // scroll view.
+    bool OnMouseWheel(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int nDelta);
     // Draws what the window shows for a printer: the picture one page wide,
     // or the whole mosaic over as many pages as it needs.
     void PrintTo(QPrinter* pPrinter);
@@ -108,7 +124,7 @@ public:
     CMainFrame* m_pMainFrame = nullptr;
     CProgressCtrl_Status* m_pStatusProgress = nullptr;
     CPictureLoader* m_pPictureLoader = nullptr;
-    QStringList m_arPictures;
+    QStringList m_arrPictures;
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -116,6 +132,9 @@ protected:
     void focusInEvent(QFocusEvent* pEvent) override;
     void focusOutEvent(QFocusEvent* pEvent) override;
     void keyPressEvent(QKeyEvent* pEvent) override;
+    void mousePressEvent(QMouseEvent* pEvent) override;
+    void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
+    void wheelEvent(QWheelEvent* pEvent) override;
 
 private:
     void RegisterCommands();
@@ -128,6 +147,9 @@ private:
     QSize DecodeBox() const;
     void DecodeNeighboursAhead(const QString& strPath);
     SMosaicGeometry Geometry() const;
+    // The geometry of the mosaic as built: its cells keep their size when
+    // the window is resized.
+    SMosaicGeometry CellGeometry() const;
     void DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g);
     QFuture<QImage> RequestThumbnail(int nIndex, const SMosaicGeometry& g);
     void DropThumbnailRequests();
@@ -136,6 +158,12 @@ private:
     void OnFilePrintPreview();
     void StartImport();
     void ImportStep();
+    SSlideShowState SlideShowState() const;
+    void ApplySlideShowStep(const SSlideShowStep& step);
+    void BeginSlideShow(const QString& strText);
+    void EndSlideShow();
+    void BeginWaitCursor();
+    void EndWaitCursor();
 
     QBasicTimer m_arTimers[2];
     // The mosaic: one thumbnail per picture, null while not drawn or failed,
@@ -144,6 +172,12 @@ private:
     QHash<int, QFuture<QImage>> m_mapAhead;
     bool m_bSelectionShown = false;
     bool m_bWaitCursor = false;
+    // What a slide show over a mosaic puts back when it ends.
+    QSize m_szMosaicExtent;
+    QPoint m_ptMosaicScroll;
+    QString m_strStartTitle;
+    // The mosaic's settings changed while a slide show covered it.
+    bool m_bMosaicStale = false;
     // Importing the folder into the photo database, a few pictures a step.
     QStringList m_arImport;
     int m_nImported = 0;

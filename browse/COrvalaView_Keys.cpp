@@ -5,6 +5,9 @@
 #include "platform/framework/ExceptionBoundary.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 void COrvalaView::keyPressEvent(QKeyEvent* pEvent)
@@ -19,16 +22,16 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     const bool bMosaic = m_bMosaic && !m_bPaused;
     if (!bMosaic && m_nCount == 0) {
         // A list filled from elsewhere (a slide show of records) is kept.
-        if (m_arPictures.isEmpty())
-            ListPictureFiles(m_strFolder, m_arPictures, QString());
-        m_nCount = int(m_arPictures.size());
+        if (m_arrPictures.isEmpty())
+            ListPictureFiles(m_strFolder, m_arrPictures, QString());
+        m_nCount = int(m_arrPictures.size());
     }
 
     const SMosaicGeometry g = Geometry();
     SViewKeyState s;
     s.bMosaic = bMosaic;
     s.nCurrent = m_nCurrent;
-    s.nCount = bMosaic ? int(m_arPictures.size()) : std::min(m_nCount, int(m_arPictures.size()));
+    s.nCount = bMosaic ? int(m_arrPictures.size()) : std::min(m_nCount, int(m_arrPictures.size()));
     s.nPhotosInRow = g.nPhotosInRow;
     s.nPitch = m_nCellWidth + g.nBorder;
     s.ptSelection = m_ptSelection;
@@ -36,6 +39,8 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     s.szClient = viewport()->size();
     const SViewKeyAction a = ViewKeyAction(s, nKey, modifiers);
 
+    if (a.bPause)
+        OnPause();
     if (a.nShow >= 0) {
         m_nCurrent = a.nShow;
         const QString strPath = PictureAt(a.nShow);
@@ -52,4 +57,60 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
         ScrollToPosition(a.ptScroll);
     if (a.nOpen >= 0)
         OpenPictureWindow(PictureAt(a.nOpen), a.nOpen);
+}
+
+void COrvalaView::mousePressEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        AfxRunContained([&] { OnLButtonDown(pEvent->position().toPoint()); });
+    CScrollView::mousePressEvent(pEvent);
+}
+
+void COrvalaView::mouseDoubleClickEvent(QMouseEvent* pEvent)
+{
+    if (pEvent->button() == Qt::LeftButton)
+        AfxRunContained([&] { OnLButtonDblClk(pEvent->position().toPoint()); });
+    pEvent->accept();
+}
+
+void COrvalaView::wheelEvent(QWheelEvent* pEvent)
+{
+    if (!OnMouseWheel(pEvent->buttons(), pEvent->modifiers(), pEvent->angleDelta().y()))
+        CScrollView::wheelEvent(pEvent);
+}
+
+void COrvalaView::OnLButtonDown(QPoint pt)
+{
+    if (!m_bMosaic)
+        return;
+    if (m_ptSelection.x() > 0)
+        SelectCell(m_ptSelection - GetScrollPosition(), true);
+    // Where no picture is (right of the last column, after the last picture)
+    // the selection stays and stays visible.
+    if (!SelectCell(pt, false) && m_ptSelection.x() > 0)
+        SelectCell(m_ptSelection - GetScrollPosition(), false);
+}
+
+void COrvalaView::OnLButtonDblClk(QPoint pt)
+{
+    if (!m_bMosaic)
+        return;
+    const SMosaicGeometry g = CellGeometry();
+    const int nIndex = g.IndexAt(pt + GetScrollPosition(), int(m_arrPictures.size()));
+    if (nIndex < 0)
+        return;
+    OpenPictureWindow(PictureAt(nIndex), nIndex);
+    SetMessageText(QString());
+}
+
+bool COrvalaView::OnMouseWheel(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers,
+                               int nDelta)
+{
+    if (buttons != Qt::NoButton || modifiers != Qt::ControlModifier)
+        return false;
+    // Wheel away from the user scrolls left, a pixel per unit of turn.
+    QScrollBar* pBar = horizontalScrollBar();
+    pBar->setValue(pBar->value() - nDelta);
+    viewport()->repaint();
+    return true;
 }

@@ -7,7 +7,6 @@
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/CThumbnailSource.h"
 
-#include <QGuiApplication>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QThread>
@@ -86,18 +85,27 @@ SMosaicGeometry COrvalaView::Geometry() const
     return MosaicGeometry(viewport()->width(), m_nPhotosInRow, m_nBorderWidth, m_nCount);
 }
 
+SMosaicGeometry COrvalaView::CellGeometry() const
+{
+    SMosaicGeometry g = Geometry();
+    g.nCell = qMax(1, m_nCellWidth);
+    g.nPitch = g.nCell + g.nBorder;
+    return g;
+}
+
 void COrvalaView::OnDraw(QPainter* pDC)
 {
     if (!m_pPictureDoc)
         return;
     // A first build shows its thumbnails as they come, as a rebuild does.
+    if (m_bMosaic && m_bSlideShow) {
+        // The slide covers the mosaic; what it leaves free is white.
+        pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), Qt::white);
+        DrawPicture(pDC, QString());
+        return;
+    }
     if (m_bMosaic || (m_bBusy && m_nTimerId == 2)) {
-        if (m_bSlideShow)
-            return;
-        SMosaicGeometry g = Geometry();
-        g.nCell = qMax(1, m_nCellWidth);
-        g.nPitch = g.nCell + g.nBorder;
-        DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), g);
+        DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), CellGeometry());
         return;
     }
     // Without a picture (a new window, a file that is none) the window still
@@ -119,7 +127,7 @@ void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeo
             pDC->drawImage(g.ThumbnailRect(i, m_bKeepProportions, thumb.size()), thumb);
     }
     if (m_ptSelection.x() > 0) {
-        const int nIndex = g.IndexAt(m_ptSelection, int(m_arPictures.size()));
+        const int nIndex = g.IndexAt(m_ptSelection, int(m_arrPictures.size()));
         if (nIndex >= 0) {
             DrawFrame(pDC, g.SelectionRect(nIndex), m_bSelectionShown ? m_penSelect : m_penErase);
         }
@@ -151,15 +159,15 @@ void COrvalaView::DecodeNeighboursAhead(const QString& strPath)
         m_pPictureDoc->DecodeAhead(QStringList(), QSize());
         return;
     }
-    const int nCount = int(m_arPictures.size());
+    const int nCount = int(m_arrPictures.size());
     int nIndex = m_nCurrent;
-    if (nIndex < 0 || nIndex >= nCount || m_arPictures[nIndex] != strPath)
-        nIndex = int(m_arPictures.indexOf(strPath));
+    if (nIndex < 0 || nIndex >= nCount || m_arrPictures[nIndex] != strPath)
+        nIndex = int(m_arrPictures.indexOf(strPath));
     QStringList arNeighbours;
     if (nIndex >= 0 && nIndex + 1 < nCount)
-        arNeighbours << m_arPictures[nIndex + 1];
+        arNeighbours << m_arrPictures[nIndex + 1];
     if (nIndex > 0)
-        arNeighbours << m_arPictures[nIndex - 1];
+        arNeighbours << m_arrPictures[nIndex - 1];
     m_pPictureDoc->DecodeAhead(arNeighbours, DecodeBox());
 }
 
@@ -217,10 +225,8 @@ bool COrvalaView::SelectCell(QPoint pt, bool bErase)
     if (m_nCellWidth <= 0)
         return false;
     const QPoint ptDoc = pt + GetScrollPosition();
-    SMosaicGeometry g = Geometry();
-    g.nCell = m_nCellWidth;
-    g.nPitch = g.nCell + g.nBorder;
-    const int nIndex = g.IndexAt(ptDoc, int(m_arPictures.size()));
+    const SMosaicGeometry g = CellGeometry();
+    const int nIndex = g.IndexAt(ptDoc, int(m_arrPictures.size()));
     if (nIndex < 0)
         return false;
     if (m_bHasFocus && !m_bBusy)
@@ -236,15 +242,15 @@ bool COrvalaView::SelectCell(QPoint pt, bool bErase)
 
 void COrvalaView::StartMosaic()
 {
-    m_arPictures.clear();
+    m_arrPictures.clear();
     DropThumbnailRequests();
     m_arThumbnails.clear();
     m_ptSelection = QPoint();
     m_bSelectionShown = false;
     if (m_pPictureDoc)
         m_pPictureDoc->SetTitle(m_strFolder);
-    ListPictureFiles(m_strFolder, m_arPictures, QString());
-    m_nCount = int(m_arPictures.size());
+    ListPictureFiles(m_strFolder, m_arrPictures, QString());
+    m_nCount = int(m_arrPictures.size());
     if (m_nCount == 0) {
         viewport()->update();
         return;
@@ -257,10 +263,7 @@ void COrvalaView::StartMosaic()
     if (m_pStatusProgress)
         m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
     m_bBusy = true;
-    if (!m_bWaitCursor) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        m_bWaitCursor = true;
-    }
+    BeginWaitCursor();
     m_nMosaicNext = 0;
     const int nAhead = qMin(m_nCount, AheadCount());
     for (int i = 0; i < nAhead; ++i)
@@ -271,7 +274,7 @@ void COrvalaView::StartMosaic()
 
 QFuture<QImage> COrvalaView::RequestThumbnail(int nIndex, const SMosaicGeometry& g)
 {
-    return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], g.nCell, m_bKeepProportions);
+    return QtConcurrent::run(MakeThumbnail, m_arrPictures[nIndex], g.nCell, m_bKeepProportions);
 }
 
 void COrvalaView::DropThumbnailRequests()
@@ -314,10 +317,7 @@ void COrvalaView::EndMosaicBuild()
 {
     KillTimer(2);
     SetMessageText(QString());
-    if (m_bWaitCursor) {
-        QGuiApplication::restoreOverrideCursor();
-        m_bWaitCursor = false;
-    }
+    EndWaitCursor();
     m_wndProgress.DestroyWindow();
     if (CProgressCtrl::GetActive() == &m_wndProgress || !CProgressCtrl::GetActive())
         CProgressCtrl::SetActive(nullptr);

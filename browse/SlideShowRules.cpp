@@ -33,7 +33,8 @@ void Toggle(const SSlideShowState& s, SSlideShowStep& step)
 void Tick(const SSlideShowState& s, SSlideShowStep& step)
 {
     SSlideShowState& n = step.state;
-    if (!s.bSlideShow || s.bPaused)
+    // A show asked to stop still runs until this tick finds the end.
+    if (!s.bBusy || s.nTimerId != 1 || s.bPaused)
         return;
     const int i = s.nCurrent;
     if (i >= 0 && i < s.nCount) {

@@ -120,7 +120,7 @@ void TestOrvalaView::userOpenStartsEmpty()
     const QString strFolder = MakeFolder(3);
     COrvalaView* pView = Open(strFolder + QStringLiteral("/2.bmp"));
     QVERIFY(pView);
-    QVERIFY(pView->m_arPictures.isEmpty());
+    QVERIFY(pView->m_arrPictures.isEmpty());
     QCOMPARE(pView->m_nCount, 0);
     QCOMPARE(pView->m_nCurrent, 0);
     QCOMPARE(pView->m_strFolder, strFolder + QLatin1Char('/'));
@@ -133,7 +133,7 @@ void TestOrvalaView::programOpenListsFolder()
     QVERIFY(pView);
     QCOMPARE(pView->m_nCount, 3);
     QCOMPARE(pView->m_nCurrent, 1);
-    QCOMPARE(pView->m_arPictures.at(2), strFolder + QStringLiteral("/2.bmp"));
+    QCOMPARE(pView->m_arrPictures.at(2), strFolder + QStringLiteral("/2.bmp"));
     QVERIFY(COrvalaView::s_bUserOpen);
     QCOMPARE(COrvalaView::s_nOpenIndex, 0);
 

@@ -1,14 +1,19 @@
 #include "app/AppSession.h"
+#include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CStatusBar.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
+#include <QWheelEvent>
 
 class TestOrvalaViewKeys : public QObject
 {
@@ -18,11 +23,17 @@ private slots:
     void cleanup();
     void rightShowsNextPicture();
     void enterOpensSelectedPictureWhoseRightShowsTheNext();
+    void clicksSelectCellsOnly();
+    void doubleClickOpensTheCellUnderIt();
+    void ctrlWheelScrollsSideways();
+    void keysInAFinishedMosaicDecodeNothing();
 
 private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
     QString MakeFolder(int nCount);
     COrvalaView* Open(const QString& strPath, int nIndex);
+    // A finished mosaic of nCount pictures, 10 a row, in a window nWidth wide.
+    COrvalaView* OpenMosaic(int nCount, int nWidth = 500);
 
     std::unique_ptr<CTestWorkspace> m_pWorkspace;
     std::unique_ptr<CAppSession> m_pSession;
@@ -83,8 +94,8 @@ void TestOrvalaViewKeys::rightShowsNextPicture()
     MakeFolder(3);
     COrvalaView* pView = Open(m_pPictures->filePath(QStringLiteral("0.bmp")), 1);
     QVERIFY(pView);
-    QCOMPARE(pView->m_arPictures.size(), 3);
-    const QString strNext = pView->m_arPictures[2];
+    QCOMPARE(pView->m_arrPictures.size(), 3);
+    const QString strNext = pView->m_arrPictures[2];
 
     QTest::keyClick(pView, Qt::Key_Right);
     QCOMPARE(pView->m_nCurrent, 2);
@@ -120,11 +131,142 @@ void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
     pSecond->setFocus();
     QVERIFY(QTest::qWaitForWindowExposed(pSecond));
 
-    const QString strNext = pSecond->m_arPictures[2];
+    const QString strNext = pSecond->m_arrPictures[2];
     QTest::keyClick(pSecond, Qt::Key_Right);
     QCOMPARE(pSecond->m_nCurrent, 2);
     QCOMPARE(pSecond->m_pPictureDoc->GetTitle(), strNext);
     QCOMPARE(Shown(pSecond), FolderColour(Number(strNext)));
+}
+
+COrvalaView* TestOrvalaViewKeys::OpenMosaic(int nCount, int nWidth)
+{
+    if (WriteColourFolder(m_pPictures->path(), nCount, QSize(8, 8)).isEmpty())
+        return nullptr;
+    COrvalaView* pView = Open(m_pPictures->filePath(QStringLiteral("0.bmp")), 0);
+    if (!pView)
+        return nullptr;
+    pView->GetParentFrame()->resize(nWidth, 400);
+    pView->OnMosaic();
+    for (int i = 0; i <= nCount; ++i)
+        pView->OnTimer(2);
+    return pView->m_bMosaic ? pView : nullptr;
+}
+
+void TestOrvalaViewKeys::clicksSelectCellsOnly()
+{
+    COrvalaView* pView = OpenMosaic(12);
+    QVERIFY(pView);
+    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+    // Wider than the mosaic: room right of the last column.
+    pView->GetParentFrame()->resize(800, 400);
+    QTRY_VERIFY(pView->viewport()->width() > 10 * p + 20);
+    CStatusBar* pStatus = m_pSession->Frame()->GetStatusBar();
+
+    QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(p + 5, p + 5));
+    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QCOMPARE(Number(pStatus->GetPaneText(0)), 11);
+
+    // Right of the last column and on the empty cells after the last picture
+    // the selection stays, its frame still drawn.
+    QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(10 * p + 10, 5));
+    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(5 * p + 5, p + 5));
+    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QTRY_COMPARE(pView->viewport()->grab().toImage().pixelColor(p, p + p / 2), QColor(Qt::red));
+
+    // A picture window not showing a mosaic takes no selection.
+    COrvalaView* pSingle = Open(m_pPictures->filePath(QStringLiteral("3.bmp")), 3);
+    QVERIFY(pSingle);
+    QTest::mouseClick(pSingle->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCOMPARE(pSingle->m_ptSelection, QPoint());
+}
+
+void TestOrvalaViewKeys::doubleClickOpensTheCellUnderIt()
+{
+    COrvalaView* pView = OpenMosaic(12);
+    QVERIFY(pView);
+    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+    pView->GetParentFrame()->resize(800, 400);
+    QTRY_VERIFY(pView->viewport()->width() > 10 * p + 20);
+
+    QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(10 * p + 10, 5));
+    QCOMPARE(COrvalaView::s_pLastPictureView, pView);
+    QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(3 * p + 5, p + 5));
+    QCOMPARE(COrvalaView::s_pLastPictureView, pView);
+
+    QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(p + 5, p + 5));
+    COrvalaView* pOpened = COrvalaView::s_pLastPictureView;
+    QVERIFY(pOpened && pOpened != pView);
+    QCOMPARE(pOpened->m_nCurrent, 11);
+    QCOMPARE(Number(pOpened->m_pPictureDoc->GetPathName()), 11);
+    QVERIFY(COrvalaView::s_bUserOpen);
+    QCOMPARE(COrvalaView::s_nOpenIndex, 0);
+    QCOMPARE(m_pSession->Frame()->GetStatusBar()->GetPaneText(0), QString());
+}
+
+void TestOrvalaViewKeys::ctrlWheelScrollsSideways()
+{
+    COrvalaView* pView = OpenMosaic(30);
+    QVERIFY(pView);
+    // Narrower than the mosaic: both ways to scroll.
+    pView->GetParentFrame()->resize(200, 150);
+    QTRY_VERIFY(pView->horizontalScrollBar()->maximum() > 240);
+    pView->ScrollToPosition(QPoint(200, 0));
+    const QPoint ptCentre = pView->viewport()->rect().center();
+
+    // Wheel away from the user scrolls left, a pixel per unit.
+    QWheelEvent away(ptCentre, pView->viewport()->mapToGlobal(ptCentre), QPoint(), QPoint(0, 120),
+                     Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(pView->viewport(), &away);
+    QCOMPARE(pView->GetScrollPosition(), QPoint(80, 0));
+    QWheelEvent toward(ptCentre, pView->viewport()->mapToGlobal(ptCentre), QPoint(),
+                       QPoint(0, -120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase,
+                       false);
+    QCoreApplication::sendEvent(pView->viewport(), &toward);
+    QCOMPARE(pView->GetScrollPosition(), QPoint(200, 0));
+
+    // Without Ctrl, or with Shift as well, the wheel scrolls down.
+    QWheelEvent plain(ptCentre, pView->viewport()->mapToGlobal(ptCentre), QPoint(), QPoint(0, -120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(pView->viewport(), &plain);
+    QCOMPARE(pView->GetScrollPosition().x(), 200);
+    QVERIFY(pView->GetScrollPosition().y() > 0);
+    const int y = pView->GetScrollPosition().y();
+    QWheelEvent shifted(ptCentre, pView->viewport()->mapToGlobal(ptCentre), QPoint(),
+                        QPoint(0, -120), Qt::NoButton, Qt::ControlModifier | Qt::ShiftModifier,
+                        Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(pView->viewport(), &shifted);
+    QCOMPARE(pView->GetScrollPosition().x(), 200);
+    QVERIFY(pView->GetScrollPosition().y() != y);
+}
+
+void TestOrvalaViewKeys::keysInAFinishedMosaicDecodeNothing()
+{
+    COrvalaView* pView = OpenMosaic(403);
+    QVERIFY(pView);
+    QThreadPool::globalInstance()->waitForDone();
+    const CPicture* pPicture = pView->m_pPictureDoc->m_pPicture.get();
+    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+
+    const QList<QPair<int, Qt::KeyboardModifiers>> arKeys{{Qt::Key_End, Qt::ControlModifier},
+                                                          {Qt::Key_PageUp, {}},
+                                                          {Qt::Key_Left, {}},
+                                                          {Qt::Key_Up, {}},
+                                                          {Qt::Key_Right, {}},
+                                                          {Qt::Key_Down, {}},
+                                                          {Qt::Key_Home, {}},
+                                                          {Qt::Key_PageDown, {}}};
+    for (const auto& [nKey, modifiers] : arKeys) {
+        QTest::keyClick(pView, Qt::Key(nKey), modifiers);
+        // Anything decoded would run on the pool or replace the document's picture.
+        QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        QCOMPARE(pView->m_pPictureDoc->m_pPicture.get(), pPicture);
+        QVERIFY(!pView->m_bBusy);
+    }
+    // 402, 302, 301, 291, 292, 302, 300, then Page Down to 400.
+    QCOMPARE(pView->m_ptSelection.x() / p, 0);
+    QCOMPARE(pView->m_ptSelection.y() / p, 40);
+    QVERIFY(pView->GetScrollPosition().y() > 0);
 }
 
 QTEST_MAIN(TestOrvalaViewKeys)

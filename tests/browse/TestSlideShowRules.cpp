@@ -85,6 +85,9 @@ void TestSlideShowRules::step_data()
     QTest::newRow("paused, Slide show: ending while still paused")
         << true << true << true << false << 1 << 2 << E::SlideShow << false << true << false << 5
         << false << -1 << -1 << kNoText << false << 0 << 0;
+    QTest::newRow("ending, tick: the show ends")
+        << false << true << false << false << 1 << 5 << E::Tick << false << false << false << 5
+        << false << -1 << -1 << QString() << true << 0 << 1;
     QTest::newRow("paused, tick: nothing")
         << true << true << true << false << 1 << 2 << E::Tick << true << true << false << 2 << false
         << -1 << -1 << kNoText << false << 0 << 0;

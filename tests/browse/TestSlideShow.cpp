@@ -1,0 +1,395 @@
+#include "app/AppSession.h"
+#include "app/CMainFrame.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
+#include "common/TestPictures.h"
+#include "common/TestWorkspace.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CStatusBar.h"
+#include "resources/resource.h"
+
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Slide shows driven tick by tick: the test delivers timer 1 itself.
+class TestSlideShow : public QObject
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void threeSlidesThenTheStartPictureComesBack();
+    void loopStartsAgainAfterAnEmptyTick();
+    void stopWhileRunningAndWhilePaused();
+    void pauseThenStepThenResume();
+    void afterTheEndKeysStepFromTheLastPicture();
+    void overAMosaicTheMosaicComesBack();
+    void refusedWhileAMosaicIsBuilt();
+    void ticksArriveOnlyWhileArmed();
+    void checkMarksFollowTheShow();
+    void textsOnlyInTheFocusedWindow();
+
+private:
+    COrvalaView* Open(const QString& strName);
+    QString Status() const;
+
+    std::unique_ptr<CTestWorkspace> m_pWorkspace;
+    std::unique_ptr<CAppSession> m_pSession;
+    std::unique_ptr<QTemporaryDir> m_pPictures;
+};
+
+namespace {
+
+QColor Shown(COrvalaView* pView)
+{
+    return pView->viewport()->grab().toImage().pixelColor(10, 10);
+}
+
+QString Name(const QString& strPath)
+{
+    return QFileInfo(strPath).fileName();
+}
+
+// What a view shows and says after one tick of its slide show timer.
+struct SSlide
+{
+    QString strTitle;
+    QString strStatus;
+    int nProgress;
+};
+
+} // namespace
+
+void TestSlideShow::init()
+{
+    m_pWorkspace = std::make_unique<CTestWorkspace>();
+    m_pSession = std::make_unique<CAppSession>();
+    QVERIFY(m_pSession->Started());
+    m_pPictures = std::make_unique<QTemporaryDir>();
+}
+
+void TestSlideShow::cleanup()
+{
+    m_pSession.reset();
+    m_pPictures.reset();
+    m_pWorkspace.reset();
+}
+
+COrvalaView* TestSlideShow::Open(const QString& strName)
+{
+    COrvalaView::OpenPictureWindow(m_pPictures->filePath(strName), 0);
+    auto* pView = COrvalaView::s_pLastPictureView;
+    if (pView) {
+        pView->GetParentFrame()->resize(400, 300);
+        pView->setFocus();
+        if (!QTest::qWaitForWindowExposed(pView))
+            return nullptr;
+    }
+    return pView;
+}
+
+QString TestSlideShow::Status() const
+{
+    return m_pSession->Frame()->GetStatusBar()->GetPaneText(0);
+}
+
+void TestSlideShow::threeSlidesThenTheStartPictureComesBack()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 3).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("1.bmp"));
+    QVERIFY(pView);
+    const QString strStart = m_pPictures->filePath(QStringLiteral("1.bmp"));
+
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(pView->m_bSlideShow && pView->m_bBusy);
+    QCOMPARE(pView->m_nCurrent, 0);
+    QCOMPARE(Status(), QStringLiteral(" Slide Show for 3 pictures: "));
+    QVERIFY(pView->m_wndProgress.GetSafeHwnd());
+    QCOMPARE(CProgressCtrl::GetActive(), &pView->m_wndProgress);
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+    QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+
+    // The show starts with the first picture of the list, not the one shown.
+    const QList<SSlide> arSlides{
+        {QStringLiteral("0.bmp"), QStringLiteral(" Slideshow    1 /    3 "), 33},
+        {QStringLiteral("1.bmp"), QStringLiteral(" Slideshow    2 /    3 "), 66},
+        {QStringLiteral("2.bmp"), QStringLiteral(" Slideshow    3 /    3 "), 100}};
+    for (int i = 0; i < arSlides.size(); ++i) {
+        pView->OnTimer(1);
+        QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), arSlides[i].strTitle);
+        QCOMPARE(Status(), arSlides[i].strStatus);
+        QCOMPARE(pView->m_wndProgress.GetPos(), arSlides[i].nProgress);
+        QCOMPARE(Shown(pView), FolderColour(i));
+        QCOMPARE(pView->m_nCurrent, i + 1);
+    }
+
+    pView->OnTimer(1);
+    QVERIFY(!pView->m_bSlideShow && !pView->m_bBusy);
+    QCOMPARE(Status(), QString());
+    QVERIFY(!pView->m_wndProgress.GetSafeHwnd());
+    QVERIFY(!CProgressCtrl::GetActive());
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strStart);
+    QCOMPARE(Shown(pView), FolderColour(1));
+    QCOMPARE(pView->m_nCurrent, 3);
+}
+
+void TestSlideShow::loopStartsAgainAfterAnEmptyTick()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 3).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("1.bmp"));
+    QVERIFY(pView);
+    CMainFrame* pFrame = m_pSession->Frame();
+    QVERIFY(pFrame->SendCommand(ID_VIEW_LOOP));
+    QVERIFY(pView->m_bLoop);
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    for (int i = 0; i < 3; ++i)
+        pView->OnTimer(1);
+
+    // The fourth tick only goes back to the start; the slide stays.
+    pView->OnTimer(1);
+    QVERIFY(pView->m_bSlideShow);
+    QCOMPARE(pView->m_nCurrent, 0);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("2.bmp"));
+    QCOMPARE(Status(), QStringLiteral(" Slideshow    3 /    3 "));
+
+    pView->OnTimer(1);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QCOMPARE(Status(), QStringLiteral(" Slideshow    1 /    3 "));
+    QCOMPARE(pView->m_wndProgress.GetPos(), 33);
+    QCOMPARE(Shown(pView), FolderColour(0));
+}
+
+void TestSlideShow::stopWhileRunningAndWhilePaused()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 5).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("3.bmp"));
+    QVERIFY(pView);
+    CMainFrame* pFrame = m_pSession->Frame();
+
+    // Stopped while running: loop goes off and the next tick ends the show.
+    QVERIFY(pFrame->SendCommand(ID_VIEW_LOOP));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    pView->OnTimer(1);
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(!pView->m_bSlideShow);
+    QVERIFY(!pView->m_bLoop);
+    QVERIFY(pView->m_bBusy);
+    pView->OnTimer(1);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(Shown(pView), FolderColour(3));
+
+    // Stopped while paused: nothing moves until it is resumed, then it ends.
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(!pView->m_bLoop);
+    pView->OnTimer(1);
+    QVERIFY(pFrame->SendCommand(ID_VIEW_PAUSE));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    pView->OnTimer(1);
+    QVERIFY(pView->m_bBusy && pView->m_bPaused);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_PAUSE));
+    pView->OnTimer(1);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(Status(), QString());
+}
+
+void TestSlideShow::pauseThenStepThenResume()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 5).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    pView->OnSlideShow();
+    pView->OnTimer(1);
+    pView->OnTimer(1);
+    QCOMPARE(pView->m_nCurrent, 2);
+
+    QTest::keyClick(pView, Qt::Key_P);
+    QVERIFY(pView->m_bPaused);
+    QCOMPARE(Status(), QStringLiteral(" Paused..."));
+    pView->OnTimer(1);
+    QCOMPARE(pView->m_nCurrent, 2);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("1.bmp"));
+
+    // Picture 4 is index 3.
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->m_nCurrent, 3);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(Shown(pView), FolderColour(3));
+
+    QTest::keyClick(pView, Qt::Key_P);
+    QVERIFY(!pView->m_bPaused);
+    // Resuming keeps the pause text until the next slide writes its own.
+    QCOMPARE(Status(), QStringLiteral(" Paused..."));
+    pView->OnTimer(1);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(Status(), QStringLiteral(" Slideshow    4 /    5 "));
+    pView->OnTimer(1);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("4.bmp"));
+    QCOMPARE(pView->m_wndProgress.GetPos(), 100);
+}
+
+void TestSlideShow::afterTheEndKeysStepFromTheLastPicture()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 3).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    pView->OnSlideShow();
+    for (int i = 0; i < 4; ++i)
+        pView->OnTimer(1);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(pView->m_nCurrent, 3);
+
+    QTest::keyClick(pView, Qt::Key_Left);
+    QCOMPARE(pView->m_nCurrent, 2);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("2.bmp"));
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->m_nCurrent, 2);
+}
+
+void TestSlideShow::overAMosaicTheMosaicComesBack()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 200).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    // Taller than a slide fitted to the width.
+    pView->GetParentFrame()->resize(400, 450);
+    QTRY_VERIFY(pView->viewport()->height() > pView->viewport()->width() * 3 / 4 + 10);
+    pView->OnMosaic();
+    for (int i = 0; i <= 200; ++i)
+        pView->OnTimer(2);
+    QVERIFY(pView->m_bMosaic);
+    const QSize szMosaic = pView->GetTotalSize();
+    QVERIFY(szMosaic.height() > pView->viewport()->height());
+    pView->ScrollToPosition(QPoint(0, 100));
+    const QString strTitle = pView->m_pPictureDoc->GetTitle();
+
+    pView->OnSlideShow();
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+    pView->OnTimer(1);
+    // The slide is drawn over the mosaic, fitted to the width.
+    QCOMPARE(Shown(pView), FolderColour(0));
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(10, pView->viewport()->height() - 5),
+             QColor(Qt::white));
+    // Keys of a running show over a mosaic still act on the mosaic.
+    const QPoint ptSelection = pView->m_ptSelection;
+    QTest::keyClick(pView, Qt::Key_Right);
+    QVERIFY(pView->m_ptSelection != ptSelection);
+
+    pView->OnSlideShow();
+    pView->OnTimer(1);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(pView->GetTotalSize(), szMosaic);
+    QCOMPARE(pView->GetScrollPosition(), QPoint(0, 100));
+    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strTitle);
+    // The mosaic is painted again where it was scrolled to.
+    const int nPitch = pView->m_nCellWidth + pView->m_nBorderWidth;
+    const int nRow = 100 / nPitch + 1;
+    const QPoint ptCell(3 * nPitch + nPitch / 2, nRow * nPitch + nPitch / 2 - 100);
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(ptCell), FolderColour(nRow * 10 + 3));
+}
+
+void TestSlideShow::refusedWhileAMosaicIsBuilt()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 4).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    pView->OnMosaic();
+    pView->OnTimer(2);
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(!pView->m_bSlideShow);
+    QCOMPARE(pView->m_nTimerId, 2);
+    for (int i = 0; i < 4; ++i)
+        pView->OnTimer(2);
+    QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
+
+    // Pause applies to the build as well, and shows its text.
+    pView->OnMosaic();
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
+    QCOMPARE(Status(), QStringLiteral(" Paused..."));
+    pView->OnTimer(2);
+    QCOMPARE(pView->m_nMosaicNext, 0);
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
+    pView->OnTimer(2);
+    QCOMPARE(pView->m_nMosaicNext, 1);
+}
+
+void TestSlideShow::ticksArriveOnlyWhileArmed()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 2).isEmpty());
+    COrvalaView* pView = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    pView->m_nSlidePause = 10;
+    pView->OnSlideShow();
+    // The real timer runs the show to its end on its own.
+    QTRY_VERIFY_WITH_TIMEOUT(!pView->m_bBusy, 5000);
+    QCOMPARE(pView->m_nCurrent, 2);
+    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+
+    // A paused show gets no ticks: its timer is gone.
+    pView->OnSlideShow();
+    pView->OnPause();
+    QTest::qWait(100);
+    QCOMPARE(pView->m_nCurrent, 0);
+}
+
+void TestSlideShow::checkMarksFollowTheShow()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 2).isEmpty());
+    QVERIFY(Open(QStringLiteral("0.bmp")));
+    CMainFrame* pFrame = m_pSession->Frame();
+    const auto checked = [pFrame](int nID) {
+        pFrame->UpdateCmdUI();
+        return pFrame->GetCommandAction(nID)->isChecked();
+    };
+    QVERIFY(!checked(ID_VIEW_SLIDESHOW) && !checked(ID_VIEW_PAUSE) && !checked(ID_VIEW_LOOP));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_PAUSE));
+    QVERIFY(pFrame->SendCommand(ID_VIEW_LOOP));
+    QVERIFY(checked(ID_VIEW_SLIDESHOW) && checked(ID_VIEW_PAUSE) && checked(ID_VIEW_LOOP));
+    // Asked to stop, the show no longer counts as on, though it ends later.
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(!checked(ID_VIEW_SLIDESHOW) && !checked(ID_VIEW_LOOP));
+    QVERIFY(checked(ID_VIEW_PAUSE));
+}
+
+void TestSlideShow::textsOnlyInTheFocusedWindow()
+{
+    QVERIFY(!WriteColourFolder(m_pPictures->path(), 4).isEmpty());
+    COrvalaView* pFirst = Open(QStringLiteral("0.bmp"));
+    QVERIFY(pFirst);
+    pFirst->OnSlideShow();
+    COrvalaView* pSecond = Open(QStringLiteral("1.bmp"));
+    QVERIFY(pSecond && pSecond != pFirst);
+    QTRY_VERIFY(pSecond->m_bHasFocus && !pFirst->m_bHasFocus);
+    pSecond->OnSlideShow();
+    QCOMPARE(Status(), QStringLiteral(" Slide Show for 4 pictures: "));
+
+    // The window without the focus goes on quietly, its bar hidden.
+    pFirst->OnTimer(1);
+    QCOMPARE(Status(), QStringLiteral(" Slide Show for 4 pictures: "));
+    QCOMPARE(Name(pFirst->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QVERIFY(!pFirst->m_wndProgress.GetSafeHwnd()->isVisible());
+    pSecond->OnTimer(1);
+    QCOMPARE(Status(), QStringLiteral(" Slideshow    1 /    4 "));
+
+    auto* pArea = pFirst->GetParentFrame()->mdiArea();
+    pArea->setActiveSubWindow(pFirst->GetParentFrame());
+    pFirst->setFocus();
+    QTRY_VERIFY(pFirst->m_bHasFocus && !pSecond->m_bHasFocus);
+    QVERIFY(pFirst->m_wndProgress.GetSafeHwnd()->isVisible());
+    pSecond->OnTimer(1);
+    QCOMPARE(Name(pSecond->m_pPictureDoc->GetTitle()), QStringLiteral("1.bmp"));
+    QVERIFY(Status() != QStringLiteral(" Slideshow    2 /    4 "));
+    pFirst->OnTimer(1);
+    QCOMPARE(Status(), QStringLiteral(" Slideshow    2 /    4 "));
+}
+
+QTEST_MAIN(TestSlideShow)
+#include "TestSlideShow.moc"
