@@ -38,6 +38,8 @@ protected:
     void OnDeleteRecords();
     void ShowRecord(int nRow);
     void OpenRecordPicture();
+    // A slide show of the selected records' pictures in a new picture window.
+    void OnSlideShowRecords();
 
     void keyPressEvent(QKeyEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
@@ -62,6 +64,8 @@ private:
     };
 
     void RegisterCommands();
+    // The full path of the row's picture: its Directory and Name.
+    QString RecordPath(int nRow) const;
     void SetUpList();
     void InsertColumns();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);

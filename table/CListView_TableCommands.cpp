@@ -15,6 +15,7 @@
 #include "resources/resource.h"
 
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace {
 
@@ -56,6 +57,7 @@ void CListView_Table::RegisterCommands()
     OnCommand(ID_DATABASE_SHOWRECORD, [this] { OnShowRecord(); });
     OnCommand(ID_DATABASE_FINDRECORDS, [this] { OnFindRecords(); });
     OnCommand(ID_DATABASE_DELETERECORDS, [this] { OnDeleteRecords(); });
+    OnCommand(ID_VIEW_SLIDESHOW, [this] { OnSlideShowRecords(); });
 }
 
 void CListView_Table::OnShowRecord()
@@ -107,7 +109,7 @@ void CListView_Table::OpenRecordPicture()
         AfxMessageBox(QStringLiteral("Please select a Record to show."));
         return;
     }
-    m_strTemp = m_model.Text(m_nCurrentRow, 5) + u'/' + m_model.Text(m_nCurrentRow, 2);
+    m_strTemp = RecordPath(m_nCurrentRow);
     // A new window each time, listing the picture's folder as one the
     // program opened itself: no import of that folder.
     auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
@@ -122,6 +124,33 @@ void CListView_Table::OpenRecordPicture()
     COrvalaView::s_bUserOpen = true;
     if (pDoc)
         pDoc->SetTitle(m_strTemp);
+}
+
+QString CListView_Table::RecordPath(int nRow) const
+{
+    return m_model.Text(nRow, 5) + u'/' + m_model.Text(nRow, 2);
+}
+
+void CListView_Table::OnSlideShowRecords()
+{
+    QModelIndexList arSelected = selectionModel()->selectedRows();
+    if (arSelected.isEmpty()) {
+        AfxMessageBox(QStringLiteral("Please select a records for Slideshow."));
+        return;
+    }
+    std::sort(arSelected.begin(), arSelected.end());
+    m_nCurrentRow = arSelected.first().row();
+    COrvalaView* const pBefore = COrvalaView::s_pLastPictureView;
+    OpenRecordPicture();
+    // Only the window just opened takes the records, never an older one.
+    COrvalaView* pView = COrvalaView::s_pLastPictureView;
+    if (!pView || pView == pBefore)
+        return;
+    // After the pictures of the first record's folder, which the new window
+    // has listed already.
+    for (const QModelIndex& index : arSelected)
+        pView->m_arrPictures.append(RecordPath(index.row()));
+    pView->OnSlideShow();
 }
 
 void CListView_Table::keyPressEvent(QKeyEvent* pEvent)

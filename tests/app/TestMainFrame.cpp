@@ -231,6 +231,7 @@ void TestMainFrame::commandStatesFollowTheActiveChild_data()
                       {"Close", ID_FILE_CLOSE, true, false},
                       {"Toolbar", ID_VIEW_TOOLBAR, true, true},
                       {"Show Table", ID_DATABASE_SHOWTABLE, true, false},
+                      {"Slide show", ID_VIEW_SLIDESHOW, true, false},
                       {"Help Topics", ID_HELP_INDEX, true, false},
                       {"About", ID_APP_ABOUT, true, false},
                       {"Print", ID_FILE_PRINT, false, false},

@@ -13,6 +13,7 @@
 #include "resources/resource.h"
 #include "table/CListView_Table.h"
 
+#include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QPushButton>
@@ -37,6 +38,7 @@ private slots:
     void noCurrentRow();
     void ctrlEnterShowsRecord();
     void enterOpensRecordPicture();
+    void slideShowOfSelectedRecords();
 
 private:
     void AddRecords();
@@ -353,6 +355,59 @@ void TestTableCommands::enterOpensRecordPicture()
     // Opened by the program, not the user: the folder is not imported.
     QVERIFY(COrvalaView::s_bUserOpen);
     QCOMPARE(StoredIds().size(), nStored);
+}
+
+void TestTableCommands::slideShowOfSelectedRecords()
+{
+    AddRecords();
+    // Ten pictures in one folder, records for three of them and one elsewhere.
+    const QString strFolder = m_pWorkspace->FilePath(QStringLiteral("ten"));
+    QVERIFY(QDir().mkpath(strFolder));
+    QVERIFY(!WriteColourFolder(strFolder, 10).isEmpty());
+    m_pWorkspace->WriteFile(QStringLiteral("other/x.jpg"), EncodePicture("JPG", QSize(40, 30)));
+    CDaoDatabase* pDb = m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase;
+    AddPhoto(pDb, Wall(2007, 1, 1, 1), "7.bmp", strFolder);
+    AddPhoto(pDb, Wall(2007, 1, 1, 2), "x.jpg", m_pWorkspace->FilePath(QStringLiteral("other")));
+    AddPhoto(pDb, Wall(2007, 1, 1, 3), "2.bmp", strFolder);
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    CMainFrame* pFrame = m_pSession->Frame();
+
+    {
+        CMessageBoxRecorder recorder;
+        QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+        QCOMPARE(recorder.m_arTexts, QStringList{"Please select a records for Slideshow."});
+        QCOMPARE(COrvalaView::s_pLastPictureView, nullptr);
+    }
+
+    // Rows 5, 6 and 7 hold 7.bmp, x.jpg and 2.bmp; selected from the last.
+    pTable->selectionModel()->select(pTable->RowModel()->index(7, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    pTable->selectionModel()->select(pTable->RowModel()->index(5, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    pTable->selectionModel()->select(pTable->RowModel()->index(6, 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QCOMPARE(pTable->m_nCurrentRow, 5);
+    COrvalaView* pView = COrvalaView::s_pLastPictureView;
+    QVERIFY(pView);
+    QVERIFY(pView->m_bSlideShow);
+    QCOMPARE(pView->m_nCount, 13);
+    QStringList arExpected;
+    for (int i = 0; i < 10; ++i)
+        arExpected << strFolder + QStringLiteral("/%1.bmp").arg(i);
+    arExpected << strFolder + QStringLiteral("/7.bmp")
+               << m_pWorkspace->FilePath(QStringLiteral("other/x.jpg"))
+               << strFolder + QStringLiteral("/2.bmp");
+    QCOMPARE(pView->m_arrPictures, arExpected);
+
+    // The show runs over the thirteen, then gives back the record's picture.
+    for (int i = 0; i < 13; ++i)
+        pView->OnTimer(1);
+    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QStringLiteral("/2.bmp"));
+    pView->OnTimer(1);
+    QVERIFY(!pView->m_bBusy);
+    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QStringLiteral("/7.bmp"));
 }
 
 QTEST_MAIN(TestTableCommands)
