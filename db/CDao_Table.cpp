@@ -446,7 +446,7 @@ void CDao_Table::FillDistinct(QComboBox* pComboBox, QString strColumn)
     pComboBox->setCurrentIndex(0);
 }
 
-bool CDao_Table::SaveRecord(int nID, QString strTheme, QString strComment)
+bool CDao_Table::SaveRecord(qint64 nID, QString strTheme, QString strComment)
 {
     if (!CheckDatabaseWritable())
         return false;

@@ -59,7 +59,7 @@ public:
     void FillDistinct(QComboBox* pComboBox, QString strColumn);
     // Stores Theme and Comment of the record with that key. A text longer
     // than its field is refused with a message, as is every engine error.
-    bool SaveRecord(int nID, QString strTheme, QString strComment);
+    bool SaveRecord(qint64 nID, QString strTheme, QString strComment);
     // Deletes the records behind the list's selected rows, after asking when
     // bConfirm, and removes those rows. The records go in one transaction:
     // after an engine error (raised as CDaoException) none is gone and the

@@ -81,8 +81,16 @@ void CDia_Record::OnOK()
     if (!m_pMainFrame)
         return;
     // A refused text leaves the dialog open, with the text as typed.
-    if (m_pMainFrame->m_DaoTable.SaveRecord(m_pValues->at(nIdField).toInt(),
-                                            m_comboTheme->currentText(),
+    // Keys go beyond 32 bits; a key that did not read would name another record.
+    bool bKey = false;
+    const qint64 nID = m_pValues->at(nIdField).toLongLong(&bKey);
+    if (!bKey) {
+        AfxMessageBox(QStringLiteral("The record can not be saved: its key \"%1\" is not a number.")
+                          .arg(m_pValues->at(nIdField)),
+                      MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (m_pMainFrame->m_DaoTable.SaveRecord(nID, m_comboTheme->currentText(),
                                             m_editComment->toPlainText()))
         accept();
 }

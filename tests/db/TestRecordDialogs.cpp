@@ -5,6 +5,7 @@
 #include "common/TestWorkspace.h"
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
 #include "table/CListView_Table.h"
 
@@ -29,6 +30,7 @@ private slots:
     void recordStores_data();
     void recordStores();
     void recordOkWhileLocked();
+    void recordWithAKeyBeyond32Bits();
 
 private:
     static QPushButton* Button(QWidget* pDialog, const QString& strText);
@@ -218,6 +220,34 @@ void TestRecordDialogs::recordOkWhileLocked()
     QCOMPARE(messages.m_arTexts.size(), 1);
     QVERIFY(bOpenAfter);
     QCOMPARE(Stored(pDb), (QStringList{"Old", "old"}));
+}
+
+void TestRecordDialogs::recordWithAKeyBeyond32Bits()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Zero", "zero");
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "b.jpg", "/photos", "Wide", "wide");
+    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 0 WHERE Name = 'a.jpg'"));
+    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 3000000000 WHERE Name = 'b.jpg'"));
+    const QStringList arValues{"3000000000", "12/07/06", "b.jpg", "jpg",
+                               "1234",       "/photos",  "Wide",  "wide"};
+    CDia_Record dialog;
+    dialog.m_pValues = &arValues;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        dialog.m_comboTheme->setEditText(QStringLiteral("Trips"));
+        Button(pDialog, "OK")->click();
+        return int(IDOK);
+    });
+    dialog.DoModal();
+
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Zero"));
+    recordset.MoveNext();
+    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Trips"));
 }
 
 QTEST_MAIN(TestRecordDialogs)
