@@ -1,8 +1,10 @@
 #include <QFile>
 #include <QObject>
+#include <QRegularExpression>
 #include <QTest>
 
-// The user guide names every kind of picture file Orvala opens.
+// The user guide names every kind of picture file Orvala opens and has a
+// section for each part of a picture window that other pages link to.
 class TestHelpGuide : public QObject
 {
     Q_OBJECT
@@ -24,6 +26,37 @@ private slots:
         QVERIFY(nAt >= 0);
         const QString strSentence = strText.mid(nAt, strText.indexOf(QLatin1Char('.'), nAt) - nAt);
         QVERIFY2(strSentence.contains(format), qPrintable(strSentence));
+    }
+
+    void hasSections_data()
+    {
+        QTest::addColumn<QString>("anchor");
+        for (const char* szAnchor : {"picturekeys", "slideshow", "properties", "tablewindows"})
+            QTest::newRow(szAnchor) << QString::fromLatin1(szAnchor);
+    }
+
+    void hasSections()
+    {
+        QFETCH(QString, anchor);
+        QFile guide(QStringLiteral(":/help/index.html"));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString strText = QString::fromUtf8(guide.readAll());
+        QVERIFY(strText.contains(QStringLiteral("<a name=\"%1\">").arg(anchor)));
+    }
+
+    void linksLeadToSections()
+    {
+        QFile guide(QStringLiteral(":/help/index.html"));
+        QVERIFY(guide.open(QIODevice::ReadOnly));
+        const QString strText = QString::fromUtf8(guide.readAll());
+        const QRegularExpression link(QStringLiteral("<a href=\"#([a-z]+)\">"));
+        int nLinks = 0;
+        for (const QRegularExpressionMatch& m : link.globalMatch(strText)) {
+            ++nLinks;
+            QVERIFY2(strText.contains(QStringLiteral("<a name=\"%1\">").arg(m.captured(1))),
+                     qPrintable(m.captured(1)));
+        }
+        QVERIFY(nLinks > 0);
     }
 };
 
