@@ -22,6 +22,7 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <algorithm>
 #include <cstdio>
@@ -175,6 +176,31 @@ int main(int argc, char** argv)
     const qint64 nAdded = ResidentBytes() - nBefore;
     const qint64 nRaw = qint64(counts.nHuge) * pHuge->m_nCellWidth * pHuge->m_nCellHeight * 4;
     Print("mosaic_20k_memory_ratio", double(nAdded) / double(nRaw), "x");
+
+    // Keys in the finished mosaic move the frame and scroll; they decode
+    // nothing, neither on the pool nor into the window's document.
+    QThreadPool::globalInstance()->waitForDone();
+    const CPicture* pShown = pHuge->m_pPictureDoc->m_pPicture.get();
+    const QList<QPair<int, Qt::KeyboardModifiers>> arKeys{{Qt::Key_End, Qt::ControlModifier},
+                                                          {Qt::Key_PageUp, {}},
+                                                          {Qt::Key_Left, {}},
+                                                          {Qt::Key_Up, {}},
+                                                          {Qt::Key_Right, {}},
+                                                          {Qt::Key_Down, {}},
+                                                          {Qt::Key_Home, Qt::ControlModifier}};
+    double dSlowestKeyMs = 0;
+    int nDecodes = 0;
+    for (const auto& [nKey, modifiers] : arKeys) {
+        timer.restart();
+        QTest::keyClick(pHuge, Qt::Key(nKey), modifiers);
+        QCoreApplication::processEvents();
+        dSlowestKeyMs = std::max(dSlowestKeyMs, timer.nsecsElapsed() / 1e6);
+        if (QThreadPool::globalInstance()->activeThreadCount() != 0 ||
+            pHuge->m_pPictureDoc->m_pPicture.get() != pShown)
+            ++nDecodes;
+    }
+    Print("mosaic_20k_key_ms", dSlowestKeyMs, "ms");
+    Print("mosaic_20k_key_decodes", nDecodes, "");
 
     // Opening a picture in a new folder imports the folder.
     const QString strImport =
