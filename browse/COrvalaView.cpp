@@ -1,8 +1,10 @@
 #include "browse/COrvalaView.h"
 
 #include "app/CMainFrame.h"
+#include "browse/CDia_Properties.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/FolderListing.h"
+#include "browse/PropertiesValues.h"
 #include "db/CPictureImport.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CMultiDocTemplate.h"
@@ -72,6 +74,7 @@ void COrvalaView::RegisterCommands()
     OnCommand(ID_VIEW_FULLSIZE, [this] { OnFullSize(); });
     OnUpdateCommandUI(ID_VIEW_FULLSIZE, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bFullSize); });
     OnCommand(ID_VIEW_MOSAIC, [this] { OnMosaic(); });
+    OnCommand(ID_VIEW_PROPERTIES, [this] { OnProperties(); });
     OnCommand(ID_VIEW_SLIDESHOW, [this] { OnSlideShow(); });
     OnUpdateCommandUI(ID_VIEW_SLIDESHOW,
                       [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bSlideShow); });
@@ -142,6 +145,47 @@ void COrvalaView::OnFullSize()
 void COrvalaView::OnMosaic()
 {
     if (!m_bSlideShow)
+        StartMosaic();
+}
+
+void COrvalaView::OnProperties()
+{
+    CDia_Properties dialog;
+    // The dialog hands its values over in the defaults; every other window,
+    // and every window opened later, keeps the defaults as they were.
+    struct SRestore
+    {
+        SViewDefaults saved = s_Defaults;
+        ~SRestore() { s_Defaults = saved; }
+    } restore;
+    dialog.m_bKeep = m_bKeepProportions;
+    dialog.m_bLoop = m_bLoop;
+    dialog.m_strPhotosInRow = QString::number(m_nPhotosInRow);
+    dialog.m_strBorderWidth = QString::number(m_nBorderWidth);
+    dialog.m_strPause = PauseText(m_nSlidePause);
+    if (dialog.DoModal() != IDOK)
+        return;
+    const bool bLayout = m_bKeepProportions != s_Defaults.bKeepProportions ||
+                         m_nPhotosInRow != s_Defaults.nPhotosInRow ||
+                         m_nBorderWidth != s_Defaults.nBorderWidth;
+    m_bKeepProportions = s_Defaults.bKeepProportions;
+    m_nPhotosInRow = s_Defaults.nPhotosInRow;
+    m_nBorderWidth = s_Defaults.nBorderWidth;
+    m_nSlidePause = s_Defaults.nSlidePause;
+    m_bLoop = s_Defaults.bLoop;
+    m_penErase.setWidth(m_nBorderWidth);
+    m_penSelect.setWidth(m_nBorderWidth);
+
+    const bool bSlideShowRuns = m_bBusy && m_nTimerId == 1;
+    // From the next slide on, paused or not.
+    if (bSlideShowRuns)
+        m_nTimerId = SetTimer(1, m_nSlidePause);
+    if (!bLayout)
+        return;
+    // The mosaic is built again, so its cells, the keys and the clicks agree.
+    if (bSlideShowRuns)
+        m_bMosaicStale = m_bMosaic;
+    else if (m_bMosaic || m_bBusy)
         StartMosaic();
 }
 

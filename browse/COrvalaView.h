@@ -77,6 +77,8 @@ public:
     // Pauses or resumes the running timed job.
     void OnPause();
     void OnLoop();
+    // Sets this window's five settings in the Properties dialog.
+    void OnProperties();
     // A key in the window: steps through the pictures, or moves and opens
     // the mosaic selection.
     void OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers);

@@ -242,6 +242,7 @@ bool COrvalaView::SelectCell(QPoint pt, bool bErase)
 
 void COrvalaView::StartMosaic()
 {
+    m_bMosaicStale = false;
     m_arrPictures.clear();
     DropThumbnailRequests();
     m_arThumbnails.clear();

@@ -213,6 +213,7 @@ void TestMainFrame::commandStatesFollowTheActiveChild_data()
                         {"Show Record", ID_DATABASE_SHOWRECORD, false, false},
                         {"Find Record(s)", ID_DATABASE_FINDRECORDS, false, false},
                         {"Delete Record(s)", ID_DATABASE_DELETERECORDS, false, false},
+                        {"Properties", ID_VIEW_PROPERTIES, true, false},
                         {"Slide show", ID_VIEW_SLIDESHOW, true, false},
                         {"Pause", ID_VIEW_PAUSE, true, false},
                         {"Loop", ID_VIEW_LOOP, true, false},
