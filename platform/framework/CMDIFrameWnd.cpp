@@ -374,8 +374,22 @@ bool CMDIFrameWnd::event(QEvent* pEvent)
 {
     if (pEvent->type() == QEvent::StatusTip) {
         const QString strTip = static_cast<QStatusTipEvent*>(pEvent)->tip();
-        SetMessageText(strTip.isEmpty() ? CResources::Get().LoadString(AFX_IDS_IDLEMESSAGE)
-                                        : strTip);
+        const QString strShown = m_pStatusBar ? m_pStatusBar->GetPaneText(0) : QString();
+        if (!strTip.isEmpty()) {
+            if (!m_bTipShown || strShown != m_strTipText)
+                m_strBeforeTip = strShown;
+            m_bTipShown = true;
+            SetMessageText(strTip);
+        } else if (m_bTipShown) {
+            // A pointer passing over a button must not wipe a text such as
+            // " Paused..." for good; a text written meanwhile stays.
+            m_bTipShown = false;
+            if (strShown == m_strTipText)
+                SetMessageText(m_strBeforeTip.isEmpty()
+                                   ? CResources::Get().LoadString(AFX_IDS_IDLEMESSAGE)
+                                   : m_strBeforeTip);
+        }
+        m_strTipText = strTip;
         return true;
     }
     return QMainWindow::event(pEvent);

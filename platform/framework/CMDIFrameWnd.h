@@ -84,6 +84,10 @@ private:
     int m_nIDDefaultMenu = 0;
     int m_nIDMenuShown = 0;
     bool m_bInUpdate = false;
+    // Pane 0 as it was before a command's prompt covered it.
+    bool m_bTipShown = false;
+    QString m_strTipText;
+    QString m_strBeforeTip;
     // Commands whose state handler failed and has been reported.
     QSet<int> m_setFailedUpdates;
 };

@@ -24,6 +24,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusTipEvent>
 #include <QTest>
 
 namespace {
@@ -314,7 +315,43 @@ void TestMainFrame::hoveredMenuItemPromptsInMessagePane()
     QTest::keyClick(pMenu, Qt::Key_Escape);
     QTest::keyClick(pMenuBar, Qt::Key_Escape);
     QTRY_VERIFY(!pMenu->isVisible());
-    QTRY_COMPARE(pFrame->GetStatusBar()->GetPaneText(0), QStringLiteral(" "));
+    // The prompt goes; the pane is blank, as it was.
+    QTRY_COMPARE(pFrame->GetStatusBar()->GetPaneText(0).trimmed(), QString());
+}
+
+void TestMainFrame::promptGivesBackTheTextItCovered()
+{
+    CTestWorkspace ws;
+    CAppSession session;
+    QVERIFY(session.Started());
+    CMainFrame* pFrame = session.Frame();
+    CStatusBar* pStatusBar = pFrame->GetStatusBar();
+    const auto hover = [pFrame](const QString& strTip) {
+        QStatusTipEvent event(strTip);
+        QApplication::sendEvent(pFrame, &event);
+    };
+
+    // The pointer crosses two toolbar buttons of a paused show.
+    pFrame->SetMessageText(QStringLiteral(" Paused..."));
+    hover(QStringLiteral("Pause"));
+    QCOMPARE(pStatusBar->GetPaneText(0), QStringLiteral("Pause"));
+    hover(QStringLiteral("Loop"));
+    hover(QString());
+    QCOMPARE(pStatusBar->GetPaneText(0), QStringLiteral(" Paused..."));
+    // Leaving a widget without a prompt changes nothing.
+    hover(QString());
+    QCOMPARE(pStatusBar->GetPaneText(0), QStringLiteral(" Paused..."));
+
+    // A text the program writes under the prompt is the one that stays.
+    hover(QStringLiteral("Pause"));
+    pFrame->SetMessageText(QStringLiteral(" Slideshow    3 /   10 "));
+    hover(QString());
+    QCOMPARE(pStatusBar->GetPaneText(0), QStringLiteral(" Slideshow    3 /   10 "));
+    hover(QStringLiteral("Pause"));
+    pFrame->SetMessageText(QStringLiteral(" Slideshow    4 /   10 "));
+    hover(QStringLiteral("Loop"));
+    hover(QString());
+    QCOMPARE(pStatusBar->GetPaneText(0), QStringLiteral(" Slideshow    4 /   10 "));
 }
 
 void TestMainFrame::showTableOpensANewWindowEachTime()

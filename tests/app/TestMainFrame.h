@@ -16,6 +16,7 @@ private slots:
     void commandStatesFollowTheActiveChild();
     void keysReachCommands();
     void hoveredMenuItemPromptsInMessagePane();
+    void promptGivesBackTheTextItCovered();
     void showTableOpensANewWindowEachTime();
     void openingAnOpenFileActivatesItsWindow();
     void recentFilesSurviveARestart();
