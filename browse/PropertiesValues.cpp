@@ -91,9 +91,11 @@ SViewSettings ViewSettingsFromTexts(bool bKeep, bool bLoop, const QString& strPh
     settings.bKeepProportions = bKeep;
     settings.bLoop = bLoop;
     // A row needs a photo to divide the width by; a negative border or pause
-    // would overlap the thumbnails or arm a timer that cannot run.
-    settings.nPhotosInRow = std::max(1, AtoiText(strPhotosInRow));
-    settings.nBorderWidth = std::max(0, AtoiText(strBorderWidth));
+    // would overlap the thumbnails or arm a timer that cannot run. Past the
+    // upper ends no screen shows a difference, and the sums of cells and
+    // borders would no longer fit an int.
+    settings.nPhotosInRow = std::clamp(AtoiText(strPhotosInRow), 1, kMaxPhotosInRow);
+    settings.nBorderWidth = std::clamp(AtoiText(strBorderWidth), 0, kMaxBorderWidth);
     settings.nSlidePause = std::max(0, PauseMilliseconds(strPause));
     return settings;
 }

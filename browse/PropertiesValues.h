@@ -25,6 +25,9 @@ int PauseMilliseconds(const QString& strSeconds);
 // Milliseconds shown as seconds with one decimal: 1000 gives "1.0".
 QString PauseText(int nMilliseconds);
 
+constexpr int kMaxPhotosInRow = 1000;
+constexpr int kMaxBorderWidth = 1000;
+
 // The settings from the dialog's texts, which are never refused. Values the
 // view cannot work with are brought to the nearest usable one.
 SViewSettings ViewSettingsFromTexts(bool bKeep, bool bLoop, const QString& strPhotosInRow,

@@ -113,6 +113,11 @@ void TestPropertiesValues::viewSettings_data()
                                << QList<int>{1, 0, 0};
     QTest::newRow("letters") << false << false << QStringList{"abc", "abc", "abc"}
                              << QList<int>{1, 0, 0};
+    QTest::newRow("largest") << false << false << QStringList{"1000", "1000", "3600"}
+                             << QList<int>{1000, 1000, 3600000};
+    // Beyond any screen, and beyond what the cell sums can hold.
+    QTest::newRow("huge") << false << false << QStringList{"1001", "2000000000", "1"}
+                          << QList<int>{1000, 1000, 1000};
 }
 
 void TestPropertiesValues::viewSettings()
