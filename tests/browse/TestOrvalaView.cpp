@@ -1,3 +1,4 @@
+#include "PictureViewTest.h"
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
@@ -21,7 +22,7 @@
 #include <QTest>
 #include <QThreadPool>
 
-class TestOrvalaView : public QObject
+class TestOrvalaView : public CPictureViewTest
 {
     Q_OBJECT
 private slots:
@@ -48,10 +49,6 @@ private:
     COrvalaView* Open(const QString& strPath, bool bUser = true, int nIndex = 0);
     static void Tick(COrvalaView* pView, int nTicks);
     QImage ScreenPixels(COrvalaView* pView);
-
-    std::unique_ptr<CTestWorkspace> m_pWorkspace;
-    std::unique_ptr<CAppSession> m_pSession;
-    std::unique_ptr<QTemporaryDir> m_pPictures;
 };
 
 namespace {
@@ -65,17 +62,12 @@ int StatusRecords(CMainFrame* pFrame)
 
 void TestOrvalaView::init()
 {
-    m_pWorkspace = std::make_unique<CTestWorkspace>();
-    m_pSession = std::make_unique<CAppSession>();
-    QVERIFY(m_pSession->Started());
-    m_pPictures = std::make_unique<QTemporaryDir>();
+    QVERIFY(StartSession());
 }
 
 void TestOrvalaView::cleanup()
 {
-    m_pSession.reset();
-    m_pPictures.reset();
-    m_pWorkspace.reset();
+    EndSession();
 }
 
 QString TestOrvalaView::MakeFolder(int nCount, QSize size)
@@ -89,14 +81,7 @@ COrvalaView* TestOrvalaView::Open(const QString& strPath, bool bUser, int nIndex
         m_pSession->App().m_pPictureTemplate->OpenDocumentFile(strPath, true);
     else
         COrvalaView::OpenPictureWindow(strPath, nIndex);
-    auto* pView = COrvalaView::s_pLastPictureView;
-    if (pView) {
-        pView->GetParentFrame()->resize(500, 400);
-        pView->setFocus();
-        if (!QTest::qWaitForWindowExposed(pView))
-            return nullptr;
-    }
-    return pView;
+    return ShowLastView(QSize(500, 400));
 }
 
 void TestOrvalaView::Tick(COrvalaView* pView, int nTicks)

@@ -1,3 +1,4 @@
+#include "PictureViewTest.h"
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
@@ -15,7 +16,7 @@
 #include <QThreadPool>
 #include <QWheelEvent>
 
-class TestOrvalaViewKeys : public QObject
+class TestOrvalaViewKeys : public CPictureViewTest
 {
     Q_OBJECT
 private slots:
@@ -34,19 +35,9 @@ private:
     COrvalaView* Open(const QString& strPath, int nIndex);
     // A finished mosaic of nCount pictures, 10 a row, in a window nWidth wide.
     COrvalaView* OpenMosaic(int nCount, int nWidth = 500);
-
-    std::unique_ptr<CTestWorkspace> m_pWorkspace;
-    std::unique_ptr<CAppSession> m_pSession;
-    std::unique_ptr<QTemporaryDir> m_pPictures;
 };
 
 namespace {
-
-// The colour the view shows near its top-left corner.
-QColor Shown(COrvalaView* pView)
-{
-    return pView->viewport()->grab().toImage().pixelColor(10, 10);
-}
 
 // The number in a picture's file name: the picture's colour.
 int Number(const QString& strPath)
@@ -58,17 +49,12 @@ int Number(const QString& strPath)
 
 void TestOrvalaViewKeys::init()
 {
-    m_pWorkspace = std::make_unique<CTestWorkspace>();
-    m_pSession = std::make_unique<CAppSession>();
-    QVERIFY(m_pSession->Started());
-    m_pPictures = std::make_unique<QTemporaryDir>();
+    QVERIFY(StartSession());
 }
 
 void TestOrvalaViewKeys::cleanup()
 {
-    m_pSession.reset();
-    m_pPictures.reset();
-    m_pWorkspace.reset();
+    EndSession();
 }
 
 QString TestOrvalaViewKeys::MakeFolder(int nCount)
@@ -79,14 +65,7 @@ QString TestOrvalaViewKeys::MakeFolder(int nCount)
 COrvalaView* TestOrvalaViewKeys::Open(const QString& strPath, int nIndex)
 {
     COrvalaView::OpenPictureWindow(strPath, nIndex);
-    auto* pView = COrvalaView::s_pLastPictureView;
-    if (pView) {
-        pView->GetParentFrame()->resize(500, 400);
-        pView->setFocus();
-        if (!QTest::qWaitForWindowExposed(pView))
-            return nullptr;
-    }
-    return pView;
+    return ShowLastView(QSize(500, 400));
 }
 
 void TestOrvalaViewKeys::rightShowsNextPicture()

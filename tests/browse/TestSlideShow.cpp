@@ -1,3 +1,4 @@
+#include "PictureViewTest.h"
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
@@ -16,7 +17,7 @@
 #include <QTest>
 
 // Slide shows driven tick by tick: the test delivers timer 1 itself.
-class TestSlideShow : public QObject
+class TestSlideShow : public CPictureViewTest
 {
     Q_OBJECT
 private slots:
@@ -36,18 +37,9 @@ private slots:
 private:
     COrvalaView* Open(const QString& strName);
     QString Status() const;
-
-    std::unique_ptr<CTestWorkspace> m_pWorkspace;
-    std::unique_ptr<CAppSession> m_pSession;
-    std::unique_ptr<QTemporaryDir> m_pPictures;
 };
 
 namespace {
-
-QColor Shown(COrvalaView* pView)
-{
-    return pView->viewport()->grab().toImage().pixelColor(10, 10);
-}
 
 QString Name(const QString& strPath)
 {
@@ -66,30 +58,18 @@ struct SSlide
 
 void TestSlideShow::init()
 {
-    m_pWorkspace = std::make_unique<CTestWorkspace>();
-    m_pSession = std::make_unique<CAppSession>();
-    QVERIFY(m_pSession->Started());
-    m_pPictures = std::make_unique<QTemporaryDir>();
+    QVERIFY(StartSession());
 }
 
 void TestSlideShow::cleanup()
 {
-    m_pSession.reset();
-    m_pPictures.reset();
-    m_pWorkspace.reset();
+    EndSession();
 }
 
 COrvalaView* TestSlideShow::Open(const QString& strName)
 {
     COrvalaView::OpenPictureWindow(m_pPictures->filePath(strName), 0);
-    auto* pView = COrvalaView::s_pLastPictureView;
-    if (pView) {
-        pView->GetParentFrame()->resize(400, 300);
-        pView->setFocus();
-        if (!QTest::qWaitForWindowExposed(pView))
-            return nullptr;
-    }
-    return pView;
+    return ShowLastView(QSize(400, 300));
 }
 
 QString TestSlideShow::Status() const

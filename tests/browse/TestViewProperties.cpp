@@ -1,3 +1,4 @@
+#include "PictureViewTest.h"
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "browse/CDia_Properties.h"
@@ -17,7 +18,7 @@
 #include <QTest>
 
 // The Properties command of a picture window, the dialog answered by the test.
-class TestViewProperties : public QObject
+class TestViewProperties : public CPictureViewTest
 {
     Q_OBJECT
 private slots:
@@ -37,40 +38,24 @@ private:
     // and OK or Cancel is pressed. Returns what the dialog showed first.
     QStringList RunProperties(const QStringList& arTexts, const QString& strButton,
                               bool bToggleChecks = false);
-
-    std::unique_ptr<CTestWorkspace> m_pWorkspace;
-    std::unique_ptr<CAppSession> m_pSession;
-    std::unique_ptr<QTemporaryDir> m_pPictures;
 };
 
 void TestViewProperties::init()
 {
-    m_pWorkspace = std::make_unique<CTestWorkspace>();
-    m_pSession = std::make_unique<CAppSession>();
-    QVERIFY(m_pSession->Started());
-    m_pPictures = std::make_unique<QTemporaryDir>();
+    QVERIFY(StartSession());
     QVERIFY(!WriteColourFolder(m_pPictures->path(), 12, QSize(8, 8)).isEmpty());
 }
 
 void TestViewProperties::cleanup()
 {
     CDialog::SetModalHook({});
-    m_pSession.reset();
-    m_pPictures.reset();
-    m_pWorkspace.reset();
+    EndSession();
 }
 
 COrvalaView* TestViewProperties::Open(const QString& strName)
 {
     COrvalaView::OpenPictureWindow(m_pPictures->filePath(strName), 0);
-    auto* pView = COrvalaView::s_pLastPictureView;
-    if (pView) {
-        pView->GetParentFrame()->resize(400, 300);
-        pView->setFocus();
-        if (!QTest::qWaitForWindowExposed(pView))
-            return nullptr;
-    }
-    return pView;
+    return ShowLastView(QSize(400, 300));
 }
 
 QStringList TestViewProperties::RunProperties(const QStringList& arTexts, const QString& strButton,

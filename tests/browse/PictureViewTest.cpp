@@ -1,0 +1,38 @@
+#include "PictureViewTest.h"
+
+#include "browse/COrvalaView.h"
+#include "platform/framework/CMDIChildWnd.h"
+
+#include <QTest>
+
+bool CPictureViewTest::StartSession()
+{
+    m_pWorkspace = std::make_unique<CTestWorkspace>();
+    m_pSession = std::make_unique<CAppSession>();
+    m_pPictures = std::make_unique<QTemporaryDir>();
+    return m_pSession->Started() && m_pPictures->isValid();
+}
+
+void CPictureViewTest::EndSession()
+{
+    m_pSession.reset();
+    m_pPictures.reset();
+    m_pWorkspace.reset();
+}
+
+COrvalaView* CPictureViewTest::ShowLastView(QSize szFrame)
+{
+    auto* pView = COrvalaView::s_pLastPictureView;
+    if (pView) {
+        pView->GetParentFrame()->resize(szFrame);
+        pView->setFocus();
+        if (!QTest::qWaitForWindowExposed(pView))
+            return nullptr;
+    }
+    return pView;
+}
+
+QColor CPictureViewTest::Shown(COrvalaView* pView)
+{
+    return pView->viewport()->grab().toImage().pixelColor(10, 10);
+}
