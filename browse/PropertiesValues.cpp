@@ -14,10 +14,16 @@ bool IsCBlank(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-const char* SkipBlanks(const char* p, const char* pEnd)
+// Where the digits of a C numeric text begin: past the C locale's blanks
+// and at most one sign.
+const char* NumberStart(const QByteArray& text, bool& bNegative)
 {
-    while (p != pEnd && IsCBlank(*p))
+    const char* p = text.cbegin();
+    while (p != text.cend() && IsCBlank(*p))
         ++p;
+    bNegative = false;
+    if (p != text.cend() && (*p == '+' || *p == '-'))
+        bNegative = *p++ == '-';
     return p;
 }
 
@@ -38,30 +44,24 @@ int ClampToInt(double d)
 int AtoiText(const QString& strText)
 {
     const QByteArray text = strText.toUtf8();
-    const char* p = SkipBlanks(text.cbegin(), text.cend());
-    const char* pEnd = text.cend();
     bool bNegative = false;
-    if (p != pEnd && (*p == '+' || *p == '-'))
-        bNegative = *p++ == '-';
-    long long nValue = 0;
-    for (; p != pEnd && *p >= '0' && *p <= '9'; ++p) {
-        nValue = nValue * 10 + (*p - '0');
-        if (nValue > 1LL + INT_MAX)
-            break; // beyond either end already
-    }
-    if (bNegative)
-        nValue = -nValue;
-    return int(std::clamp<long long>(nValue, INT_MIN, INT_MAX));
+    const char* p = NumberStart(text, bNegative);
+    // An unsigned type takes no further sign, as atoi takes just one.
+    unsigned long long nValue = 0;
+    const std::errc error = std::from_chars(p, text.cend(), nValue).ec;
+    if (error == std::errc::invalid_argument)
+        return 0;
+    if (error == std::errc::result_out_of_range || nValue > unsigned(INT_MAX))
+        return bNegative ? INT_MIN : INT_MAX;
+    return bNegative ? -int(nValue) : int(nValue);
 }
 
 int PauseMilliseconds(const QString& strSeconds)
 {
     const QByteArray text = strSeconds.toUtf8();
-    const char* p = SkipBlanks(text.cbegin(), text.cend());
-    const char* pEnd = text.cend();
     bool bNegative = false;
-    if (p != pEnd && (*p == '+' || *p == '-'))
-        bNegative = *p++ == '-';
+    const char* p = NumberStart(text, bNegative);
+    const char* pEnd = text.cend();
     // from_chars would take a second minus sign; atof does not.
     if (p == pEnd || *p == '+' || *p == '-')
         return 0;
