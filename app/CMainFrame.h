@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/CProgressCtrl_Status.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 #include "browse/CPictureLoader.h"
 #include "db/CDao_Table.h"
 #include "platform/framework/CMDIFrameWnd.h"

@@ -8,7 +8,7 @@
 #include "app/COrvalaApp.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CMDIChildWnd.h"

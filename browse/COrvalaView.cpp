@@ -3,7 +3,7 @@
 #include "app/CMainFrame.h"
 #include "browse/CDia_Properties.h"
 #include "browse/COrvalaDoc.h"
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "browse/PropertiesValues.h"
 #include "db/CPictureImport.h"
 #include "platform/framework/AfxIds.h"

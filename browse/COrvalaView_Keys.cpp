@@ -1,6 +1,6 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "browse/ViewKeyRules.h"
 #include "platform/framework/ExceptionBoundary.h"
 

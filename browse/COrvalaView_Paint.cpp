@@ -3,7 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/CThumbnailSource.h"
 

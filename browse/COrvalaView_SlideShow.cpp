@@ -3,7 +3,7 @@
 
 #include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "browse/SlideShowRules.h"
 #include "platform/framework/CProgressCtrl.h"
 

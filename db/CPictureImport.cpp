@@ -1,6 +1,6 @@
 #include "db/CPictureImport.h"
 
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 #include "db/CDao_Table.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"

@@ -2,7 +2,7 @@
 
 #include "AppSession.h"
 #include "app/CMainFrame.h"
-#include "app/StatusProgressGeometry.h"
+#include "platform/framework/StatusProgressGeometry.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CStatusBar.h"
 

@@ -1,4 +1,4 @@
-#include "browse/FolderListing.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QCollator>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "app/StatusProgressGeometry.h"
+#include "platform/framework/StatusProgressGeometry.h"
 
 QRect StatusProgressRect(const QString& strText, int nPaneRight)
 {

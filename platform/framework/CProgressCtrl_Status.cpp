@@ -1,7 +1,7 @@
-#include "app/CProgressCtrl_Status.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 
-#include "app/StatusProgressGeometry.h"
-#include "browse/FolderListing.h"
+#include "platform/framework/StatusProgressGeometry.h"
+#include "platform/picture/FolderListing.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/CWinApp.h"
