@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/framework/CProgressCtrl_Status.h"
-#include "browse/CPictureLoader.h"
 #include "db/CDao_Table.h"
 #include "platform/framework/CMDIFrameWnd.h"
 
@@ -18,7 +17,6 @@ public:
     bool LoadFrame(int nIDResource);
 
     CProgressCtrl_Status m_wndStatusProgress;
-    CPictureLoader m_PictureLoader;
     CDao_Table m_DaoTable;
 
 protected:

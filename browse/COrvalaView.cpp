@@ -59,14 +59,10 @@ COrvalaView::~COrvalaView()
     s_pLastPictureView = nullptr;
     DropThumbnailRequests();
     EndWaitCursor();
-    if (CProgressCtrl::GetActive() == &m_wndProgress)
-        CProgressCtrl::SetActive(nullptr);
-    m_wndProgress.DestroyWindow();
+    m_wndProgress.Remove();
     // An import still running stops with its window; its bar goes too.
-    if (m_timerImport.isActive() && CProgressCtrl::GetActive() == m_pStatusProgress) {
-        m_pStatusProgress->DestroyWindow();
-        CProgressCtrl::SetActive(nullptr);
-    }
+    if (m_timerImport.isActive() && CProgressCtrl::GetActive() == m_pStatusProgress)
+        m_pStatusProgress->Remove();
 }
 
 void COrvalaView::RegisterCommands()
@@ -111,10 +107,8 @@ void COrvalaView::OnInitialUpdate()
     m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
     if (CWinApp* pApp = AfxGetApp())
         m_pMainFrame = qobject_cast<CMainFrame*>(pApp->m_pMainWnd);
-    if (m_pMainFrame) {
+    if (m_pMainFrame)
         m_pStatusProgress = &m_pMainFrame->m_wndStatusProgress;
-        m_pPictureLoader = &m_pMainFrame->m_PictureLoader;
-    }
     m_nCurrent = s_nOpenIndex;
 
     if (m_pPictureDoc && !m_pPictureDoc->GetPathName().isEmpty()) {
@@ -288,8 +282,7 @@ void COrvalaView::ImportStep()
     m_timerImport.stop();
     m_arImport.clear();
     if (CProgressCtrl::GetActive() == m_pStatusProgress) {
-        m_pStatusProgress->DestroyWindow();
-        CProgressCtrl::SetActive(nullptr);
+        m_pStatusProgress->Remove();
         SetMessageText(QString());
     }
     if (!import.m_strError.isEmpty()) {

@@ -16,7 +16,6 @@
 class CMainFrame;
 struct SSlideShowState;
 struct SSlideShowStep;
-class CPictureLoader;
 class CProgressCtrl_Status;
 class COrvalaDoc;
 class QPainter;
@@ -125,7 +124,6 @@ public:
     COrvalaDoc* m_pPictureDoc = nullptr;
     CMainFrame* m_pMainFrame = nullptr;
     CProgressCtrl_Status* m_pStatusProgress = nullptr;
-    CPictureLoader* m_pPictureLoader = nullptr;
     QStringList m_arrPictures;
 
 protected:

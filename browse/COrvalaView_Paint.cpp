@@ -319,9 +319,7 @@ void COrvalaView::EndMosaicBuild()
     KillTimer(2);
     SetMessageText(QString());
     EndWaitCursor();
-    m_wndProgress.DestroyWindow();
-    if (CProgressCtrl::GetActive() == &m_wndProgress || !CProgressCtrl::GetActive())
-        CProgressCtrl::SetActive(nullptr);
+    m_wndProgress.Remove();
     const SMosaicGeometry g = Geometry();
     SetScrollSizes(g.MosaicSize());
     m_ptSelection = QPoint(m_nCellWidth / 2, m_nCellHeight / 2);

@@ -102,9 +102,7 @@ void COrvalaView::EndSlideShow()
 {
     SetMessageText(QString());
     EndWaitCursor();
-    m_wndProgress.DestroyWindow();
-    if (CProgressCtrl::GetActive() == &m_wndProgress || !CProgressCtrl::GetActive())
-        CProgressCtrl::SetActive(nullptr);
+    m_wndProgress.Remove();
     if (m_pPictureDoc)
         m_pPictureDoc->m_pPicture.reset();
 

@@ -73,7 +73,6 @@ public:
 
 private:
     bool OpenExisting(const QString& strFile);
-    bool PlaceNewDatabase(const QString& strNew, const QString& strFile);
     void CheckTable();
     void CheckWritable();
 

@@ -29,8 +29,7 @@ public:
     }
     ~CProgressRemover()
     {
-        m_progress.DestroyWindow();
-        CProgressCtrl::SetActive(nullptr);
+        m_progress.Remove();
     }
     CProgressRemover(const CProgressRemover&) = delete;
     CProgressRemover& operator=(const CProgressRemover&) = delete;

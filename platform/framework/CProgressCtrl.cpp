@@ -36,6 +36,13 @@ bool CProgressCtrl::DestroyWindow()
     return true;
 }
 
+void CProgressCtrl::Remove()
+{
+    DestroyWindow();
+    if (s_pActive == this)
+        s_pActive = nullptr;
+}
+
 void CProgressCtrl::SetRange(int nLower, int nUpper)
 {
     if (m_pWnd)

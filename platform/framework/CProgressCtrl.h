@@ -19,6 +19,9 @@ public:
 
     bool Create(const QRect& rect, QWidget* pParent, int nID);
     bool DestroyWindow();
+    // Ends a run: the bar goes, and the active control reads as none when it
+    // was this one.
+    void Remove();
     QProgressBar* GetSafeHwnd() const { return m_pWnd; }
 
     void SetRange(int nLower, int nUpper);

@@ -1,7 +1,6 @@
 #include "platform/framework/CProgressCtrl_Status.h"
 
 #include "platform/framework/StatusProgressGeometry.h"
-#include "platform/picture/FolderListing.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/CWinApp.h"
@@ -24,15 +23,4 @@ void CProgressCtrl_Status::ShowStatusProgress(QString strText, CProgressCtrl* pT
     pCtrl->SetPos(0);
     pCtrl->SetStep(1);
     CProgressCtrl::SetActive(pCtrl);
-}
-
-int CProgressCtrl_Status::ListPictureFiles(const QString& strFolder, QStringList& arList,
-                                           const QString& strExtension)
-{
-    return ::ListPictureFiles(strFolder, arList, strExtension);
-}
-
-QString CProgressCtrl_Status::GetExtension(const QString& strPath)
-{
-    return ::GetExtension(strPath);
 }

@@ -3,10 +3,9 @@
 #include "platform/framework/CProgressCtrl.h"
 
 #include <QString>
-#include <QStringList>
 
 // The main frame's progress bar in the status bar's message pane, and the
-// layout of any other owner's bar there. Also lists a folder's pictures.
+// layout of any other owner's bar there.
 class CProgressCtrl_Status : public CProgressCtrl
 {
 public:
@@ -14,10 +13,4 @@ public:
     // none is given) over the pane to the text's right, freshly created at
     // position 0 of 0..100, and makes it the active progress control.
     void ShowStatusProgress(QString strText, CProgressCtrl* pTarget = nullptr);
-
-    // Appends the folder's pictures to the list (see FolderListing.h); returns
-    // how many this call appended.
-    int ListPictureFiles(const QString& strFolder, QStringList& arList,
-                         const QString& strExtension);
-    static QString GetExtension(const QString& strPath);
 };

@@ -73,8 +73,7 @@ void TestStatusProgress::barLiesOverMessagePane()
     QVERIFY(pBar->isVisible());
 
     // The caller's end of a run: the bar goes, the message stays.
-    pFrame->m_wndStatusProgress.DestroyWindow();
-    CProgressCtrl::SetActive(nullptr);
+    pFrame->m_wndStatusProgress.Remove();
     QVERIFY(pFrame->m_wndStatusProgress.GetSafeHwnd() == nullptr);
     QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), strText);
 }
@@ -122,8 +121,7 @@ void TestStatusProgress::barFollowsFrameResize()
     QCOMPARE(pBar->value(), 0);
 
     // With no bar shown a resize lays nothing out.
-    pFrame->m_wndStatusProgress.DestroyWindow();
-    CProgressCtrl::SetActive(nullptr);
+    pFrame->m_wndStatusProgress.Remove();
     pFrame->resize(650, 500);
     QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
 }

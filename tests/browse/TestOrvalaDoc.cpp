@@ -1,7 +1,6 @@
 #include "TestOrvalaDoc.h"
 
 #include "browse/COrvalaDoc.h"
-#include "browse/CPictureLoader.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/picture/CRasterPicture.h"
@@ -61,32 +60,6 @@ void TestOrvalaDoc::failedOpenKeepsEarlierSizes()
     QVERIFY(doc.OnOpenDocument(ws.FilePath(QStringLiteral("missing.bmp"))));
     QVERIFY(!doc.m_pPicture);
     QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), QSize(1058, 794));
-}
-
-void TestOrvalaDoc::loaderMeasuresEachAxis()
-{
-    CTestWorkspace ws;
-    const QString strPicture = ws.WriteFile(QStringLiteral("a.bmp"), Bmp());
-    // A device of 120 dpi across and 96 down.
-    QImage device(1, 1, QImage::Format_RGB32);
-    device.setDotsPerMeterX(4724);
-    device.setDotsPerMeterY(3780);
-
-    QSize szPixel, szHimetric;
-    QVERIFY(CPictureLoader().LoadPicture(strPicture, device, szPixel, szHimetric));
-    QCOMPARE(szHimetric, QSize(1058, 794));
-    QCOMPARE(szPixel, QSize(50, 30));
-}
-
-void TestOrvalaDoc::failedLoadLeavesOutputs()
-{
-    CTestWorkspace ws;
-    const QString strNotes = ws.WriteFile(QStringLiteral("notes.jpg"), "not a picture\n");
-    QSize szPixel(7, -3);
-    QSize szHimetric(-1, 12345);
-    QVERIFY(!CPictureLoader().LoadPicture(strNotes, 96, 96, szPixel, szHimetric));
-    QCOMPARE(szPixel, QSize(7, -3));
-    QCOMPARE(szHimetric, QSize(-1, 12345));
 }
 
 void TestOrvalaDoc::fittedLoadKeepsWholeSizes_data()

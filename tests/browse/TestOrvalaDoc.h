@@ -8,8 +8,6 @@ class TestOrvalaDoc : public QObject
 private slots:
     void newDocumentIsEmpty();
     void failedOpenKeepsEarlierSizes();
-    void loaderMeasuresEachAxis();
-    void failedLoadLeavesOutputs();
     void fittedLoadKeepsWholeSizes_data();
     void fittedLoadKeepsWholeSizes();
 };
