@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/COrvalaApp.h"
+#include "browse/COrvalaView.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CHelpWindow.h"
@@ -10,6 +11,7 @@
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/KeyLockState.h"
 #include "resources/resource.h"
+#include "table/CListView_Table.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -136,10 +138,35 @@ void CMainFrame::OnShowTable()
 {
     if (!m_DaoTable.CheckDatabase())
         return;
-    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
-    CDocument* pDoc = pApp->m_pTableTemplate->OpenDocumentFile(QString(), true);
-    if (pDoc)
+    if (CDocument* pDoc = OpenTableWindow(QString()))
         pDoc->SetTitle(QStringLiteral("PHOTOS TABLE"));
+}
+
+void CMainFrame::SetMessageText(const QString& strText)
+{
+    CMDIFrameWnd::SetMessageText(strText);
+}
+
+CDocument* CMainFrame::OpenPictureWindow(const QString& strPath, int nIndex)
+{
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    if (!pApp || !pApp->m_pPictureTemplate)
+        return nullptr;
+    return pApp->m_pPictureTemplate->OpenDocumentFile(strPath, true, [nIndex](CView* pView) {
+        if (auto* pPictureView = dynamic_cast<COrvalaView*>(pView))
+            pPictureView->OpenedByProgram(nIndex);
+    });
+}
+
+CDocument* CMainFrame::OpenTableWindow(const QString& strFilter)
+{
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    if (!pApp || !pApp->m_pTableTemplate)
+        return nullptr;
+    return pApp->m_pTableTemplate->OpenDocumentFile(QString(), true, [&strFilter](CView* pView) {
+        if (auto* pTableView = dynamic_cast<CListView_Table*>(pView))
+            pTableView->SetFindFilter(strFilter);
+    });
 }
 
 void CMainFrame::OnHelp()

@@ -1,12 +1,14 @@
 #pragma once
 
-#include "platform/framework/CProgressCtrl_Status.h"
 #include "db/CDao_Table.h"
+#include "platform/framework/CFrameServices.h"
 #include "platform/framework/CMDIFrameWnd.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 
 // The program's one top-level window. Owns, for the whole run, what the
-// child windows share; remembers its placement in group "Settings".
-class CMainFrame : public CMDIFrameWnd
+// child windows share, and serves it to them; remembers its placement in
+// group "Settings".
+class CMainFrame : public CMDIFrameWnd, public CFrameServices
 {
     Q_OBJECT
 public:
@@ -16,8 +18,11 @@ public:
     // Creates the frame from its resources; false when that fails.
     bool LoadFrame(int nIDResource);
 
-    CProgressCtrl_Status m_wndStatusProgress;
-    CDao_Table m_DaoTable;
+    CDao_Table& GetPhotoDatabase() override { return m_DaoTable; }
+    CProgressCtrl_Status& GetStatusProgress() override { return m_wndStatusProgress; }
+    void SetMessageText(const QString& strText) override;
+    CDocument* OpenPictureWindow(const QString& strPath, int nIndex) override;
+    CDocument* OpenTableWindow(const QString& strFilter) override;
 
 protected:
     int OnCreate();
@@ -34,4 +39,6 @@ private:
     void UpdateIndicators();
 
     QRect m_rcRestored;
+    CProgressCtrl_Status m_wndStatusProgress;
+    CDao_Table m_DaoTable;
 };

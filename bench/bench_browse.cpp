@@ -8,11 +8,12 @@
 #include "app/COrvalaApp.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
-#include "platform/picture/FolderListing.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
+#include "platform/framework/CFrameServices.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
+#include "platform/picture/FolderListing.h"
 #include "platform/picture/PictureDecoder.h"
 
 #include <QApplication>
@@ -66,8 +67,8 @@ QString LinkFolder(const QString& strFolder, const QStringList& arSources, int n
 
 COrvalaView* OpenWindow(const QString& strPath, int nWidth)
 {
-    COrvalaView::OpenPictureWindow(strPath, 0);
-    COrvalaView* pView = COrvalaView::s_pLastPictureView;
+    CDocument* pDoc = AfxGetFrameServices()->OpenPictureWindow(strPath, 0);
+    auto* pView = dynamic_cast<COrvalaView*>(pDoc->GetViews().value(0));
     pView->GetParentFrame()->resize(nWidth + 40, 900);
     pView->resize(nWidth, 860);
     QCoreApplication::processEvents();
@@ -205,7 +206,7 @@ int main(int argc, char** argv)
     // Opening a picture in a new folder imports the folder.
     const QString strImport =
         LinkFolder(dir.filePath(QStringLiteral("import")), arExif, counts.nImport);
-    CDao_Table& table = session.Frame()->m_DaoTable;
+    CDao_Table& table = session.Frame()->GetPhotoDatabase();
     const int nStart = table.CountRecords(QStringLiteral("PHOTOS"));
     timer.restart();
     session.App().m_pPictureTemplate->OpenDocumentFile(strImport + QStringLiteral("/IMG_00001.JPG"),

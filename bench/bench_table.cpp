@@ -95,7 +95,7 @@ int main(int argc, char** argv)
         qFatal("the program did not start");
     CMainFrame* pFrame = session.Frame();
     std::fprintf(stderr, "generating %d records\n", g_nRecords);
-    FillDatabase(pFrame->m_DaoTable.m_pCDaoDatabase);
+    FillDatabase(pFrame->GetPhotoDatabase().m_pCDaoDatabase);
     std::fprintf(stderr, "generated\n");
 
     const double dBefore = ResidentBytes() / 1048576.0;

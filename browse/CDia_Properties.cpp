@@ -1,6 +1,5 @@
 #include "browse/CDia_Properties.h"
 
-#include "browse/COrvalaView.h"
 #include "browse/PropertiesValues.h"
 #include "platform/framework/MessageBox.h"
 
@@ -78,13 +77,7 @@ void CDia_Properties::UpdateData(bool bSaveAndValidate)
 void CDia_Properties::OnOK()
 {
     UpdateData(true);
-    const SViewSettings settings =
+    m_settings =
         ViewSettingsFromTexts(m_bKeep, m_bLoop, m_strPhotosInRow, m_strBorderWidth, m_strPause);
-    SViewDefaults& defaults = COrvalaView::s_Defaults;
-    defaults.bKeepProportions = settings.bKeepProportions;
-    defaults.bLoop = settings.bLoop;
-    defaults.nPhotosInRow = settings.nPhotosInRow;
-    defaults.nBorderWidth = settings.nBorderWidth;
-    defaults.nSlidePause = settings.nSlidePause;
     accept();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/PropertiesValues.h"
 #include "platform/framework/CDialog.h"
 
 #include <QString>
@@ -10,8 +11,7 @@ class CDia_Properties;
 }
 
 // The five settings of one picture view. The caller fills the members, runs
-// DoModal and, after IDOK, takes the values OK wrote into the default view
-// settings.
+// DoModal and, after IDOK, takes the values OK read from the controls.
 class CDia_Properties : public CDialog
 {
     Q_OBJECT
@@ -26,6 +26,8 @@ public:
     QString m_strPhotosInRow;
     QString m_strBorderWidth;
     QString m_strPause; // seconds
+    // What OK read, as the view takes it.
+    SViewSettings m_settings;
 
 protected:
     virtual bool OnInitDialog();

@@ -1,16 +1,17 @@
 #include "browse/COrvalaView.h"
 
-#include "app/CMainFrame.h"
 #include "browse/CDia_Properties.h"
 #include "browse/COrvalaDoc.h"
-#include "platform/picture/FolderListing.h"
 #include "browse/PropertiesValues.h"
+#include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
 #include "platform/framework/AfxIds.h"
-#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CFrameServices.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
+#include "platform/picture/FolderListing.h"
 #include "resources/resource.h"
 
 #include <QFocusEvent>
@@ -27,22 +28,18 @@ constexpr int kImportStep = 250;
 } // namespace
 
 SViewDefaults COrvalaView::s_Defaults;
-bool COrvalaView::s_bUserOpen = true;
-int COrvalaView::s_nOpenIndex = 0;
-COrvalaView* COrvalaView::s_pLastPictureView = nullptr;
 
 COrvalaView::COrvalaView()
     : m_bKeepProportions(s_Defaults.bKeepProportions)
     , m_bLoop(s_Defaults.bLoop)
     , m_nPhotosInRow(s_Defaults.nPhotosInRow)
     , m_nBorderWidth(s_Defaults.nBorderWidth)
-    , m_nCurrent(s_nOpenIndex)
+    , m_nCurrent(0)
     , m_nSlidePause(s_Defaults.nSlidePause)
     , m_nMosaicInterval(s_Defaults.nMosaicInterval)
     , m_penErase(QBrush(Qt::white), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
     , m_penSelect(QBrush(Qt::red), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
 {
-    s_pLastPictureView = this;
     // Every pixel is painted by the view itself: no background erase, so a new
     // picture replaces the old one without a white flash.
     viewport()->setAutoFillBackground(false);
@@ -56,7 +53,6 @@ COrvalaView::COrvalaView()
 COrvalaView::~COrvalaView()
 {
     SetMessageText(QString());
-    s_pLastPictureView = nullptr;
     DropThumbnailRequests();
     EndWaitCursor();
     m_wndProgress.Remove();
@@ -82,34 +78,19 @@ void COrvalaView::RegisterCommands()
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
 
-void COrvalaView::OpenPictureWindow(const QString& strPath, int nIndex)
+void COrvalaView::OpenedByProgram(int nIndex)
 {
-    CWinApp* pApp = AfxGetApp();
-    if (!pApp || pApp->GetDocTemplates().isEmpty())
-        return;
-    struct SRestore
-    {
-        ~SRestore()
-        {
-            s_nOpenIndex = 0;
-            s_bUserOpen = true;
-        }
-    } restore;
-    s_bUserOpen = false;
-    s_nOpenIndex = nIndex;
-    // The picture template is the first one the application registers.
-    pApp->GetDocTemplates().first()->OpenDocumentFile(strPath, true);
+    m_bUserOpen = false;
+    m_nCurrent = nIndex;
 }
 
 void COrvalaView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
-    if (CWinApp* pApp = AfxGetApp())
-        m_pMainFrame = qobject_cast<CMainFrame*>(pApp->m_pMainWnd);
+    m_pMainFrame = AfxGetFrameServices();
     if (m_pMainFrame)
-        m_pStatusProgress = &m_pMainFrame->m_wndStatusProgress;
-    m_nCurrent = s_nOpenIndex;
+        m_pStatusProgress = &m_pMainFrame->GetStatusProgress();
 
     if (m_pPictureDoc && !m_pPictureDoc->GetPathName().isEmpty()) {
         const QString strPath = m_pPictureDoc->GetPathName();
@@ -117,7 +98,7 @@ void COrvalaView::OnInitialUpdate()
     }
     SetScrollSizes(QSize(0, 0));
 
-    if (!s_bUserOpen) {
+    if (!m_bUserOpen) {
         ListPictureFiles(m_strFolder, m_arrPictures, QString());
         m_nCount = int(m_arrPictures.size());
     } else {
@@ -145,13 +126,6 @@ void COrvalaView::OnMosaic()
 void COrvalaView::OnProperties()
 {
     CDia_Properties dialog;
-    // The dialog hands its values over in the defaults; every other window,
-    // and every window opened later, keeps the defaults as they were.
-    struct SRestore
-    {
-        SViewDefaults saved = s_Defaults;
-        ~SRestore() { s_Defaults = saved; }
-    } restore;
     dialog.m_bKeep = m_bKeepProportions;
     dialog.m_bLoop = m_bLoop;
     dialog.m_strPhotosInRow = QString::number(m_nPhotosInRow);
@@ -159,14 +133,15 @@ void COrvalaView::OnProperties()
     dialog.m_strPause = PauseText(m_nSlidePause);
     if (dialog.DoModal() != IDOK)
         return;
-    const bool bLayout = m_bKeepProportions != s_Defaults.bKeepProportions ||
-                         m_nPhotosInRow != s_Defaults.nPhotosInRow ||
-                         m_nBorderWidth != s_Defaults.nBorderWidth;
-    m_bKeepProportions = s_Defaults.bKeepProportions;
-    m_nPhotosInRow = s_Defaults.nPhotosInRow;
-    m_nBorderWidth = s_Defaults.nBorderWidth;
-    m_nSlidePause = s_Defaults.nSlidePause;
-    m_bLoop = s_Defaults.bLoop;
+    const SViewSettings& settings = dialog.m_settings;
+    const bool bLayout = m_bKeepProportions != settings.bKeepProportions ||
+                         m_nPhotosInRow != settings.nPhotosInRow ||
+                         m_nBorderWidth != settings.nBorderWidth;
+    m_bKeepProportions = settings.bKeepProportions;
+    m_nPhotosInRow = settings.nPhotosInRow;
+    m_nBorderWidth = settings.nBorderWidth;
+    m_nSlidePause = settings.nSlidePause;
+    m_bLoop = settings.bLoop;
     m_penErase.setWidth(m_nBorderWidth);
     m_penSelect.setWidth(m_nBorderWidth);
 
@@ -254,9 +229,17 @@ QString COrvalaView::PictureAt(int nIndex) const
     return m_arrPictures[nIndex];
 }
 
+void COrvalaView::OpenPictureWindow(int nIndex)
+{
+    const QString strPath = PictureAt(nIndex);
+    if (m_pMainFrame)
+        m_pMainFrame->OpenPictureWindow(strPath, nIndex);
+}
+
 void COrvalaView::StartImport()
 {
-    if (!m_pMainFrame || m_strFolder.isEmpty() || !m_pMainFrame->m_DaoTable.IsDatabaseOpen())
+    if (!m_pMainFrame || m_strFolder.isEmpty() ||
+        !m_pMainFrame->GetPhotoDatabase().IsDatabaseOpen())
         return; // the start-up has told the user why there is no database
     m_arImport.clear();
     ListPictureFiles(m_strFolder, m_arImport, QString());
@@ -271,7 +254,7 @@ void COrvalaView::StartImport()
 void COrvalaView::ImportStep()
 {
     const QStringList arStep = m_arImport.mid(m_nImported, kImportStep);
-    CPictureImport import(&m_pMainFrame->m_DaoTable);
+    CPictureImport import(&m_pMainFrame->GetPhotoDatabase());
     bool bDone = !import.Import(m_strFolder, arStep);
     m_nImported += int(arStep.size());
     bDone = bDone || m_nImported >= m_arImport.size();

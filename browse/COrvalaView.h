@@ -13,7 +13,7 @@
 #include <QStringList>
 #include <QVector>
 
-class CMainFrame;
+class CFrameServices;
 struct SSlideShowState;
 struct SSlideShowStep;
 class CProgressCtrl_Status;
@@ -41,19 +41,12 @@ public:
     COrvalaView();
     ~COrvalaView() override;
 
-    // Process-wide state of the picture browser.
+    // What every new view starts from.
     static SViewDefaults s_Defaults;
-    // False only while the program itself opens a picture window.
-    static bool s_bUserOpen;
-    // The index a newly opened view starts at.
-    static int s_nOpenIndex;
-    // The most recently constructed view, none once any view is destroyed.
-    static COrvalaView* s_pLastPictureView;
 
-    // Opens a picture window on the path from inside the program, starting at
-    // nIndex of the folder's pictures, without importing the folder.
-    static void OpenPictureWindow(const QString& strPath, int nIndex);
-
+    // Before the initial update: the program, not the user, opens this view,
+    // at nIndex of the folder's pictures. Such a view imports nothing.
+    void OpenedByProgram(int nIndex);
     void OnInitialUpdate() override;
     void OnDraw(QPainter* pDC);
     bool OnEraseBkgnd(QPainter* pDC);
@@ -72,6 +65,8 @@ public:
     // Starts the show over the picture list (the folder's pictures when the
     // list is empty), or ends it at the next tick.
     void OnSlideShow();
+    // Appends the paths to the picture list and starts the show over it.
+    void RunSlideShowOf(const QStringList& arPaths);
     void SlideStep();
     // Pauses or resumes the running timed job.
     void OnPause();
@@ -93,6 +88,7 @@ public:
     void PrintTo(QPrinter* pPrinter);
 
     bool m_bHasFocus = true;
+    bool m_bUserOpen = true;
     bool m_bFullSize = false;
     bool m_bInTimer = false;
     bool m_bPaused = false;
@@ -122,7 +118,7 @@ public:
     QRect m_rcLastClient;
     CProgressCtrl m_wndProgress;
     COrvalaDoc* m_pPictureDoc = nullptr;
-    CMainFrame* m_pMainFrame = nullptr;
+    CFrameServices* m_pMainFrame = nullptr;
     CProgressCtrl_Status* m_pStatusProgress = nullptr;
     QStringList m_arrPictures;
 
@@ -142,6 +138,8 @@ private:
     int SetTimer(int nIDEvent, int nElapse);
     void KillTimer(int nIDEvent);
     QString PictureAt(int nIndex) const;
+    // The list's picture at nIndex in a new window of its own.
+    void OpenPictureWindow(int nIndex);
     bool DrawDocumentPicture(QPainter* pDC);
     // The box the single picture is drawn in, decoded for: empty at full size.
     QSize DecodeBox() const;

@@ -1,8 +1,8 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
-#include "platform/picture/FolderListing.h"
 #include "browse/ViewKeyRules.h"
 #include "platform/framework/ExceptionBoundary.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -56,7 +56,7 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     if (a.bScroll)
         ScrollToPosition(a.ptScroll);
     if (a.nOpen >= 0)
-        OpenPictureWindow(PictureAt(a.nOpen), a.nOpen);
+        OpenPictureWindow(a.nOpen);
 }
 
 void COrvalaView::mousePressEvent(QMouseEvent* pEvent)
@@ -99,7 +99,7 @@ void COrvalaView::OnLButtonDblClk(QPoint pt)
     const int nIndex = g.IndexAt(pt + GetScrollPosition(), int(m_arrPictures.size()));
     if (nIndex < 0)
         return;
-    OpenPictureWindow(PictureAt(nIndex), nIndex);
+    OpenPictureWindow(nIndex);
     SetMessageText(QString());
 }
 

@@ -1,11 +1,11 @@
 // Painting of the picture view: the single picture, the mosaic and its build.
 #include "browse/COrvalaView.h"
 
-#include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
-#include "platform/picture/FolderListing.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/CThumbnailSource.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QPaintEvent>
 #include <QPainter>

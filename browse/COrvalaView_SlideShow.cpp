@@ -1,11 +1,11 @@
 // The picture view's timed jobs: the slide show, pausing and looping.
 #include "browse/COrvalaView.h"
 
-#include "app/CMainFrame.h"
 #include "browse/COrvalaDoc.h"
-#include "platform/picture/FolderListing.h"
 #include "browse/SlideShowRules.h"
 #include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CProgressCtrl_Status.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QGuiApplication>
 
@@ -32,6 +32,12 @@ void COrvalaView::OnSlideShow()
         m_nCount = int(m_arrPictures.size());
     }
     ApplySlideShowStep(SlideShowStep(SlideShowState(), ESlideShowEvent::SlideShow));
+}
+
+void COrvalaView::RunSlideShowOf(const QStringList& arPaths)
+{
+    m_arrPictures.append(arPaths);
+    OnSlideShow();
 }
 
 void COrvalaView::SlideStep()

@@ -1,7 +1,5 @@
 #include "db/CDia_Find.h"
 
-#include "table/CListView_Table.h"
-
 #include "ui_FindDlg.h"
 
 CDia_Find::CDia_Find(QWidget* pParent)
@@ -20,6 +18,5 @@ void CDia_Find::OnOK()
 {
     // Taken as typed: blanks around a text can be part of what is looked for.
     m_strFind = m_pUi->m_editFind->text();
-    CListView_Table::s_strFindFilter = m_strFind;
     accept();
 }

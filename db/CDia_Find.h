@@ -9,8 +9,7 @@ namespace Ui {
 class CDia_Find;
 }
 
-// Asks for the text to find records by; OK hands it to the table windows
-// as their find filter.
+// Asks for the text to find records by; after OK it is in m_strFind.
 class CDia_Find : public CDialog
 {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #include "db/CDia_Record.h"
 
-#include "app/CMainFrame.h"
-#include "platform/framework/CWinApp.h"
+#include "db/CDao_Table.h"
+#include "platform/framework/CFrameServices.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
 
@@ -20,7 +20,7 @@ constexpr int nCommentField = 7;
 
 CDia_Record::CDia_Record(QWidget* pParent)
     : CDialog(pParent)
-    , m_pMainFrame(qobject_cast<CMainFrame*>(AfxGetMainWnd()))
+    , m_pMainFrame(AfxGetFrameServices())
     , m_pUi(std::make_unique<Ui::CDia_Record>())
 {
     m_pUi->setupUi(this);
@@ -48,7 +48,7 @@ bool CDia_Record::OnInitDialog()
     if (m_pValues == nullptr || m_pValues->size() <= nCommentField)
         throw std::invalid_argument("the Record dialog needs the eight texts of a record");
     if (m_pMainFrame)
-        m_pMainFrame->m_DaoTable.FillDistinct(m_comboTheme, QStringLiteral("Theme"));
+        m_pMainFrame->GetPhotoDatabase().FillDistinct(m_comboTheme, QStringLiteral("Theme"));
     m_comboTheme->setEditText(m_pValues->at(nThemeField));
     m_editComment->setPlainText(m_pValues->at(nCommentField));
     m_strTitle = m_pValues->at(nDirectoryField) + QLatin1Char('/') + m_pValues->at(nNameField);
@@ -90,7 +90,7 @@ void CDia_Record::OnOK()
                       MB_OK | MB_ICONERROR);
         return;
     }
-    if (m_pMainFrame->m_DaoTable.SaveRecord(nID, m_comboTheme->currentText(),
-                                            m_editComment->toPlainText()))
+    if (m_pMainFrame->GetPhotoDatabase().SaveRecord(nID, m_comboTheme->currentText(),
+                                                    m_editComment->toPlainText()))
         accept();
 }

@@ -2,12 +2,11 @@
 
 #include "platform/framework/CDialog.h"
 
-#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <memory>
 
-class CMainFrame;
+class CFrameServices;
 class QComboBox;
 class QPlainTextEdit;
 
@@ -29,7 +28,7 @@ public:
     QString m_strTitle;
     QComboBox* m_comboTheme;
     QPlainTextEdit* m_editComment;
-    QPointer<CMainFrame> m_pMainFrame;
+    CFrameServices* m_pMainFrame;
     // The texts of one table row in field order; set by the caller.
     const QStringList* m_pValues = nullptr;
 

@@ -1,19 +1,18 @@
 #include "table/CListView_Table.h"
 
-#include "app/CMainFrame.h"
+#include "db/CDao_Table.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetDate.h"
 #include "platform/database/JetDateText.h"
+#include "platform/framework/CFrameServices.h"
 #include "platform/framework/CMDIChildWnd.h"
-#include "platform/framework/CStatusBar.h"
-#include "platform/framework/CWinApp.h"
+#include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 
-QString CListView_Table::s_strFindFilter;
 int CListView_Table::s_nSortColumn = 0;
 bool CListView_Table::s_bDescending = false;
 
@@ -27,10 +26,7 @@ public:
         : m_progress(progress)
     {
     }
-    ~CProgressRemover()
-    {
-        m_progress.Remove();
-    }
+    ~CProgressRemover() { m_progress.Remove(); }
     CProgressRemover(const CProgressRemover&) = delete;
     CProgressRemover& operator=(const CProgressRemover&) = delete;
 
@@ -71,7 +67,7 @@ CListView_Table::CBusy::~CBusy()
 }
 
 CListView_Table::CListView_Table()
-    : m_pMainFrame(qobject_cast<CMainFrame*>(AfxGetMainWnd()))
+    : m_pMainFrame(AfxGetFrameServices())
 {
     setModel(&m_model);
     RegisterCommands();
@@ -79,8 +75,8 @@ CListView_Table::CListView_Table()
 
 CListView_Table::~CListView_Table()
 {
-    if (m_pMainFrame && m_pMainFrame->GetStatusBar())
-        m_pMainFrame->GetStatusBar()->SetPaneText(0, QString());
+    if (m_pMainFrame)
+        m_pMainFrame->SetMessageText(QString());
 }
 
 void CListView_Table::OnInitialUpdate()
@@ -129,7 +125,7 @@ void CListView_Table::SetUpList()
 
 void CListView_Table::InsertColumns()
 {
-    const CDao_TableInfo& info = m_pMainFrame->m_DaoTable.m_TableInfo;
+    const CDao_TableInfo& info = m_pMainFrame->GetPhotoDatabase().m_TableInfo;
     QList<CTableRowModel::CColumn> arColumns;
     for (int i = 0; i < info.m_nFields; ++i) {
         CTableRowModel::CColumn column;
@@ -158,13 +154,13 @@ void CListView_Table::FillTable()
 {
     if (!m_pMainFrame)
         return;
-    CDao_Table& daoTable = m_pMainFrame->m_DaoTable;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     const CDao_TableInfo& info = daoTable.m_TableInfo;
     m_strTemp = info.m_strTableName;
     const int nRecords = daoTable.CountRecords(m_strTemp);
 
     m_strTemp = QStringLiteral("Filling the Table: ");
-    CProgressCtrl_Status& progress = m_pMainFrame->m_wndStatusProgress;
+    CProgressCtrl_Status& progress = m_pMainFrame->GetStatusProgress();
     progress.ShowStatusProgress(m_strTemp);
     CProgressRemover progressRemover(progress);
     {
@@ -179,7 +175,7 @@ void CListView_Table::FillTable()
         if (m_model.columnCount() == 0)
             InsertColumns();
 
-        const QString strFilter = s_strFindFilter;
+        const QString& strFilter = m_strFindFilter;
         bool bAtRecord = nRecords > 0;
         if (bAtRecord)
             recordset.MoveFirst();
@@ -247,9 +243,9 @@ void CListView_Table::focusInEvent(QFocusEvent* pEvent)
 
 void CListView_Table::OnItemChanged(int nRow)
 {
-    if (!isVisible() || m_bBusy || !m_pMainFrame || !m_pMainFrame->GetStatusBar())
+    if (!isVisible() || m_bBusy || !m_pMainFrame)
         return;
     m_strTemp = QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount());
-    m_pMainFrame->GetStatusBar()->SetPaneText(0, m_strTemp, true);
+    m_pMainFrame->SetMessageText(m_strTemp);
     m_nCurrentRow = nRow;
 }

@@ -3,10 +3,10 @@
 #include "platform/framework/CListView.h"
 #include "table/CTableRowModel.h"
 
-#include <QPointer>
 #include <QString>
 
-class CMainFrame;
+class CDocument;
+class CFrameServices;
 
 // The view of a table window: the photo records, one row each, filled once
 // when the window opens and afterwards only sorted and thinned by deletes.
@@ -17,6 +17,9 @@ public:
     CListView_Table();
     ~CListView_Table() override;
 
+    // Before the initial update: the criterion the filling applies; empty
+    // lists every record.
+    void SetFindFilter(const QString& strFilter) { m_strFindFilter = strFilter; }
     void OnInitialUpdate() override;
     void FillTable();
     void OnColumnClick(int nColumn);
@@ -24,9 +27,7 @@ public:
 
     CTableRowModel* RowModel() { return &m_model; }
 
-    // Shared by every table window for the whole run. A filter not empty is
-    // a criterion that the next filling applies.
-    static QString s_strFindFilter;
+    // Shared by every table window for the whole run.
     static int s_nSortColumn;
     static bool s_bDescending;
 
@@ -37,7 +38,8 @@ protected:
     void OnFindRecords();
     void OnDeleteRecords();
     void ShowRecord(int nRow);
-    void OpenRecordPicture();
+    // The picture window opened on the current record's picture, if any.
+    CDocument* OpenRecordPicture();
     // A slide show of the selected records' pictures in a new picture window.
     void OnSlideShowRecords();
 
@@ -73,5 +75,6 @@ private:
     bool m_bBusy = false;
     QString m_strTemp;
     CTableRowModel m_model;
-    QPointer<CMainFrame> m_pMainFrame;
+    QString m_strFindFilter;
+    CFrameServices* m_pMainFrame;
 };

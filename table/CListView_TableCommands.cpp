@@ -1,15 +1,14 @@
 // The commands, keys and double click of a table window.
 #include "table/CListView_Table.h"
 
-#include "app/CMainFrame.h"
-#include "app/COrvalaApp.h"
 #include "browse/COrvalaView.h"
+#include "db/CDao_Table.h"
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
 #include "platform/database/JetDateText.h"
 #include "platform/database/JetSql.h"
 #include "platform/framework/CDocument.h"
-#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CFrameServices.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
 #include "resources/resource.h"
@@ -38,17 +37,6 @@ QString FindCriterion(const QString& strSearch)
                           "[Directory] LIKE '*%1*'")
         .arg(strPattern);
 }
-
-// Empties the find filter however a search ends, so that the next table
-// window lists the whole table.
-class CFindFilterReset
-{
-public:
-    CFindFilterReset() = default;
-    ~CFindFilterReset() { CListView_Table::s_strFindFilter.clear(); }
-    CFindFilterReset(const CFindFilterReset&) = delete;
-    CFindFilterReset& operator=(const CFindFilterReset&) = delete;
-};
 
 } // namespace
 
@@ -79,51 +67,41 @@ void CListView_Table::ShowRecord(int nRow)
 
 void CListView_Table::OnFindRecords()
 {
-    if (!m_pMainFrame || !m_pMainFrame->m_DaoTable.CheckDatabase())
+    if (!m_pMainFrame || !m_pMainFrame->GetPhotoDatabase().CheckDatabase())
         return;
-    CFindFilterReset reset;
     CDia_Find dialog;
     if (dialog.DoModal() != IDOK)
         return;
-    const QString strSearch = s_strFindFilter;
-    s_strFindFilter = FindCriterion(strSearch);
-    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
-    CDocument* pDoc = pApp->m_pTableTemplate->OpenDocumentFile(QString(), true);
-    s_strFindFilter.clear();
+    const QString strSearch = dialog.m_strFind;
+    CDocument* pDoc = m_pMainFrame->OpenTableWindow(FindCriterion(strSearch));
     if (pDoc)
         pDoc->SetTitle(QStringLiteral("The Records found by \"%1\"").arg(strSearch));
 }
 
 void CListView_Table::OnDeleteRecords()
 {
-    if (!m_pMainFrame || !m_pMainFrame->m_DaoTable.CheckDatabase())
+    if (!m_pMainFrame || !m_pMainFrame->GetPhotoDatabase().CheckDatabase())
         return;
     CBusy busy(this, false);
-    CDao_Table& daoTable = m_pMainFrame->m_DaoTable;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     daoTable.DeleteSelected(this, daoTable.m_TableInfo, true, true);
 }
 
-void CListView_Table::OpenRecordPicture()
+CDocument* CListView_Table::OpenRecordPicture()
 {
     if (m_nCurrentRow == -1) {
         AfxMessageBox(QStringLiteral("Please select a Record to show."));
-        return;
+        return nullptr;
     }
+    if (!m_pMainFrame)
+        return nullptr;
     m_strTemp = RecordPath(m_nCurrentRow);
     // A new window each time, listing the picture's folder as one the
     // program opened itself: no import of that folder.
-    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
-    COrvalaView::s_bUserOpen = false;
-    CDocument* pDoc = nullptr;
-    try {
-        pDoc = pApp->m_pPictureTemplate->OpenDocumentFile(m_strTemp, true);
-    } catch (...) {
-        COrvalaView::s_bUserOpen = true;
-        throw;
-    }
-    COrvalaView::s_bUserOpen = true;
+    CDocument* pDoc = m_pMainFrame->OpenPictureWindow(m_strTemp, 0);
     if (pDoc)
         pDoc->SetTitle(m_strTemp);
+    return pDoc;
 }
 
 QString CListView_Table::RecordPath(int nRow) const
@@ -140,17 +118,16 @@ void CListView_Table::OnSlideShowRecords()
     }
     std::sort(arSelected.begin(), arSelected.end());
     m_nCurrentRow = arSelected.first().row();
-    COrvalaView* const pBefore = COrvalaView::s_pLastPictureView;
-    OpenRecordPicture();
-    // Only the window just opened takes the records, never an older one.
-    COrvalaView* pView = COrvalaView::s_pLastPictureView;
-    if (!pView || pView == pBefore)
+    CDocument* pDoc = OpenRecordPicture();
+    auto* pView = pDoc ? dynamic_cast<COrvalaView*>(pDoc->GetViews().value(0)) : nullptr;
+    if (!pView)
         return;
     // After the pictures of the first record's folder, which the new window
     // has listed already.
+    QStringList arPaths;
     for (const QModelIndex& index : arSelected)
-        pView->m_arrPictures.append(RecordPath(index.row()));
-    pView->OnSlideShow();
+        arPaths.append(RecordPath(index.row()));
+    pView->RunSlideShowOf(arPaths);
 }
 
 void CListView_Table::keyPressEvent(QKeyEvent* pEvent)

@@ -35,7 +35,8 @@ bool CMultiDocTemplate::GetDocString(QString& rString, DocStringIndex index) con
     return !rString.isEmpty();
 }
 
-CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& strPathName, bool bMakeVisible)
+CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& strPathName, bool bMakeVisible,
+                                               const std::function<void(CView*)>& prepareView)
 {
     CDocument* pDoc = m_createDocument();
     pDoc->m_pDocTemplate = this;
@@ -59,6 +60,8 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& strPathName, bool 
         }
         pDoc->SetPathName(strPathName);
     }
+    if (prepareView && pFrame->GetActiveView())
+        prepareView(pFrame->GetActiveView());
     InitialUpdateFrame(pFrame, pDoc, bMakeVisible);
     return pDoc;
 }

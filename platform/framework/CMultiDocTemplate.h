@@ -36,7 +36,10 @@ public:
 
     // Opens a new document in a new window: on the file when a path is given
     // (nullptr when the document refuses it), else a new untitled document.
-    CDocument* OpenDocumentFile(const QString& strPathName, bool bMakeVisible = true);
+    // The new view is handed to prepareView, when given, before its initial
+    // update: how the caller passes what the view is opened for.
+    CDocument* OpenDocumentFile(const QString& strPathName, bool bMakeVisible = true,
+                                const std::function<void(CView*)>& prepareView = {});
     // Another window on an open document.
     CMDIChildWnd* CreateNewFrame(CDocument* pDoc);
     void InitialUpdateFrame(CMDIChildWnd* pFrame, CDocument* pDoc, bool bMakeVisible = true);

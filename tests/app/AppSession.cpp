@@ -2,7 +2,10 @@
 
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
+#include "browse/COrvalaView.h"
+#include "platform/framework/CMDIChildWnd.h"
 
+#include <QMdiArea>
 #include <QTest>
 
 CAppSession::CAppSession()
@@ -21,6 +24,15 @@ CAppSession::~CAppSession()
 CMainFrame* CAppSession::Frame() const
 {
     return qobject_cast<CMainFrame*>(m_pApp->m_pMainWnd);
+}
+
+COrvalaView* CAppSession::NewestPictureView() const
+{
+    const QList<QMdiSubWindow*> arWindows =
+        Frame() ? Frame()->MDIClient()->subWindowList(QMdiArea::CreationOrder)
+                : QList<QMdiSubWindow*>();
+    auto* pChild = arWindows.isEmpty() ? nullptr : qobject_cast<CMDIChildWnd*>(arWindows.last());
+    return pChild ? dynamic_cast<COrvalaView*>(pChild->GetActiveView()) : nullptr;
 }
 
 void CAppSession::Close()

@@ -4,6 +4,7 @@
 
 class CMainFrame;
 class COrvalaApp;
+class COrvalaView;
 
 // One run of the program inside a test: started like main() starts it, and
 // ended by closing the main frame (which writes its placement) and exiting.
@@ -16,6 +17,8 @@ public:
     bool Started() const { return m_bStarted; }
     COrvalaApp& App() { return *m_pApp; }
     CMainFrame* Frame() const;
+    // The view of the picture window opened last, if it is still open.
+    COrvalaView* NewestPictureView() const;
     // Closes the main frame as the user would; the session ends with it.
     void Close();
 

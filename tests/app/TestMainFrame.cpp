@@ -458,12 +458,12 @@ void TestMainFrame::databaseOpensWithTheFrame()
     {
         CAppSession session;
         QVERIFY(session.Started());
-        QVERIFY(session.Frame()->m_DaoTable.IsDatabaseOpen());
+        QVERIFY(session.Frame()->GetPhotoDatabase().IsDatabaseOpen());
         QVERIFY(QFile::exists(ws.FilePath(QStringLiteral("Photos.mdb"))));
     }
     CAppSession next;
     QVERIFY(next.Started());
-    QVERIFY(next.Frame()->m_DaoTable.IsDatabaseOpen());
+    QVERIFY(next.Frame()->GetPhotoDatabase().IsDatabaseOpen());
     QVERIFY(recorder.m_arTexts.isEmpty());
 }
 
@@ -477,7 +477,7 @@ void TestMainFrame::unusableDatabaseIsReportedOnce()
     {
         CAppSession session;
         QVERIFY(session.Started());
-        QVERIFY(!session.Frame()->m_DaoTable.IsDatabaseOpen());
+        QVERIFY(!session.Frame()->GetPhotoDatabase().IsDatabaseOpen());
         QCOMPARE(recorder.m_arTexts.size(), 1);
         QVERIFY(recorder.m_arTexts.first().contains(QStringLiteral("Photos.mdb")));
         // The table says why it cannot be shown; picture windows still open.

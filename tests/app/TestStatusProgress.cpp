@@ -2,9 +2,9 @@
 
 #include "AppSession.h"
 #include "app/CMainFrame.h"
-#include "platform/framework/StatusProgressGeometry.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CStatusBar.h"
+#include "platform/framework/StatusProgressGeometry.h"
 
 #include <QProgressBar>
 #include <QTest>
@@ -52,11 +52,11 @@ void TestStatusProgress::barLiesOverMessagePane()
     QVERIFY(session.Started());
     CMainFrame* pFrame = session.Frame();
     const QString strText = QStringLiteral("Filling the Table: ");
-    pFrame->m_wndStatusProgress.ShowStatusProgress(strText);
+    pFrame->GetStatusProgress().ShowStatusProgress(strText);
 
-    QProgressBar* pBar = pFrame->m_wndStatusProgress.GetSafeHwnd();
+    QProgressBar* pBar = pFrame->GetStatusProgress().GetSafeHwnd();
     QVERIFY(pBar);
-    QCOMPARE(CProgressCtrl::GetActive(), &pFrame->m_wndStatusProgress);
+    QCOMPARE(CProgressCtrl::GetActive(), &pFrame->GetStatusProgress());
     QCOMPARE(pBar->parentWidget(), pFrame->GetStatusBar());
     QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), strText);
     // 19 bytes at 5.5 pixels each, rows 2 to 16, up to 5 pixels short of the
@@ -73,8 +73,8 @@ void TestStatusProgress::barLiesOverMessagePane()
     QVERIFY(pBar->isVisible());
 
     // The caller's end of a run: the bar goes, the message stays.
-    pFrame->m_wndStatusProgress.Remove();
-    QVERIFY(pFrame->m_wndStatusProgress.GetSafeHwnd() == nullptr);
+    pFrame->GetStatusProgress().Remove();
+    QVERIFY(pFrame->GetStatusProgress().GetSafeHwnd() == nullptr);
     QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0), strText);
 }
 
@@ -85,14 +85,14 @@ void TestStatusProgress::everyCallRestartsTheBar()
     QVERIFY(session.Started());
     CMainFrame* pFrame = session.Frame();
     CProgressCtrl ownBar; // a view's own control, never created before
-    pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
+    pFrame->GetStatusProgress().ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
     QVERIFY(ownBar.GetSafeHwnd());
     QCOMPARE(CProgressCtrl::GetActive(), &ownBar);
-    QVERIFY(pFrame->m_wndStatusProgress.GetSafeHwnd() == nullptr);
+    QVERIFY(pFrame->GetStatusProgress().GetSafeHwnd() == nullptr);
 
     ownBar.SetPos(60);
     QPointer<QProgressBar> pFirst = ownBar.GetSafeHwnd();
-    pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
+    pFrame->GetStatusProgress().ShowStatusProgress(QStringLiteral(" Show 7 pictures: "), &ownBar);
     QVERIFY(pFirst.isNull());
     QCOMPARE(ownBar.GetPos(), 0);
     QCOMPARE(pFrame->GetStatusBar()->findChildren<QProgressBar*>().size(), 1);
@@ -106,12 +106,12 @@ void TestStatusProgress::barFollowsFrameResize()
     CMainFrame* pFrame = session.Frame();
     pFrame->resize(700, 500);
     const QString strText = QStringLiteral("Filling the Table: ");
-    pFrame->m_wndStatusProgress.ShowStatusProgress(strText);
-    pFrame->m_wndStatusProgress.SetPos(40);
-    const int nWidthBefore = pFrame->m_wndStatusProgress.GetSafeHwnd()->width();
+    pFrame->GetStatusProgress().ShowStatusProgress(strText);
+    pFrame->GetStatusProgress().SetPos(40);
+    const int nWidthBefore = pFrame->GetStatusProgress().GetSafeHwnd()->width();
 
     pFrame->resize(600, 500);
-    QProgressBar* pBar = pFrame->m_wndStatusProgress.GetSafeHwnd();
+    QProgressBar* pBar = pFrame->GetStatusProgress().GetSafeHwnd();
     QVERIFY(pBar);
     // The pane lost the 100 pixels the frame lost; the bar keeps its left edge.
     QCOMPARE(pBar->geometry().left(), 104);
@@ -121,7 +121,7 @@ void TestStatusProgress::barFollowsFrameResize()
     QCOMPARE(pBar->value(), 0);
 
     // With no bar shown a resize lays nothing out.
-    pFrame->m_wndStatusProgress.Remove();
+    pFrame->GetStatusProgress().Remove();
     pFrame->resize(650, 500);
     QVERIFY(pFrame->GetStatusBar()->findChildren<QProgressBar*>().isEmpty());
 }
@@ -135,7 +135,7 @@ void TestStatusProgress::closedOwnerLeavesNoActiveControl()
     {
         // A picture window closed in the middle of its mosaic takes its bar along.
         CProgressCtrl viewBar;
-        pFrame->m_wndStatusProgress.ShowStatusProgress(QStringLiteral(" Mosaic: "), &viewBar);
+        pFrame->GetStatusProgress().ShowStatusProgress(QStringLiteral(" Mosaic: "), &viewBar);
         QCOMPARE(CProgressCtrl::GetActive(), &viewBar);
     }
     QVERIFY(CProgressCtrl::GetActive() == nullptr);

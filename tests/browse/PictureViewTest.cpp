@@ -22,7 +22,7 @@ void CPictureViewTest::EndSession()
 
 COrvalaView* CPictureViewTest::ShowLastView(QSize szFrame)
 {
-    auto* pView = COrvalaView::s_pLastPictureView;
+    auto* pView = m_pSession->NewestPictureView();
     if (pView) {
         pView->GetParentFrame()->resize(szFrame);
         pView->setFocus();

@@ -22,7 +22,7 @@ protected:
     void EndSession();
     // The picture window opened last, in a frame of szFrame and with the
     // focus, once it is on screen; null when there is none or it never shows.
-    static COrvalaView* ShowLastView(QSize szFrame);
+    COrvalaView* ShowLastView(QSize szFrame);
     // The colour the view shows near its top-left corner.
     static QColor Shown(COrvalaView* pView);
 

@@ -55,7 +55,7 @@ namespace {
 
 int StatusRecords(CMainFrame* pFrame)
 {
-    return pFrame->m_DaoTable.CountRecords(QStringLiteral("PHOTOS"));
+    return pFrame->GetPhotoDatabase().CountRecords(QStringLiteral("PHOTOS"));
 }
 
 } // namespace
@@ -80,7 +80,7 @@ COrvalaView* TestOrvalaView::Open(const QString& strPath, bool bUser, int nIndex
     if (bUser)
         m_pSession->App().m_pPictureTemplate->OpenDocumentFile(strPath, true);
     else
-        COrvalaView::OpenPictureWindow(strPath, nIndex);
+        AfxGetFrameServices()->OpenPictureWindow(strPath, nIndex);
     return ShowLastView(QSize(500, 400));
 }
 
@@ -119,13 +119,11 @@ void TestOrvalaView::programOpenListsFolder()
     QCOMPARE(pView->m_nCount, 3);
     QCOMPARE(pView->m_nCurrent, 1);
     QCOMPARE(pView->m_arrPictures.at(2), strFolder + QStringLiteral("/2.bmp"));
-    QVERIFY(COrvalaView::s_bUserOpen);
-    QCOMPARE(COrvalaView::s_nOpenIndex, 0);
 
     // A window without a file has no folder and finds nothing.
-    COrvalaView::OpenPictureWindow(QString(), 0);
+    AfxGetFrameServices()->OpenPictureWindow(QString(), 0);
     m_pSession->App().m_pPictureTemplate->OpenDocumentFile(QString(), true);
-    COrvalaView* pEmpty = COrvalaView::s_pLastPictureView;
+    COrvalaView* pEmpty = m_pSession->NewestPictureView();
     QVERIFY(pEmpty != pView);
     pEmpty->StartMosaic();
     QCOMPARE(pEmpty->m_nCount, 0);
@@ -140,15 +138,11 @@ void TestOrvalaView::lastPictureViewAndDefaults()
     pFirst->m_bKeepProportions = true;
     COrvalaView* pSecond = Open(strFolder + QStringLiteral("/0.bmp"));
     QVERIFY(pSecond != pFirst);
-    QCOMPARE(COrvalaView::s_pLastPictureView, pSecond);
     QCOMPARE(pSecond->m_nPhotosInRow, 10);
     QCOMPARE(pSecond->m_nBorderWidth, 2);
     QCOMPARE(pSecond->m_bKeepProportions, false);
     QCOMPARE(pSecond->m_nSlidePause, 1000);
     QCOMPARE(pSecond->m_nMosaicInterval, 1);
-    // Closing either window leaves no last picture view.
-    delete pFirst->GetParentFrame();
-    QCOMPARE(COrvalaView::s_pLastPictureView, nullptr);
 }
 
 void TestOrvalaView::scrollExtents()
@@ -284,7 +278,7 @@ void TestOrvalaView::importOnOpen()
 {
     const QString strFolder = MakeFolder(600, QSize(4, 4));
     CMainFrame* pFrame = m_pSession->Frame();
-    QVERIFY(pFrame->m_DaoTable.IsDatabaseOpen());
+    QVERIFY(pFrame->GetPhotoDatabase().IsDatabaseOpen());
     COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
     // Imported in steps: the window paints between them.
     QVERIFY(StatusRecords(pFrame) < 600);
@@ -312,7 +306,7 @@ void TestOrvalaView::importOnOpen()
     QVERIFY(CProgressCtrl::GetActive() != nullptr);
     delete pClosed->GetParentFrame();
     QCOMPARE(CProgressCtrl::GetActive(), nullptr);
-    QVERIFY(!pFrame->m_wndStatusProgress.GetSafeHwnd());
+    QVERIFY(!pFrame->GetStatusProgress().GetSafeHwnd());
 }
 
 void TestOrvalaView::importErrorIsReported()
@@ -503,3 +497,4 @@ void TestOrvalaView::pictureDecodedAheadIsTaken()
 
 QTEST_MAIN(TestOrvalaView)
 #include "TestOrvalaView.moc"
+#include "platform/framework/CFrameServices.h"

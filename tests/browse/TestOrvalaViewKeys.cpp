@@ -64,7 +64,7 @@ QString TestOrvalaViewKeys::MakeFolder(int nCount)
 
 COrvalaView* TestOrvalaViewKeys::Open(const QString& strPath, int nIndex)
 {
-    COrvalaView::OpenPictureWindow(strPath, nIndex);
+    AfxGetFrameServices()->OpenPictureWindow(strPath, nIndex);
     return ShowLastView(QSize(500, 400));
 }
 
@@ -103,7 +103,7 @@ void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
     QCOMPARE(pView->m_ptSelection.y() / nPitch, 0);
 
     QTest::keyClick(pView, Qt::Key_Return);
-    COrvalaView* pSecond = COrvalaView::s_pLastPictureView;
+    COrvalaView* pSecond = m_pSession->NewestPictureView();
     QVERIFY(pSecond && pSecond != pView);
     QCOMPARE(pSecond->m_nCurrent, 1);
     pSecond->GetParentFrame()->resize(500, 400);
@@ -169,17 +169,16 @@ void TestOrvalaViewKeys::doubleClickOpensTheCellUnderIt()
     QTRY_VERIFY(pView->viewport()->width() > 10 * p + 20);
 
     QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(10 * p + 10, 5));
-    QCOMPARE(COrvalaView::s_pLastPictureView, pView);
+    QCOMPARE(m_pSession->NewestPictureView(), pView);
     QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(3 * p + 5, p + 5));
-    QCOMPARE(COrvalaView::s_pLastPictureView, pView);
+    QCOMPARE(m_pSession->NewestPictureView(), pView);
 
     QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(p + 5, p + 5));
-    COrvalaView* pOpened = COrvalaView::s_pLastPictureView;
+    COrvalaView* pOpened = m_pSession->NewestPictureView();
     QVERIFY(pOpened && pOpened != pView);
     QCOMPARE(pOpened->m_nCurrent, 11);
     QCOMPARE(Number(pOpened->m_pPictureDoc->GetPathName()), 11);
-    QVERIFY(COrvalaView::s_bUserOpen);
-    QCOMPARE(COrvalaView::s_nOpenIndex, 0);
+    QVERIFY(!pOpened->m_bUserOpen);
     QCOMPARE(m_pSession->Frame()->GetStatusBar()->GetPaneText(0), QString());
 }
 
@@ -250,3 +249,4 @@ void TestOrvalaViewKeys::keysInAFinishedMosaicDecodeNothing()
 
 QTEST_MAIN(TestOrvalaViewKeys)
 #include "TestOrvalaViewKeys.moc"
+#include "platform/framework/CFrameServices.h"

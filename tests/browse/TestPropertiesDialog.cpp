@@ -1,5 +1,4 @@
 #include "browse/CDia_Properties.h"
-#include "browse/COrvalaView.h"
 #include "platform/framework/MessageBox.h"
 
 #include <QCheckBox>
@@ -17,8 +16,8 @@ private slots:
     void cleanup();
     void layout();
     void tabOrder();
-    void okWritesDefaults_data();
-    void okWritesDefaults();
+    void okReadsSettings_data();
+    void okReadsSettings();
     void cancelWritesNothing(); // after showing the members
 };
 
@@ -111,7 +110,6 @@ int Answer(CDialog* pDialog)
 void TestPropertiesDialog::cleanup()
 {
     CDialog::SetModalHook({});
-    COrvalaView::s_Defaults = SViewDefaults();
 }
 
 void TestPropertiesDialog::layout()
@@ -182,7 +180,7 @@ void TestPropertiesDialog::tabOrder()
                                      "Show circled", "1.0", "OK"}));
 }
 
-void TestPropertiesDialog::okWritesDefaults_data()
+void TestPropertiesDialog::okReadsSettings_data()
 {
     QTest::addColumn<bool>("keep");
     QTest::addColumn<bool>("loop");
@@ -201,14 +199,13 @@ void TestPropertiesDialog::okWritesDefaults_data()
                                   << QList<int>{1, 0, 0};
 }
 
-void TestPropertiesDialog::okWritesDefaults()
+void TestPropertiesDialog::okReadsSettings()
 {
     QFETCH(bool, keep);
     QFETCH(bool, loop);
     QFETCH(QStringList, typed);
     QFETCH(bool, enter);
     QFETCH(QList<int>, values);
-    COrvalaView::s_Defaults.nMosaicInterval = 7;
     CDia_Properties dialog;
     FillWithDefaults(dialog);
     CDialog::SetModalHook([&](CDialog* pDialog) {
@@ -232,11 +229,10 @@ void TestPropertiesDialog::okWritesDefaults()
     QCOMPARE(dialog.m_bLoop, loop);
     QCOMPARE(QStringList({dialog.m_strPhotosInRow, dialog.m_strBorderWidth, dialog.m_strPause}),
              typed);
-    const SViewDefaults& d = COrvalaView::s_Defaults;
-    QCOMPARE(d.bKeepProportions, keep);
-    QCOMPARE(d.bLoop, loop);
-    QCOMPARE(QList<int>({d.nPhotosInRow, d.nBorderWidth, d.nSlidePause}), values);
-    QCOMPARE(d.nMosaicInterval, 7);
+    const SViewSettings& s = dialog.m_settings;
+    QCOMPARE(s.bKeepProportions, keep);
+    QCOMPARE(s.bLoop, loop);
+    QCOMPARE(QList<int>({s.nPhotosInRow, s.nBorderWidth, s.nSlidePause}), values);
 }
 
 void TestPropertiesDialog::cancelWritesNothing()
@@ -265,10 +261,6 @@ void TestPropertiesDialog::cancelWritesNothing()
     QVERIFY(dialog.m_bKeep && !dialog.m_bLoop);
     QCOMPARE(QStringList({dialog.m_strPhotosInRow, dialog.m_strBorderWidth, dialog.m_strPause}),
              QStringList({"3", "0", "2.5"}));
-    const SViewDefaults& d = COrvalaView::s_Defaults;
-    QVERIFY(!d.bKeepProportions && !d.bLoop);
-    QCOMPARE(QList<int>({d.nPhotosInRow, d.nBorderWidth, d.nSlidePause}),
-             QList<int>({10, 2, 1000}));
 }
 
 QTEST_MAIN(TestPropertiesDialog)

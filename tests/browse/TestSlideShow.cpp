@@ -68,7 +68,7 @@ void TestSlideShow::cleanup()
 
 COrvalaView* TestSlideShow::Open(const QString& strName)
 {
-    COrvalaView::OpenPictureWindow(m_pPictures->filePath(strName), 0);
+    AfxGetFrameServices()->OpenPictureWindow(m_pPictures->filePath(strName), 0);
     return ShowLastView(QSize(400, 300));
 }
 
@@ -373,3 +373,4 @@ void TestSlideShow::textsOnlyInTheFocusedWindow()
 
 QTEST_MAIN(TestSlideShow)
 #include "TestSlideShow.moc"
+#include "platform/framework/CFrameServices.h"

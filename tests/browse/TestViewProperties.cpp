@@ -54,7 +54,7 @@ void TestViewProperties::cleanup()
 
 COrvalaView* TestViewProperties::Open(const QString& strName)
 {
-    COrvalaView::OpenPictureWindow(m_pPictures->filePath(strName), 0);
+    AfxGetFrameServices()->OpenPictureWindow(m_pPictures->filePath(strName), 0);
     return ShowLastView(QSize(400, 300));
 }
 
@@ -229,3 +229,4 @@ void TestViewProperties::layoutChangedDuringAShowOverAMosaic()
 
 QTEST_MAIN(TestViewProperties)
 #include "TestViewProperties.moc"
+#include "platform/framework/CFrameServices.h"

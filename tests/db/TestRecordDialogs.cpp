@@ -54,7 +54,6 @@ QStringList Stored(CDaoDatabase* pDb)
 void TestRecordDialogs::cleanup()
 {
     CDialog::SetModalHook({});
-    CListView_Table::s_strFindFilter.clear();
 }
 
 QPushButton* TestRecordDialogs::Button(QWidget* pDialog, const QString& strText)
@@ -78,8 +77,8 @@ void TestRecordDialogs::find_data()
                                  << "OK" << int(IDOK) << "  sea  ";
     QTest::newRow("empty") << ""
                            << "OK" << int(IDOK) << "";
-    QTest::newRow("cancel keeps the filter") << "beach"
-                                             << "Cancel" << int(IDCANCEL) << "before";
+    QTest::newRow("cancel") << "beach"
+                            << "Cancel" << int(IDCANCEL) << "";
 }
 
 void TestRecordDialogs::find()
@@ -88,7 +87,6 @@ void TestRecordDialogs::find()
     QFETCH(QString, button);
     QFETCH(int, result);
     QFETCH(QString, filter);
-    CListView_Table::s_strFindFilter = QStringLiteral("before");
     CDialog::SetModalHook([&](CDialog* pDialog) {
         QLineEdit* pEdit = pDialog->findChild<QLineEdit*>();
         [&] { QVERIFY(pEdit && pEdit->text().isEmpty()); }();
@@ -99,7 +97,8 @@ void TestRecordDialogs::find()
     CDia_Find dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Find Records"));
     QCOMPARE(dialog.DoModal(), result);
-    QCOMPARE(CListView_Table::s_strFindFilter, filter);
+    if (result == IDOK)
+        QCOMPARE(dialog.m_strFind, filter);
 }
 
 void TestRecordDialogs::recordShowsRecord_data()
@@ -122,8 +121,8 @@ void TestRecordDialogs::recordShowsRecord()
     CTestWorkspace ws;
     CAppSession session;
     for (const QString& strTheme : themes)
-        AddPhoto(session.Frame()->m_DaoTable.m_pCDaoDatabase, QDateTime::currentDateTimeUtc(),
-                 "x.jpg", "/p", strTheme);
+        AddPhoto(session.Frame()->GetPhotoDatabase().m_pCDaoDatabase,
+                 QDateTime::currentDateTimeUtc(), "x.jpg", "/p", strTheme);
     const QStringList arValues = Row(theme, "a comment");
     CDia_Record dialog;
     dialog.m_pValues = &arValues;
@@ -168,7 +167,7 @@ void TestRecordDialogs::recordStores()
     CTestWorkspace ws;
     CAppSession session;
     CMessageBoxRecorder messages;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
     const QStringList arValues = Row("Old", "old");
     CDia_Record dialog;
@@ -193,7 +192,7 @@ void TestRecordDialogs::recordOkWhileLocked()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
     const QStringList arValues = Row("Old", "old");
     CDia_Record dialog;
@@ -226,7 +225,7 @@ void TestRecordDialogs::recordWithAKeyBeyond32Bits()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Zero", "zero");
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "b.jpg", "/photos", "Wide", "wide");
     pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 0 WHERE Name = 'a.jpg'"));

@@ -26,7 +26,8 @@ private slots:
     void statusPaneNamesCurrentRow();
 
 private:
-    static CListView_Table* OpenTable(CMainFrame* pFrame);
+    // Show Table, or a table window of the records matching the filter.
+    static CListView_Table* OpenTable(CMainFrame* pFrame, const QString& strFilter = QString());
     static QStringList Column(CListView_Table* pView, int nColumn);
 };
 
@@ -40,12 +41,14 @@ QDateTime Wall(int nYear, int nMonth, int nDay, int nHour = 12)
 void TestListViewTable::init()
 {
     CListView_Table::s_bDescending = false;
-    CListView_Table::s_strFindFilter.clear();
 }
 
-CListView_Table* TestListViewTable::OpenTable(CMainFrame* pFrame)
+CListView_Table* TestListViewTable::OpenTable(CMainFrame* pFrame, const QString& strFilter)
 {
-    if (!pFrame->SendCommand(ID_DATABASE_SHOWTABLE) || !pFrame->MDIGetActive())
+    if (strFilter.isEmpty() ? !pFrame->SendCommand(ID_DATABASE_SHOWTABLE)
+                            : !pFrame->OpenTableWindow(strFilter))
+        return nullptr;
+    if (!pFrame->MDIGetActive())
         return nullptr;
     return dynamic_cast<CListView_Table*>(pFrame->MDIGetActive()->GetActiveView());
 }
@@ -80,7 +83,7 @@ void TestListViewTable::rowsAndTexts()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, Wall(2006, 12, 7), "a.jpg", "/photos", "Trips", "sea");
     AddPhoto(pDb, Wall(1950, 3, 4), "b.gif", "/old");
     CListView_Table* pView = OpenTable(session.Frame());
@@ -119,7 +122,7 @@ void TestListViewTable::sortClicks()
     QFETCH(QStringList, secondClick);
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     for (int i = 1; i <= 10; ++i) {
         // Odd ids in January 2007 and theme "beach", even ones in December 2006 and "Beach".
         const bool bOdd = i % 2 == 1;
@@ -145,13 +148,11 @@ void TestListViewTable::filterShowsMatchesOnly()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     for (int i = 1; i <= 30; ++i)
         AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p",
                  i % 10 == 0 ? "beach" : "town");
-    CListView_Table::s_strFindFilter = QStringLiteral("[Theme] LIKE '*beach*'");
-    CListView_Table* pView = OpenTable(session.Frame());
-    CListView_Table::s_strFindFilter.clear();
+    CListView_Table* pView = OpenTable(session.Frame(), QStringLiteral("[Theme] LIKE '*beach*'"));
     QVERIFY(pView);
     QCOMPARE(Column(pView, 0), (QStringList{"10", "20", "30"}));
 }
@@ -160,7 +161,7 @@ void TestListViewTable::statusPaneNamesCurrentRow()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     for (int i = 1; i <= 42; ++i)
         AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p");
     CListView_Table* pView = OpenTable(session.Frame());

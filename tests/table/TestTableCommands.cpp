@@ -89,7 +89,7 @@ void TestTableCommands::AddRecords()
 {
     m_pWorkspace = std::make_unique<CTestWorkspace>();
     m_pSession = std::make_unique<CAppSession>();
-    CDaoDatabase* pDb = m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, Wall(2006, 12, 7, 0, 0), "beach.jpg", "/p");
     AddPhoto(pDb, Wall(2006, 12, 7, 23, 59), "b.jpg", "/p", "beach trip");
     AddPhoto(pDb, Wall(2006, 7, 12, 10, 30), "c.jpg", "/p", "", "O'Brien's dog");
@@ -115,7 +115,7 @@ QStringList TestTableCommands::Ids(CListView_Table* pView)
 
 QStringList TestTableCommands::StoredIds()
 {
-    CDaoRecordset recordset(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
     QStringList ar;
@@ -158,7 +158,6 @@ void TestTableCommands::find()
     QCOMPARE(Ids(pFound), found);
     QCOMPARE(pFound->GetDocument()->GetTitle(),
              QStringLiteral("The Records found by \"%1\"").arg(text));
-    QCOMPARE(CListView_Table::s_strFindFilter, QString());
     QCOMPARE(Ids(pTable).size(), 5);
     QCOMPARE(Ids(OpenTable()).size(), 5);
     QCOMPARE(StoredIds().size(), 5);
@@ -202,7 +201,7 @@ void TestTableCommands::deleteRecords()
         pTable->selectionModel()->select(pTable->RowModel()->index(nRow, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (goneBefore) {
-        CDaoRecordset recordset(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase);
+        CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase);
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
         QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(selected.first() + 1)));
         recordset.Delete();
@@ -263,7 +262,6 @@ void TestTableCommands::findWhileLocked()
 
     // What went wrong is said once; no filter is left for the next window.
     QCOMPARE(recorder.m_arTexts.size(), 1);
-    QCOMPARE(CListView_Table::s_strFindFilter, QString());
     QCOMPARE(Ids(OpenTable()).size(), 5);
     QTRY_COMPARE(m_pSession->Frame()->MDIClient()->subWindowList().size(), nWindows + 1);
 }
@@ -330,7 +328,7 @@ void TestTableCommands::enterOpensRecordPicture()
     const QString strFolder = m_pWorkspace->FilePath(QStringLiteral("pics"));
     m_pWorkspace->WriteFile(QStringLiteral("pics/a.jpg"), EncodePicture("JPG", QSize(40, 30)));
     m_pWorkspace->WriteFile(QStringLiteral("pics/z.jpg"), EncodePicture("JPG", QSize(40, 30)));
-    AddPhoto(m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase, Wall(2007, 1, 2, 3), "a.jpg",
+    AddPhoto(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase, Wall(2007, 1, 2, 3), "a.jpg",
              strFolder);
     const int nStored = StoredIds().size();
     CListView_Table* pTable = OpenTable();
@@ -353,7 +351,6 @@ void TestTableCommands::enterOpensRecordPicture()
         pArea->setActiveSubWindow(pTable->GetParentFrame());
     }
     // Opened by the program, not the user: the folder is not imported.
-    QVERIFY(COrvalaView::s_bUserOpen);
     QCOMPARE(StoredIds().size(), nStored);
 }
 
@@ -365,7 +362,7 @@ void TestTableCommands::slideShowOfSelectedRecords()
     QVERIFY(QDir().mkpath(strFolder));
     QVERIFY(!WriteColourFolder(strFolder, 10).isEmpty());
     m_pWorkspace->WriteFile(QStringLiteral("other/x.jpg"), EncodePicture("JPG", QSize(40, 30)));
-    CDaoDatabase* pDb = m_pSession->Frame()->m_DaoTable.m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase;
     AddPhoto(pDb, Wall(2007, 1, 1, 1), "7.bmp", strFolder);
     AddPhoto(pDb, Wall(2007, 1, 1, 2), "x.jpg", m_pWorkspace->FilePath(QStringLiteral("other")));
     AddPhoto(pDb, Wall(2007, 1, 1, 3), "2.bmp", strFolder);
@@ -377,7 +374,7 @@ void TestTableCommands::slideShowOfSelectedRecords()
         CMessageBoxRecorder recorder;
         QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
         QCOMPARE(recorder.m_arTexts, QStringList{"Please select a records for Slideshow."});
-        QCOMPARE(COrvalaView::s_pLastPictureView, nullptr);
+        QCOMPARE(m_pSession->NewestPictureView(), nullptr);
     }
 
     // Rows 5, 6 and 7 hold 7.bmp, x.jpg and 2.bmp; selected from the last.
@@ -389,7 +386,7 @@ void TestTableCommands::slideShowOfSelectedRecords()
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
     QCOMPARE(pTable->m_nCurrentRow, 5);
-    COrvalaView* pView = COrvalaView::s_pLastPictureView;
+    COrvalaView* pView = m_pSession->NewestPictureView();
     QVERIFY(pView);
     QVERIFY(pView->m_bSlideShow);
     QCOMPARE(pView->m_nCount, 13);
