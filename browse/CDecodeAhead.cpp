@@ -72,25 +72,35 @@ void CDecodeAhead::Request(const QStringList& arPaths, const QSize& szBox)
             m_arEntries.erase(it);
             continue;
         }
-        SEntry entry{strPath, szBox, {}, std::make_shared<std::atomic_bool>(false)};
-        entry.future = QtConcurrent::run(Decode, strPath, szBox, entry.pDropped);
-        arKept.push_back(std::move(entry));
+        arKept.push_back(Start(strPath, szBox));
     }
     for (SEntry& entry : m_arEntries)
         Drop(entry);
     m_arEntries = std::move(arKept);
 }
 
-CPicturePtr CDecodeAhead::Take(const QString& strPath, const QSize& szBox)
+CDecodeAhead::SEntry CDecodeAhead::Start(const QString& strPath, const QSize& szBox)
+{
+    SEntry entry{strPath, szBox, {}, std::make_shared<std::atomic_bool>(false)};
+    entry.future = QtConcurrent::run(Decode, strPath, szBox, entry.pDropped);
+    return entry;
+}
+
+QFuture<CDecodeAhead::SDecoded> CDecodeAhead::Take(const QString& strPath, const QSize& szBox)
 {
     auto it = std::find_if(m_arEntries.begin(), m_arEntries.end(), [&](const SEntry& entry) {
         return entry.strPath == strPath && entry.szBox == szBox;
     });
     if (it == m_arEntries.end())
-        return nullptr;
+        return Start(strPath, szBox).future;
     // Begun earlier, so never later than a decode begun now.
-    const SDecoded decoded = it->future.result();
+    QFuture<SDecoded> future = it->future;
     m_arEntries.erase(it);
+    return future;
+}
+
+CPicturePtr CDecodeAhead::PictureOf(const SDecoded& decoded, const QString& strPath)
+{
     if (!decoded.pPicture)
         return nullptr;
     if (!(Stamp(strPath) == decoded.stamp)) {

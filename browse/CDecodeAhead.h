@@ -11,10 +11,10 @@
 #include <memory>
 #include <vector>
 
-// Pictures decoded on worker threads before they are shown, each for the box
-// it will be drawn in, so that stepping through a folder finds the next one
-// ready. Holds only what was last asked for; a file changed since its decode
-// is decoded anew by whoever takes it.
+// Pictures decoded on worker threads, each for the box it will be drawn in:
+// the one to show, and the ones ahead of it, so that stepping through a folder
+// finds the next one ready. Holds only what was last asked for; a file changed
+// since its decode is decoded anew by whoever takes it.
 class CDecodeAhead
 {
 public:
@@ -30,10 +30,13 @@ public:
     // Starts decoding the first kMaxPictures paths for the box, keeping what
     // is already held or on its way for them; everything else is dropped.
     void Request(const QStringList& arPaths, const QSize& szBox);
-    // The picture decoded for the path and box, waiting for it when still on
-    // its way; null when none was asked for, the decode failed or the file
-    // changed since. Either way it is no longer held.
-    CPicturePtr Take(const QString& strPath, const QSize& szBox);
+    struct SFileStamp;
+    struct SDecoded;
+    // The decode for the path and box: the one begun ahead, or one begun now.
+    // Either way it is no longer held.
+    QFuture<SDecoded> Take(const QString& strPath, const QSize& szBox);
+    // A finished decode's picture; null when it failed or the file changed since.
+    static CPicturePtr PictureOf(const SDecoded& decoded, const QString& strPath);
 
     // What identifies a file's content without reading it.
     struct SFileStamp
@@ -47,12 +50,13 @@ public:
     // The stamp of the file now; nSize stays -1 when there is no such file.
     static SFileStamp Stamp(const QString& strPath);
 
-private:
     struct SDecoded
     {
         CPicturePtr pPicture;
         SFileStamp stamp;
     };
+
+private:
     struct SEntry
     {
         QString strPath;
@@ -64,6 +68,7 @@ private:
     static SDecoded Decode(const QString& strPath, const QSize& szBox,
                            const std::shared_ptr<std::atomic_bool>& pDropped);
     static void Drop(SEntry& entry);
+    static SEntry Start(const QString& strPath, const QSize& szBox);
 
     std::vector<SEntry> m_arEntries;
 };

@@ -1,11 +1,13 @@
 #include "browse/COrvalaDoc.h"
 
+#include "platform/framework/WorkerWait.h"
 #include "platform/picture/CRasterPicture.h"
 #include "platform/picture/PictureDecoder.h"
 #include "platform/picture/PictureMeasure.h"
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace {
 
@@ -37,8 +39,26 @@ void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
     // The old picture goes first, so a document never shows two.
     m_pPicture.reset();
     m_strPicturePath.clear();
-    CPicturePtr pPicture = m_ahead.Take(strPath, szBox);
-    if (!pPicture)
+    const quint64 nRequest = ++m_nRequest;
+    QFuture<CDecodeAhead::SDecoded> future = m_ahead.Take(strPath, szBox);
+    if (WaitForWorker(future)) {
+        TakeDecoded(future.result(), strPath, szBox);
+        return;
+    }
+    future.then(this, [this, nRequest, strPath, szBox](const CDecodeAhead::SDecoded& decoded) {
+        if (nRequest != m_nRequest)
+            return;
+        TakeDecoded(decoded, strPath, szBox);
+        emit PictureChanged();
+    });
+}
+
+void COrvalaDoc::TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QString& strPath,
+                             const QSize& szBox)
+{
+    CPicturePtr pPicture = CDecodeAhead::PictureOf(decoded, strPath);
+    // Written to since it was decoded: read as it is now.
+    if (!pPicture && decoded.pPicture)
         pPicture = DecodePicture(strPath, szBox);
     if (!pPicture)
         return;
@@ -68,7 +88,25 @@ void COrvalaDoc::CoverBox(const QSize& szBox)
     if (!szBox.isEmpty() && szBox.width() <= m_szCovered.width() &&
         szBox.height() <= m_szCovered.height())
         return;
-    const CPicturePtr pLarger = DecodePicture(m_strPicturePath, szBox);
+    const quint64 nRequest = ++m_nRequest;
+    QFuture<CPicturePtr> future = QtConcurrent::run(
+        [strPath = m_strPicturePath, szBox] { return DecodePicture(strPath, szBox); });
+    if (WaitForWorker(future)) {
+        TakeLarger(future.result(), szBox);
+        return;
+    }
+    // Asked once: the paints meanwhile draw the smaller picture.
+    m_szCovered = QSize();
+    future.then(this, [this, nRequest, szBox](const CPicturePtr& pLarger) {
+        if (nRequest != m_nRequest || !m_pPicture)
+            return;
+        TakeLarger(pLarger, szBox);
+        emit PictureChanged();
+    });
+}
+
+void COrvalaDoc::TakeLarger(const CPicturePtr& pLarger, const QSize& szBox)
+{
     // A file replaced by another picture since keeps the one shown, sizes and all.
     if (!pLarger || pLarger->GetHimetricSize() != m_pPicture->GetHimetricSize()) {
         m_szCovered = QSize();

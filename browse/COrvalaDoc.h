@@ -22,10 +22,13 @@ public:
     // The same, the picture decoded just large enough to cover the box it is
     // drawn in (full resolution for an empty box); the four sizes are still
     // those of the whole picture. A picture decoded ahead for the same box is
-    // taken when its file has not changed since.
+    // taken when its file has not changed since. The decode runs on a worker;
+    // one that takes longer than the window may wait leaves the document
+    // without a picture until PictureChanged.
     void OpenPicture(const QString& strPath, const QSize& szBox);
     // Decodes the picture again when it was decoded too small to cover the
-    // box; an empty box asks for full resolution (Full Size, printing).
+    // box; an empty box asks for full resolution (Full Size, printing). Until
+    // the larger one is there the smaller one stays.
     void CoverBox(const QSize& szBox);
     // Starts decoding the pictures for the box on worker threads and drops
     // those decoded ahead for anything else.
@@ -37,8 +40,15 @@ public:
     int m_nHimetricHeight = 0;
     CPicturePtr m_pPicture;
 
+signals:
+    // A picture that was still being decoded when asked for has arrived.
+    void PictureChanged();
+
 private:
     void SetPicture(const CPicturePtr& pPicture, const QSize& szBox);
+    void TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QString& strPath,
+                     const QSize& szBox);
+    void TakeLarger(const CPicturePtr& pLarger, const QSize& szBox);
 
     // The file the picture came from, to decode it again at a larger size.
     QString m_strPicturePath;
@@ -46,4 +56,6 @@ private:
     // give (decoded whole, or a larger decode failed).
     QSize m_szCovered;
     CDecodeAhead m_ahead;
+    // Counts the decodes asked for, so a late result of an older one is dropped.
+    quint64 m_nRequest = 0;
 };

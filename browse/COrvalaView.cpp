@@ -88,6 +88,8 @@ void COrvalaView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
+    if (m_pPictureDoc)
+        connect(m_pPictureDoc, &COrvalaDoc::PictureChanged, this, &COrvalaView::OnPictureChanged);
     m_pMainFrame = AfxGetFrameServices();
     if (m_pMainFrame)
         m_pStatusProgress = &m_pMainFrame->GetStatusProgress();
@@ -104,6 +106,11 @@ void COrvalaView::OnInitialUpdate()
     } else {
         StartImport();
     }
+}
+
+void COrvalaView::OnPictureChanged()
+{
+    viewport()->update();
 }
 
 void COrvalaView::OnFullSize()

@@ -134,6 +134,8 @@ protected:
 
 private:
     void RegisterCommands();
+    // A picture decoded on a worker has arrived after the window went on.
+    void OnPictureChanged();
     void SetMessageText(const QString& strText);
     int SetTimer(int nIDEvent, int nElapse);
     void KillTimer(int nIDEvent);

@@ -4,6 +4,7 @@
 #include "browse/COrvalaDoc.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
+#include "platform/framework/WorkerWait.h"
 #include "platform/picture/CThumbnailSource.h"
 #include "platform/picture/FolderListing.h"
 
@@ -293,14 +294,19 @@ void COrvalaView::MosaicStep()
         EndMosaicBuild();
         return;
     }
-    m_nMosaicNext = k + 1;
     m_strText = PictureAt(k);
-    if (k + AheadCount() < m_nCount)
-        m_mapAhead.insert(k + AheadCount(), RequestThumbnail(k + AheadCount(), g));
     QFuture<QImage> thumbnail = m_mapAhead.take(k);
     if (!thumbnail.isValid())
         thumbnail = RequestThumbnail(k, g);
-    // In list order: waits for this one only, the later ones keep decoding.
+    // In list order: one still on its way is placed by a later tick, while the
+    // later ones keep decoding.
+    if (!WaitForWorker(thumbnail)) {
+        m_mapAhead.insert(k, thumbnail);
+        return;
+    }
+    m_nMosaicNext = k + 1;
+    if (k + AheadCount() < m_nCount)
+        m_mapAhead.insert(k + AheadCount(), RequestThumbnail(k + AheadCount(), g));
     const QImage image = thumbnail.result();
     if (image.isNull())
         return;

@@ -2,6 +2,7 @@
 
 #include "platform/picture/CRasterPicture.h"
 #include "platform/picture/PictureDecoder.h"
+#include "platform/picture/RegularFile.h"
 #include "platform/picture/ThumbnailCache.h"
 
 #include <QElapsedTimer>
@@ -89,8 +90,8 @@ QImage CThumbnailSource::Thumbnail(const QString& strPath, const QSize& szCell) 
 {
     if (szCell.isEmpty())
         return QImage();
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!OpenRegularFile(file, strPath))
         return QImage();
     const QByteArray head = file.read(kJpegHeadBytes);
     file.close();

@@ -20,7 +20,7 @@ QStringList EnumerateFolder(const QString& strFolder, const QString& strExtensio
     const QString strPattern =
         strExtension.isEmpty() ? QStringLiteral("*") : QStringLiteral("*.") + strExtension;
     const QStringList arNames =
-        dir.entryList({strPattern}, QDir::Files | QDir::Hidden | QDir::System, QDir::Unsorted);
+        dir.entryList({strPattern}, QDir::Files | QDir::Hidden, QDir::Unsorted);
 
     // Qt compares plain code points under the C locale, which sorts IMG_10
     // before img_2; file managers do not.

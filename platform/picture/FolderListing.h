@@ -7,7 +7,8 @@
 // empty when there is no dot or the path ends with one.
 QString GetExtension(const QString& strPath);
 
-// The names of the folder's files (no folders, hidden ones included) that
+// The names of the folder's regular files and links to them (no folders, no
+// pipes, sockets or devices, which would block a reader; hidden ones included) that
 // match the pattern "*" or "*.ext", in natural order as file managers show
 // them: case-insensitive, digits compared as numbers (IMG_2 before IMG_10).
 // Empty when the folder is missing or unreadable.

@@ -3,6 +3,7 @@
 #include "platform/picture/CMetafilePicture.h"
 #include "platform/picture/CRasterPicture.h"
 #include "platform/picture/PictureMeasure.h"
+#include "platform/picture/RegularFile.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -155,9 +156,9 @@ CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox, EDecod
 
 CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit fit)
 {
-    QFile file(strPath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcDecode) << "cannot open" << strPath << file.errorString();
+    QFile file;
+    if (!OpenRegularFile(file, strPath)) {
+        qCDebug(lcDecode) << "cannot open as a regular file:" << strPath;
         return nullptr;
     }
     if (file.size() > kMaxMetafileBytes)

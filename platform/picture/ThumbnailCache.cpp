@@ -1,4 +1,5 @@
 #include "platform/picture/ThumbnailCache.h"
+#include "platform/picture/RegularFile.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -90,7 +91,11 @@ QImage ReadCachedThumbnail(const QString& strFile, int nSide)
     const QString strMTime = FileMTime(strFile);
     if (strEntry.isEmpty() || strMTime.isEmpty() || !QFileInfo::exists(strEntry))
         return QImage();
-    QImageReader reader(strEntry, "png");
+    // The cache is shared with other programs: its entries are checked like pictures.
+    QFile entryFile;
+    if (!OpenRegularFile(entryFile, strEntry))
+        return QImage();
+    QImageReader reader(&entryFile, "png");
     const QImage image = reader.read();
     if (image.isNull()) {
         qCDebug(lcThumbnailCache) << "ignored, does not parse:" << strEntry;

@@ -2,6 +2,7 @@
 
 #include "browse/COrvalaView.h"
 #include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/WorkerWait.h"
 
 #include <QTest>
 
@@ -10,6 +11,8 @@ bool CPictureViewTest::StartSession()
     m_pWorkspace = std::make_unique<CTestWorkspace>();
     m_pSession = std::make_unique<CAppSession>();
     m_pPictures = std::make_unique<QTemporaryDir>();
+    // Every decode and thumbnail is placed by the step that asks for it.
+    SetWorkerWaitMs(60000);
     return m_pSession->Started() && m_pPictures->isValid();
 }
 

@@ -3,6 +3,7 @@
 #include "browse/COrvalaDoc.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
+#include "platform/framework/WorkerWait.h"
 #include "platform/picture/CRasterPicture.h"
 
 #include <QTest>
@@ -23,6 +24,12 @@ int DecodedWidth(const COrvalaDoc& doc)
 }
 
 } // namespace
+
+void TestOrvalaDoc::initTestCase()
+{
+    // Each picture is there when the call that asks for it returns.
+    SetWorkerWaitMs(60000);
+}
 
 void TestOrvalaDoc::newDocumentIsEmpty()
 {
@@ -53,7 +60,8 @@ void TestOrvalaDoc::failedOpenKeepsEarlierSizes()
 
     QVERIFY(doc.OnOpenDocument(strNotes));
     QVERIFY(!doc.m_pPicture);
-    QVERIFY(pFirst.expired());
+    // Gone once the worker that decoded it has let go of it too.
+    QTRY_VERIFY(pFirst.expired());
     QCOMPARE(QSize(doc.m_nPixelWidth, doc.m_nPixelHeight), QSize(40, 30));
     QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), QSize(1058, 794));
 

@@ -22,6 +22,8 @@
 #include <QTest>
 #include <QThreadPool>
 
+#include <sys/stat.h>
+
 class TestOrvalaView : public CPictureViewTest
 {
     Q_OBJECT
@@ -42,6 +44,7 @@ private slots:
     void fullSizeAndPrintAreFullResolution();
     void pictureDecodedAheadIsTaken_data();
     void pictureDecodedAheadIsTaken();
+    void namedPipeInFolderNeverBlocks();
 
 private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
@@ -493,6 +496,23 @@ void TestOrvalaView::pictureDecodedAheadIsTaken()
     pView->DrawPicture(nullptr, strFolder + QStringLiteral("/1.bmp"));
     delete pView->GetParentFrame();
     QThreadPool::globalInstance()->waitForDone();
+}
+
+void TestOrvalaView::namedPipeInFolderNeverBlocks()
+{
+    // A pipe named like a picture, between the pictures in the folder's order.
+    const QString strFolder = MakeFolder(3);
+    const QString strPipe = strFolder + QStringLiteral("/1a.jpg");
+    QCOMPARE(::mkfifo(QFile::encodeName(strPipe).constData(), 0600), 0);
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
+    QVERIFY(pView);
+    for (int i = 0; i < 4; ++i)
+        QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->m_nCount, 3);
+    pView->OnMosaic();
+    Tick(pView, 4);
+    QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
+    QVERIFY(!pView->m_arrPictures.contains(strPipe));
 }
 
 QTEST_MAIN(TestOrvalaView)

@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 class TestFolderListing : public QObject
 {
     Q_OBJECT
@@ -19,13 +21,23 @@ private slots:
 
 namespace {
 
-// Creates the files (a name ending in "/" is a folder) under the root.
+// Creates the files under the root: a name ending in "/" is a folder, one
+// ending in "|" a named pipe, "name->target" a symbolic link.
 void MakeTree(const QString& strRoot, const QStringList& arEntries)
 {
     for (const QString& strEntry : arEntries) {
         const QString strPath = strRoot + QLatin1Char('/') + strEntry;
         if (strEntry.endsWith(QLatin1Char('/'))) {
             QVERIFY(QDir().mkpath(strPath));
+            continue;
+        }
+        if (strEntry.endsWith(QLatin1Char('|'))) {
+            QCOMPARE(::mkfifo(QFile::encodeName(strPath.chopped(1)).constData(), 0600), 0);
+            continue;
+        }
+        if (strEntry.contains(QStringLiteral("->"))) {
+            const QStringList arLink = strEntry.split(QStringLiteral("->"));
+            QVERIFY(QFile::link(arLink[1], strRoot + QLatin1Char('/') + arLink[0]));
             continue;
         }
         QFile file(strPath);
@@ -79,6 +91,9 @@ void TestFolderListing::listsPictures_data()
     QTest::newRow("dot files listed, dotless and dot-ended not")
         << QStringList{".hidden.jpg", "README", "photo.", "k.gif"} << ""
         << QStringList{".hidden.jpg", "k.gif"};
+    QTest::newRow("pipes and dangling links skipped, links to files listed")
+        << QStringList{"a.jpg", "pipe.jpg|", "to-a.jpg->a.jpg", "gone.jpg->nowhere.jpg"} << ""
+        << QStringList{"a.jpg", "to-a.jpg"};
     QTest::newRow("extension narrows, filter still applies")
         << QStringList{"a.jpg", "b.bmp", "c.JPG", "d.jpeg"} << "jpg"
         << QStringList{"a.jpg", "c.JPG"};

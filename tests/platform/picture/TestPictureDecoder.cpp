@@ -3,12 +3,18 @@
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/picture/CRasterPicture.h"
+#include "platform/picture/CThumbnailSource.h"
 #include "platform/picture/PictureDecoder.h"
 
+#include <QDeadlineTimer>
 #include <QFile>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTest>
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -46,6 +52,29 @@ QImage Filled(QSize size, QColor color)
     QImage image(size, QImage::Format_RGB32);
     image.fill(color);
     return image;
+}
+
+// Runs the reader on a named pipe that nothing writes to: true when it came
+// back at once and refused it. A blocked reader is released by opening the
+// pipe's other end.
+template <typename F> bool RefusesPipeAtOnce(F read)
+{
+    CTestWorkspace ws;
+    const QString strPipe = ws.FilePath(QStringLiteral("pipe.jpg"));
+    if (::mkfifo(QFile::encodeName(strPipe).constData(), 0600) != 0)
+        return false;
+    QFuture<bool> future = QtConcurrent::run(read, strPipe);
+    QDeadlineTimer deadline(5000);
+    while (!future.isFinished() && !deadline.hasExpired())
+        QThread::msleep(5);
+    const bool bReturned = future.isFinished();
+    if (!bReturned) {
+        QFile writer(strPipe);
+        writer.open(QIODevice::WriteOnly);
+        writer.close();
+        future.waitForFinished();
+    }
+    return bReturned && future.result();
 }
 
 } // namespace
@@ -194,6 +223,14 @@ void TestPictureDecoder::badInput()
     QVERIFY(qint64(szImage.width()) * szImage.height() <= kMaxDecodedPixels);
     QVERIFY(!pPicture->GetHimetricSize().isEmpty());
     Draw(pPicture, QSize(40, 30));
+}
+
+void TestPictureDecoder::namedPipeRefusedAtOnce()
+{
+    QVERIFY(RefusesPipeAtOnce([](const QString& strPath) { return !DecodePicture(strPath); }));
+    QVERIFY(RefusesPipeAtOnce([](const QString& strPath) {
+        return CThumbnailSource().Thumbnail(strPath, QSize(64, 64)).isNull();
+    }));
 }
 
 QTEST_MAIN(TestPictureDecoder)

@@ -13,4 +13,5 @@ private slots:
     void textNamedJpgIsNoPicture();
     void badInput_data();
     void badInput();
+    void namedPipeRefusedAtOnce();
 };

@@ -1,0 +1,17 @@
+#include "platform/framework/WorkerWait.h"
+
+#include <atomic>
+
+namespace {
+std::atomic_int s_nWorkerWaitMs{30};
+}
+
+int WorkerWaitMs()
+{
+    return s_nWorkerWaitMs;
+}
+
+void SetWorkerWaitMs(int nMs)
+{
+    s_nWorkerWaitMs = nMs;
+}
