@@ -53,7 +53,7 @@ COrvalaView::COrvalaView()
 COrvalaView::~COrvalaView()
 {
     SetMessageText(QString());
-    DropThumbnailRequests();
+    m_MosaicBuild.Clear();
     EndWaitCursor();
     m_wndProgress.Remove();
     // An import still running stops with its window; its bar goes too.

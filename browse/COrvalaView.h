@@ -1,17 +1,15 @@
 #pragma once
 
+#include "browse/CMosaicBuild.h"
 #include "browse/MosaicGeometry.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
 
 #include <QBasicTimer>
-#include <QFuture>
-#include <QHash>
 #include <QImage>
 #include <QPen>
 #include <QRect>
 #include <QStringList>
-#include <QVector>
 
 class CFrameServices;
 struct SSlideShowState;
@@ -103,7 +101,6 @@ public:
     int m_nCurrent;
     int m_nSlidePause;
     int m_nMosaicInterval;
-    int m_nMosaicNext = 0;
     int m_nTimerId = 0;
     QString m_strText;
     QString m_strFolder;
@@ -121,6 +118,9 @@ public:
     CFrameServices* m_pMainFrame = nullptr;
     CProgressCtrl_Status* m_pStatusProgress = nullptr;
     QStringList m_arrPictures;
+    // The mosaic's thumbnails, each drawn into its cell's rectangle (no
+    // bitmap bigger than a cell).
+    CMosaicBuild m_MosaicBuild;
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -151,8 +151,6 @@ private:
     // the window is resized.
     SMosaicGeometry CellGeometry() const;
     void DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g);
-    QFuture<QImage> RequestThumbnail(int nIndex, const SMosaicGeometry& g);
-    void DropThumbnailRequests();
     void EndMosaicBuild();
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -166,10 +164,6 @@ private:
     void EndWaitCursor();
 
     QBasicTimer m_arTimers[2];
-    // The mosaic: one thumbnail per picture, null while not drawn or failed,
-    // each drawn into its cell's rectangle (no bitmap bigger than a cell).
-    QVector<QImage> m_arThumbnails;
-    QHash<int, QFuture<QImage>> m_mapAhead;
     bool m_bSelectionShown = false;
     bool m_bWaitCursor = false;
     // What a slide show over a mosaic puts back when it ends.

@@ -4,14 +4,10 @@
 #include "browse/COrvalaDoc.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
-#include "platform/framework/WorkerWait.h"
-#include "platform/picture/CThumbnailSource.h"
 #include "platform/picture/FolderListing.h"
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QThread>
-#include <QtConcurrent/QtConcurrentRun>
 #include <QtMath>
 
 namespace {
@@ -21,19 +17,6 @@ QRect WholePicture(const CPicture& picture)
 {
     const QSize sz = picture.GetHimetricSize();
     return QRect(0, sz.height(), sz.width(), -sz.height());
-}
-
-// The thumbnail at the size it is drawn in a cell, made on a worker thread.
-QImage MakeThumbnail(const QString& strPath, int nCell, bool bKeepProportions)
-{
-    static const CThumbnailSource source;
-    const QImage image = source.Thumbnail(strPath, QSize(nCell, nCell));
-    if (image.isNull())
-        return image;
-    const SMosaicGeometry g = MosaicGeometry(nCell, 1, 0, 1);
-    const QSize szDrawn = g.ThumbnailRect(0, bKeepProportions, image.size()).size();
-    return image.scaled(szDrawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
 }
 
 // The outline through rc, the pen's width centred on it, as filled strips:
@@ -47,12 +30,6 @@ void DrawFrame(QPainter* pDC, const QRect& rc, const QPen& pen)
     pDC->fillRect(QRect(rcOuter.left(), rcOuter.bottom() - b + 1, rcOuter.width(), b), brush);
     pDC->fillRect(QRect(rcOuter.left(), rcOuter.top(), b, rcOuter.height()), brush);
     pDC->fillRect(QRect(rcOuter.right() - b + 1, rcOuter.top(), b, rcOuter.height()), brush);
-}
-
-// Thumbnails decoded ahead of the build; bounds what waits in memory.
-int AheadCount()
-{
-    return qMax(4, 2 * QThread::idealThreadCount());
 }
 
 } // namespace
@@ -121,9 +98,10 @@ void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeo
     const QRect rcMosaic(QPoint(0, 0), g.MosaicSize());
     pDC->fillRect(rcMosaic.intersected(rcDoc), Qt::white);
     const auto [nFirstRow, nEndRow] = g.RowsIn(rcDoc);
-    const int nEnd = qMin<qint64>(qint64(nEndRow) * g.nPhotosInRow, m_arThumbnails.size());
+    const QVector<QImage>& arThumbnails = m_MosaicBuild.Thumbnails();
+    const int nEnd = qMin<qint64>(qint64(nEndRow) * g.nPhotosInRow, arThumbnails.size());
     for (int i = nFirstRow * g.nPhotosInRow; i < nEnd; ++i) {
-        const QImage& thumb = m_arThumbnails[i];
+        const QImage& thumb = arThumbnails[i];
         if (!thumb.isNull())
             pDC->drawImage(g.ThumbnailRect(i, m_bKeepProportions, thumb.size()), thumb);
     }
@@ -245,8 +223,7 @@ void COrvalaView::StartMosaic()
 {
     m_bMosaicStale = false;
     m_arrPictures.clear();
-    DropThumbnailRequests();
-    m_arThumbnails.clear();
+    m_MosaicBuild.Clear();
     m_ptSelection = QPoint();
     m_bSelectionShown = false;
     if (m_pPictureDoc)
@@ -259,58 +236,33 @@ void COrvalaView::StartMosaic()
     }
     const SMosaicGeometry g = Geometry();
     m_nCellWidth = m_nCellHeight = g.nCell;
-    m_arThumbnails.resize(m_nCount);
 
     m_strText = QStringLiteral(" Show %1 pictures from current directory: ").arg(m_nCount);
     if (m_pStatusProgress)
         m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
     m_bBusy = true;
     BeginWaitCursor();
-    m_nMosaicNext = 0;
-    const int nAhead = qMin(m_nCount, AheadCount());
-    for (int i = 0; i < nAhead; ++i)
-        m_mapAhead.insert(i, RequestThumbnail(i, g));
+    m_MosaicBuild.Start(m_arrPictures, g.nCell, m_bKeepProportions);
     m_nTimerId = SetTimer(2, m_nMosaicInterval);
     viewport()->update();
-}
-
-QFuture<QImage> COrvalaView::RequestThumbnail(int nIndex, const SMosaicGeometry& g)
-{
-    return QtConcurrent::run(MakeThumbnail, m_arrPictures[nIndex], g.nCell, m_bKeepProportions);
-}
-
-void COrvalaView::DropThumbnailRequests()
-{
-    // Requests still running finish on their own; their images are dropped.
-    m_mapAhead.clear();
 }
 
 void COrvalaView::MosaicStep()
 {
     const SMosaicGeometry g = Geometry();
     m_nCellWidth = m_nCellHeight = g.nCell;
-    const int k = m_nMosaicNext;
-    if (k >= m_nCount) {
+    if (m_MosaicBuild.IsDone()) {
         EndMosaicBuild();
         return;
     }
-    m_strText = PictureAt(k);
-    QFuture<QImage> thumbnail = m_mapAhead.take(k);
-    if (!thumbnail.isValid())
-        thumbnail = RequestThumbnail(k, g);
-    // In list order: one still on its way is placed by a later tick, while the
-    // later ones keep decoding.
-    if (!WaitForWorker(thumbnail)) {
-        m_mapAhead.insert(k, thumbnail);
+    m_strText = PictureAt(m_MosaicBuild.Next());
+    // A thumbnail still on its way is placed by a later tick.
+    const int k = m_MosaicBuild.Step();
+    if (k < 0)
         return;
-    }
-    m_nMosaicNext = k + 1;
-    if (k + AheadCount() < m_nCount)
-        m_mapAhead.insert(k + AheadCount(), RequestThumbnail(k + AheadCount(), g));
-    const QImage image = thumbnail.result();
+    const QImage& image = m_MosaicBuild.Thumbnails()[k];
     if (image.isNull())
         return;
-    m_arThumbnails[k] = image;
     viewport()->update(
         g.ThumbnailRect(k, m_bKeepProportions, image.size()).translated(-GetScrollPosition()));
 

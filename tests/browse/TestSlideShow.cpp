@@ -294,10 +294,10 @@ void TestSlideShow::refusedWhileAMosaicIsBuilt()
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
     QCOMPARE(Status(), QStringLiteral(" Paused..."));
     pView->OnTimer(2);
-    QCOMPARE(pView->m_nMosaicNext, 0);
+    QCOMPARE(pView->m_MosaicBuild.Next(), 0);
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
     pView->OnTimer(2);
-    QCOMPARE(pView->m_nMosaicNext, 1);
+    QCOMPARE(pView->m_MosaicBuild.Next(), 1);
 }
 
 void TestSlideShow::ticksArriveOnlyWhileArmed()

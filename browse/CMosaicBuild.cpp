@@ -1,0 +1,77 @@
+#include "browse/CMosaicBuild.h"
+
+#include "browse/MosaicGeometry.h"
+#include "platform/framework/WorkerWait.h"
+#include "platform/picture/CThumbnailSource.h"
+
+#include <QThread>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace {
+
+// The thumbnail at the size it is drawn in a cell, made on a worker thread.
+QImage MakeThumbnail(const QString& strPath, int nCell, bool bKeepProportions)
+{
+    static const CThumbnailSource source;
+    const QImage image = source.Thumbnail(strPath, QSize(nCell, nCell));
+    if (image.isNull())
+        return image;
+    const SMosaicGeometry g = MosaicGeometry(nCell, 1, 0, 1);
+    const QSize szDrawn = g.ThumbnailRect(0, bKeepProportions, image.size()).size();
+    return image.scaled(szDrawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+// Thumbnails decoded ahead of the one placed next; bounds what waits in memory.
+int AheadCount()
+{
+    return qMax(4, 2 * QThread::idealThreadCount());
+}
+
+} // namespace
+
+void CMosaicBuild::Start(const QStringList& arPictures, int nCell, bool bKeepProportions)
+{
+    Clear();
+    m_arPictures = arPictures;
+    m_nCell = nCell;
+    m_bKeepProportions = bKeepProportions;
+    m_arThumbnails.resize(arPictures.size());
+    const int nAhead = qMin(int(arPictures.size()), AheadCount());
+    for (int i = 0; i < nAhead; ++i)
+        m_mapAhead.insert(i, Request(i));
+}
+
+void CMosaicBuild::Clear()
+{
+    m_mapAhead.clear();
+    m_arThumbnails.clear();
+    m_arPictures.clear();
+    m_nNext = 0;
+}
+
+QFuture<QImage> CMosaicBuild::Request(int nIndex) const
+{
+    return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], m_nCell, m_bKeepProportions);
+}
+
+int CMosaicBuild::Step()
+{
+    const int k = m_nNext;
+    if (IsDone())
+        return -1;
+    QFuture<QImage> thumbnail = m_mapAhead.take(k);
+    if (!thumbnail.isValid())
+        thumbnail = Request(k);
+    // In list order: the later ones keep decoding meanwhile.
+    if (!WaitForWorker(thumbnail)) {
+        m_mapAhead.insert(k, thumbnail);
+        return -1;
+    }
+    m_nNext = k + 1;
+    const int nAhead = k + AheadCount();
+    if (nAhead < m_arPictures.size())
+        m_mapAhead.insert(nAhead, Request(nAhead));
+    m_arThumbnails[k] = thumbnail.result();
+    return k;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QFuture>
+#include <QHash>
+#include <QImage>
+#include <QStringList>
+#include <QVector>
+
+// The thumbnails of a mosaic, made on worker threads a few ahead of the one
+// placed next and placed in list order, each at the size it is drawn in its
+// cell. Knows nothing of windows: the view steps it and paints what it holds.
+class CMosaicBuild
+{
+public:
+    CMosaicBuild() = default;
+    CMosaicBuild(const CMosaicBuild&) = delete;
+    CMosaicBuild& operator=(const CMosaicBuild&) = delete;
+
+    // Starts over for the pictures, drawn in square cells of nCell pixels.
+    void Start(const QStringList& arPictures, int nCell, bool bKeepProportions);
+    // Forgets the thumbnails and the requests; those still running finish
+    // on their own and their images are dropped.
+    void Clear();
+
+    // Places the next thumbnail when it is there, waiting for it only briefly.
+    // Its index, or -1 when it is still on its way or every one is placed.
+    int Step();
+    // The index Step places next; the count once all are placed.
+    int Next() const { return m_nNext; }
+    bool IsDone() const { return m_nNext >= m_arThumbnails.size(); }
+
+    // One per picture; null while not placed, or when the file is no picture.
+    const QVector<QImage>& Thumbnails() const { return m_arThumbnails; }
+
+private:
+    QFuture<QImage> Request(int nIndex) const;
+
+    QStringList m_arPictures;
+    int m_nCell = 0;
+    bool m_bKeepProportions = false;
+    int m_nNext = 0;
+    QVector<QImage> m_arThumbnails;
+    QHash<int, QFuture<QImage>> m_mapAhead;
+};
