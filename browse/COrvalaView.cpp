@@ -4,7 +4,6 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/PropertiesValues.h"
 #include "db/CDao_Table.h"
-#include "db/CPictureImport.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CProgressCtrl_Status.h"
@@ -15,17 +14,8 @@
 #include "resources/resource.h"
 
 #include <QFocusEvent>
-#include <QLoggingCategory>
 #include <QTimerEvent>
 #include <stdexcept>
-
-namespace {
-Q_LOGGING_CATEGORY(lcView, "orvala.browse.view")
-
-// Pictures imported in one transaction: small enough that the window paints
-// between two steps, large enough that a camera folder is stored in seconds.
-constexpr int kImportStep = 250;
-} // namespace
 
 SViewDefaults COrvalaView::s_Defaults;
 
@@ -56,9 +46,6 @@ COrvalaView::~COrvalaView()
     m_MosaicBuild.Clear();
     EndWaitCursor();
     m_wndProgress.Remove();
-    // An import still running stops with its window; its bar goes too.
-    if (m_timerImport.isActive() && CProgressCtrl::GetActive() == m_pStatusProgress)
-        m_pStatusProgress->Remove();
 }
 
 void COrvalaView::RegisterCommands()
@@ -88,6 +75,8 @@ void COrvalaView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
+    connect(&m_Import, &CFolderImport::Failed, this,
+            [](const QString& strError) { AfxMessageBox(strError, MB_OK | MB_ICONERROR); });
     if (m_pPictureDoc)
         connect(m_pPictureDoc, &COrvalaDoc::PictureChanged, this, &COrvalaView::OnPictureChanged);
     m_pMainFrame = AfxGetFrameServices();
@@ -104,7 +93,7 @@ void COrvalaView::OnInitialUpdate()
         ListPictureFiles(m_strFolder, m_arrPictures, QString());
         m_nCount = int(m_arrPictures.size());
     } else {
-        StartImport();
+        m_Import.Start(m_pMainFrame, m_strFolder);
     }
 }
 
@@ -192,10 +181,6 @@ void COrvalaView::KillTimer(int nIDEvent)
 
 void COrvalaView::timerEvent(QTimerEvent* pEvent)
 {
-    if (pEvent->timerId() == m_timerImport.timerId()) {
-        AfxRunContained([this] { ImportStep(); });
-        return;
-    }
     for (int i = 0; i < 2; ++i) {
         if (pEvent->timerId() == m_arTimers[i].timerId()) {
             OnTimer(i + 1);
@@ -241,42 +226,4 @@ void COrvalaView::OpenPictureWindow(int nIndex)
     const QString strPath = PictureAt(nIndex);
     if (m_pMainFrame)
         m_pMainFrame->OpenPictureWindow(strPath, nIndex);
-}
-
-void COrvalaView::StartImport()
-{
-    if (!m_pMainFrame || m_strFolder.isEmpty() ||
-        !m_pMainFrame->GetPhotoDatabase().IsDatabaseOpen())
-        return; // the start-up has told the user why there is no database
-    m_arImport.clear();
-    ListPictureFiles(m_strFolder, m_arImport, QString());
-    if (m_arImport.isEmpty())
-        return;
-    m_nImported = 0;
-    m_pStatusProgress->ShowStatusProgress(
-        QStringLiteral(" Importing %1 pictures into the photo database: ").arg(m_arImport.size()));
-    m_timerImport.start(0, this);
-}
-
-void COrvalaView::ImportStep()
-{
-    const QStringList arStep = m_arImport.mid(m_nImported, kImportStep);
-    CPictureImport import(&m_pMainFrame->GetPhotoDatabase());
-    bool bDone = !import.Import(m_strFolder, arStep);
-    m_nImported += int(arStep.size());
-    bDone = bDone || m_nImported >= m_arImport.size();
-    if (!bDone) {
-        m_pStatusProgress->SetPos(int(qint64(m_nImported) * 100 / m_arImport.size()));
-        return;
-    }
-    m_timerImport.stop();
-    m_arImport.clear();
-    if (CProgressCtrl::GetActive() == m_pStatusProgress) {
-        m_pStatusProgress->Remove();
-        SetMessageText(QString());
-    }
-    if (!import.m_strError.isEmpty()) {
-        qCInfo(lcView) << "import stopped:" << import.m_strError;
-        AfxMessageBox(import.m_strError, MB_OK | MB_ICONERROR);
-    }
 }

@@ -2,6 +2,7 @@
 
 #include "browse/CMosaicBuild.h"
 #include "browse/MosaicGeometry.h"
+#include "db/CFolderImport.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
 
@@ -154,8 +155,6 @@ private:
     void EndMosaicBuild();
     void OnFilePrint();
     void OnFilePrintPreview();
-    void StartImport();
-    void ImportStep();
     SSlideShowState SlideShowState() const;
     void ApplySlideShowStep(const SSlideShowStep& step);
     void BeginSlideShow(const QString& strText);
@@ -173,7 +172,5 @@ private:
     // The mosaic's settings changed while a slide show covered it.
     bool m_bMosaicStale = false;
     // Importing the folder into the photo database, a few pictures a step.
-    QStringList m_arImport;
-    int m_nImported = 0;
-    QBasicTimer m_timerImport;
+    CFolderImport m_Import;
 };

@@ -1,0 +1,78 @@
+#include "db/CFolderImport.h"
+
+#include "db/CDao_Table.h"
+#include "db/CPictureImport.h"
+#include "platform/framework/CFrameServices.h"
+#include "platform/framework/CProgressCtrl_Status.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/picture/FolderListing.h"
+
+#include <QLoggingCategory>
+#include <QTimerEvent>
+
+namespace {
+Q_LOGGING_CATEGORY(lcImport, "orvala.db.import")
+
+// Pictures imported in one transaction: small enough that the window paints
+// between two steps, large enough that a camera folder is stored in seconds.
+constexpr int kImportStep = 250;
+} // namespace
+
+CFolderImport::~CFolderImport()
+{
+    if (IsRunning() && m_pFrame && CProgressCtrl::GetActive() == &m_pFrame->GetStatusProgress())
+        m_pFrame->GetStatusProgress().Remove();
+}
+
+void CFolderImport::Start(CFrameServices* pFrame, const QString& strFolder)
+{
+    if (!pFrame || strFolder.isEmpty() || !pFrame->GetPhotoDatabase().IsDatabaseOpen())
+        return;
+    m_pFrame = pFrame;
+    m_strFolder = strFolder;
+    m_arPictures.clear();
+    ListPictureFiles(strFolder, m_arPictures, QString());
+    if (m_arPictures.isEmpty())
+        return;
+    m_nImported = 0;
+    m_pFrame->GetStatusProgress().ShowStatusProgress(
+        QStringLiteral(" Importing %1 pictures into the photo database: ")
+            .arg(m_arPictures.size()));
+    m_timer.start(0, this);
+}
+
+void CFolderImport::timerEvent(QTimerEvent* pEvent)
+{
+    if (pEvent->timerId() == m_timer.timerId())
+        AfxRunContained([this] { Step(); });
+    else
+        QObject::timerEvent(pEvent);
+}
+
+void CFolderImport::Step()
+{
+    const QStringList arStep = m_arPictures.mid(m_nImported, kImportStep);
+    CPictureImport import(&m_pFrame->GetPhotoDatabase());
+    const bool bImported = import.Import(m_strFolder, arStep);
+    m_nImported += int(arStep.size());
+    if (bImported && m_nImported < m_arPictures.size()) {
+        m_pFrame->GetStatusProgress().SetPos(int(qint64(m_nImported) * 100 / m_arPictures.size()));
+        return;
+    }
+    End();
+    if (!import.m_strError.isEmpty()) {
+        qCInfo(lcImport) << "import stopped:" << import.m_strError;
+        emit Failed(import.m_strError);
+    }
+}
+
+void CFolderImport::End()
+{
+    m_timer.stop();
+    m_arPictures.clear();
+    CProgressCtrl_Status& progress = m_pFrame->GetStatusProgress();
+    if (CProgressCtrl::GetActive() == &progress) {
+        progress.Remove();
+        m_pFrame->SetMessageText(QString());
+    }
+}
