@@ -59,6 +59,17 @@ QStringList MenuCaptions(CMainFrame* pFrame)
 
 } // namespace
 
+namespace {
+QString StateText(const char* szCommand, int nID, bool bEnabled, bool bChecked)
+{
+    return QStringLiteral("%1 %2: %3 %4")
+        .arg(QLatin1String(szCommand))
+        .arg(nID)
+        .arg(QLatin1String(bEnabled ? "enabled" : "disabled"),
+             QLatin1String(bChecked ? "checked" : "unchecked"));
+}
+} // namespace
+
 void TestMainFrame::firstRunTakesDefaultPlacement()
 {
     CTestWorkspace ws;
@@ -166,9 +177,7 @@ void TestMainFrame::menusFollowTheActiveChild()
 void TestMainFrame::commandStatesFollowTheActiveChild_data()
 {
     QTest::addColumn<QString>("strWindow");
-    QTest::addColumn<int>("nID");
-    QTest::addColumn<bool>("bEnabled");
-    QTest::addColumn<bool>("bChecked");
+    QTest::addColumn<QStringList>("arExpected");
 
     struct CRow
     {
@@ -247,9 +256,7 @@ void TestMainFrame::commandStatesFollowTheActiveChild_data()
 void TestMainFrame::commandStatesFollowTheActiveChild()
 {
     QFETCH(QString, strWindow);
-    QFETCH(int, nID);
-    QFETCH(bool, bEnabled);
-    QFETCH(bool, bChecked);
+    QFETCH(QStringList, arExpected);
     CTestWorkspace ws;
     CAppSession session;
     QVERIFY(session.Started());
@@ -263,10 +270,18 @@ void TestMainFrame::commandStatesFollowTheActiveChild()
     if (strWindow == QLatin1String("table"))
         QVERIFY(pFrame->SendCommand(ID_DATABASE_SHOWTABLE));
 
-    QAction* pAction = pFrame->GetCommandAction(nID);
     pFrame->UpdateCmdUI();
-    QCOMPARE(pAction->isEnabled(), bEnabled);
-    QCOMPARE(pAction->isChecked(), bChecked);
+    QStringList arStates;
+    for (const QString& strExpected : arExpected) {
+        // The caption and id are taken from the expectation; the states from the action.
+        const QString strCommand = strExpected.section(QLatin1Char(':'), 0, 0);
+        const int nID = strCommand.section(QLatin1Char(' '), -1).toInt();
+        QAction* pAction = pFrame->GetCommandAction(nID);
+        QVERIFY2(pAction, qPrintable(strCommand));
+        arStates << StateText(strCommand.section(QLatin1Char(' '), 0, -2).toLatin1().constData(),
+                              nID, pAction->isEnabled(), pAction->isChecked());
+    }
+    QCOMPARE(arStates, arExpected);
 }
 
 void TestMainFrame::keysReachCommands()

@@ -295,7 +295,6 @@ void TestOrvalaView::importOnOpen()
     file.write(EncodePicture("BMP"));
     file.close();
     Open(strFolder + QStringLiteral("/2.bmp"), false, 2);
-    QTest::qWait(0);
     QTRY_VERIFY(CProgressCtrl::GetActive() == nullptr);
     QCOMPARE(StatusRecords(pFrame), 600);
 
