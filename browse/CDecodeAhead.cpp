@@ -99,6 +99,11 @@ QFuture<CDecodeAhead::SDecoded> CDecodeAhead::Take(const QString& strPath, const
     return future;
 }
 
+void CDecodeAhead::Keep(const QString& strPath, const QSize& szBox, const QFuture<SDecoded>& future)
+{
+    m_arEntries.push_back({strPath, szBox, future, std::make_shared<std::atomic_bool>(false)});
+}
+
 CPicturePtr CDecodeAhead::PictureOf(const SDecoded& decoded, const QString& strPath)
 {
     if (!decoded.pPicture)

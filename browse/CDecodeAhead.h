@@ -35,6 +35,9 @@ public:
     // The decode for the path and box: the one begun ahead, or one begun now.
     // Either way it is no longer held.
     QFuture<SDecoded> Take(const QString& strPath, const QSize& szBox);
+    // Gives back a decode taken but no longer waited for, so that a later
+    // Request or Take for the same picture and box finds it on its way.
+    void Keep(const QString& strPath, const QSize& szBox, const QFuture<SDecoded>& future);
     // A finished decode's picture; null when it failed or the file changed since.
     static CPicturePtr PictureOf(const SDecoded& decoded, const QString& strPath);
 

@@ -40,14 +40,22 @@ void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
     m_pPicture.reset();
     m_strPicturePath.clear();
     const quint64 nRequest = ++m_nRequest;
+    // Stepping back and forth must not decode a slow picture twice at once.
+    if (m_pending.isValid() && !m_pending.isFinished())
+        m_ahead.Keep(m_strPendingPath, m_szPendingBox, m_pending);
+    m_pending = QFuture<CDecodeAhead::SDecoded>();
     QFuture<CDecodeAhead::SDecoded> future = m_ahead.Take(strPath, szBox);
     if (WaitForWorker(future)) {
         TakeDecoded(future.result(), strPath, szBox);
         return;
     }
+    m_pending = future;
+    m_strPendingPath = strPath;
+    m_szPendingBox = szBox;
     future.then(this, [this, nRequest, strPath, szBox](const CDecodeAhead::SDecoded& decoded) {
         if (nRequest != m_nRequest)
             return;
+        m_pending = QFuture<CDecodeAhead::SDecoded>();
         TakeDecoded(decoded, strPath, szBox);
         emit PictureChanged();
     });

@@ -58,4 +58,8 @@ private:
     CDecodeAhead m_ahead;
     // Counts the decodes asked for, so a late result of an older one is dropped.
     quint64 m_nRequest = 0;
+    // The picture still on its way when the window went on.
+    QString m_strPendingPath;
+    QSize m_szPendingBox;
+    QFuture<CDecodeAhead::SDecoded> m_pending;
 };

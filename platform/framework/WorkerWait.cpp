@@ -3,7 +3,7 @@
 #include <atomic>
 
 namespace {
-std::atomic_int s_nWorkerWaitMs{30};
+std::atomic_int s_nWorkerWaitMs{20};
 }
 
 int WorkerWaitMs()
