@@ -186,10 +186,12 @@ void TestMainFrame::commandStatesFollowTheActiveChild_data()
         bool bEnabled;
         bool bChecked;
     };
+    // One row a window; its commands' states read as "Caption id: enabled checked".
     const auto addRows = [](const char* szWindow, std::initializer_list<CRow> arRows) {
+        QStringList arExpected;
         for (const CRow& row : arRows)
-            QTest::addRow("%s: %s", szWindow, row.szCommand)
-                << QString::fromLatin1(szWindow) << row.nID << row.bEnabled << row.bChecked;
+            arExpected << StateText(row.szCommand, row.nID, row.bEnabled, row.bChecked);
+        QTest::newRow(szWindow) << QString::fromLatin1(szWindow) << arExpected;
     };
     // Menu 128 and the tool bar with no child window.
     addRows("none", {{"Open", ID_FILE_OPEN, true, false},
