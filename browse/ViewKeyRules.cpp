@@ -40,166 +40,218 @@ class CMosaicKey
 {
 public:
     explicit CMosaicKey(const SViewKeyState& s)
-        : n(std::max(1, s.nPhotosInRow))
-        , p(std::max(1, s.nPitch))
-        , h(p / 2)
-        , N(s.nCount)
-        , rows(N / n + 1)
-        , X(s.ptSelection.x())
-        , Y(s.ptSelection.y())
-        , sx(s.ptScroll.x())
-        , sy(s.ptScroll.y())
-        , cw(s.szClient.width())
-        , ch(s.szClient.height())
+        : m_nInRow(std::max(1, s.nPhotosInRow))
+        , m_nPitch(std::max(1, s.nPitch))
+        , m_nHalf(m_nPitch / 2)
+        , m_nCount(s.nCount)
+        , m_nRows(m_nCount / m_nInRow + 1)
+        , m_nX(s.ptSelection.x())
+        , m_nY(s.ptSelection.y())
+        , m_nScrollX(s.ptScroll.x())
+        , m_nScrollY(s.ptScroll.y())
+        , m_nClientWidth(s.szClient.width())
+        , m_nClientHeight(s.szClient.height())
         , m_ptScroll(s.ptScroll)
     {
-        a.bDefault = true;
+        m_action.bDefault = true;
     }
 
     SViewKeyAction Run(int nKey, bool bCtrl);
 
 private:
-    int Index(int x, int y) const { return (y / p) * n + x / p; }
+    void Left();
+    void Right();
+    void Up();
+    void Down();
+    void PageUp();
+    void PageDown();
+    void Home(bool bCtrl);
+    void End(bool bCtrl);
+    void Enter();
+    int Index(int x, int y) const { return (y / m_nPitch) * m_nInRow + x / m_nPitch; }
     void Select(int x, int y)
     {
-        a.bSelect = true;
-        a.ptSelect = QPoint(x, y);
+        m_action.bSelect = true;
+        m_action.ptSelect = QPoint(x, y);
     }
     // Two scrolls of one key each change one axis and keep the other where
     // the first one put it, so they land as one.
     void ScrollX(int x)
     {
-        a.bScroll = true;
+        m_action.bScroll = true;
         m_ptScroll.setX(x);
-        a.ptScroll = m_ptScroll;
+        m_action.ptScroll = m_ptScroll;
     }
     void ScrollY(int y)
     {
-        a.bScroll = true;
+        m_action.bScroll = true;
         m_ptScroll.setY(y);
-        a.ptScroll = m_ptScroll;
+        m_action.ptScroll = m_ptScroll;
     }
 
-    const int n, p, h, N, rows, X, Y, sx, sy, cw, ch;
+    // Photos in a row, a cell's pitch and half of it, pictures, rows.
+    const int m_nInRow, m_nPitch, m_nHalf, m_nCount, m_nRows;
+    // The selection's point and the scroll position, in mosaic pixels.
+    const int m_nX, m_nY, m_nScrollX, m_nScrollY;
+    const int m_nClientWidth, m_nClientHeight;
     QPoint m_ptScroll;
-    SViewKeyAction a;
+    SViewKeyAction m_action;
 };
 
 SViewKeyAction CMosaicKey::Run(int nKey, bool bCtrl)
 {
     switch (nKey) {
-    case Qt::Key_Left: {
-        if (X <= p && Y <= p)
-            break;
-        const int x = X - p;
-        if (x > 0) {
-            Select(x, Y);
-            if (x - sx < h)
-                ScrollX(sx - p);
-        } else {
-            const int xAbove = (n - 1) * p + h;
-            Select(xAbove, Y - p);
-            if (xAbove > cw)
-                ScrollX(xAbove);
-            if (sy != 0 && Y - p < sy)
-                ScrollY(sy - p);
-        }
+    case Qt::Key_Left:
+        Left();
         break;
-    }
-    case Qt::Key_Right: {
-        if (Index(X, Y) + 1 >= N)
-            break;
-        const int x = X + p;
-        if (x < n * p) {
-            Select(x, Y);
-            if (x > cw)
-                ScrollX(sx + p);
-        } else {
-            Select(h, Y + p);
-            if (sx != 0)
-                ScrollX(0);
-            if (Y + p > ch)
-                ScrollY(sy + p);
-        }
+    case Qt::Key_Right:
+        Right();
         break;
-    }
-    case Qt::Key_Up: {
-        const int y = Y - p;
-        if (y >= 0)
-            Select(X, y);
-        // Even at the top row, so a half-hidden first row comes into view.
-        if (sy != 0 && y < sy)
-            ScrollY(sy - p);
+    case Qt::Key_Up:
+        Up();
         break;
-    }
-    case Qt::Key_Down: {
-        const int y = Y + p;
-        if (y <= rows * p && Index(X, y) < N) {
-            Select(X, y);
-            if (y > ch)
-                ScrollY(sy + p);
-        }
+    case Qt::Key_Down:
+        Down();
         break;
-    }
-    case Qt::Key_PageUp: {
-        int y = Y - n * p;
-        if (y < 0)
-            y = h;
-        Select(X, y);
-        if (y < sy)
-            ScrollY(sy - n * p);
+    case Qt::Key_PageUp:
+        PageUp();
         break;
-    }
-    case Qt::Key_PageDown: {
-        int y = Y + n * p;
-        if (y > rows * p)
-            y = (rows - 1) * p;
-        if (Index(X, y) >= N)
-            y = (rows - 2) * p + h;
-        Select(X, y);
-        if (y > ch)
-            ScrollY(sy + n * p);
+    case Qt::Key_PageDown:
+        PageDown();
         break;
-    }
     case Qt::Key_Home:
-        if (bCtrl) {
-            Select(h, h);
-            ScrollX(0);
-            ScrollY(0);
-        } else {
-            Select(h, Y);
-            if (h < sx)
-                ScrollX(0);
-        }
+        Home(bCtrl);
         break;
     case Qt::Key_End:
-        if (bCtrl) {
-            const int r = N % n;
-            const int x = r == 0 ? (n - 1) * p + h : (r - 1) * p + h;
-            const int y = r == 0 ? (rows - 2) * p + h : (rows - 1) * p + h;
-            Select(x, y);
-            ScrollX(x > cw ? sx + x : sx);
-            ScrollY(y > ch ? sy + y : sy);
-        } else {
-            int x = (n - 1) * p + h;
-            if ((Y / p) * n + n - 1 >= N)
-                x = (N % n - 1) * p + h;
-            Select(x, Y);
-            if (x > cw)
-                ScrollX(sx + x);
-        }
+        End(bCtrl);
         break;
     case Qt::Key_Return:
-    case Qt::Key_Enter: {
-        const int i = Index(X, Y);
-        if (X >= 0 && Y >= 0 && X / p < n && i < N)
-            a.nOpen = i;
+    case Qt::Key_Enter:
+        Enter();
         break;
-    }
     default:
         break;
     }
-    return a;
+    return m_action;
+}
+
+void CMosaicKey::Left()
+{
+    if (m_nX <= m_nPitch && m_nY <= m_nPitch)
+        return;
+    const int x = m_nX - m_nPitch;
+    if (x > 0) {
+        Select(x, m_nY);
+        if (x - m_nScrollX < m_nHalf)
+            ScrollX(m_nScrollX - m_nPitch);
+    } else {
+        const int xAbove = (m_nInRow - 1) * m_nPitch + m_nHalf;
+        Select(xAbove, m_nY - m_nPitch);
+        if (xAbove > m_nClientWidth)
+            ScrollX(xAbove);
+        if (m_nScrollY != 0 && m_nY - m_nPitch < m_nScrollY)
+            ScrollY(m_nScrollY - m_nPitch);
+    }
+}
+
+void CMosaicKey::Right()
+{
+    if (Index(m_nX, m_nY) + 1 >= m_nCount)
+        return;
+    const int x = m_nX + m_nPitch;
+    if (x < m_nInRow * m_nPitch) {
+        Select(x, m_nY);
+        if (x > m_nClientWidth)
+            ScrollX(m_nScrollX + m_nPitch);
+    } else {
+        Select(m_nHalf, m_nY + m_nPitch);
+        if (m_nScrollX != 0)
+            ScrollX(0);
+        if (m_nY + m_nPitch > m_nClientHeight)
+            ScrollY(m_nScrollY + m_nPitch);
+    }
+}
+
+void CMosaicKey::Up()
+{
+    const int y = m_nY - m_nPitch;
+    if (y >= 0)
+        Select(m_nX, y);
+    // Even at the top row, so a half-hidden first row comes into view.
+    if (m_nScrollY != 0 && y < m_nScrollY)
+        ScrollY(m_nScrollY - m_nPitch);
+}
+
+void CMosaicKey::Down()
+{
+    const int y = m_nY + m_nPitch;
+    if (y <= m_nRows * m_nPitch && Index(m_nX, y) < m_nCount) {
+        Select(m_nX, y);
+        if (y > m_nClientHeight)
+            ScrollY(m_nScrollY + m_nPitch);
+    }
+}
+
+void CMosaicKey::PageUp()
+{
+    int y = m_nY - m_nInRow * m_nPitch;
+    if (y < 0)
+        y = m_nHalf;
+    Select(m_nX, y);
+    if (y < m_nScrollY)
+        ScrollY(m_nScrollY - m_nInRow * m_nPitch);
+}
+
+void CMosaicKey::PageDown()
+{
+    int y = m_nY + m_nInRow * m_nPitch;
+    if (y > m_nRows * m_nPitch)
+        y = (m_nRows - 1) * m_nPitch;
+    if (Index(m_nX, y) >= m_nCount)
+        y = (m_nRows - 2) * m_nPitch + m_nHalf;
+    Select(m_nX, y);
+    if (y > m_nClientHeight)
+        ScrollY(m_nScrollY + m_nInRow * m_nPitch);
+}
+
+void CMosaicKey::Home(bool bCtrl)
+{
+    if (bCtrl) {
+        Select(m_nHalf, m_nHalf);
+        ScrollX(0);
+        ScrollY(0);
+    } else {
+        Select(m_nHalf, m_nY);
+        if (m_nHalf < m_nScrollX)
+            ScrollX(0);
+    }
+}
+
+void CMosaicKey::End(bool bCtrl)
+{
+    if (bCtrl) {
+        const int r = m_nCount % m_nInRow;
+        const int x = r == 0 ? (m_nInRow - 1) * m_nPitch + m_nHalf : (r - 1) * m_nPitch + m_nHalf;
+        const int y =
+            r == 0 ? (m_nRows - 2) * m_nPitch + m_nHalf : (m_nRows - 1) * m_nPitch + m_nHalf;
+        Select(x, y);
+        ScrollX(x > m_nClientWidth ? m_nScrollX + x : m_nScrollX);
+        ScrollY(y > m_nClientHeight ? m_nScrollY + y : m_nScrollY);
+    } else {
+        int x = (m_nInRow - 1) * m_nPitch + m_nHalf;
+        if ((m_nY / m_nPitch) * m_nInRow + m_nInRow - 1 >= m_nCount)
+            x = (m_nCount % m_nInRow - 1) * m_nPitch + m_nHalf;
+        Select(x, m_nY);
+        if (x > m_nClientWidth)
+            ScrollX(m_nScrollX + x);
+    }
+}
+
+void CMosaicKey::Enter()
+{
+    const int i = Index(m_nX, m_nY);
+    if (m_nX >= 0 && m_nY >= 0 && m_nX / m_nPitch < m_nInRow && i < m_nCount)
+        m_action.nOpen = i;
 }
 
 } // namespace
