@@ -75,6 +75,7 @@ void COrvalaView::OnInitialUpdate()
 {
     CScrollView::OnInitialUpdate();
     m_pPictureDoc = qobject_cast<COrvalaDoc*>(GetDocument());
+    connect(&m_PictureRender, &CPictureRender::Rendered, this, &COrvalaView::OnPictureChanged);
     connect(&m_Import, &CFolderImport::Failed, this,
             [](const QString& strError) { AfxMessageBox(strError, MB_OK | MB_ICONERROR); });
     if (m_pPictureDoc)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "browse/CMosaicBuild.h"
+#include "browse/CPictureRender.h"
 #include "browse/MosaicGeometry.h"
 #include "db/CFolderImport.h"
 #include "platform/framework/CProgressCtrl.h"
@@ -122,6 +123,8 @@ public:
     // The mosaic's thumbnails, each drawn into its cell's rectangle (no
     // bitmap bigger than a cell).
     CMosaicBuild m_MosaicBuild;
+    // Draws the single picture; a drawing on a worker.
+    CPictureRender m_PictureRender;
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;

@@ -12,13 +12,6 @@
 
 namespace {
 
-// The whole picture upright: HIMETRIC measured upward from the bottom edge.
-QRect WholePicture(const CPicture& picture)
-{
-    const QSize sz = picture.GetHimetricSize();
-    return QRect(0, sz.height(), sz.width(), -sz.height());
-}
-
 // The outline through rc, the pen's width centred on it, as filled strips:
 // a wide pen's pixels would depend on the paint engine's rounding.
 void DrawFrame(QPainter* pDC, const QRect& rc, const QPen& pen)
@@ -174,8 +167,9 @@ bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
     if (m_nLastWidth > w)
         pDC->fillRect(QRect(w, 0, r.width() - w, r.height()), Qt::white);
     try {
-        const CPicture& picture = *m_pPictureDoc->m_pPicture;
-        picture.Render(*pDC, QRect(0, 0, w, h), WholePicture(picture), r);
+        // What the window shows of the picture: the painter is scrolled.
+        const QRect rcVisible(GetScrollPosition(), r.size());
+        m_PictureRender.Draw(*pDC, m_pPictureDoc->m_pPicture, QRect(0, 0, w, h), rcVisible);
     } catch (const std::exception&) {
         return false;
     }

@@ -5,11 +5,13 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestMetafiles.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CStatusBar.h"
+#include "platform/framework/WorkerWait.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,6 +47,7 @@ private slots:
     void pictureDecodedAheadIsTaken_data();
     void pictureDecodedAheadIsTaken();
     void namedPipeInFolderNeverBlocks();
+    void drawingArrivesFromItsWorker();
 
 private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
@@ -512,6 +515,27 @@ void TestOrvalaView::namedPipeInFolderNeverBlocks()
     Tick(pView, 4);
     QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
     QVERIFY(!pView->m_arrPictures.contains(strPipe));
+}
+
+void TestOrvalaView::drawingArrivesFromItsWorker()
+{
+    // A red drawing, played on a worker the window does not wait for.
+    CTestEmf emf(200, 100);
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(createbrushindirect_set(&ih, emf.Handles(),
+                                    logbrush_set(U_BS_SOLID, TestMetafiles::Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    emf.Add(U_EMRRECTANGLE_set(TestMetafiles::Rect(0, 0, 200, 100)));
+    QFile file(m_pPictures->filePath(QStringLiteral("red.emf")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(emf.Finish());
+    file.close();
+    SetWorkerWaitMs(0);
+    COrvalaView* pView = Open(file.fileName());
+    QVERIFY(pView);
+    // What the window system shows: the window painted again when it arrived.
+    QTRY_COMPARE(ScreenPixels(pView).pixelColor(10, 10), QColor(Qt::red));
 }
 
 QTEST_MAIN(TestOrvalaView)
