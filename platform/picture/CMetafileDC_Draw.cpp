@@ -178,7 +178,7 @@ void CMetafileDC::ArcShape(EArc kind, const QRectF& rcIn, const QPointF& ptStart
 
 QPolygonF& CMetafileDC::Points(int n)
 {
-    m_points.resize(n);
+    m_points.resize(std::max(n, 0)); // a damaged count gives no points, never a bad size
     return m_points;
 }
 

@@ -173,7 +173,8 @@ void PlayRecord(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader&
         break;
     case U_WMR_POLYGON:
     case U_WMR_POLYLINE: {
-        const int n = std::min<int>(r.U16(6), int((nParams - 1) / 2));
+        // The count comes first; a record too short to hold it has no points.
+        const int n = int(std::min<std::size_t>(r.U16(6), nParams > 0 ? (nParams - 1) / 2 : 0));
         QPolygonF& pts = dc.Points(n);
         for (int i = 0; i < n; ++i)
             pts[i] = QPointF(r.I16(8 + 4 * i), r.I16(10 + 4 * i));

@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QUuid>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -138,4 +139,11 @@ U_RECT16 TestMetafiles::Rect16(int l, int t, int r, int b)
 U_COLORREF TestMetafiles::Color(quint32 nRgb)
 {
     return colorref3_set(uint8_t(nRgb >> 16), uint8_t(nRgb >> 8), uint8_t(nRgb));
+}
+
+char* TestMetafiles::RawRecord(const QByteArray& record)
+{
+    char* p = static_cast<char*>(std::malloc(std::size_t(record.size())));
+    std::memcpy(p, record.constData(), std::size_t(record.size()));
+    return p;
 }

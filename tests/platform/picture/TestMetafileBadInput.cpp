@@ -19,12 +19,14 @@ private slots:
     void refused();
     void partial_data();
     void partial();
+    void hostileRecordSkipped_data();
+    void hostileRecordSkipped();
     void mutatedFilesNeverCrash();
 };
 
 namespace {
 
-constexpr QRgb kRed = 0xFFFF0000, kWhite = 0xFFFFFFFF;
+constexpr QRgb kRed = 0xFFFF0000, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF;
 
 // The bytes in an allocation of exactly their size, so that a read past the
 // end leaves it and the address sanitizer reports it.
@@ -92,6 +94,73 @@ QByteArray RedThenBlueWmf(std::size_t& nLastRecord)
     }
     nLastRecord = nLast;
     return file;
+}
+
+// Hand-made records: the type or function, then the fields as they lie in the file.
+QByteArray EmfRecord(quint32 nType, std::initializer_list<quint32> fields, QByteArray tail = {})
+{
+    QByteArray record(8, '\0');
+    for (quint32 n : fields)
+        record.append(reinterpret_cast<const char*>(&n), 4); // the test machine is little-endian
+    record.append(tail);
+    record.append(QByteArray((4 - record.size() % 4) % 4, '\0'));
+    qToLittleEndian(nType, record.data());
+    qToLittleEndian(quint32(record.size()), record.data() + 4);
+    return record;
+}
+
+QByteArray WmfRecord(quint16 nFunction, std::initializer_list<quint16> params)
+{
+    QByteArray record(6, '\0');
+    for (quint16 n : params)
+        record.append(reinterpret_cast<const char*>(&n), 2);
+    qToLittleEndian(quint32(record.size() / 2), record.data());
+    qToLittleEndian(nFunction, record.data() + 4);
+    return record;
+}
+
+// Red over the left half, then the hostile records, then a blue polygon over
+// the right half: playback must step over the hostile part to draw the blue.
+QByteArray AroundEmf(const QList<QByteArray>& records)
+{
+    CTestEmf emf(100, 100);
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 50, 100)));
+    for (const QByteArray& record : records)
+        emf.Add(RawRecord(record));
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0x0000FF), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    const U_POINTL blue[] = {point32_set(50, 0), point32_set(100, 0), point32_set(100, 100),
+                             point32_set(50, 100)};
+    emf.Add(U_EMRPOLYGON_set(Rect(50, 0, 100, 100), 4, blue));
+    return emf.Finish();
+}
+
+QByteArray AroundWmf(const QList<QByteArray>& records)
+{
+    CTestWmf wmf(1, 1, 1000);
+    wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(1000, 1000)));
+    uint32_t ih = 0;
+    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
+                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(U_WMRRECTANGLE_set(Rect16(0, 0, 500, 1000)));
+    for (const QByteArray& record : records)
+        wmf.Add(RawRecord(record));
+    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
+                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0x0000FF), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    const U_POINT16 blue[] = {point16_set(500, 0), point16_set(1000, 0), point16_set(1000, 1000),
+                              point16_set(500, 1000)};
+    wmf.Add(U_WMRPOLYGON_set(4, blue));
+    return wmf.Finish();
 }
 
 QByteArray WithSize(QByteArray file, std::size_t nOffset, quint32 nSize)
@@ -183,6 +252,62 @@ void TestMetafileBadInput::partial()
     const QImage img = RenderPicture(*picture, 100, 100);
     QCOMPARE(img.pixel(25, 50), kRed);
     QCOMPARE(img.pixel(75, 50), kWhite);
+}
+
+void TestMetafileBadInput::hostileRecordSkipped_data()
+{
+    QTest::addColumn<QByteArray>("file");
+
+    // Polygons: a record too short for its count, and counts beyond the record.
+    QTest::newRow("WMF polygon without points") << AroundWmf({WmfRecord(0x0324, {})});
+    QTest::newRow("WMF polyline without points") << AroundWmf({WmfRecord(0x0325, {})});
+    QTest::newRow("WMF polypolygon counts past the record")
+        << AroundWmf({WmfRecord(0x0538, {2, 0xFFFF, 0xFFFF, 1, 1})});
+    QTest::newRow("EMF polygon of 2^31 points")
+        << AroundEmf({EmfRecord(U_EMR_POLYGON, {0, 0, 0, 0, 0x80000000u, 1, 1})});
+    QTest::newRow("EMF polypolygon counts that wrap") << AroundEmf({EmfRecord(
+        U_EMR_POLYPOLYGON16, {0, 0, 0, 0, 2, 2, 0xFFFFFFFFu, 3, 0x00010001, 0x00020002})});
+    QTest::newRow("EMF polydraw of 2^30 points")
+        << AroundEmf({EmfRecord(U_EMR_POLYDRAW16, {0, 0, 0, 0, 0x40000000u, 1, 1})});
+    // Text: a count beyond the record, an offset past its end.
+    QTest::newRow("WMF text longer than its record") << AroundWmf({WmfRecord(0x0521, {0xFFFF, 1})});
+    QTest::newRow("WMF ExtTextOut longer than its record")
+        << AroundWmf({WmfRecord(0x0A32, {0, 0, 0x7FFF, U_ETO_CLIPPED, 0, 0})});
+    QTest::newRow("EMF text of 2^31 characters far away")
+        << AroundEmf({EmfRecord(U_EMR_EXTTEXTOUTW, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0x80000000u,
+                                                    0xFFFFFFF0u, 0, 0, 0, 0, 0, 0xFFFFFFF0u})});
+    // Regions, palettes, objects and the state stack.
+    QTest::newRow("EMF region claiming 2^32-1 rectangles")
+        << AroundEmf({EmfRecord(U_EMR_EXTSELECTCLIPRGN, {48, U_RGN_COPY, 32, 1, 0xFFFFFFFFu, 16, 0,
+                                                         0, 100, 100, 0, 0, 100, 100})});
+    QTest::newRow("EMF palette of 65535 entries")
+        << AroundEmf({EmfRecord(U_EMR_CREATEPALETTE, {1, 0xFFFF0300u})});
+    QTest::newRow("EMF objects at the ends of the index range") << AroundEmf(
+        {EmfRecord(U_EMR_CREATEBRUSHINDIRECT, {0xFFFFFFFFu, 0, 0x00FF00, 0}),
+         EmfRecord(U_EMR_SELECTOBJECT, {0xFFFFFFFFu}), EmfRecord(U_EMR_DELETEOBJECT, {0x7FFFFFFFu}),
+         EmfRecord(U_EMR_SELECTOBJECT, {0x80000000u | 0x7FFFFFFFu})});
+    QTest::newRow("WMF objects past the handle table")
+        << AroundWmf({WmfRecord(0x012D, {0xFFFF}), WmfRecord(0x01F0, {0xFFFF})});
+    QTest::newRow("EMF RestoreDC to the most negative state")
+        << AroundEmf({EmfRecord(U_EMR_SAVEDC, {}), EmfRecord(U_EMR_RESTOREDC, {0x80000000u})});
+    QTest::newRow("EMF pen with 2^32-1 style entries") << AroundEmf({EmfRecord(
+        U_EMR_EXTCREATEPEN, {1, 0, 0, 0, 0, U_PS_USERSTYLE, 1, 0, 0, 0, 0xFFFFFFFFu, 5})});
+    // Bitmaps: sizes that overflow a stride.
+    QTest::newRow("EMF bitmap of 2^31 rows") << AroundEmf({EmfRecord(
+        U_EMR_STRETCHDIBITS,
+        {0,         0,   0,   0,  0,       0,           0,          0, 4, 4, 80, 40, 120, 4, 0,
+         U_SRCCOPY, 100, 100, 40, 0x10000, 0x80000000u, 0x00180001, 0, 0, 0, 0,  0,  0,   0})});
+}
+
+void TestMetafileBadInput::hostileRecordSkipped()
+{
+    QFETCH(QByteArray, file);
+    const CExactBytes bytes(file);
+    const CPicturePtr picture = CMetafilePicture::Load(bytes.View());
+    QVERIFY(picture);
+    const QImage img = RenderPicture(*picture, 100, 100);
+    QCOMPARE(img.pixel(25, 50), kRed);
+    QCOMPARE(img.pixel(75, 50), kBlue);
 }
 
 void TestMetafileBadInput::mutatedFilesNeverCrash()
