@@ -2,7 +2,9 @@
 
 #include <uemf.h>
 
+#include <QBuffer>
 #include <QColor>
+#include <QImageReader>
 #include <array>
 #include <cstdlib>
 
@@ -96,14 +98,27 @@ struct SMaskChannel
     }
 };
 
+// The embedded JPEG or PNG has its own size, which the bitmap header does not
+// bound: it is checked before a pixel is allocated.
+QImage DecodeCompressed(const CMetafileRecordReader& bits)
+{
+    QByteArray data = QByteArray::fromRawData(bits.Data(), qsizetype(bits.Size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize sz = reader.size();
+    if (sz.width() <= 0 || sz.height() <= 0 || sz.width() > CMetafileDib::kMaxSide ||
+        sz.height() > CMetafileDib::kMaxSide ||
+        qint64(sz.width()) * sz.height() > CMetafileDib::kMaxPixels)
+        return {};
+    return reader.read();
+}
+
 QImage DecodePixels(const SDibHeader& h, const CMetafileRecordReader& bmi,
                     const CMetafileRecordReader& bits)
 {
-    if (h.nCompression == U_BI_JPEG || h.nCompression == U_BI_PNG) {
-        QImage img;
-        img.loadFromData(reinterpret_cast<const uchar*>(bits.Data()), int(bits.Size()));
-        return img;
-    }
+    if (h.nCompression == U_BI_JPEG || h.nCompression == U_BI_PNG)
+        return DecodeCompressed(bits);
     if (h.nCompression != U_BI_RGB && h.nCompression != U_BI_BITFIELDS)
         return {};
     const std::size_t nStride = (std::size_t(h.nWidth) * h.nBitCount + 31) / 32 * 4;

@@ -2,6 +2,7 @@
 #include "common/TestMetafiles.h"
 #include "platform/picture/CMetafilePicture.h"
 
+#include <QBuffer>
 #include <QRandomGenerator>
 #include <QtTest>
 #include <memory>
@@ -163,6 +164,21 @@ QByteArray AroundWmf(const QList<QByteArray>& records)
     return wmf.Finish();
 }
 
+// A bitmap header of 4 x 4 pixels whose bits are a green PNG of w x h.
+QByteArray PngDib(int w, int h)
+{
+    QImage png(w, h, QImage::Format_Mono);
+    png.setColorTable({qRgb(0, 255, 0), qRgb(0, 255, 0)});
+    png.fill(0);
+    QByteArray bits;
+    QBuffer buffer(&bits);
+    buffer.open(QIODevice::WriteOnly);
+    png.save(&buffer, "PNG");
+    const U_BITMAPINFOHEADER bmih =
+        bitmapinfoheader_set(4, 4, 1, 0, U_BI_PNG, uint32_t(bits.size()), 0, 0, 0, 0);
+    return QByteArray(reinterpret_cast<const char*>(&bmih), sizeof bmih) + bits;
+}
+
 QByteArray WithSize(QByteArray file, std::size_t nOffset, quint32 nSize)
 {
     qToLittleEndian(nSize, file.data() + nOffset);
@@ -292,11 +308,19 @@ void TestMetafileBadInput::hostileRecordSkipped_data()
         << AroundEmf({EmfRecord(U_EMR_SAVEDC, {}), EmfRecord(U_EMR_RESTOREDC, {0x80000000u})});
     QTest::newRow("EMF pen with 2^32-1 style entries") << AroundEmf({EmfRecord(
         U_EMR_EXTCREATEPEN, {1, 0, 0, 0, 0, U_PS_USERSTYLE, 1, 0, 0, 0, 0xFFFFFFFFu, 5})});
-    // Bitmaps: sizes that overflow a stride.
+    // Bitmaps: sizes that overflow a stride, and a compressed one beyond the limit.
     QTest::newRow("EMF bitmap of 2^31 rows") << AroundEmf({EmfRecord(
         U_EMR_STRETCHDIBITS,
         {0,         0,   0,   0,  0,       0,           0,          0, 4, 4, 80, 40, 120, 4, 0,
          U_SRCCOPY, 100, 100, 40, 0x10000, 0x80000000u, 0x00180001, 0, 0, 0, 0,  0,  0,   0})});
+    QTest::newRow("EMF bitmap: a PNG beyond the pixel limit") << [] {
+        const QByteArray dib = PngDib(4100, 4100);
+        return AroundEmf(
+            {EmfRecord(U_EMR_STRETCHDIBITS,
+                       {0, 0, 0, 0, 0, 0, 0, 0, 4, 4, 80, 40, 120, quint32(dib.size() - 40),
+                        U_DIB_RGB_COLORS, U_SRCCOPY, 100, 100},
+                       dib)});
+    }();
 }
 
 void TestMetafileBadInput::hostileRecordSkipped()
