@@ -482,8 +482,10 @@ void CEmfPlayer::Play(const CMetafileRecordReader& file, const SHeader& header, 
     while (file.Has(nOffset, 8)) {
         const quint32 nType = file.U32(nOffset);
         const quint32 nSize = file.U32(nOffset + 4);
-        if (nSize < 8 || nSize % 4 != 0 || !file.Has(nOffset, nSize) || nType == U_EMR_EOF)
+        if (nSize < 8 || nSize % 4 != 0 || !file.Has(nOffset, nSize) || nType == U_EMR_EOF ||
+            dc.BudgetSpent())
             return;
+        dc.AddWork(MetafileWork::kPerRecord);
         PlayRecord(dc, nType, file.Sub(nOffset, nSize), counts, dx);
         nOffset += nSize;
     }

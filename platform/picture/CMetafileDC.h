@@ -1,5 +1,8 @@
 #pragma once
 
+#include "platform/picture/CMetafileClip.h"
+#include "platform/picture/MetafileWork.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -53,7 +56,9 @@ struct SMetaFont
 // The playback device context shared by the WMF and EMF players: mapping,
 // object table, attributes, clipping and path, and the drawing primitives in
 // logical coordinates. One lives for one playback, so playback holds no
-// shared state and any thread may play onto its own painter.
+// shared state and any thread may play onto its own painter. It counts the
+// work done against a budget (MetafileWork) that the players check between
+// records.
 class CMetafileDC
 {
 public:
@@ -62,10 +67,16 @@ public:
 
     // toDevice maps the reference device (the frame's units) to the painter's
     // device; deviceClip (device coordinates) is the area playback may touch.
-    CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip);
+    CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip,
+                qint64 nWorkBudget = MetafileWork::kDefaultBudget);
     ~CMetafileDC();
     CMetafileDC(const CMetafileDC&) = delete;
     CMetafileDC& operator=(const CMetafileDC&) = delete;
+
+    // Work.
+    void AddWork(qint64 nUnits) { m_nWork += nUnits; }
+    bool BudgetSpent() const { return m_nWork >= m_nWorkBudget; }
+    qint64 Work() const { return m_nWork; }
 
     // Mapping.
     void SetMapMode(int nMode);
@@ -166,16 +177,16 @@ private:
         bool bArcClockwise = false;
         bool bSmoothBlits = false;
         QPointF ptCurrent;
-        QPainterPath clip; // device coordinates; empty with bClipped false: no clip
-        bool bClipped = false;
+        CMetafileClip clip; // device coordinates
     };
 
     void MappingChanged() { m_bTransformDirty = true; }
     const QTransform& Transform();
     void Prepare(bool bStroke, bool bFill);
     void ApplyClip();
-    void SetClip(const QPainterPath& devicePath);
     void CombineClip(const QPainterPath& devicePath, int nMode);
+    void ChargeArea(const QRectF& rcLogical);
+    void ChargeImage(const QImage& img);
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);
     void DrawPathAndEnd(bool bStroke, bool bFill);
@@ -184,6 +195,8 @@ private:
     QPainter& m_painter;
     QTransform m_toDevice;
     QRectF m_rcDeviceClip;
+    qint64 m_nWorkBudget;
+    qint64 m_nWork = 0;
     double m_dUnitsPerMm = 96 / 25.4;
     SState m_state;
     std::vector<SState> m_saved;

@@ -23,6 +23,21 @@ double Scale(const QTransform& t)
 
 } // namespace
 
+// --- Work ----------------------------------------------------------------
+
+void CMetafileDC::ChargeArea(const QRectF& rcLogical)
+{
+    if (!CanDraw())
+        return;
+    const QRectF rc = Transform().mapRect(rcLogical.normalized()) & m_rcDeviceClip;
+    AddWork(qint64(rc.width() * rc.height()) / MetafileWork::kDevicePixelsPerUnit);
+}
+
+void CMetafileDC::ChargeImage(const QImage& img)
+{
+    AddWork(qint64(img.width()) * img.height() / MetafileWork::kDecodedPixelsPerUnit);
+}
+
 // --- Drawing -------------------------------------------------------------
 
 void CMetafileDC::Prepare(bool bStroke, bool bFill)
@@ -78,6 +93,7 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     }
     if (!CanDraw())
         return;
+    ChargeArea(path.controlPointRect());
     Prepare(bStroke, bFill);
     m_painter.drawPath(path);
 }
@@ -96,6 +112,7 @@ void CMetafileDC::LineTo(const QPointF& pt)
             m_path.moveTo(m_state.ptCurrent);
         m_path.lineTo(pt);
     } else if (CanDraw()) {
+        ChargeArea(QRectF(m_state.ptCurrent, pt));
         Prepare(true, false);
         m_painter.drawLine(m_state.ptCurrent, pt);
     }
@@ -107,6 +124,7 @@ void CMetafileDC::Rectangle(const QRectF& rc)
     if (m_bInPath) {
         m_path.addRect(rc.normalized());
     } else if (CanDraw()) {
+        ChargeArea(rc);
         Prepare(true, true);
         m_painter.drawRect(rc.normalized());
     }
@@ -125,6 +143,7 @@ void CMetafileDC::Ellipse(const QRectF& rc)
     if (m_bInPath) {
         m_path.addEllipse(rc.normalized());
     } else if (CanDraw()) {
+        ChargeArea(rc);
         Prepare(true, true);
         m_painter.drawEllipse(rc.normalized());
     }
@@ -179,6 +198,7 @@ void CMetafileDC::ArcShape(EArc kind, const QRectF& rcIn, const QPointF& ptStart
 QPolygonF& CMetafileDC::Points(int n)
 {
     m_points.resize(std::max(n, 0)); // a damaged count gives no points, never a bad size
+    AddWork(m_points.size() * MetafileWork::kPerPoint);
     return m_points;
 }
 
@@ -190,6 +210,7 @@ void CMetafileDC::Polygon()
         m_path.addPolygon(m_points);
         m_path.closeSubpath();
     } else if (CanDraw()) {
+        ChargeArea(m_points.boundingRect());
         Prepare(true, true);
         m_painter.drawPolygon(m_points, m_state.fillRule);
     }
@@ -214,6 +235,7 @@ void CMetafileDC::Polyline(bool bFromCurrent)
         else
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
+        ChargeArea(pLine->boundingRect());
         Prepare(true, false);
         m_painter.drawPolyline(*pLine);
     }
@@ -341,6 +363,7 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
                                : 16 * std::hypot(m_toDevice.m21(), m_toDevice.m22());
     if (str.isEmpty() || dHeight < 0.5 || dHeight > kMaxGlyphPixels)
         return;
+    AddWork(str.size() * MetafileWork::kPerPoint);
     const QFont font = FontForHeight(dHeight);
     const QFontMetricsF fm(font);
     const bool bUseDx = dx.size() == std::size_t(str.size());
@@ -351,6 +374,10 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     } else {
         dWidth = fm.horizontalAdvance(str);
     }
+    // The box the glyphs cover, at most the whole device.
+    AddWork(qint64(std::min(std::abs(dWidth) * dHeight,
+                            m_rcDeviceClip.width() * m_rcDeviceClip.height())) /
+            MetafileWork::kDevicePixelsPerUnit);
     double x = 0;
     if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
         x = -dWidth / 2;
@@ -425,6 +452,8 @@ void CMetafileDC::Blit(const QRectF& rcDest, const QImage& img, const QRectF& rc
     const QPaintEngine* pEngine = m_painter.paintEngine();
     if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
         mode = QPainter::CompositionMode_SourceOver;
+    ChargeImage(img);
+    ChargeArea(rcDest);
     Prepare(false, false);
     // A negative extent mirrors the bits.
     const QImage mirrored = (rcDest.width() < 0 || rcDest.height() < 0)
@@ -445,6 +474,7 @@ void CMetafileDC::PatBlt(const QRectF& rcDest, quint32 nRop)
 {
     if (m_bInPath || !CanDraw())
         return;
+    ChargeArea(rcDest);
     Prepare(false, true);
     const QRectF rc = rcDest.normalized();
     switch (nRop) {
@@ -496,6 +526,8 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     m_bInPath = false;
     m_path.setFillRule(m_state.fillRule);
     if (CanDraw()) {
+        AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
+        ChargeArea(m_path.controlPointRect());
         Prepare(bStroke, bFill);
         m_painter.drawPath(m_path);
     }

@@ -372,6 +372,9 @@ void CWmfPlayer::Play(const CMetafileRecordReader& file, const SHeader& header, 
     std::vector<double> dx;
     ForEachRecord(file, header.nFirstRecord,
                   [&](quint16 nFunction, const CMetafileRecordReader& r) {
+                      if (dc.BudgetSpent())
+                          return false;
+                      dc.AddWork(MetafileWork::kPerRecord);
                       PlayRecord(dc, nFunction, r, counts, dx);
                       return true;
                   });

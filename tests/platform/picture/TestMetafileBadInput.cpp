@@ -22,6 +22,8 @@ private slots:
     void partial();
     void hostileRecordSkipped_data();
     void hostileRecordSkipped();
+    void workBudget_data();
+    void workBudget();
     void mutatedFilesNeverCrash();
 };
 
@@ -179,6 +181,60 @@ QByteArray PngDib(int w, int h)
     return QByteArray(reinterpret_cast<const char*>(&bmih), sizeof bmih) + bits;
 }
 
+// 50 red stripes of 2 x 100 pixels, left to right, one record each.
+QByteArray StripesEmf()
+{
+    CTestEmf emf(100, 100);
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    for (int x = 0; x < 100; x += 2)
+        emf.Add(U_EMRRECTANGLE_set(Rect(x, 0, x + 2, 100)));
+    return emf.Finish();
+}
+
+QByteArray StripesWmf()
+{
+    CTestWmf wmf(1, 1, 100);
+    wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(100, 100)));
+    uint32_t ih = 0;
+    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
+                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    for (int x = 0; x < 100; x += 2)
+        wmf.Add(U_WMRRECTANGLE_set(Rect16(x, 0, x + 2, 100)));
+    return wmf.Finish();
+}
+
+// A polyline of 20,000 points in one pixel, then a red rectangle over everything.
+QByteArray LongPolylineThenRedEmf()
+{
+    CTestEmf emf(100, 100);
+    std::vector<U_POINTL> arPoints(20000, point32_set(1, 1));
+    emf.Add(U_EMRPOLYLINE_set(Rect(1, 1, 1, 1), uint32_t(arPoints.size()), arPoints.data()));
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 100, 100)));
+    return emf.Finish();
+}
+
+int RedPixels(const QImage& img)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == kRed;
+    }
+    return n;
+}
+
 QByteArray WithSize(QByteArray file, std::size_t nOffset, quint32 nSize)
 {
     qToLittleEndian(nSize, file.data() + nOffset);
@@ -332,6 +388,47 @@ void TestMetafileBadInput::hostileRecordSkipped()
     const QImage img = RenderPicture(*picture, 100, 100);
     QCOMPARE(img.pixel(25, 50), kRed);
     QCOMPARE(img.pixel(75, 50), kBlue);
+}
+
+void TestMetafileBadInput::workBudget_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("budget");
+    QTest::addColumn<int>("minRed");
+    QTest::addColumn<int>("maxRed");
+
+    // A stripe costs a record and its 200 pixels: 1 + 200 / 64 = 4 units, after
+    // 3 units of pen and brush records in the EMF and 5 in the WMF.
+    constexpr qint64 kDefault = MetafileWork::kDefaultBudget;
+    QTest::newRow("EMF stripes, default budget: whole")
+        << StripesEmf() << kDefault << 10000 << 10000;
+    QTest::newRow("WMF stripes, default budget: whole")
+        << StripesWmf() << kDefault << 10000 << 10000;
+    QTest::newRow("EMF stripes, budget of 43: the first ten")
+        << StripesEmf() << qint64(43) << 2000 << 2000;
+    QTest::newRow("EMF stripes, budget of 44: one more")
+        << StripesEmf() << qint64(44) << 2200 << 2200;
+    QTest::newRow("WMF stripes, budget of 45: the first ten")
+        << StripesWmf() << qint64(45) << 2000 << 2000;
+    QTest::newRow("EMF stripes, no budget: nothing") << StripesEmf() << qint64(0) << 0 << 0;
+    QTest::newRow("long polyline, default budget: the rectangle after it")
+        << LongPolylineThenRedEmf() << kDefault << 10000 << 10000;
+    QTest::newRow("long polyline spends a budget of 20,000")
+        << LongPolylineThenRedEmf() << qint64(20000) << 0 << 0;
+    QTest::newRow("2,886-point clip path, default budget: drawn")
+        << ClipPathEmf(2886) << kDefault << 1000 << 10000;
+}
+
+void TestMetafileBadInput::workBudget()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, budget);
+    QFETCH(int, minRed);
+    QFETCH(int, maxRed);
+    const CPicturePtr picture = CMetafilePicture::Load(file, budget);
+    QVERIFY(picture);
+    const int nRed = RedPixels(RenderPicture(*picture, 100, 100));
+    QVERIFY2(nRed >= minRed && nRed <= maxRed, qPrintable(QString::number(nRed)));
 }
 
 void TestMetafileBadInput::mutatedFilesNeverCrash()
