@@ -185,7 +185,7 @@ private:
     void Prepare(bool bStroke, bool bFill);
     void ApplyClip();
     void CombineClip(const QPainterPath& devicePath, int nMode);
-    void ChargeArea(const QRectF& rcLogical);
+    void ChargeArea(const QRectF& rcLogical, bool bStroke = false);
     void ChargeImage(const QImage& img);
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);

@@ -25,12 +25,21 @@ double Scale(const QTransform& t)
 
 // --- Work ----------------------------------------------------------------
 
-void CMetafileDC::ChargeArea(const QRectF& rcLogical)
+void CMetafileDC::ChargeArea(const QRectF& rcLogical, bool bStroke)
 {
     if (!CanDraw())
         return;
-    const QRectF rc = Transform().mapRect(rcLogical.normalized()) & m_rcDeviceClip;
-    AddWork(qint64(rc.width() * rc.height()) / MetafileWork::kDevicePixelsPerUnit);
+    // The device box the shape covers, a line's box too (QRectF's & empties
+    // those); a stroke's length is about the box's two sides.
+    const QRectF rc = Transform().mapRect(rcLogical.normalized());
+    const QRectF& d = m_rcDeviceClip;
+    const double w = std::min(rc.right(), d.right()) - std::max(rc.left(), d.left());
+    const double h = std::min(rc.bottom(), d.bottom()) - std::max(rc.top(), d.top());
+    if (!(w >= 0 && h >= 0))
+        return;
+    AddWork(qint64(w * h) / MetafileWork::kDevicePixelsPerUnit);
+    if (bStroke && !m_state.pen.bNull)
+        AddWork(qint64(w + h) / MetafileWork::kStrokePixelsPerUnit);
 }
 
 void CMetafileDC::ChargeImage(const QImage& img)
@@ -43,6 +52,7 @@ void CMetafileDC::ChargeImage(const QImage& img)
 void CMetafileDC::Prepare(bool bStroke, bool bFill)
 {
     const QTransform& t = Transform();
+    AddWork(MetafileWork::kPerDraw);
     if (m_bToolsDirty) {
         m_painter.setTransform(t);
         m_painter.setBackgroundMode(m_state.bOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -93,7 +103,7 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     }
     if (!CanDraw())
         return;
-    ChargeArea(path.controlPointRect());
+    ChargeArea(path.controlPointRect(), bStroke);
     Prepare(bStroke, bFill);
     m_painter.drawPath(path);
 }
@@ -112,7 +122,7 @@ void CMetafileDC::LineTo(const QPointF& pt)
             m_path.moveTo(m_state.ptCurrent);
         m_path.lineTo(pt);
     } else if (CanDraw()) {
-        ChargeArea(QRectF(m_state.ptCurrent, pt));
+        ChargeArea(QRectF(m_state.ptCurrent, pt), true);
         Prepare(true, false);
         m_painter.drawLine(m_state.ptCurrent, pt);
     }
@@ -124,7 +134,7 @@ void CMetafileDC::Rectangle(const QRectF& rc)
     if (m_bInPath) {
         m_path.addRect(rc.normalized());
     } else if (CanDraw()) {
-        ChargeArea(rc);
+        ChargeArea(rc, true);
         Prepare(true, true);
         m_painter.drawRect(rc.normalized());
     }
@@ -143,7 +153,7 @@ void CMetafileDC::Ellipse(const QRectF& rc)
     if (m_bInPath) {
         m_path.addEllipse(rc.normalized());
     } else if (CanDraw()) {
-        ChargeArea(rc);
+        ChargeArea(rc, true);
         Prepare(true, true);
         m_painter.drawEllipse(rc.normalized());
     }
@@ -210,7 +220,7 @@ void CMetafileDC::Polygon()
         m_path.addPolygon(m_points);
         m_path.closeSubpath();
     } else if (CanDraw()) {
-        ChargeArea(m_points.boundingRect());
+        ChargeArea(m_points.boundingRect(), true);
         Prepare(true, true);
         m_painter.drawPolygon(m_points, m_state.fillRule);
     }
@@ -235,7 +245,7 @@ void CMetafileDC::Polyline(bool bFromCurrent)
         else
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
-        ChargeArea(pLine->boundingRect());
+        ChargeArea(pLine->boundingRect(), true);
         Prepare(true, false);
         m_painter.drawPolyline(*pLine);
     }
@@ -527,7 +537,7 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     m_path.setFillRule(m_state.fillRule);
     if (CanDraw()) {
         AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
-        ChargeArea(m_path.controlPointRect());
+        ChargeArea(m_path.controlPointRect(), bStroke);
         Prepare(bStroke, bFill);
         m_painter.drawPath(m_path);
     }

@@ -397,24 +397,26 @@ void TestMetafileBadInput::workBudget_data()
     QTest::addColumn<int>("minRed");
     QTest::addColumn<int>("maxRed");
 
-    // A stripe costs a record and its 200 pixels: 1 + 200 / 64 = 4 units, after
-    // 3 units of pen and brush records in the EMF and 5 in the WMF.
+    // A stripe costs its record, a drawing call and its 200 pixels:
+    // 1 + 64 + 200 / 128 = 66 units, after 3 units of pen and brush records in
+    // the EMF and 5 in the WMF.
     constexpr qint64 kDefault = MetafileWork::kDefaultBudget;
     QTest::newRow("EMF stripes, default budget: whole")
         << StripesEmf() << kDefault << 10000 << 10000;
     QTest::newRow("WMF stripes, default budget: whole")
         << StripesWmf() << kDefault << 10000 << 10000;
-    QTest::newRow("EMF stripes, budget of 43: the first ten")
-        << StripesEmf() << qint64(43) << 2000 << 2000;
-    QTest::newRow("EMF stripes, budget of 44: one more")
-        << StripesEmf() << qint64(44) << 2200 << 2200;
-    QTest::newRow("WMF stripes, budget of 45: the first ten")
-        << StripesWmf() << qint64(45) << 2000 << 2000;
+    QTest::newRow("EMF stripes, budget of 663: the first ten")
+        << StripesEmf() << qint64(663) << 2000 << 2000;
+    QTest::newRow("EMF stripes, budget of 664: one more")
+        << StripesEmf() << qint64(664) << 2200 << 2200;
+    QTest::newRow("WMF stripes, budget of 665: the first ten")
+        << StripesWmf() << qint64(665) << 2000 << 2000;
     QTest::newRow("EMF stripes, no budget: nothing") << StripesEmf() << qint64(0) << 0 << 0;
     QTest::newRow("long polyline, default budget: the rectangle after it")
         << LongPolylineThenRedEmf() << kDefault << 10000 << 10000;
-    QTest::newRow("long polyline spends a budget of 20,000")
-        << LongPolylineThenRedEmf() << qint64(20000) << 0 << 0;
+    // 20,000 points at 5 units, a record and a drawing call: 100,065 units.
+    QTest::newRow("long polyline spends a budget of 100,000")
+        << LongPolylineThenRedEmf() << qint64(100000) << 0 << 0;
     QTest::newRow("2,886-point clip path, default budget: drawn")
         << ClipPathEmf(2886) << kDefault << 1000 << 10000;
 }
