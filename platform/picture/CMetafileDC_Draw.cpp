@@ -21,6 +21,29 @@ double Scale(const QTransform& t)
     return std::sqrt(std::abs(t.determinant()));
 }
 
+// The raster operations of blits that have a composition mode; the others draw the source.
+QPainter::CompositionMode CompositionForRop(const QPainter& painter, quint32 nRop)
+{
+    const QPaintEngine* pEngine = painter.paintEngine();
+    if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
+        return QPainter::CompositionMode_SourceOver;
+    switch (nRop) {
+    case 0x8800C6: // SRCAND
+        return QPainter::RasterOp_SourceAndDestination;
+    case 0xEE0086: // SRCPAINT
+        return QPainter::RasterOp_SourceOrDestination;
+    case 0x660046: // SRCINVERT
+        return QPainter::RasterOp_SourceXorDestination;
+    case 0x330008: // NOTSRCCOPY
+        return QPainter::RasterOp_NotSource;
+    case 0x440328: // SRCERASE
+        return QPainter::RasterOp_SourceAndNotDestination;
+    case 0x1100A6: // NOTSRCERASE
+        return QPainter::RasterOp_NotSourceAndNotDestination;
+    }
+    return QPainter::CompositionMode_SourceOver;
+}
+
 } // namespace
 
 // --- Work ----------------------------------------------------------------
@@ -438,45 +461,30 @@ void CMetafileDC::Blit(const QRectF& rcDest, const QImage& img, const QRectF& rc
 {
     if (img.isNull() || m_bInPath || !CanDraw())
         return;
-    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    switch (nRop) {
-    case 0x8800C6: // SRCAND
-        mode = QPainter::RasterOp_SourceAndDestination;
-        break;
-    case 0xEE0086: // SRCPAINT
-        mode = QPainter::RasterOp_SourceOrDestination;
-        break;
-    case 0x660046: // SRCINVERT
-        mode = QPainter::RasterOp_SourceXorDestination;
-        break;
-    case 0x330008: // NOTSRCCOPY
-        mode = QPainter::RasterOp_NotSource;
-        break;
-    case 0x440328: // SRCERASE
-        mode = QPainter::RasterOp_SourceAndNotDestination;
-        break;
-    case 0x1100A6: // NOTSRCERASE
-        mode = QPainter::RasterOp_NotSourceAndNotDestination;
-        break;
-    }
-    const QPaintEngine* pEngine = m_painter.paintEngine();
-    if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
-        mode = QPainter::CompositionMode_SourceOver;
     ChargeImage(img);
     ChargeArea(rcDest);
     Prepare(false, false);
-    // A negative extent mirrors the bits.
-    const QImage mirrored = (rcDest.width() < 0 || rcDest.height() < 0)
-                                ? img.mirrored(rcDest.width() < 0, rcDest.height() < 0)
-                                : img;
+    // A negative extent mirrors the bits. Under a mapping that only scales,
+    // the image goes to its device rectangle with an upright painter: Qt 6.4
+    // reads outside a small image scaled under a mirroring transform.
+    QRectF rcTarget = rcDest.normalized();
+    bool bFlipX = rcDest.width() < 0, bFlipY = rcDest.height() < 0;
+    if (const QTransform& t = Transform(); t.type() <= QTransform::TxScale) {
+        rcTarget = t.mapRect(rcTarget);
+        bFlipX ^= t.m11() < 0;
+        bFlipY ^= t.m22() < 0;
+        m_painter.resetTransform();
+        m_bToolsDirty = true;
+    }
+    const QImage mirrored = (bFlipX || bFlipY) ? img.mirrored(bFlipX, bFlipY) : img;
     QRectF rcSource = rcSrc;
-    if (rcDest.width() < 0)
+    if (bFlipX)
         rcSource.moveLeft(img.width() - rcSrc.right());
-    if (rcDest.height() < 0)
+    if (bFlipY)
         rcSource.moveTop(img.height() - rcSrc.bottom());
-    m_painter.setCompositionMode(mode);
+    m_painter.setCompositionMode(CompositionForRop(m_painter, nRop));
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform, m_state.bSmoothBlits);
-    m_painter.drawImage(rcDest.normalized(), mirrored, rcSource);
+    m_painter.drawImage(rcTarget, mirrored, rcSource);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
 }
 

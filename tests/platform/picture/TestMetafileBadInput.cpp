@@ -122,6 +122,14 @@ QByteArray WmfRecord(quint16 nFunction, std::initializer_list<quint16> params)
     return record;
 }
 
+// A record made by libuemf, as bytes.
+QByteArray EmfBytes(char* pRecord)
+{
+    const QByteArray record(pRecord, qFromLittleEndian<qint32>(pRecord + 4));
+    std::free(pRecord);
+    return record;
+}
+
 // Red over the left half, then the hostile records, then a blue polygon over
 // the right half: playback must step over the hostile part to draw the blue.
 QByteArray AroundEmf(const QList<QByteArray>& records)
@@ -369,6 +377,22 @@ void TestMetafileBadInput::hostileRecordSkipped_data()
         U_EMR_STRETCHDIBITS,
         {0,         0,   0,   0,  0,       0,           0,          0, 4, 4, 80, 40, 120, 4, 0,
          U_SRCCOPY, 100, 100, 40, 0x10000, 0x80000000u, 0x00180001, 0, 0, 0, 0,  0,  0,   0})});
+    {
+        // 2 x 1 pixels stretched to 1.3 x 0.7 device pixels at (40, 20), the
+        // mapping mirrored upward: Qt itself once read outside the bitmap.
+        const SDib dib = TwoBandDib(4, 1, 0x00FF00, 0x00FF00);
+        auto* pBmi = reinterpret_cast<PU_BITMAPINFO>(const_cast<char*>(dib.bmi.constData()));
+        QTest::newRow("EMF bitmap blitted tiny under an upward mapping") << AroundEmf(
+            {EmfBytes(U_EMRSAVEDC_set()), EmfBytes(U_EMRSETMAPMODE_set(U_MM_ANISOTROPIC)),
+             EmfBytes(U_EMRSETWINDOWEXTEX_set(sizel_set(2500, -2500))),
+             EmfBytes(U_EMRSETVIEWPORTEXTEX_set(sizel_set(100, 100))),
+             EmfBytes(U_EMRSETVIEWPORTORGEX_set(point32_set(0, 100))),
+             EmfBytes(U_EMRSTRETCHDIBITS_set(
+                 Rect(0, 0, 100, 100), point32_set(1000, 1991), point32_set(33, 17),
+                 point32_set(0, 0), point32_set(2, 1), U_DIB_RGB_COLORS, U_SRCCOPY, pBmi,
+                 uint32_t(dib.bits.size()), const_cast<char*>(dib.bits.constData()))),
+             EmfBytes(U_EMRRESTOREDC_set(-1))});
+    }
     QTest::newRow("EMF bitmap: a PNG beyond the pixel limit") << [] {
         const QByteArray dib = PngDib(4100, 4100);
         return AroundEmf(
