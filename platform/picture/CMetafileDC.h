@@ -12,6 +12,7 @@
 #include <variant>
 #include <vector>
 
+class QFontMetricsF;
 class QPainter;
 
 // A pen, brush or font as a metafile creates it, in logical units.
@@ -191,6 +192,13 @@ private:
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);
     void DrawPathAndEnd(bool bStroke, bool bFill);
     QFont FontForHeight(double dDevicePixels);
+    // Where the text's baseline starts from its reference point, in device
+    // pixels along the text, as the alignment asks.
+    QPointF TextBoxOffset(const QFontMetricsF& fm, double dWidth) const;
+    // Background box and glyphs, one by one at the file's spacing when pDx is
+    // given; the painter maps device pixels along the text.
+    void DrawGlyphs(const QString& str, const std::vector<double>* pDx, QPointF ptBox,
+                    double dScaleX, double dWidth, const QFont& font);
 
     QPainter& m_painter;
     QTransform m_toDevice;

@@ -377,6 +377,44 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
     return m_font;
 }
 
+QPointF CMetafileDC::TextBoxOffset(const QFontMetricsF& fm, double dWidth) const
+{
+    double x = 0;
+    if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
+        x = -dWidth / 2;
+    else if (m_state.nTextAlign & U_TA_RIGHT)
+        x = -dWidth;
+    double y = 0;
+    if ((m_state.nTextAlign & U_TA_BASELINE) == U_TA_BASELINE)
+        y = 0;
+    else if (m_state.nTextAlign & U_TA_BOTTOM)
+        y = -fm.descent();
+    else
+        y = fm.ascent();
+    return QPointF(x, y);
+}
+
+void CMetafileDC::DrawGlyphs(const QString& str, const std::vector<double>* pDx, QPointF ptBox,
+                             double dScaleX, double dWidth, const QFont& font)
+{
+    const QFontMetricsF fm(font);
+    if (m_state.bOpaque)
+        m_painter.fillRect(
+            QRectF(ptBox.x(), ptBox.y() - fm.ascent(), dWidth, fm.ascent() + fm.descent()),
+            m_state.bkColor);
+    m_painter.setFont(font);
+    m_painter.setPen(m_state.textColor);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    if (pDx) {
+        for (int i = 0; i < str.size(); ++i) {
+            m_painter.drawText(ptBox, QString(str.at(i)));
+            ptBox.rx() += (*pDx)[std::size_t(i)] * dScaleX;
+        }
+    } else {
+        m_painter.drawText(ptBox, str);
+    }
+}
+
 void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions,
                        const QRectF* pRect, const std::vector<double>& dx)
 {
@@ -411,19 +449,7 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     AddWork(qint64(std::min(std::abs(dWidth) * dHeight,
                             m_rcDeviceClip.width() * m_rcDeviceClip.height())) /
             MetafileWork::kDevicePixelsPerUnit);
-    double x = 0;
-    if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
-        x = -dWidth / 2;
-    else if (m_state.nTextAlign & U_TA_RIGHT)
-        x = -dWidth;
-    double y = 0;
-    if ((m_state.nTextAlign & U_TA_BASELINE) == U_TA_BASELINE)
-        y = 0;
-    else if (m_state.nTextAlign & U_TA_BOTTOM)
-        y = -fm.descent();
-    else
-        y = fm.ascent();
-
+    QPointF ptBox = TextBoxOffset(fm, dWidth);
     if (pRect && (nOptions & U_ETO_CLIPPED)) {
         m_painter.save();
         m_painter.setTransform(t);
@@ -436,20 +462,7 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     m_painter.setTransform(QTransform()
                                .translate(t.map(pt).x(), t.map(pt).y())
                                .rotate(dWorldAngle - m_state.font.nEscapement / 10.0));
-    if (m_state.bOpaque)
-        m_painter.fillRect(QRectF(x, y - fm.ascent(), dWidth, fm.ascent() + fm.descent()),
-                           m_state.bkColor);
-    m_painter.setFont(font);
-    m_painter.setPen(m_state.textColor);
-    m_painter.setBackgroundMode(Qt::TransparentMode);
-    if (bUseDx) {
-        for (int i = 0; i < str.size(); ++i) {
-            m_painter.drawText(QPointF(x, y), QString(str.at(i)));
-            x += dx[std::size_t(i)] * dScaleX;
-        }
-    } else {
-        m_painter.drawText(QPointF(x, y), str);
-    }
+    DrawGlyphs(str, bUseDx ? &dx : nullptr, ptBox, dScaleX, dWidth, font);
     if (pRect && (nOptions & U_ETO_CLIPPED))
         m_painter.restore();
     m_bToolsDirty = true;
