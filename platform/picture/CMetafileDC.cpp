@@ -235,22 +235,31 @@ SMetaBrush CMetafileDC::MakeBrush(quint32 nStyle, const QColor& color, quint32 n
 void CMetafileDC::SetObjectTableSize(int n)
 {
     m_objects.assign(std::size_t(qBound(0, n, kMaxObjects)), CObject{});
-    m_nFreeHint = 0;
+    m_freed = {};
+    m_nUnused = 0;
 }
 
 int CMetafileDC::FreeObjectSlot()
 {
-    for (std::size_t i = m_nFreeHint; i < m_objects.size(); ++i) {
-        if (std::holds_alternative<std::monostate>(m_objects[i])) {
-            m_nFreeHint = i + 1;
-            return int(i);
-        }
+    // The lowest free slot: a freed one below the unused part of the table,
+    // else the first unused one. Scanning from the start each time made a file
+    // that keeps freeing and filling slots of a full table quadratic.
+    while (!m_freed.empty()) {
+        const std::size_t nSlot = m_freed.top();
+        m_freed.pop();
+        if (nSlot < m_objects.size() && std::holds_alternative<std::monostate>(m_objects[nSlot]))
+            return int(nSlot);
     }
-    m_nFreeHint = m_objects.size() + 1;
+    while (m_nUnused < m_objects.size() &&
+           !std::holds_alternative<std::monostate>(m_objects[m_nUnused]))
+        ++m_nUnused;
+    if (m_nUnused < m_objects.size())
+        return int(m_nUnused++);
     // Writers often undercount their objects; grow rather than lose the object.
     if (m_objects.size() >= std::size_t(kMaxObjects))
         return -1;
     m_objects.emplace_back();
+    m_nUnused = m_objects.size();
     return int(m_objects.size() - 1);
 }
 
@@ -267,10 +276,11 @@ void CMetafileDC::CreateObject(quint32 nIndex, CObject obj)
 
 void CMetafileDC::DeleteObject(quint32 nIndex)
 {
-    if (nIndex < m_objects.size()) {
-        m_objects[nIndex] = std::monostate{};
-        m_nFreeHint = std::min<std::size_t>(m_nFreeHint, nIndex);
-    }
+    if (nIndex >= m_objects.size() || std::holds_alternative<std::monostate>(m_objects[nIndex]))
+        return;
+    m_objects[nIndex] = std::monostate{};
+    if (nIndex < m_nUnused)
+        m_freed.push(nIndex);
 }
 
 void CMetafileDC::SelectObject(quint32 nIndex)

@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
+#include <queue>
 #include <variant>
 #include <vector>
 
@@ -209,7 +210,10 @@ private:
     SState m_state;
     std::vector<SState> m_saved;
     std::vector<CObject> m_objects;
-    std::size_t m_nFreeHint = 0; // no free slot below this one
+    // Slots freed below m_nUnused, lowest first; from m_nUnused on, a slot is
+    // free unless a record named it.
+    std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> m_freed;
+    std::size_t m_nUnused = 0;
     QTransform m_transform;
     bool m_bTransformDirty = true;
     bool m_bToolsDirty = true;
