@@ -6,6 +6,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -15,6 +16,8 @@ namespace {
 // find every crossing of their edges.
 constexpr int kMaxClipPathElements = 256;
 constexpr int kMaxBooleanElements = 64;
+// Pixels; a region moved further has left any device.
+constexpr double kMaxRegionOffset = 1 << 24;
 
 // Whether the path is an axis-aligned rectangle, as addRect and a scaling map make it.
 bool IsRect(const QPainterPath& path, QRectF& rc)
@@ -140,8 +143,11 @@ void CMetafileClip::Translate(const QPointF& ptOffset)
 {
     if (m_kind == Path)
         m_path.translate(ptOffset);
-    else if (m_kind == Region)
+    else if (m_kind == Region && std::abs(ptOffset.x()) < kMaxRegionOffset &&
+             std::abs(ptOffset.y()) < kMaxRegionOffset)
         m_region.translate(ptOffset.toPoint());
+    else if (m_kind == Region)
+        m_region = QRegion(); // moved off every device, and past what int holds
 }
 
 void CMetafileClip::Apply(QPainter& painter) const

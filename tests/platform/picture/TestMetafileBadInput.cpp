@@ -393,6 +393,19 @@ void TestMetafileBadInput::hostileRecordSkipped_data()
                  uint32_t(dib.bits.size()), const_cast<char*>(dib.bits.constData()))),
              EmfBytes(U_EMRRESTOREDC_set(-1))});
     }
+    {
+        // A clip path past the path limit becomes a region, which is then
+        // moved further than any device reaches.
+        std::vector<U_POINTL> arPoints;
+        for (int i = 0; i < 300; ++i)
+            arPoints.push_back(point32_set(i % 2 ? 0 : 100, i / 3));
+        QTest::newRow("EMF clip region moved by 2^31-1") << AroundEmf(
+            {EmfBytes(U_EMRSAVEDC_set()), EmfBytes(U_EMRBEGINPATH_set()),
+             EmfBytes(U_EMRPOLYGON_set(Rect(0, 0, 100, 100), 300, arPoints.data())),
+             EmfBytes(U_EMRENDPATH_set()), EmfBytes(U_EMRSELECTCLIPPATH_set(U_RGN_COPY)),
+             EmfBytes(U_EMROFFSETCLIPRGN_set(point32_set(0x7FFFFFFF, 0x7FFFFFFF))),
+             EmfBytes(U_EMRRESTOREDC_set(-1))});
+    }
     QTest::newRow("EMF bitmap: a PNG beyond the pixel limit") << [] {
         const QByteArray dib = PngDib(4100, 4100);
         return AroundEmf(
@@ -406,6 +419,7 @@ void TestMetafileBadInput::hostileRecordSkipped_data()
 void TestMetafileBadInput::hostileRecordSkipped()
 {
     QFETCH(QByteArray, file);
+    KeepForCorpus(file, QTest::currentDataTag());
     const CExactBytes bytes(file);
     const CPicturePtr picture = CMetafilePicture::Load(bytes.View());
     QVERIFY(picture);
