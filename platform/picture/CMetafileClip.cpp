@@ -111,13 +111,18 @@ qint64 CMetafileClip::Combine(const QPainterPath& path, int nMode, const QRectF&
     if (nMode != U_RGN_COPY) {
         if (m_kind == Region || current.elementCount() > kMaxBooleanElements ||
             path.elementCount() > kMaxBooleanElements) {
-            const QRegion a = ToRegion(rcDevice, nWork);
             const QRegion b = Rasterise(path, rcDevice, nWork);
-            m_region = nMode == U_RGN_AND   ? a & b
-                       : nMode == U_RGN_OR  ? a | b
-                       : nMode == U_RGN_XOR ? a ^ b
-                                            : a - b;
-            nWork += (m_region.rectCount() + a.rectCount()) * MetafileWork::kPerPoint;
+            if (m_kind == None && nMode == U_RGN_AND) {
+                m_region = b; // the mask covers the device only already
+            } else {
+                const QRegion a = ToRegion(rcDevice, nWork);
+                m_region = nMode == U_RGN_AND   ? a & b
+                           : nMode == U_RGN_OR  ? a | b
+                           : nMode == U_RGN_XOR ? a ^ b
+                                                : a - b;
+                nWork += a.rectCount() * MetafileWork::kPerPoint;
+            }
+            nWork += m_region.rectCount() * MetafileWork::kPerPoint;
             m_kind = Region;
             m_path = QPainterPath();
             return nWork;
