@@ -189,6 +189,9 @@ private:
     void CombineClip(const QPainterPath& devicePath, int nMode);
     void ChargeArea(const QRectF& rcLogical, bool bStroke = false);
     void ChargeImage(const QImage& img);
+    // Counts a shape's edges as work; false when there are too many to antialias.
+    bool ChargeEdges(double dDeviceLength);
+    double DeviceSpan() const { return m_rcDeviceClip.width() + m_rcDeviceClip.height(); }
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);
     void DrawPathAndEnd(bool bStroke, bool bFill);

@@ -16,6 +16,33 @@ namespace {
 constexpr double kMaxPenPixels = 1e5;
 constexpr double kMaxGlyphPixels = 1e4;
 
+// Antialiasing rasterises cell by cell in bands, and a long tangle of edges
+// overflows the bands again and again: a few thousand crossing edges took
+// seconds to fill or stroke at window size. Past this many times the device's
+// width and height, a shape's edges are drawn aliased.
+constexpr double kMaxSmoothEdges = 64;
+
+// The length of the edges in device pixels, each counted at most across the device.
+double EdgeLength(const QPolygonF& pts, const QTransform& t, double dMaxEdge)
+{
+    double d = 0;
+    for (int i = 1; i < pts.size(); ++i)
+        d += std::min(QLineF(t.map(pts[i - 1]), t.map(pts[i])).length(), dMaxEdge);
+    return d;
+}
+
+double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge)
+{
+    double d = 0;
+    for (int i = 1; i < path.elementCount(); ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        if (!e.isMoveTo())
+            d += std::min(QLineF(t.map(QPointF(path.elementAt(i - 1))), t.map(QPointF(e))).length(),
+                          dMaxEdge);
+    }
+    return d;
+}
+
 double Scale(const QTransform& t)
 {
     return std::sqrt(std::abs(t.determinant()));
@@ -63,6 +90,12 @@ void CMetafileDC::ChargeArea(const QRectF& rcLogical, bool bStroke)
     AddWork(qint64(w * h) / MetafileWork::kDevicePixelsPerUnit);
     if (bStroke && !m_state.pen.bNull)
         AddWork(qint64(w + h) / MetafileWork::kStrokePixelsPerUnit);
+}
+
+bool CMetafileDC::ChargeEdges(double dDeviceLength)
+{
+    AddWork(qint64(dDeviceLength) / MetafileWork::kStrokePixelsPerUnit);
+    return dDeviceLength <= kMaxSmoothEdges * DeviceSpan();
 }
 
 void CMetafileDC::ChargeImage(const QImage& img)
@@ -127,8 +160,11 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     if (!CanDraw())
         return;
     ChargeArea(path.controlPointRect(), bStroke);
+    const bool bSmooth = ChargeEdges(EdgeLength(path, Transform(), DeviceSpan()));
     Prepare(bStroke, bFill);
+    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     m_painter.drawPath(path);
+    m_painter.setRenderHint(QPainter::Antialiasing);
 }
 
 void CMetafileDC::MoveTo(const QPointF& pt)
@@ -244,8 +280,11 @@ void CMetafileDC::Polygon()
         m_path.closeSubpath();
     } else if (CanDraw()) {
         ChargeArea(m_points.boundingRect(), true);
+        const bool bSmooth = ChargeEdges(EdgeLength(m_points, Transform(), DeviceSpan()));
         Prepare(true, true);
+        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
         m_painter.drawPolygon(m_points, m_state.fillRule);
+        m_painter.setRenderHint(QPainter::Antialiasing);
     }
 }
 
@@ -269,8 +308,11 @@ void CMetafileDC::Polyline(bool bFromCurrent)
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
         ChargeArea(pLine->boundingRect(), true);
+        const bool bSmooth = ChargeEdges(EdgeLength(*pLine, Transform(), DeviceSpan()));
         Prepare(true, false);
+        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
         m_painter.drawPolyline(*pLine);
+        m_painter.setRenderHint(QPainter::Antialiasing);
     }
 }
 
@@ -559,8 +601,11 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     if (CanDraw()) {
         AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
         ChargeArea(m_path.controlPointRect(), bStroke);
+        const bool bSmooth = ChargeEdges(EdgeLength(m_path, Transform(), DeviceSpan()));
         Prepare(bStroke, bFill);
+        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
         m_painter.drawPath(m_path);
+        m_painter.setRenderHint(QPainter::Antialiasing);
     }
     m_path = QPainterPath();
 }

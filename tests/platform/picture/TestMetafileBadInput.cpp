@@ -22,6 +22,8 @@ private slots:
     void partial();
     void hostileRecordSkipped_data();
     void hostileRecordSkipped();
+    void tangledShapesDrawnAliased_data();
+    void tangledShapesDrawnAliased();
     void workBudget_data();
     void workBudget();
     void mutatedFilesNeverCrash();
@@ -233,6 +235,36 @@ QByteArray LongPolylineThenRedEmf()
     return emf.Finish();
 }
 
+// nPoints pseudo-random points over 100 x 100 pixels, filled red or stroked
+// red three pixels wide; bPath: filled as a path.
+QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false)
+{
+    CTestEmf emf(100, 100);
+    uint32_t ih = 0;
+    PU_EXTLOGPEN pPen =
+        extlogpen_set(U_PS_GEOMETRIC | U_PS_SOLID, 3, U_BS_SOLID, Color(0xFF0000), 0, 0, nullptr);
+    emf.Add(extcreatepen_set(&ih, emf.Handles(), nullptr, 0, nullptr, pPen));
+    std::free(pPen);
+    emf.Add(bStroke ? selectobject_set(ih, emf.Handles()) : U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    std::vector<U_POINTL> arPoints;
+    QRandomGenerator rng(99);
+    for (int i = 0; i < nPoints; ++i)
+        arPoints.push_back(point32_set(int(rng.bounded(100)), int(rng.bounded(100))));
+    const uint32_t n = uint32_t(arPoints.size());
+    if (bPath)
+        emf.Add(U_EMRBEGINPATH_set());
+    emf.Add(bStroke ? U_EMRPOLYLINE_set(Rect(0, 0, 100, 100), n, arPoints.data())
+                    : U_EMRPOLYGON_set(Rect(0, 0, 100, 100), n, arPoints.data()));
+    if (bPath) {
+        emf.Add(U_EMRENDPATH_set());
+        emf.Add(U_EMRFILLPATH_set(Rect(0, 0, 100, 100)));
+    }
+    return emf.Finish();
+}
+
 int RedPixels(const QImage& img)
 {
     int n = 0;
@@ -426,6 +458,35 @@ void TestMetafileBadInput::hostileRecordSkipped()
     const QImage img = RenderPicture(*picture, 100, 100);
     QCOMPARE(img.pixel(25, 50), kRed);
     QCOMPARE(img.pixel(75, 50), kBlue);
+}
+
+void TestMetafileBadInput::tangledShapesDrawnAliased_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<bool>("smooth");
+
+    // At 100 x 100 pixels, edges longer than 64 x 200 pixels in all are a tangle.
+    QTest::newRow("triangle, filled: smooth") << TangleEmf(3, false) << true;
+    QTest::newRow("six-point zigzag, stroked: smooth") << TangleEmf(6, true) << true;
+    QTest::newRow("2,886-point tangle, filled: aliased") << TangleEmf(2886, false) << false;
+    QTest::newRow("1,000-point tangle, stroked: aliased") << TangleEmf(1000, true) << false;
+    QTest::newRow("2,886-point tangle, filled as a path: aliased")
+        << TangleEmf(2886, false, true) << false;
+}
+
+void TestMetafileBadInput::tangledShapesDrawnAliased()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(bool, smooth);
+    const CPicturePtr picture = CMetafilePicture::Load(file);
+    QVERIFY(picture);
+    const QImage img = RenderPicture(*picture, 100, 100);
+    int nBlended = 0;
+    for (int y = 0; y < img.height(); ++y) {
+        for (int x = 0; x < img.width(); ++x)
+            nBlended += img.pixel(x, y) != kRed && img.pixel(x, y) != kWhite;
+    }
+    QCOMPARE(nBlended > 0, smooth);
 }
 
 void TestMetafileBadInput::workBudget_data()
