@@ -184,13 +184,15 @@ private:
 
     void MappingChanged() { m_bTransformDirty = true; }
     const QTransform& Transform();
-    void Prepare(bool bStroke, bool bFill);
+    // Sets the painter up for a drawing; bSmooth: antialiased.
+    void Prepare(bool bStroke, bool bFill, bool bSmooth = true);
     void ApplyClip();
     void CombineClip(const QPainterPath& devicePath, int nMode);
     void ChargeArea(const QRectF& rcLogical, bool bStroke = false);
     void ChargeImage(const QImage& img);
-    // Counts a shape's edges as work; false when there are too many to antialias.
-    bool ChargeEdges(double dDeviceLength);
+    // Counts a shape's edges as work; false when they are too many, or the
+    // shape too big, to antialias.
+    bool ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds);
     double DeviceSpan() const { return m_rcDeviceClip.width() + m_rcDeviceClip.height(); }
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);

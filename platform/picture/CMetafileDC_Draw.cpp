@@ -92,10 +92,13 @@ void CMetafileDC::ChargeArea(const QRectF& rcLogical, bool bStroke)
         AddWork(qint64(w + h) / MetafileWork::kStrokePixelsPerUnit);
 }
 
-bool CMetafileDC::ChargeEdges(double dDeviceLength)
+bool CMetafileDC::ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds)
 {
     AddWork(qint64(dDeviceLength) / MetafileWork::kStrokePixelsPerUnit);
-    return dDeviceLength <= kMaxSmoothEdges * DeviceSpan();
+    // A shape reaching far past the device is as slow: the cells of every row it spans.
+    const QRectF rc = Transform().mapRect(rcLogicalBounds);
+    const double dMax = kMaxSmoothEdges * DeviceSpan();
+    return dDeviceLength <= dMax && rc.width() + rc.height() <= dMax;
 }
 
 void CMetafileDC::ChargeImage(const QImage& img)
@@ -105,10 +108,11 @@ void CMetafileDC::ChargeImage(const QImage& img)
 
 // --- Drawing -------------------------------------------------------------
 
-void CMetafileDC::Prepare(bool bStroke, bool bFill)
+void CMetafileDC::Prepare(bool bStroke, bool bFill, bool bSmooth)
 {
     const QTransform& t = Transform();
     AddWork(MetafileWork::kPerDraw);
+    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     if (m_bToolsDirty) {
         m_painter.setTransform(t);
         m_painter.setBackgroundMode(m_state.bOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -160,11 +164,10 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     if (!CanDraw())
         return;
     ChargeArea(path.controlPointRect(), bStroke);
-    const bool bSmooth = ChargeEdges(EdgeLength(path, Transform(), DeviceSpan()));
-    Prepare(bStroke, bFill);
-    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
+    const bool bSmooth =
+        ChargeEdges(EdgeLength(path, Transform(), DeviceSpan()), path.controlPointRect());
+    Prepare(bStroke, bFill, bSmooth);
     m_painter.drawPath(path);
-    m_painter.setRenderHint(QPainter::Antialiasing);
 }
 
 void CMetafileDC::MoveTo(const QPointF& pt)
@@ -182,7 +185,7 @@ void CMetafileDC::LineTo(const QPointF& pt)
         m_path.lineTo(pt);
     } else if (CanDraw()) {
         ChargeArea(QRectF(m_state.ptCurrent, pt), true);
-        Prepare(true, false);
+        Prepare(true, false, ChargeEdges(0, QRectF(m_state.ptCurrent, pt)));
         m_painter.drawLine(m_state.ptCurrent, pt);
     }
     m_state.ptCurrent = pt;
@@ -194,7 +197,7 @@ void CMetafileDC::Rectangle(const QRectF& rc)
         m_path.addRect(rc.normalized());
     } else if (CanDraw()) {
         ChargeArea(rc, true);
-        Prepare(true, true);
+        Prepare(true, true, ChargeEdges(0, rc));
         m_painter.drawRect(rc.normalized());
     }
 }
@@ -213,7 +216,7 @@ void CMetafileDC::Ellipse(const QRectF& rc)
         m_path.addEllipse(rc.normalized());
     } else if (CanDraw()) {
         ChargeArea(rc, true);
-        Prepare(true, true);
+        Prepare(true, true, ChargeEdges(0, rc));
         m_painter.drawEllipse(rc.normalized());
     }
 }
@@ -280,11 +283,10 @@ void CMetafileDC::Polygon()
         m_path.closeSubpath();
     } else if (CanDraw()) {
         ChargeArea(m_points.boundingRect(), true);
-        const bool bSmooth = ChargeEdges(EdgeLength(m_points, Transform(), DeviceSpan()));
-        Prepare(true, true);
-        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(m_points, Transform(), DeviceSpan()), m_points.boundingRect());
+        Prepare(true, true, bSmooth);
         m_painter.drawPolygon(m_points, m_state.fillRule);
-        m_painter.setRenderHint(QPainter::Antialiasing);
     }
 }
 
@@ -308,11 +310,10 @@ void CMetafileDC::Polyline(bool bFromCurrent)
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
         ChargeArea(pLine->boundingRect(), true);
-        const bool bSmooth = ChargeEdges(EdgeLength(*pLine, Transform(), DeviceSpan()));
-        Prepare(true, false);
-        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(*pLine, Transform(), DeviceSpan()), pLine->boundingRect());
+        Prepare(true, false, bSmooth);
         m_painter.drawPolyline(*pLine);
-        m_painter.setRenderHint(QPainter::Antialiasing);
     }
 }
 
@@ -601,11 +602,10 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     if (CanDraw()) {
         AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
         ChargeArea(m_path.controlPointRect(), bStroke);
-        const bool bSmooth = ChargeEdges(EdgeLength(m_path, Transform(), DeviceSpan()));
-        Prepare(bStroke, bFill);
-        m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(m_path, Transform(), DeviceSpan()), m_path.controlPointRect());
+        Prepare(bStroke, bFill, bSmooth);
         m_painter.drawPath(m_path);
-        m_painter.setRenderHint(QPainter::Antialiasing);
     }
     m_path = QPainterPath();
 }

@@ -265,6 +265,26 @@ QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false)
     return emf.Finish();
 }
 
+// A red shape turned by 10 degrees: an ellipse of w x 60 pixels, or a spike
+// that reaches h pixels down.
+QByteArray TurnedEmf(int w, int h)
+{
+    CTestEmf emf(100, 100);
+    emf.Add(U_EMRSETWORLDTRANSFORM_set(xform_set(0.985f, 0.174f, -0.174f, 0.985f, 0, 0)));
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    if (h == 0) {
+        emf.Add(U_EMRELLIPSE_set(Rect(50 - w / 2, 20, 50 + w / 2, 80)));
+    } else {
+        const U_POINTL aSpike[] = {point32_set(30, 30), point32_set(70, 30), point32_set(50, h)};
+        emf.Add(U_EMRPOLYGON_set(Rect(30, 30, 70, h), 3, aSpike));
+    }
+    return emf.Finish();
+}
+
 int RedPixels(const QImage& img)
 {
     int n = 0;
@@ -472,6 +492,12 @@ void TestMetafileBadInput::tangledShapesDrawnAliased_data()
     QTest::newRow("1,000-point tangle, stroked: aliased") << TangleEmf(1000, true) << false;
     QTest::newRow("2,886-point tangle, filled as a path: aliased")
         << TangleEmf(2886, false, true) << false;
+    // ...and so is a shape more than 64 x 200 pixels across.
+    QTest::newRow("ellipse 60 pixels wide: smooth") << TurnedEmf(60, 0) << true;
+    QTest::newRow("ellipse of 10^7 pixels: aliased") << TurnedEmf(10000000, 0) << false;
+    QTest::newRow("triangle reaching 60 pixels down: smooth") << TurnedEmf(0, 90) << true;
+    QTest::newRow("spike reaching 7 million pixels down: aliased")
+        << TurnedEmf(0, 7000000) << false;
 }
 
 void TestMetafileBadInput::tangledShapesDrawnAliased()
