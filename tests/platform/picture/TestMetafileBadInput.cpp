@@ -51,16 +51,34 @@ private:
     qsizetype m_nSize;
 };
 
+// A solid brush of that colour selected, after the null pen with bNullPen.
+void SelectBrush(CTestEmf& emf, quint32 nRgb, bool bNullPen = true)
+{
+    if (bNullPen)
+        emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(nRgb), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+}
+
+void SelectBrush(CTestWmf& wmf, quint32 nRgb, bool bNullPen = true)
+{
+    uint32_t ih = 0;
+    if (bNullPen) {
+        wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
+        wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    }
+    wmf.Add(
+        wcreatebrushindirect_set(&ih, wmf.Handles(), U_WLOGBRUSH_set(U_BS_SOLID, Color(nRgb), 0)));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+}
+
 // A red rectangle over the left half, then a blue one over the right half as
 // the last drawing record; nLastRecord receives that record's offset.
 QByteArray RedThenBlueEmf(std::size_t& nLastRecord)
 {
     CTestEmf emf(100, 100);
-    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    uint32_t ih = 0;
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000);
     emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 50, 100)));
     emf.Add(U_EMRSELECTOBJECT_set(U_BLACK_BRUSH));
     emf.Add(U_EMRRECTANGLE_set(Rect(50, 0, 100, 100)));
@@ -80,15 +98,9 @@ QByteArray RedThenBlueWmf(std::size_t& nLastRecord)
 {
     CTestWmf wmf(1, 1, 1000);
     wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(1000, 1000)));
-    uint32_t ih = 0;
-    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
-    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
-                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    SelectBrush(wmf, 0xFF0000);
     wmf.Add(U_WMRRECTANGLE_set(Rect16(0, 0, 500, 1000)));
-    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(), U_WLOGBRUSH_set(U_BS_SOLID, Color(0), 0)));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    SelectBrush(wmf, 0, false);
     wmf.Add(U_WMRRECTANGLE_set(Rect16(500, 0, 1000, 1000)));
     const QByteArray file = wmf.Finish();
     std::size_t nOffset = 22 + 18, nPrevious = 0, nLast = 0;
@@ -137,17 +149,11 @@ QByteArray EmfBytes(char* pRecord)
 QByteArray AroundEmf(const QList<QByteArray>& records)
 {
     CTestEmf emf(100, 100);
-    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    uint32_t ih = 0;
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000);
     emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 50, 100)));
     for (const QByteArray& record : records)
         emf.Add(RawRecord(record));
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0x0000FF), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0x0000FF, false);
     const U_POINTL blue[] = {point32_set(50, 0), point32_set(100, 0), point32_set(100, 100),
                              point32_set(50, 100)};
     emf.Add(U_EMRPOLYGON_set(Rect(50, 0, 100, 100), 4, blue));
@@ -158,18 +164,11 @@ QByteArray AroundWmf(const QList<QByteArray>& records)
 {
     CTestWmf wmf(1, 1, 1000);
     wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(1000, 1000)));
-    uint32_t ih = 0;
-    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
-    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
-                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    SelectBrush(wmf, 0xFF0000);
     wmf.Add(U_WMRRECTANGLE_set(Rect16(0, 0, 500, 1000)));
     for (const QByteArray& record : records)
         wmf.Add(RawRecord(record));
-    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
-                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0x0000FF), 0)));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    SelectBrush(wmf, 0x0000FF, false);
     const U_POINT16 blue[] = {point16_set(500, 0), point16_set(1000, 0), point16_set(1000, 1000),
                               point16_set(500, 1000)};
     wmf.Add(U_WMRPOLYGON_set(4, blue));
@@ -195,11 +194,7 @@ QByteArray PngDib(int w, int h)
 QByteArray StripesEmf()
 {
     CTestEmf emf(100, 100);
-    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    uint32_t ih = 0;
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000);
     for (int x = 0; x < 100; x += 2)
         emf.Add(U_EMRRECTANGLE_set(Rect(x, 0, x + 2, 100)));
     return emf.Finish();
@@ -209,12 +204,7 @@ QByteArray StripesWmf()
 {
     CTestWmf wmf(1, 1, 100);
     wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(100, 100)));
-    uint32_t ih = 0;
-    wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(U_PS_NULL, 0, Color(0))));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
-    wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
-                                     U_WLOGBRUSH_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+    SelectBrush(wmf, 0xFF0000);
     for (int x = 0; x < 100; x += 2)
         wmf.Add(U_WMRRECTANGLE_set(Rect16(x, 0, x + 2, 100)));
     return wmf.Finish();
@@ -226,11 +216,7 @@ QByteArray LongPolylineThenRedEmf()
     CTestEmf emf(100, 100);
     std::vector<U_POINTL> arPoints(20000, point32_set(1, 1));
     emf.Add(U_EMRPOLYLINE_set(Rect(1, 1, 1, 1), uint32_t(arPoints.size()), arPoints.data()));
-    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    uint32_t ih = 0;
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000);
     emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 100, 100)));
     return emf.Finish();
 }
@@ -246,9 +232,7 @@ QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false)
     emf.Add(extcreatepen_set(&ih, emf.Handles(), nullptr, 0, nullptr, pPen));
     std::free(pPen);
     emf.Add(bStroke ? selectobject_set(ih, emf.Handles()) : U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000, false);
     std::vector<U_POINTL> arPoints;
     QRandomGenerator rng(99);
     for (int i = 0; i < nPoints; ++i)
@@ -271,11 +255,7 @@ QByteArray TurnedEmf(int w, int h)
 {
     CTestEmf emf(100, 100);
     emf.Add(U_EMRSETWORLDTRANSFORM_set(xform_set(0.985f, 0.174f, -0.174f, 0.985f, 0, 0)));
-    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
-    uint32_t ih = 0;
-    emf.Add(
-        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
-    emf.Add(selectobject_set(ih, emf.Handles()));
+    SelectBrush(emf, 0xFF0000);
     if (h == 0) {
         emf.Add(U_EMRELLIPSE_set(Rect(50 - w / 2, 20, 50 + w / 2, 80)));
     } else {
