@@ -220,9 +220,9 @@ SMetaBrush CMetafileDC::MakeBrush(quint32 nStyle, const QColor& color, quint32 n
 {
     SMetaBrush brush;
     brush.color = color;
-    if (nStyle == 1) { // BS_NULL
+    if (nStyle == U_BS_NULL) {
         brush.kind = SMetaBrush::Null;
-    } else if (nStyle == 2) { // BS_HATCHED
+    } else if (nStyle == U_BS_HATCHED) {
         static const Qt::BrushStyle aHatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                   Qt::FDiagPattern, Qt::BDiagPattern,
                                                   Qt::CrossPattern, Qt::DiagCrossPattern};

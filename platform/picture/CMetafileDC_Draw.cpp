@@ -4,7 +4,6 @@
 #include <uemf.h>
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QtMath>
 #include <cmath>
@@ -46,29 +45,6 @@ double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge
 double Scale(const QTransform& t)
 {
     return std::sqrt(std::abs(t.determinant()));
-}
-
-// The raster operations of blits that have a composition mode; the others draw the source.
-QPainter::CompositionMode CompositionForRop(const QPainter& painter, quint32 nRop)
-{
-    const QPaintEngine* pEngine = painter.paintEngine();
-    if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
-        return QPainter::CompositionMode_SourceOver;
-    switch (nRop) {
-    case 0x8800C6: // SRCAND
-        return QPainter::RasterOp_SourceAndDestination;
-    case 0xEE0086: // SRCPAINT
-        return QPainter::RasterOp_SourceOrDestination;
-    case 0x660046: // SRCINVERT
-        return QPainter::RasterOp_SourceXorDestination;
-    case 0x330008: // NOTSRCCOPY
-        return QPainter::RasterOp_NotSource;
-    case 0x440328: // SRCERASE
-        return QPainter::RasterOp_SourceAndNotDestination;
-    case 0x1100A6: // NOTSRCERASE
-        return QPainter::RasterOp_NotSourceAndNotDestination;
-    }
-    return QPainter::CompositionMode_SourceOver;
 }
 
 } // namespace
@@ -385,20 +361,20 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
     QFont font;
     if (!f.strFace.isEmpty())
         font.setFamily(f.strFace);
-    switch (f.nPitchAndFamily & 0xF0) {
-    case 0x10: // FF_ROMAN
+    switch (f.nPitchAndFamily & 0xF0) { // the family, above the pitch
+    case U_FF_ROMAN:
         font.setStyleHint(QFont::Serif);
         break;
-    case 0x20: // FF_SWISS
+    case U_FF_SWISS:
         font.setStyleHint(QFont::SansSerif);
         break;
-    case 0x30: // FF_MODERN
+    case U_FF_MODERN:
         font.setStyleHint(QFont::Monospace);
         break;
-    case 0x40: // FF_SCRIPT
+    case U_FF_SCRIPT:
         font.setStyleHint(QFont::Cursive);
         break;
-    case 0x50: // FF_DECORATIVE
+    case U_FF_DECORATIVE:
         font.setStyleHint(QFont::Decorative);
         break;
     }
@@ -511,68 +487,6 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     m_bToolsDirty = true;
     if (bUpdateCP && dScaleX > 0)
         m_state.ptCurrent = pt + QPointF(dWidth / dScaleX, 0);
-}
-
-void CMetafileDC::Blit(const QRectF& rcDest, const QImage& img, const QRectF& rcSrc, quint32 nRop)
-{
-    if (img.isNull() || m_bInPath || !CanDraw())
-        return;
-    ChargeImage(img);
-    ChargeArea(rcDest);
-    Prepare(false, false);
-    // A negative extent mirrors the bits. Under a mapping that only scales,
-    // the image goes to its device rectangle with an upright painter: Qt 6.4
-    // reads outside a small image scaled under a mirroring transform.
-    QRectF rcTarget = rcDest.normalized();
-    bool bFlipX = rcDest.width() < 0, bFlipY = rcDest.height() < 0;
-    if (const QTransform& t = Transform(); t.type() <= QTransform::TxScale) {
-        rcTarget = t.mapRect(rcTarget);
-        bFlipX ^= t.m11() < 0;
-        bFlipY ^= t.m22() < 0;
-        m_painter.resetTransform();
-        m_bToolsDirty = true;
-    }
-    const QImage mirrored = (bFlipX || bFlipY) ? img.mirrored(bFlipX, bFlipY) : img;
-    QRectF rcSource = rcSrc;
-    if (bFlipX)
-        rcSource.moveLeft(img.width() - rcSrc.right());
-    if (bFlipY)
-        rcSource.moveTop(img.height() - rcSrc.bottom());
-    m_painter.setCompositionMode(CompositionForRop(m_painter, nRop));
-    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, m_state.bSmoothBlits);
-    m_painter.drawImage(rcTarget, mirrored, rcSource);
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
-
-void CMetafileDC::PatBlt(const QRectF& rcDest, quint32 nRop)
-{
-    if (m_bInPath || !CanDraw())
-        return;
-    ChargeArea(rcDest);
-    Prepare(false, true);
-    const QRectF rc = rcDest.normalized();
-    switch (nRop) {
-    case 0xF00021: // PATCOPY
-        m_painter.fillRect(rc, m_painter.brush());
-        break;
-    case 0x000042: // BLACKNESS
-        m_painter.fillRect(rc, Qt::black);
-        break;
-    case 0xFF0062: // WHITENESS
-        m_painter.fillRect(rc, Qt::white);
-        break;
-    case 0x550009: // DSTINVERT
-    case 0x5A0049: // PATINVERT
-        if (const QPaintEngine* pEngine = m_painter.paintEngine();
-            pEngine && pEngine->hasFeature(QPaintEngine::RasterOpModes)) {
-            m_painter.setCompositionMode(nRop == 0x550009
-                                             ? QPainter::RasterOp_NotDestination
-                                             : QPainter::RasterOp_SourceXorDestination);
-            m_painter.fillRect(rc, nRop == 0x550009 ? QBrush(Qt::black) : m_painter.brush());
-            m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
-        break;
-    }
 }
 
 // --- Paths ---------------------------------------------------------------
