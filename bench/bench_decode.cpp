@@ -1,5 +1,8 @@
 // Decoding speed on camera-sized JPEGs: full, fitted and thumbnail decodes, and
-// a metafile drawn at window size. Prints one "name value" line per figure.
+// metafiles drawn at window size. Prints one "name value" line per figure.
+// The slowest metafile is sought in the folder given as the first argument or
+// in ORVALA_METAFILE_BENCH_DIR (a fuzzing corpus, say), else among generated ones;
+// --metafiles-only skips the JPEG figures (for profiling the player).
 #include "BenchCommon.h"
 
 #include "common/TestMetafiles.h"
@@ -7,6 +10,7 @@
 #include "platform/picture/CThumbnailSource.h"
 #include "platform/picture/PictureDecoder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -66,10 +70,70 @@ QByteArray FiveThousandRecordEmf()
     return emf.Finish();
 }
 
-void Print(const char* szName, double dValue)
+void Print(const char* szName, double dValue, const char* szUnit = nullptr)
 {
-    std::printf("%s %.2f\n", szName, dValue);
+    if (szUnit)
+        std::printf("%s %.2f %s\n", szName, dValue, szUnit);
+    else
+        std::printf("%s %.2f\n", szName, dValue);
     std::fflush(stdout);
+}
+
+// Milliseconds to draw a metafile as the browser does: a thumbnail, then the window.
+double DrawBothSizesMs(const QByteArray& file)
+{
+    const CPicturePtr picture = DecodePictureData(file);
+    if (!picture)
+        return 0;
+    QElapsedTimer timer;
+    timer.start();
+    for (const QSize& sz : {QSize(160, 120), QSize(1280, 960)}) {
+        QImage target(sz, QImage::Format_ARGB32_Premultiplied);
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        const QSize szHimetric = picture->GetHimetricSize();
+        picture->Render(painter, target.rect(),
+                        QRect(0, szHimetric.height(), szHimetric.width(), -szHimetric.height()),
+                        target.rect());
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The metafiles to time: every file of the folder, or the generated ones.
+QList<std::pair<QString, QByteArray>> MetafileSet(const QString& strDir)
+{
+    QList<std::pair<QString, QByteArray>> arFiles;
+    if (strDir.isEmpty()) {
+        arFiles.append({QStringLiteral("clip-path"), TestMetafiles::ClipPathEmf(2886)});
+        arFiles.append({QStringLiteral("5000-records"), FiveThousandRecordEmf()});
+        return arFiles;
+    }
+    const QDir dir(strDir);
+    for (const QString& strName : dir.entryList(QDir::Files, QDir::Name)) {
+        QFile file(dir.filePath(strName));
+        if (file.open(QIODevice::ReadOnly))
+            arFiles.append({strName, file.readAll()});
+    }
+    return arFiles;
+}
+
+void BenchMetafiles(const QString& strDir)
+{
+    double dSlowest = 0;
+    QString strSlowest;
+    const auto arFiles = MetafileSet(strDir);
+    for (const auto& [strName, bytes] : arFiles) {
+        const double dMs = DrawBothSizesMs(bytes);
+        if (dMs >= dSlowest) {
+            dSlowest = dMs;
+            strSlowest = strName;
+        }
+    }
+    std::printf("# slowest metafile: %s\n", qPrintable(strSlowest));
+    Print("metafile_count", double(arFiles.size()), "files");
+    Print("metafile_slowest_ms", dSlowest, "ms");
+    if (strDir.isEmpty())
+        Print("metafile_clip_path_ms", DrawBothSizesMs(TestMetafiles::ClipPathEmf(2886)), "ms");
 }
 
 } // namespace
@@ -77,6 +141,14 @@ void Print(const char* szName, double dValue)
 int main(int argc, char* argv[])
 {
     QGuiApplication app(argc, argv);
+    QStringList arArgs = app.arguments().mid(1);
+    const bool bMetafilesOnly = arArgs.removeAll(QStringLiteral("--metafiles-only")) > 0;
+    const QString strMetafileDir =
+        arArgs.isEmpty() ? qEnvironmentVariable("ORVALA_METAFILE_BENCH_DIR") : arArgs.first();
+    if (bMetafilesOnly) {
+        BenchMetafiles(strMetafileDir);
+        return 0;
+    }
     QTemporaryDir dir;
     QTemporaryDir cacheHome;
     if (!dir.isValid() || !cacheHome.isValid())
@@ -138,5 +210,7 @@ int main(int argc, char* argv[])
     if (!pEmf)
         std::printf("# the 5,000-record EMF did not load: the time below draws nothing\n");
     Print("emf_render_ms", dEmf);
+
+    BenchMetafiles(strMetafileDir);
     return 0;
 }

@@ -4,6 +4,7 @@
 
 #include <QRectF>
 #include <QSize>
+#include <vector>
 
 class CMetafileDC;
 
@@ -24,4 +25,14 @@ public:
     static bool ReadHeader(const CMetafileRecordReader& file, SHeader& header);
     // The reference device's units are its pixels.
     static void Play(const CMetafileRecordReader& file, const SHeader& header, CMetafileDC& dc);
+
+private:
+    // Buffers kept from record to record.
+    struct SScratch
+    {
+        std::vector<int> counts;
+        std::vector<double> dx;
+    };
+    static void PlayRecord(CMetafileDC& dc, quint32 nType, const CMetafileRecordReader& r,
+                           SScratch& scratch);
 };

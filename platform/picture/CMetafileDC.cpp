@@ -26,10 +26,12 @@ bool IsFinite(const QTransform& t)
 
 } // namespace
 
-CMetafileDC::CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip)
+CMetafileDC::CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip,
+                         qint64 nWorkBudget)
     : m_painter(painter)
     , m_toDevice(toDevice)
     , m_rcDeviceClip(deviceClip)
+    , m_nWorkBudget(nWorkBudget)
 {
     m_painter.save();
     ApplyClip();
@@ -218,9 +220,9 @@ SMetaBrush CMetafileDC::MakeBrush(quint32 nStyle, const QColor& color, quint32 n
 {
     SMetaBrush brush;
     brush.color = color;
-    if (nStyle == 1) { // BS_NULL
+    if (nStyle == U_BS_NULL) {
         brush.kind = SMetaBrush::Null;
-    } else if (nStyle == 2) { // BS_HATCHED
+    } else if (nStyle == U_BS_HATCHED) {
         static const Qt::BrushStyle aHatches[] = {Qt::HorPattern,   Qt::VerPattern,
                                                   Qt::FDiagPattern, Qt::BDiagPattern,
                                                   Qt::CrossPattern, Qt::DiagCrossPattern};
@@ -233,22 +235,31 @@ SMetaBrush CMetafileDC::MakeBrush(quint32 nStyle, const QColor& color, quint32 n
 void CMetafileDC::SetObjectTableSize(int n)
 {
     m_objects.assign(std::size_t(qBound(0, n, kMaxObjects)), CObject{});
-    m_nFreeHint = 0;
+    m_freed = {};
+    m_nUnused = 0;
 }
 
 int CMetafileDC::FreeObjectSlot()
 {
-    for (std::size_t i = m_nFreeHint; i < m_objects.size(); ++i) {
-        if (std::holds_alternative<std::monostate>(m_objects[i])) {
-            m_nFreeHint = i + 1;
-            return int(i);
-        }
+    // The lowest free slot: a freed one below the unused part of the table,
+    // else the first unused one. Scanning from the start each time made a file
+    // that keeps freeing and filling slots of a full table quadratic.
+    while (!m_freed.empty()) {
+        const std::size_t nSlot = m_freed.top();
+        m_freed.pop();
+        if (nSlot < m_objects.size() && std::holds_alternative<std::monostate>(m_objects[nSlot]))
+            return int(nSlot);
     }
-    m_nFreeHint = m_objects.size() + 1;
+    while (m_nUnused < m_objects.size() &&
+           !std::holds_alternative<std::monostate>(m_objects[m_nUnused]))
+        ++m_nUnused;
+    if (m_nUnused < m_objects.size())
+        return int(m_nUnused++);
     // Writers often undercount their objects; grow rather than lose the object.
     if (m_objects.size() >= std::size_t(kMaxObjects))
         return -1;
     m_objects.emplace_back();
+    m_nUnused = m_objects.size();
     return int(m_objects.size() - 1);
 }
 
@@ -258,15 +269,18 @@ void CMetafileDC::CreateObject(quint32 nIndex, CObject obj)
         return;
     if (nIndex >= m_objects.size())
         m_objects.resize(nIndex + 1);
+    if (const auto* pBrush = std::get_if<SMetaBrush>(&obj))
+        ChargeImage(pBrush->pattern);
     m_objects[nIndex] = std::move(obj);
 }
 
 void CMetafileDC::DeleteObject(quint32 nIndex)
 {
-    if (nIndex < m_objects.size()) {
-        m_objects[nIndex] = std::monostate{};
-        m_nFreeHint = std::min<std::size_t>(m_nFreeHint, nIndex);
-    }
+    if (nIndex >= m_objects.size() || std::holds_alternative<std::monostate>(m_objects[nIndex]))
+        return;
+    m_objects[nIndex] = std::monostate{};
+    if (nIndex < m_nUnused)
+        m_freed.push(nIndex);
 }
 
 void CMetafileDC::SelectObject(quint32 nIndex)
@@ -340,8 +354,7 @@ void CMetafileDC::RestoreDC(int nSaved)
     const qint64 nIndex = nSaved < 0 ? nCount + nSaved : qint64(nSaved) - 1;
     if (nSaved == 0 || nIndex < 0 || nIndex >= nCount)
         return;
-    const bool bClipChanged =
-        m_state.bClipped != m_saved[nIndex].bClipped || m_state.clip != m_saved[nIndex].clip;
+    const bool bClipChanged = m_state.clip != m_saved[std::size_t(nIndex)].clip;
     m_state = m_saved[std::size_t(nIndex)];
     m_saved.resize(std::size_t(nIndex));
     m_bTransformDirty = true;
@@ -359,17 +372,9 @@ void CMetafileDC::ApplyClip()
     m_painter.save();
     m_painter.resetTransform();
     m_painter.setClipRect(m_rcDeviceClip, Qt::IntersectClip);
-    if (m_state.bClipped)
-        m_painter.setClipPath(m_state.clip, Qt::IntersectClip);
+    m_state.clip.Apply(m_painter);
     m_bToolsDirty = true;
     m_bTransformDirty = true;
-}
-
-void CMetafileDC::SetClip(const QPainterPath& devicePath)
-{
-    m_state.clip = devicePath;
-    m_state.bClipped = true;
-    ApplyClip();
 }
 
 void CMetafileDC::IntersectClipRect(const QRectF& rc)
@@ -378,8 +383,7 @@ void CMetafileDC::IntersectClipRect(const QRectF& rc)
         return;
     QPainterPath path;
     path.addRect(rc.normalized());
-    path = Transform().map(path);
-    SetClip(m_state.bClipped ? m_state.clip.intersected(path) : path);
+    CombineClip(Transform().map(path), U_RGN_AND);
 }
 
 void CMetafileDC::ExcludeClipRect(const QRectF& rc)
@@ -388,29 +392,23 @@ void CMetafileDC::ExcludeClipRect(const QRectF& rc)
         return;
     QPainterPath path;
     path.addRect(rc.normalized());
-    path = Transform().map(path);
-    QPainterPath base = m_state.clip;
-    if (!m_state.bClipped) {
-        base = QPainterPath();
-        base.addRect(m_rcDeviceClip);
-    }
-    SetClip(base.subtracted(path));
+    CombineClip(Transform().map(path), U_RGN_DIFF);
 }
 
 void CMetafileDC::OffsetClip(const QPointF& pt)
 {
-    if (!m_state.bClipped || !CanDraw())
+    if (!m_state.clip.IsSet() || !CanDraw())
         return;
     const QTransform& t = Transform();
-    SetClip(m_state.clip.translated(t.map(pt) - t.map(QPointF())));
+    m_state.clip.Translate(t.map(pt) - t.map(QPointF()));
+    ApplyClip();
 }
 
 void CMetafileDC::ResetClip()
 {
-    if (!m_state.bClipped)
+    if (!m_state.clip.IsSet())
         return;
-    m_state.bClipped = false;
-    m_state.clip = QPainterPath();
+    m_state.clip = CMetafileClip();
     ApplyClip();
 }
 
@@ -425,7 +423,7 @@ void CMetafileDC::SelectClipPath(int nMode)
 
 void CMetafileDC::CombineDeviceClip(const QPainterPath& refDevicePath, int nMode)
 {
-    if (nMode == 5 && refDevicePath.isEmpty())
+    if (nMode == U_RGN_COPY && refDevicePath.isEmpty())
         ResetClip();
     else
         CombineClip(m_toDevice.map(refDevicePath), nMode);
@@ -433,26 +431,6 @@ void CMetafileDC::CombineDeviceClip(const QPainterPath& refDevicePath, int nMode
 
 void CMetafileDC::CombineClip(const QPainterPath& path, int nMode)
 {
-    QPainterPath current = m_state.clip;
-    if (!m_state.bClipped) {
-        current = QPainterPath();
-        current.addRect(m_rcDeviceClip);
-    }
-    switch (nMode) {
-    case 1: // RGN_AND
-        SetClip(current.intersected(path));
-        break;
-    case 2: // RGN_OR
-        SetClip(current.united(path));
-        break;
-    case 3: // RGN_XOR
-        SetClip(current.united(path).subtracted(current.intersected(path)));
-        break;
-    case 4: // RGN_DIFF
-        SetClip(current.subtracted(path));
-        break;
-    case 5: // RGN_COPY
-        SetClip(path);
-        break;
-    }
+    AddWork(m_state.clip.Combine(path, nMode, m_rcDeviceClip));
+    ApplyClip();
 }

@@ -1,14 +1,19 @@
 #pragma once
 
+#include "platform/picture/CMetafileClip.h"
+#include "platform/picture/MetafileWork.h"
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <QTransform>
+#include <queue>
 #include <variant>
 #include <vector>
 
+class QFontMetricsF;
 class QPainter;
 
 // A pen, brush or font as a metafile creates it, in logical units.
@@ -53,7 +58,9 @@ struct SMetaFont
 // The playback device context shared by the WMF and EMF players: mapping,
 // object table, attributes, clipping and path, and the drawing primitives in
 // logical coordinates. One lives for one playback, so playback holds no
-// shared state and any thread may play onto its own painter.
+// shared state and any thread may play onto its own painter. It counts the
+// work done against a budget (MetafileWork) that the players check between
+// records.
 class CMetafileDC
 {
 public:
@@ -62,10 +69,16 @@ public:
 
     // toDevice maps the reference device (the frame's units) to the painter's
     // device; deviceClip (device coordinates) is the area playback may touch.
-    CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip);
+    CMetafileDC(QPainter& painter, const QTransform& toDevice, const QRectF& deviceClip,
+                qint64 nWorkBudget = MetafileWork::kDefaultBudget);
     ~CMetafileDC();
     CMetafileDC(const CMetafileDC&) = delete;
     CMetafileDC& operator=(const CMetafileDC&) = delete;
+
+    // Work.
+    void AddWork(qint64 nUnits) { m_nWork += nUnits; }
+    bool BudgetSpent() const { return m_nWork >= m_nWorkBudget; }
+    qint64 Work() const { return m_nWork; }
 
     // Mapping.
     void SetMapMode(int nMode);
@@ -166,29 +179,46 @@ private:
         bool bArcClockwise = false;
         bool bSmoothBlits = false;
         QPointF ptCurrent;
-        QPainterPath clip; // device coordinates; empty with bClipped false: no clip
-        bool bClipped = false;
+        CMetafileClip clip; // device coordinates
     };
 
     void MappingChanged() { m_bTransformDirty = true; }
     const QTransform& Transform();
-    void Prepare(bool bStroke, bool bFill);
+    // Sets the painter up for a drawing; bSmooth: antialiased.
+    void Prepare(bool bStroke, bool bFill, bool bSmooth = true);
     void ApplyClip();
-    void SetClip(const QPainterPath& devicePath);
     void CombineClip(const QPainterPath& devicePath, int nMode);
+    void ChargeArea(const QRectF& rcLogical, bool bStroke = false);
+    void ChargeImage(const QImage& img);
+    // Counts a shape's edges as work; false when they are too many, or the
+    // shape too big, to antialias.
+    bool ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds);
+    double DeviceSpan() const { return m_rcDeviceClip.width() + m_rcDeviceClip.height(); }
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);
     void DrawPathAndEnd(bool bStroke, bool bFill);
     QFont FontForHeight(double dDevicePixels);
+    // Where the text's baseline starts from its reference point, in device
+    // pixels along the text, as the alignment asks.
+    QPointF TextBoxOffset(const QFontMetricsF& fm, double dWidth) const;
+    // Background box and glyphs, one by one at the file's spacing when pDx is
+    // given; the painter maps device pixels along the text.
+    void DrawGlyphs(const QString& str, const std::vector<double>* pDx, QPointF ptBox,
+                    double dScaleX, double dWidth, const QFont& font);
 
     QPainter& m_painter;
     QTransform m_toDevice;
     QRectF m_rcDeviceClip;
+    qint64 m_nWorkBudget;
+    qint64 m_nWork = 0;
     double m_dUnitsPerMm = 96 / 25.4;
     SState m_state;
     std::vector<SState> m_saved;
     std::vector<CObject> m_objects;
-    std::size_t m_nFreeHint = 0; // no free slot below this one
+    // Slots freed below m_nUnused, lowest first; from m_nUnused on, a slot is
+    // free unless a record named it.
+    std::priority_queue<std::size_t, std::vector<std::size_t>, std::greater<>> m_freed;
+    std::size_t m_nUnused = 0;
     QTransform m_transform;
     bool m_bTransformDirty = true;
     bool m_bToolsDirty = true;

@@ -4,7 +4,6 @@
 #include <uemf.h>
 
 #include <QFontMetricsF>
-#include <QPaintEngine>
 #include <QPainter>
 #include <QtMath>
 #include <cmath>
@@ -16,6 +15,33 @@ namespace {
 constexpr double kMaxPenPixels = 1e5;
 constexpr double kMaxGlyphPixels = 1e4;
 
+// Antialiasing rasterises cell by cell in bands, and a long tangle of edges
+// overflows the bands again and again: a few thousand crossing edges took
+// seconds to fill or stroke at window size. Past this many times the device's
+// width and height, a shape's edges are drawn aliased.
+constexpr double kMaxSmoothEdges = 64;
+
+// The length of the edges in device pixels, each counted at most across the device.
+double EdgeLength(const QPolygonF& pts, const QTransform& t, double dMaxEdge)
+{
+    double d = 0;
+    for (int i = 1; i < pts.size(); ++i)
+        d += std::min(QLineF(t.map(pts[i - 1]), t.map(pts[i])).length(), dMaxEdge);
+    return d;
+}
+
+double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge)
+{
+    double d = 0;
+    for (int i = 1; i < path.elementCount(); ++i) {
+        const QPainterPath::Element& e = path.elementAt(i);
+        if (!e.isMoveTo())
+            d += std::min(QLineF(t.map(QPointF(path.elementAt(i - 1))), t.map(QPointF(e))).length(),
+                          dMaxEdge);
+    }
+    return d;
+}
+
 double Scale(const QTransform& t)
 {
     return std::sqrt(std::abs(t.determinant()));
@@ -23,11 +49,46 @@ double Scale(const QTransform& t)
 
 } // namespace
 
+// --- Work ----------------------------------------------------------------
+
+void CMetafileDC::ChargeArea(const QRectF& rcLogical, bool bStroke)
+{
+    if (!CanDraw())
+        return;
+    // The device box the shape covers, a line's box too (QRectF's & empties
+    // those); a stroke's length is about the box's two sides.
+    const QRectF rc = Transform().mapRect(rcLogical.normalized());
+    const QRectF& d = m_rcDeviceClip;
+    const double w = std::min(rc.right(), d.right()) - std::max(rc.left(), d.left());
+    const double h = std::min(rc.bottom(), d.bottom()) - std::max(rc.top(), d.top());
+    if (!(w >= 0 && h >= 0))
+        return;
+    AddWork(qint64(w * h) / MetafileWork::kDevicePixelsPerUnit);
+    if (bStroke && !m_state.pen.bNull)
+        AddWork(qint64(w + h) / MetafileWork::kStrokePixelsPerUnit);
+}
+
+bool CMetafileDC::ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds)
+{
+    AddWork(qint64(dDeviceLength) / MetafileWork::kStrokePixelsPerUnit);
+    // A shape reaching far past the device is as slow: the cells of every row it spans.
+    const QRectF rc = Transform().mapRect(rcLogicalBounds);
+    const double dMax = kMaxSmoothEdges * DeviceSpan();
+    return dDeviceLength <= dMax && rc.width() + rc.height() <= dMax;
+}
+
+void CMetafileDC::ChargeImage(const QImage& img)
+{
+    AddWork(qint64(img.width()) * img.height() / MetafileWork::kDecodedPixelsPerUnit);
+}
+
 // --- Drawing -------------------------------------------------------------
 
-void CMetafileDC::Prepare(bool bStroke, bool bFill)
+void CMetafileDC::Prepare(bool bStroke, bool bFill, bool bSmooth)
 {
     const QTransform& t = Transform();
+    AddWork(MetafileWork::kPerDraw);
+    m_painter.setRenderHint(QPainter::Antialiasing, bSmooth);
     if (m_bToolsDirty) {
         m_painter.setTransform(t);
         m_painter.setBackgroundMode(m_state.bOpaque ? Qt::OpaqueMode : Qt::TransparentMode);
@@ -78,7 +139,10 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     }
     if (!CanDraw())
         return;
-    Prepare(bStroke, bFill);
+    ChargeArea(path.controlPointRect(), bStroke);
+    const bool bSmooth =
+        ChargeEdges(EdgeLength(path, Transform(), DeviceSpan()), path.controlPointRect());
+    Prepare(bStroke, bFill, bSmooth);
     m_painter.drawPath(path);
 }
 
@@ -96,7 +160,8 @@ void CMetafileDC::LineTo(const QPointF& pt)
             m_path.moveTo(m_state.ptCurrent);
         m_path.lineTo(pt);
     } else if (CanDraw()) {
-        Prepare(true, false);
+        ChargeArea(QRectF(m_state.ptCurrent, pt), true);
+        Prepare(true, false, ChargeEdges(0, QRectF(m_state.ptCurrent, pt)));
         m_painter.drawLine(m_state.ptCurrent, pt);
     }
     m_state.ptCurrent = pt;
@@ -107,7 +172,8 @@ void CMetafileDC::Rectangle(const QRectF& rc)
     if (m_bInPath) {
         m_path.addRect(rc.normalized());
     } else if (CanDraw()) {
-        Prepare(true, true);
+        ChargeArea(rc, true);
+        Prepare(true, true, ChargeEdges(0, rc));
         m_painter.drawRect(rc.normalized());
     }
 }
@@ -125,7 +191,8 @@ void CMetafileDC::Ellipse(const QRectF& rc)
     if (m_bInPath) {
         m_path.addEllipse(rc.normalized());
     } else if (CanDraw()) {
-        Prepare(true, true);
+        ChargeArea(rc, true);
+        Prepare(true, true, ChargeEdges(0, rc));
         m_painter.drawEllipse(rc.normalized());
     }
 }
@@ -178,7 +245,8 @@ void CMetafileDC::ArcShape(EArc kind, const QRectF& rcIn, const QPointF& ptStart
 
 QPolygonF& CMetafileDC::Points(int n)
 {
-    m_points.resize(n);
+    m_points.resize(std::max(n, 0)); // a damaged count gives no points, never a bad size
+    AddWork(m_points.size() * MetafileWork::kPerPoint);
     return m_points;
 }
 
@@ -190,7 +258,10 @@ void CMetafileDC::Polygon()
         m_path.addPolygon(m_points);
         m_path.closeSubpath();
     } else if (CanDraw()) {
-        Prepare(true, true);
+        ChargeArea(m_points.boundingRect(), true);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(m_points, Transform(), DeviceSpan()), m_points.boundingRect());
+        Prepare(true, true, bSmooth);
         m_painter.drawPolygon(m_points, m_state.fillRule);
     }
 }
@@ -214,7 +285,10 @@ void CMetafileDC::Polyline(bool bFromCurrent)
         else
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
-        Prepare(true, false);
+        ChargeArea(pLine->boundingRect(), true);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(*pLine, Transform(), DeviceSpan()), pLine->boundingRect());
+        Prepare(true, false, bSmooth);
         m_painter.drawPolyline(*pLine);
     }
 }
@@ -287,20 +361,20 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
     QFont font;
     if (!f.strFace.isEmpty())
         font.setFamily(f.strFace);
-    switch (f.nPitchAndFamily & 0xF0) {
-    case 0x10: // FF_ROMAN
+    switch (f.nPitchAndFamily & 0xF0) { // the family, above the pitch
+    case U_FF_ROMAN:
         font.setStyleHint(QFont::Serif);
         break;
-    case 0x20: // FF_SWISS
+    case U_FF_SWISS:
         font.setStyleHint(QFont::SansSerif);
         break;
-    case 0x30: // FF_MODERN
+    case U_FF_MODERN:
         font.setStyleHint(QFont::Monospace);
         break;
-    case 0x40: // FF_SCRIPT
+    case U_FF_SCRIPT:
         font.setStyleHint(QFont::Cursive);
         break;
-    case 0x50: // FF_DECORATIVE
+    case U_FF_DECORATIVE:
         font.setStyleHint(QFont::Decorative);
         break;
     }
@@ -322,6 +396,44 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
     return m_font;
 }
 
+QPointF CMetafileDC::TextBoxOffset(const QFontMetricsF& fm, double dWidth) const
+{
+    double x = 0;
+    if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
+        x = -dWidth / 2;
+    else if (m_state.nTextAlign & U_TA_RIGHT)
+        x = -dWidth;
+    double y = 0;
+    if ((m_state.nTextAlign & U_TA_BASELINE) == U_TA_BASELINE)
+        y = 0;
+    else if (m_state.nTextAlign & U_TA_BOTTOM)
+        y = -fm.descent();
+    else
+        y = fm.ascent();
+    return QPointF(x, y);
+}
+
+void CMetafileDC::DrawGlyphs(const QString& str, const std::vector<double>* pDx, QPointF ptBox,
+                             double dScaleX, double dWidth, const QFont& font)
+{
+    const QFontMetricsF fm(font);
+    if (m_state.bOpaque)
+        m_painter.fillRect(
+            QRectF(ptBox.x(), ptBox.y() - fm.ascent(), dWidth, fm.ascent() + fm.descent()),
+            m_state.bkColor);
+    m_painter.setFont(font);
+    m_painter.setPen(m_state.textColor);
+    m_painter.setBackgroundMode(Qt::TransparentMode);
+    if (pDx) {
+        for (int i = 0; i < str.size(); ++i) {
+            m_painter.drawText(ptBox, QString(str.at(i)));
+            ptBox.rx() += (*pDx)[std::size_t(i)] * dScaleX;
+        }
+    } else {
+        m_painter.drawText(ptBox, str);
+    }
+}
+
 void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions,
                        const QRectF* pRect, const std::vector<double>& dx)
 {
@@ -341,6 +453,7 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
                                : 16 * std::hypot(m_toDevice.m21(), m_toDevice.m22());
     if (str.isEmpty() || dHeight < 0.5 || dHeight > kMaxGlyphPixels)
         return;
+    AddWork(str.size() * MetafileWork::kPerPoint);
     const QFont font = FontForHeight(dHeight);
     const QFontMetricsF fm(font);
     const bool bUseDx = dx.size() == std::size_t(str.size());
@@ -351,19 +464,11 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     } else {
         dWidth = fm.horizontalAdvance(str);
     }
-    double x = 0;
-    if ((m_state.nTextAlign & U_TA_CENTER) == U_TA_CENTER)
-        x = -dWidth / 2;
-    else if (m_state.nTextAlign & U_TA_RIGHT)
-        x = -dWidth;
-    double y = 0;
-    if ((m_state.nTextAlign & U_TA_BASELINE) == U_TA_BASELINE)
-        y = 0;
-    else if (m_state.nTextAlign & U_TA_BOTTOM)
-        y = -fm.descent();
-    else
-        y = fm.ascent();
-
+    // The box the glyphs cover, at most the whole device.
+    AddWork(qint64(std::min(std::abs(dWidth) * dHeight,
+                            m_rcDeviceClip.width() * m_rcDeviceClip.height())) /
+            MetafileWork::kDevicePixelsPerUnit);
+    QPointF ptBox = TextBoxOffset(fm, dWidth);
     if (pRect && (nOptions & U_ETO_CLIPPED)) {
         m_painter.save();
         m_painter.setTransform(t);
@@ -376,99 +481,12 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     m_painter.setTransform(QTransform()
                                .translate(t.map(pt).x(), t.map(pt).y())
                                .rotate(dWorldAngle - m_state.font.nEscapement / 10.0));
-    if (m_state.bOpaque)
-        m_painter.fillRect(QRectF(x, y - fm.ascent(), dWidth, fm.ascent() + fm.descent()),
-                           m_state.bkColor);
-    m_painter.setFont(font);
-    m_painter.setPen(m_state.textColor);
-    m_painter.setBackgroundMode(Qt::TransparentMode);
-    if (bUseDx) {
-        for (int i = 0; i < str.size(); ++i) {
-            m_painter.drawText(QPointF(x, y), QString(str.at(i)));
-            x += dx[std::size_t(i)] * dScaleX;
-        }
-    } else {
-        m_painter.drawText(QPointF(x, y), str);
-    }
+    DrawGlyphs(str, bUseDx ? &dx : nullptr, ptBox, dScaleX, dWidth, font);
     if (pRect && (nOptions & U_ETO_CLIPPED))
         m_painter.restore();
     m_bToolsDirty = true;
     if (bUpdateCP && dScaleX > 0)
         m_state.ptCurrent = pt + QPointF(dWidth / dScaleX, 0);
-}
-
-void CMetafileDC::Blit(const QRectF& rcDest, const QImage& img, const QRectF& rcSrc, quint32 nRop)
-{
-    if (img.isNull() || m_bInPath || !CanDraw())
-        return;
-    QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-    switch (nRop) {
-    case 0x8800C6: // SRCAND
-        mode = QPainter::RasterOp_SourceAndDestination;
-        break;
-    case 0xEE0086: // SRCPAINT
-        mode = QPainter::RasterOp_SourceOrDestination;
-        break;
-    case 0x660046: // SRCINVERT
-        mode = QPainter::RasterOp_SourceXorDestination;
-        break;
-    case 0x330008: // NOTSRCCOPY
-        mode = QPainter::RasterOp_NotSource;
-        break;
-    case 0x440328: // SRCERASE
-        mode = QPainter::RasterOp_SourceAndNotDestination;
-        break;
-    case 0x1100A6: // NOTSRCERASE
-        mode = QPainter::RasterOp_NotSourceAndNotDestination;
-        break;
-    }
-    const QPaintEngine* pEngine = m_painter.paintEngine();
-    if (!pEngine || !pEngine->hasFeature(QPaintEngine::RasterOpModes))
-        mode = QPainter::CompositionMode_SourceOver;
-    Prepare(false, false);
-    // A negative extent mirrors the bits.
-    const QImage mirrored = (rcDest.width() < 0 || rcDest.height() < 0)
-                                ? img.mirrored(rcDest.width() < 0, rcDest.height() < 0)
-                                : img;
-    QRectF rcSource = rcSrc;
-    if (rcDest.width() < 0)
-        rcSource.moveLeft(img.width() - rcSrc.right());
-    if (rcDest.height() < 0)
-        rcSource.moveTop(img.height() - rcSrc.bottom());
-    m_painter.setCompositionMode(mode);
-    m_painter.setRenderHint(QPainter::SmoothPixmapTransform, m_state.bSmoothBlits);
-    m_painter.drawImage(rcDest.normalized(), mirrored, rcSource);
-    m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-}
-
-void CMetafileDC::PatBlt(const QRectF& rcDest, quint32 nRop)
-{
-    if (m_bInPath || !CanDraw())
-        return;
-    Prepare(false, true);
-    const QRectF rc = rcDest.normalized();
-    switch (nRop) {
-    case 0xF00021: // PATCOPY
-        m_painter.fillRect(rc, m_painter.brush());
-        break;
-    case 0x000042: // BLACKNESS
-        m_painter.fillRect(rc, Qt::black);
-        break;
-    case 0xFF0062: // WHITENESS
-        m_painter.fillRect(rc, Qt::white);
-        break;
-    case 0x550009: // DSTINVERT
-    case 0x5A0049: // PATINVERT
-        if (const QPaintEngine* pEngine = m_painter.paintEngine();
-            pEngine && pEngine->hasFeature(QPaintEngine::RasterOpModes)) {
-            m_painter.setCompositionMode(nRop == 0x550009
-                                             ? QPainter::RasterOp_NotDestination
-                                             : QPainter::RasterOp_SourceXorDestination);
-            m_painter.fillRect(rc, nRop == 0x550009 ? QBrush(Qt::black) : m_painter.brush());
-            m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
-        }
-        break;
-    }
 }
 
 // --- Paths ---------------------------------------------------------------
@@ -496,7 +514,11 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     m_bInPath = false;
     m_path.setFillRule(m_state.fillRule);
     if (CanDraw()) {
-        Prepare(bStroke, bFill);
+        AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
+        ChargeArea(m_path.controlPointRect(), bStroke);
+        const bool bSmooth =
+            ChargeEdges(EdgeLength(m_path, Transform(), DeviceSpan()), m_path.controlPointRect());
+        Prepare(bStroke, bFill, bSmooth);
         m_painter.drawPath(m_path);
     }
     m_path = QPainterPath();

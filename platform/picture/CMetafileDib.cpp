@@ -2,7 +2,9 @@
 
 #include <uemf.h>
 
+#include <QBuffer>
 #include <QColor>
+#include <QImageReader>
 #include <array>
 #include <cstdlib>
 
@@ -80,7 +82,7 @@ struct SMaskChannel
     int nShift = 0;
     quint32 nMax = 0;
 
-    explicit SMaskChannel(quint32 nMaskIn)
+    explicit SMaskChannel(quint32 nMaskIn = 0)
         : nMask(nMaskIn)
     {
         if (nMask == 0)
@@ -96,87 +98,111 @@ struct SMaskChannel
     }
 };
 
+// The embedded JPEG or PNG has its own size, which the bitmap header does not
+// bound: it is checked before a pixel is allocated.
+QImage DecodeCompressed(const CMetafileRecordReader& bits)
+{
+    QByteArray data = QByteArray::fromRawData(bits.Data(), qsizetype(bits.Size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize sz = reader.size();
+    if (sz.width() <= 0 || sz.height() <= 0 || sz.width() > CMetafileDib::kMaxSide ||
+        sz.height() > CMetafileDib::kMaxSide ||
+        qint64(sz.width()) * sz.height() > CMetafileDib::kMaxPixels)
+        return {};
+    return reader.read();
+}
+
+// How the pixels of an uncompressed bitmap become colours.
+struct SPixelFormat
+{
+    std::array<QRgb, 256> aTable{}; // up to 8 bits a pixel
+    SMaskChannel red, green, blue;  // 16 bits, and 32 with masks
+    bool bMasked32 = false;
+};
+
+SPixelFormat MakePixelFormat(const SDibHeader& h, const CMetafileRecordReader& bmi)
+{
+    SPixelFormat f;
+    f.aTable.fill(qRgb(0, 0, 0));
+    if (h.nBitCount <= 8 && h.nEntrySize == 2) {
+        // Palette indices without the palette: a grey ramp keeps shapes visible.
+        for (int i = 0; i < h.nTableEntries; ++i) {
+            const int g = h.nBitCount == 1 ? i * 255 : bmi.U16(h.nTableOffset + 2 * i) & 0xFF;
+            f.aTable[i] = qRgb(g, g, g);
+        }
+    } else if (h.nBitCount <= 8) {
+        for (int i = 0; i < h.nTableEntries; ++i) {
+            const std::size_t o = h.nTableOffset + std::size_t(i) * h.nEntrySize;
+            f.aTable[i] = qRgb(bmi.U8(o + 2), bmi.U8(o + 1), bmi.U8(o));
+        }
+    }
+    const bool b555 = h.nCompression == U_BI_RGB && h.nBitCount == 16;
+    f.red = SMaskChannel(b555 ? 0x7C00 : h.aMasks[0]);
+    f.green = SMaskChannel(b555 ? 0x03E0 : h.aMasks[1]);
+    f.blue = SMaskChannel(b555 ? 0x001F : h.aMasks[2]);
+    f.bMasked32 = h.nCompression == U_BI_BITFIELDS && h.nBitCount == 32;
+    return f;
+}
+
+void DecodeRow(const SDibHeader& h, const SPixelFormat& f, const uchar* s, QRgb* d)
+{
+    switch (h.nBitCount) {
+    case 1:
+        for (int x = 0; x < h.nWidth; ++x)
+            d[x] = f.aTable[(s[x >> 3] >> (7 - (x & 7))) & 1];
+        break;
+    case 4:
+        for (int x = 0; x < h.nWidth; ++x)
+            d[x] = f.aTable[(s[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
+        break;
+    case 8:
+        for (int x = 0; x < h.nWidth; ++x)
+            d[x] = f.aTable[s[x]];
+        break;
+    case 16:
+        for (int x = 0; x < h.nWidth; ++x) {
+            const quint32 p = s[2 * x] | (s[2 * x + 1] << 8);
+            d[x] = qRgb(f.red.Value(p), f.green.Value(p), f.blue.Value(p));
+        }
+        break;
+    case 24:
+        for (int x = 0; x < h.nWidth; ++x)
+            d[x] = qRgb(s[3 * x + 2], s[3 * x + 1], s[3 * x]);
+        break;
+    case 32:
+        for (int x = 0; x < h.nWidth; ++x) {
+            const uchar* px = s + 4 * x;
+            if (f.bMasked32) {
+                const quint32 p = px[0] | (px[1] << 8) | (px[2] << 16) | (quint32(px[3]) << 24);
+                d[x] = qRgb(f.red.Value(p), f.green.Value(p), f.blue.Value(p));
+            } else {
+                d[x] = qRgb(px[2], px[1], px[0]);
+            }
+        }
+        break;
+    }
+}
+
 QImage DecodePixels(const SDibHeader& h, const CMetafileRecordReader& bmi,
                     const CMetafileRecordReader& bits)
 {
-    if (h.nCompression == U_BI_JPEG || h.nCompression == U_BI_PNG) {
-        QImage img;
-        img.loadFromData(reinterpret_cast<const uchar*>(bits.Data()), int(bits.Size()));
-        return img;
-    }
+    if (h.nCompression == U_BI_JPEG || h.nCompression == U_BI_PNG)
+        return DecodeCompressed(bits);
     if (h.nCompression != U_BI_RGB && h.nCompression != U_BI_BITFIELDS)
         return {};
     const std::size_t nStride = (std::size_t(h.nWidth) * h.nBitCount + 31) / 32 * 4;
     if (nStride * std::size_t(h.nHeight) > bits.Size())
         return {};
-
-    std::array<QRgb, 256> aTable{};
-    aTable.fill(qRgb(0, 0, 0));
-    if (h.nBitCount <= 8) {
-        if (h.nEntrySize == 2) {
-            // Palette indices without the palette: a grey ramp keeps shapes visible.
-            for (int i = 0; i < h.nTableEntries; ++i) {
-                const int g = h.nBitCount == 1 ? i * 255 : bmi.U16(h.nTableOffset + 2 * i) & 0xFF;
-                aTable[i] = qRgb(g, g, g);
-            }
-        } else {
-            for (int i = 0; i < h.nTableEntries; ++i) {
-                const std::size_t o = h.nTableOffset + std::size_t(i) * h.nEntrySize;
-                aTable[i] = qRgb(bmi.U8(o + 2), bmi.U8(o + 1), bmi.U8(o));
-            }
-        }
-    }
-    quint32 aMasks[3] = {h.aMasks[0], h.aMasks[1], h.aMasks[2]};
-    if (h.nCompression == U_BI_RGB && h.nBitCount == 16) {
-        aMasks[0] = 0x7C00;
-        aMasks[1] = 0x03E0;
-        aMasks[2] = 0x001F;
-    }
-    const SMaskChannel red(aMasks[0]), green(aMasks[1]), blue(aMasks[2]);
-    const bool bMasked32 = h.nCompression == U_BI_BITFIELDS && h.nBitCount == 32;
-
+    const SPixelFormat format = MakePixelFormat(h, bmi);
     QImage img(h.nWidth, h.nHeight, QImage::Format_RGB32);
     if (img.isNull())
         return {};
     const auto* pBits = reinterpret_cast<const uchar*>(bits.Data());
     for (int nRow = 0; nRow < h.nHeight; ++nRow) {
-        const uchar* s = pBits + std::size_t(nRow) * nStride;
         auto* d = reinterpret_cast<QRgb*>(img.scanLine(h.bTopDown ? nRow : h.nHeight - 1 - nRow));
-        switch (h.nBitCount) {
-        case 1:
-            for (int x = 0; x < h.nWidth; ++x)
-                d[x] = aTable[(s[x >> 3] >> (7 - (x & 7))) & 1];
-            break;
-        case 4:
-            for (int x = 0; x < h.nWidth; ++x)
-                d[x] = aTable[(s[x >> 1] >> ((x & 1) ? 0 : 4)) & 0xF];
-            break;
-        case 8:
-            for (int x = 0; x < h.nWidth; ++x)
-                d[x] = aTable[s[x]];
-            break;
-        case 16:
-            for (int x = 0; x < h.nWidth; ++x) {
-                const quint32 p = s[2 * x] | (s[2 * x + 1] << 8);
-                d[x] = qRgb(red.Value(p), green.Value(p), blue.Value(p));
-            }
-            break;
-        case 24:
-            for (int x = 0; x < h.nWidth; ++x)
-                d[x] = qRgb(s[3 * x + 2], s[3 * x + 1], s[3 * x]);
-            break;
-        case 32:
-            for (int x = 0; x < h.nWidth; ++x) {
-                const uchar* px = s + 4 * x;
-                if (bMasked32) {
-                    const quint32 p = px[0] | (px[1] << 8) | (px[2] << 16) | (quint32(px[3]) << 24);
-                    d[x] = qRgb(red.Value(p), green.Value(p), blue.Value(p));
-                } else {
-                    d[x] = qRgb(px[2], px[1], px[0]);
-                }
-            }
-            break;
-        }
+        DecodeRow(h, format, pBits + std::size_t(nRow) * nStride, d);
     }
     return img;
 }

@@ -38,17 +38,22 @@ bool CMetafilePicture::IsMetafile(const QByteArray& data)
     return CEmfPlayer::IsEmf(file) || CWmfPlayer::IsWmf(file);
 }
 
-CPicturePtr CMetafilePicture::Load(const QByteArray& data)
+CPicturePtr CMetafilePicture::Load(const QByteArray& data, qint64 nWorkBudget)
 {
     const CMetafileRecordReader file = Reader(data);
+    CMetafilePicture* pPicture = nullptr;
     if (CEmfPlayer::IsEmf(file)) {
         CEmfPlayer::SHeader header;
         if (CEmfPlayer::ReadHeader(file, header))
-            return CPicturePtr(new CMetafilePicture(data, header));
+            pPicture = new CMetafilePicture(data, header);
     } else if (CWmfPlayer::IsWmf(file)) {
         CWmfPlayer::SHeader header;
         if (CWmfPlayer::ReadHeader(file, header))
-            return CPicturePtr(new CMetafilePicture(data, header));
+            pPicture = new CMetafilePicture(data, header);
+    }
+    if (pPicture) {
+        pPicture->m_nWorkBudget = nWorkBudget;
+        return CPicturePtr(pPicture);
     }
     if (IsMetafile(data))
         qCDebug(lcMetafile) << "metafile header gives no usable picture size";
@@ -85,7 +90,7 @@ void CMetafilePicture::Render(QPainter& painter, const QRect& rcDest, const QRec
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     {
-        CMetafileDC dc(painter, toDest * world, world.mapRect(QRectF(rcClip)));
+        CMetafileDC dc(painter, toDest * world, world.mapRect(QRectF(rcClip)), m_nWorkBudget);
         const CMetafileRecordReader file = Reader(m_data);
         if (m_bEmf)
             CEmfPlayer::Play(file, m_emf, dc);

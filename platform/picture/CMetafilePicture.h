@@ -3,6 +3,7 @@
 #include "platform/picture/CEmfPlayer.h"
 #include "platform/picture/CPicture.h"
 #include "platform/picture/CWmfPlayer.h"
+#include "platform/picture/MetafileWork.h"
 
 #include <QByteArray>
 
@@ -13,8 +14,10 @@ public:
     // Whether the bytes begin like a WMF (placeable or not) or an EMF.
     static bool IsMetafile(const QByteArray& data);
     // Parses the metafile's header and keeps its bytes; null when the bytes
-    // are no metafile this player can size. Records are checked as they play.
-    static CPicturePtr Load(const QByteArray& data);
+    // are no metafile this player can size. Records are checked as they play;
+    // each Render stops at the first record past nWorkBudget (MetafileWork).
+    static CPicturePtr Load(const QByteArray& data,
+                            qint64 nWorkBudget = MetafileWork::kDefaultBudget);
 
     // Plays the records onto the painter: the source part of the picture
     // stretched into rcDest, clipped to rcBounds and rcDest. The painter is
@@ -28,6 +31,7 @@ private:
 
     QByteArray m_data;
     bool m_bEmf = false;
+    qint64 m_nWorkBudget = MetafileWork::kDefaultBudget;
     CWmfPlayer::SHeader m_wmf;
     CEmfPlayer::SHeader m_emf;
 };

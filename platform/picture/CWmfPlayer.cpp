@@ -87,176 +87,225 @@ void PlayBlit(CMetafileDC& dc, const CMetafileRecordReader& r, std::size_t nDib,
     dc.Blit(rcDest, img, rcSrc, nRop);
 }
 
-void PlayRecord(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader& r,
-                std::vector<int>& counts, std::vector<double>& dx)
+bool PlayAttribute(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader& r)
 {
-    const SParams p{r};
-    const std::size_t nParams = (r.Size() - kParams) / 2;
-    switch (nFunction & U_WMR_MASK) {
+    // The first parameter is the value, a colour takes two.
+    const quint16 nValue = r.U16(kParams);
+    switch (nFunction) {
     case U_WMR_SETBKCOLOR:
-        dc.SetBkColor(CMetafileDC::ColorRef(r.U32(6)));
-        break;
+        dc.SetBkColor(CMetafileDC::ColorRef(r.U32(kParams)));
+        return true;
     case U_WMR_SETBKMODE:
-        dc.SetBkMode(r.U16(6));
-        break;
-    case U_WMR_SETMAPMODE:
-        dc.SetMapMode(r.U16(6));
-        break;
+        dc.SetBkMode(nValue);
+        return true;
     case U_WMR_SETPOLYFILLMODE:
-        dc.SetPolyFillMode(r.U16(6));
-        break;
+        dc.SetPolyFillMode(nValue);
+        return true;
     case U_WMR_SETSTRETCHBLTMODE:
-        dc.SetSmoothBlits(r.U16(6) == 4); // HALFTONE
-        break;
+        dc.SetSmoothBlits(nValue == U_HALFTONE);
+        return true;
     case U_WMR_SETTEXTCOLOR:
-        dc.SetTextColor(CMetafileDC::ColorRef(r.U32(6)));
-        break;
+        dc.SetTextColor(CMetafileDC::ColorRef(r.U32(kParams)));
+        return true;
     case U_WMR_SETTEXTALIGN:
-        dc.SetTextAlign(r.U16(6));
-        break;
-    case U_WMR_SETWINDOWORG:
-        dc.SetWindowOrg(p.Point(0));
-        break;
-    case U_WMR_SETWINDOWEXT:
-        dc.SetWindowExt(QSizeF(p(1), p(0)));
-        break;
-    case U_WMR_SETVIEWPORTORG:
-        dc.SetViewportOrg(p.Point(0));
-        break;
-    case U_WMR_SETVIEWPORTEXT:
-        dc.SetViewportExt(QSizeF(p(1), p(0)));
-        break;
-    case U_WMR_OFFSETWINDOWORG:
-        dc.OffsetWindowOrg(p.Point(0));
-        break;
-    case U_WMR_OFFSETVIEWPORTORG:
-        dc.OffsetViewportOrg(p.Point(0));
-        break;
-    case U_WMR_SCALEWINDOWEXT:
-        dc.ScaleWindowExt(p(3), p(2), p(1), p(0));
-        break;
-    case U_WMR_SCALEVIEWPORTEXT:
-        dc.ScaleViewportExt(p(3), p(2), p(1), p(0));
-        break;
+        dc.SetTextAlign(nValue);
+        return true;
     case U_WMR_SAVEDC:
         dc.SaveDC();
-        break;
+        return true;
     case U_WMR_RESTOREDC:
-        dc.RestoreDC(int(p(0)));
-        break;
+        dc.RestoreDC(r.I16(kParams));
+        return true;
+    }
+    return false;
+}
+
+bool PlayMapping(CMetafileDC& dc, quint16 nFunction, const SParams& p)
+{
+    switch (nFunction) {
+    case U_WMR_SETMAPMODE:
+        dc.SetMapMode(p.r.U16(kParams));
+        return true;
+    case U_WMR_SETWINDOWORG:
+        dc.SetWindowOrg(p.Point(0));
+        return true;
+    case U_WMR_SETWINDOWEXT:
+        dc.SetWindowExt(QSizeF(p(1), p(0)));
+        return true;
+    case U_WMR_SETVIEWPORTORG:
+        dc.SetViewportOrg(p.Point(0));
+        return true;
+    case U_WMR_SETVIEWPORTEXT:
+        dc.SetViewportExt(QSizeF(p(1), p(0)));
+        return true;
+    case U_WMR_OFFSETWINDOWORG:
+        dc.OffsetWindowOrg(p.Point(0));
+        return true;
+    case U_WMR_OFFSETVIEWPORTORG:
+        dc.OffsetViewportOrg(p.Point(0));
+        return true;
+    case U_WMR_SCALEWINDOWEXT:
+        dc.ScaleWindowExt(p(3), p(2), p(1), p(0));
+        return true;
+    case U_WMR_SCALEVIEWPORTEXT:
+        dc.ScaleViewportExt(p(3), p(2), p(1), p(0));
+        return true;
+    }
+    return false;
+}
+
+void Poly(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader& r)
+{
+    // The count comes first; a record too short to hold it has no points.
+    const std::size_t nParams = (r.Size() - kParams) / 2;
+    const int n = int(std::min<std::size_t>(r.U16(kParams), nParams > 0 ? (nParams - 1) / 2 : 0));
+    QPolygonF& pts = dc.Points(n);
+    for (int i = 0; i < n; ++i)
+        pts[i] = QPointF(r.I16(8 + 4 * i), r.I16(10 + 4 * i));
+    if (nFunction == U_WMR_POLYGON)
+        dc.Polygon();
+    else
+        dc.Polyline(false);
+}
+
+void PolyPolygon(CMetafileDC& dc, const CMetafileRecordReader& r, std::vector<int>& counts)
+{
+    const std::size_t nPolys = r.U16(kParams);
+    if (!r.Has(8, nPolys * 2))
+        return;
+    counts.clear();
+    std::size_t nTotal = 0;
+    for (std::size_t i = 0; i < nPolys; ++i) {
+        counts.push_back(r.U16(8 + 2 * i));
+        nTotal += std::size_t(counts.back());
+    }
+    const std::size_t nPoints = 8 + nPolys * 2;
+    if (!r.Has(nPoints, nTotal * 4))
+        return;
+    QPolygonF& pts = dc.Points(int(nTotal));
+    for (std::size_t i = 0; i < nTotal; ++i)
+        pts[int(i)] = QPointF(r.I16(nPoints + 4 * i), r.I16(nPoints + 4 * i + 2));
+    dc.PolyPolygon(counts);
+}
+
+bool PlayShape(CMetafileDC& dc, quint16 nFunction, const SParams& p, std::vector<int>& counts)
+{
+    switch (nFunction) {
     case U_WMR_MOVETO:
         dc.MoveTo(p.Point(0));
-        break;
+        return true;
     case U_WMR_LINETO:
         dc.LineTo(p.Point(0));
-        break;
+        return true;
     case U_WMR_RECTANGLE:
         dc.Rectangle(p.Rect(0));
-        break;
+        return true;
     case U_WMR_ELLIPSE:
         dc.Ellipse(p.Rect(0));
-        break;
+        return true;
     case U_WMR_ROUNDRECT:
         dc.RoundRect(p.Rect(2), QSizeF(p(1), p(0)));
-        break;
+        return true;
     case U_WMR_ARC:
     case U_WMR_CHORD:
     case U_WMR_PIE: {
-        const auto kind = (nFunction & U_WMR_MASK) == U_WMR_ARC     ? CMetafileDC::Arc
-                          : (nFunction & U_WMR_MASK) == U_WMR_CHORD ? CMetafileDC::Chord
-                                                                    : CMetafileDC::Pie;
+        const auto kind = nFunction == U_WMR_ARC     ? CMetafileDC::Arc
+                          : nFunction == U_WMR_CHORD ? CMetafileDC::Chord
+                                                     : CMetafileDC::Pie;
         dc.ArcShape(kind, p.Rect(4), p.Point(2), p.Point(0));
-        break;
+        return true;
     }
     case U_WMR_SETPIXEL:
-        dc.SetPixel(p.Point(2), CMetafileDC::ColorRef(r.U32(6)));
-        break;
+        dc.SetPixel(p.Point(2), CMetafileDC::ColorRef(p.r.U32(kParams)));
+        return true;
     case U_WMR_POLYGON:
-    case U_WMR_POLYLINE: {
-        const int n = std::min<int>(r.U16(6), int((nParams - 1) / 2));
-        QPolygonF& pts = dc.Points(n);
-        for (int i = 0; i < n; ++i)
-            pts[i] = QPointF(r.I16(8 + 4 * i), r.I16(10 + 4 * i));
-        if ((nFunction & U_WMR_MASK) == U_WMR_POLYGON)
-            dc.Polygon();
-        else
-            dc.Polyline(false);
-        break;
+    case U_WMR_POLYLINE:
+        Poly(dc, nFunction, p.r);
+        return true;
+    case U_WMR_POLYPOLYGON:
+        PolyPolygon(dc, p.r, counts);
+        return true;
     }
-    case U_WMR_POLYPOLYGON: {
-        const std::size_t nPolys = r.U16(6);
-        if (!r.Has(8, nPolys * 2))
-            break;
-        counts.clear();
-        std::size_t nTotal = 0;
-        for (std::size_t i = 0; i < nPolys; ++i) {
-            counts.push_back(r.U16(8 + 2 * i));
-            nTotal += std::size_t(counts.back());
-        }
-        const std::size_t nPoints = 8 + nPolys * 2;
-        if (!r.Has(nPoints, nTotal * 4))
-            break;
-        QPolygonF& pts = dc.Points(int(nTotal));
-        for (std::size_t i = 0; i < nTotal; ++i)
-            pts[int(i)] = QPointF(r.I16(nPoints + 4 * i), r.I16(nPoints + 4 * i + 2));
-        dc.PolyPolygon(counts);
-        break;
+    return false;
+}
+
+void ExtTextOut(CMetafileDC& dc, const SParams& p, std::vector<double>& dx)
+{
+    const CMetafileRecordReader& r = p.r;
+    const std::size_t nCount = r.U16(10);
+    const quint16 nOptions = r.U16(12);
+    std::size_t nString = 14;
+    QRectF rc;
+    const bool bRect = nOptions & (U_ETO_OPAQUE | U_ETO_CLIPPED);
+    if (bRect) {
+        rc = QRectF(QPointF(r.I16(14), r.I16(16)), QPointF(r.I16(18), r.I16(20)));
+        nString = 22;
     }
-    case U_WMR_TEXTOUT: {
-        const std::size_t nCount = r.U16(6);
-        const std::size_t nAfter = 8 + ((nCount + 1) & ~std::size_t(1));
-        if (!r.Has(nAfter, 4))
-            break;
+    const std::size_t nDx = nString + ((nCount + 1) & ~std::size_t(1));
+    dx.clear();
+    if (r.Has(nDx, nCount * 2)) {
+        for (std::size_t i = 0; i < nCount; ++i)
+            dx.push_back(r.I16(nDx + 2 * i));
+    }
+    dc.Text(p.Point(0), Latin1(r, nString, nCount), nOptions, bRect ? &rc : nullptr, dx);
+}
+
+bool PlayText(CMetafileDC& dc, quint16 nFunction, const SParams& p, std::vector<double>& dx)
+{
+    const CMetafileRecordReader& r = p.r;
+    if (nFunction == U_WMR_EXTTEXTOUT) {
+        ExtTextOut(dc, p, dx);
+        return true;
+    }
+    if (nFunction != U_WMR_TEXTOUT)
+        return false;
+    // The string, padded to a whole word, then the position.
+    const std::size_t nCount = r.U16(kParams);
+    const std::size_t nAfter = 8 + ((nCount + 1) & ~std::size_t(1));
+    if (r.Has(nAfter, 4)) {
         dx.clear();
         dc.Text(QPointF(r.I16(nAfter + 2), r.I16(nAfter)), Latin1(r, 8, nCount), 0, nullptr, dx);
-        break;
     }
-    case U_WMR_EXTTEXTOUT: {
-        const std::size_t nCount = r.U16(10);
-        const quint16 nOptions = r.U16(12);
-        std::size_t nString = 14;
-        QRectF rc;
-        const bool bRect = nOptions & (U_ETO_OPAQUE | U_ETO_CLIPPED);
-        if (bRect) {
-            rc = QRectF(QPointF(r.I16(14), r.I16(16)), QPointF(r.I16(18), r.I16(20)));
-            nString = 22;
-        }
-        const std::size_t nDx = nString + ((nCount + 1) & ~std::size_t(1));
-        dx.clear();
-        if (r.Has(nDx, nCount * 2)) {
-            for (std::size_t i = 0; i < nCount; ++i)
-                dx.push_back(r.I16(nDx + 2 * i));
-        }
-        dc.Text(p.Point(0), Latin1(r, nString, nCount), nOptions, bRect ? &rc : nullptr, dx);
-        break;
-    }
+    return true;
+}
+
+bool PlayClip(CMetafileDC& dc, quint16 nFunction, const SParams& p)
+{
+    switch (nFunction) {
     case U_WMR_EXCLUDECLIPRECT:
         dc.ExcludeClipRect(p.Rect(0));
-        break;
+        return true;
     case U_WMR_INTERSECTCLIPRECT:
         dc.IntersectClipRect(p.Rect(0));
-        break;
+        return true;
     case U_WMR_OFFSETCLIPRGN:
         dc.OffsetClip(p.Point(0));
-        break;
+        return true;
     case U_WMR_SELECTCLIPREGION:
         dc.ResetClip(); // regions are not kept; their clip is lost
-        break;
+        return true;
+    }
+    return false;
+}
+
+bool PlayObject(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader& r)
+{
+    switch (nFunction) {
     case U_WMR_SELECTOBJECT:
-        dc.SelectObject(r.U16(6));
-        break;
+        dc.SelectObject(r.U16(kParams));
+        return true;
     case U_WMR_DELETEOBJECT:
-        dc.DeleteObject(r.U16(6));
-        break;
+        dc.DeleteObject(r.U16(kParams));
+        return true;
     case U_WMR_CREATEPENINDIRECT:
         dc.CreateObject(dc.FreeObjectSlot(),
                         CMetafileDC::MakePen(r.U16(6), r.I16(8), CMetafileDC::ColorRef(r.U32(12))));
-        break;
+        return true;
     case U_WMR_CREATEBRUSHINDIRECT:
         dc.CreateObject(
             dc.FreeObjectSlot(),
             CMetafileDC::MakeBrush(r.U16(6), CMetafileDC::ColorRef(r.U32(8)), r.U16(12)));
-        break;
+        return true;
     case U_WMR_DIBCREATEPATTERNBRUSH: {
         SMetaBrush brush;
         brush.kind = SMetaBrush::Pattern;
@@ -264,46 +313,69 @@ void PlayRecord(CMetafileDC& dc, quint16 nFunction, const CMetafileRecordReader&
             CMetafileDib::DecodePacked(r.Sub(10, r.Size() - std::min<std::size_t>(10, r.Size())),
                                        r.U16(8) == U_DIB_PAL_COLORS);
         if (brush.pattern.isNull())
-            brush = CMetafileDC::MakeBrush(0, Qt::black, 0);
+            brush = CMetafileDC::MakeBrush(U_BS_SOLID, Qt::black, 0);
         dc.CreateObject(dc.FreeObjectSlot(), brush);
-        break;
+        return true;
     }
     case U_WMR_CREATEFONTINDIRECT:
         dc.CreateObject(dc.FreeObjectSlot(), ReadFont(r));
-        break;
+        return true;
     case U_WMR_CREATEPALETTE:
     case U_WMR_CREATEPATTERNBRUSH:
     case U_WMR_CREATEREGION:
         dc.CreateObject(dc.FreeObjectSlot(), SMetaOther{});
-        break;
+        return true;
+    }
+    return false;
+}
+
+bool PlayBitmap(CMetafileDC& dc, quint16 nFunction, const SParams& p, std::size_t nRecordWords)
+{
+    const CMetafileRecordReader& r = p.r;
+    // A blit record as long as its parameters has no bitmap: a pattern blit.
+    const bool bNoBitmap = r.Size() == nRecordWords * 2;
+    switch (nFunction) {
     case U_WMR_PATBLT:
-        dc.PatBlt(QRectF(p(4), p(3), p(2), p(1)), r.U32(6));
-        break;
+        dc.PatBlt(QRectF(p(4), p(3), p(2), p(1)), r.U32(kParams));
+        return true;
     case U_WMR_DIBBITBLT:
-        if (r.Size() == std::size_t((nFunction >> 8) + 3) * 2) // no bitmap: a pattern blit
-            dc.PatBlt(QRectF(p(7), p(6), p(5), p(4)), r.U32(6));
+        if (bNoBitmap)
+            dc.PatBlt(QRectF(p(7), p(6), p(5), p(4)), r.U32(kParams));
         else
             PlayBlit(dc, r, 22, QRectF(p(7), p(6), p(5), p(4)), QRectF(p(3), p(2), p(5), p(4)),
-                     r.U32(6));
-        break;
+                     r.U32(kParams));
+        return true;
     case U_WMR_DIBSTRETCHBLT:
-        if (r.Size() == std::size_t((nFunction >> 8) + 3) * 2)
-            dc.PatBlt(QRectF(p(9), p(8), p(7), p(6)), r.U32(6));
+        if (bNoBitmap)
+            dc.PatBlt(QRectF(p(9), p(8), p(7), p(6)), r.U32(kParams));
         else
             PlayBlit(dc, r, 26, QRectF(p(9), p(8), p(7), p(6)), QRectF(p(5), p(4), p(3), p(2)),
-                     r.U32(6));
-        break;
+                     r.U32(kParams));
+        return true;
     case U_WMR_STRETCHDIB:
         PlayBlit(dc, r, 28, QRectF(p(10), p(9), p(8), p(7)), QRectF(p(6), p(5), p(4), p(3)),
-                 r.U32(6), r.U16(10) == U_DIB_PAL_COLORS);
-        break;
+                 r.U32(kParams), r.U16(10) == U_DIB_PAL_COLORS);
+        return true;
     case U_WMR_SETDIBTODEV:
         PlayBlit(dc, r, 24, QRectF(p(8), p(7), p(6), p(5)), QRectF(p(4), p(3), p(6), p(5)),
-                 U_SRCCOPY, r.U16(6) == U_DIB_PAL_COLORS);
-        break;
-    default:
-        break; // records that do not draw, or that this player does not know
+                 U_SRCCOPY, r.U16(kParams) == U_DIB_PAL_COLORS);
+        return true;
     }
+    return false;
+}
+
+void PlayRecord(CMetafileDC& dc, quint16 nRecordFunction, const CMetafileRecordReader& r,
+                std::vector<int>& counts, std::vector<double>& dx)
+{
+    // The high byte of the function is its count of parameter words.
+    const quint16 nFunction = nRecordFunction & U_WMR_MASK;
+    const std::size_t nRecordWords = std::size_t(nRecordFunction >> 8) + kParams / 2;
+    const SParams p{r};
+    // Records that do not draw, or that this player does not know, fall through.
+    PlayAttribute(dc, nFunction, r) || PlayMapping(dc, nFunction, p) ||
+        PlayShape(dc, nFunction, p, counts) || PlayText(dc, nFunction, p, dx) ||
+        PlayClip(dc, nFunction, p) || PlayObject(dc, nFunction, r) ||
+        PlayBitmap(dc, nFunction, p, nRecordWords);
 }
 
 } // namespace
@@ -371,6 +443,9 @@ void CWmfPlayer::Play(const CMetafileRecordReader& file, const SHeader& header, 
     std::vector<double> dx;
     ForEachRecord(file, header.nFirstRecord,
                   [&](quint16 nFunction, const CMetafileRecordReader& r) {
+                      if (dc.BudgetSpent())
+                          return false;
+                      dc.AddWork(MetafileWork::kPerRecord);
                       PlayRecord(dc, nFunction, r, counts, dx);
                       return true;
                   });

@@ -2,8 +2,11 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QUuid>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -138,4 +141,33 @@ U_RECT16 TestMetafiles::Rect16(int l, int t, int r, int b)
 U_COLORREF TestMetafiles::Color(quint32 nRgb)
 {
     return colorref3_set(uint8_t(nRgb >> 16), uint8_t(nRgb >> 8), uint8_t(nRgb));
+}
+
+char* TestMetafiles::RawRecord(const QByteArray& record)
+{
+    char* p = static_cast<char*>(std::malloc(std::size_t(record.size())));
+    std::memcpy(p, record.constData(), std::size_t(record.size()));
+    return p;
+}
+
+QByteArray TestMetafiles::ClipPathEmf(int nPoints)
+{
+    CTestEmf emf(400, 300);
+    emf.Add(U_EMRSETWORLDTRANSFORM_set(xform_set(0.94f, 0.34f, -0.34f, 0.94f, 60, -40)));
+    emf.Add(U_EMRMODIFYWORLDTRANSFORM_set(xform_set(1, 0, 0, 1, 10, 5), U_MWT_LEFTMULTIPLY));
+    std::vector<U_POINTL> arPoints;
+    QRandomGenerator rng(2886);
+    for (int i = 0; i < nPoints; ++i)
+        arPoints.push_back(point32_set(int(rng.bounded(400)), int(rng.bounded(300))));
+    emf.Add(U_EMRBEGINPATH_set());
+    emf.Add(U_EMRPOLYGON_set(Rect(0, 0, 400, 300), uint32_t(arPoints.size()), arPoints.data()));
+    emf.Add(U_EMRENDPATH_set());
+    emf.Add(U_EMRSELECTCLIPPATH_set(U_RGN_AND));
+    emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
+    uint32_t ih = 0;
+    emf.Add(
+        createbrushindirect_set(&ih, emf.Handles(), logbrush_set(U_BS_SOLID, Color(0xFF0000), 0)));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+    emf.Add(U_EMRRECTANGLE_set(Rect(-100, -100, 500, 400)));
+    return emf.Finish();
 }

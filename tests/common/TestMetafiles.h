@@ -65,4 +65,10 @@ SDib TwoBandDib(int nWidth, int nHeight, quint32 nTopRgb, quint32 nBottomRgb);
 U_RECTL Rect(int l, int t, int r, int b);
 U_RECT16 Rect16(int l, int t, int r, int b);
 U_COLORREF Color(quint32 nRgb);
+// A malloc'ed copy of hand-made record bytes, for Add (which frees it).
+char* RawRecord(const QByteArray& record);
+// A picture of 400 x 300 reference pixels filled red through a clip path of
+// nPoints pseudo-random points (a polygon crossing itself everywhere) selected
+// under a rotating world transform: a drawing that costs what its size hides.
+QByteArray ClipPathEmf(int nPoints);
 } // namespace TestMetafiles

@@ -20,12 +20,15 @@ void PlayOnce(const char* pData, std::size_t nSize)
     const CPicturePtr picture = CMetafilePicture::Load(data);
     if (!picture)
         return;
-    QImage img(96, 72, QImage::Format_ARGB32_Premultiplied);
+    // A size that the input picks, so that scales from thumbnail to window
+    // size are tried, yet one input always plays the same.
+    const int w = 48 + int(nSize * 7 % 400), h = 36 + int(nSize * 13 % 300);
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::white);
     QPainter painter(&img);
     const QSize sz = picture->GetHimetricSize();
-    picture->Render(painter, QRect(0, 0, 96, 72), QRect(0, sz.height(), sz.width(), -sz.height()),
-                    QRect(0, 0, 96, 72));
+    picture->Render(painter, QRect(0, 0, w, h), QRect(0, sz.height(), sz.width(), -sz.height()),
+                    QRect(0, 0, w, h));
 }
 
 } // namespace

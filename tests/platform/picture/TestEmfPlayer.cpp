@@ -47,6 +47,22 @@ void SelectExtPen(CTestEmf& emf, quint32 nStyle, quint32 nWidth, quint32 nRgb)
     emf.Add(selectobject_set(ih, emf.Handles()));
 }
 
+// A polygon of nPoints on a circle made the clip path, combined by nMode.
+void ClipToCircle(CTestEmf& emf, int cx, int cy, int r, int nPoints, uint32_t nMode)
+{
+    std::vector<U_POINTL> arPoints;
+    for (int i = 0; i < nPoints; ++i) {
+        const double a = 2 * M_PI * i / nPoints;
+        arPoints.push_back(point32_set(cx + int(std::lround(r * std::cos(a))),
+                                       cy + int(std::lround(r * std::sin(a)))));
+    }
+    emf.Add(U_EMRBEGINPATH_set());
+    emf.Add(U_EMRPOLYGON_set(Rect(cx - r, cy - r, cx + r, cy + r), uint32_t(arPoints.size()),
+                             arPoints.data()));
+    emf.Add(U_EMRENDPATH_set());
+    emf.Add(U_EMRSELECTCLIPPATH_set(nMode));
+}
+
 void RedRect(CTestEmf& emf, int l, int t, int r, int b)
 {
     emf.Add(U_EMRSELECTOBJECT_set(U_NULL_PEN));
@@ -218,6 +234,57 @@ void TestEmfPlayer::drawsPixels_data()
         QTest::newRow("clip kept across SaveDC and RestoreDC")
             << emf.Finish()
             << std::vector<SEmfProbe>{{25, 50, kRed}, {75, 50, kRed}, {150, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        emf.Add(U_EMRSETWORLDTRANSFORM_set(xform_set(1, 0, 0, 1, 100, 0)));
+        emf.Add(U_EMRBEGINPATH_set());
+        emf.Add(U_EMRRECTANGLE_set(Rect(0, 0, 50, 100)));
+        emf.Add(U_EMRENDPATH_set());
+        emf.Add(U_EMRSELECTCLIPPATH_set(U_RGN_COPY));
+        emf.Add(U_EMRMODIFYWORLDTRANSFORM_set(xform_set(1, 0, 0, 1, 0, 0), U_MWT_IDENTITY));
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::newRow("rectangular clip path under a world transform")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{125, 50, kRed}, {75, 50, kWhite}, {175, 50, kWhite}};
+    }
+    for (int nPoints : {24, 1000}) {
+        CTestEmf emf(200, 100);
+        ClipToCircle(emf, 100, 50, 40, nPoints, U_RGN_AND);
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::addRow("clip path of %d points", nPoints)
+            << emf.Finish()
+            << std::vector<SEmfProbe>{
+                   {100, 50, kRed}, {100, 85, kRed}, {100, 95, kWhite}, {40, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        ClipToCircle(emf, 50, 50, 30, 500, U_RGN_COPY);
+        ClipToCircle(emf, 150, 50, 30, 500, U_RGN_OR);
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::newRow("clip paths of 500 points united")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{50, 50, kRed}, {150, 50, kRed}, {100, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        ClipToCircle(emf, 100, 50, 45, 500, U_RGN_AND);
+        ClipToCircle(emf, 100, 50, 20, 500, U_RGN_DIFF);
+        emf.Add(U_EMROFFSETCLIPRGN_set(point32_set(50, 0)));
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::newRow("clip ring of 500-point paths, moved")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{150, 50, kWhite}, {180, 50, kRed}, {60, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        ClipToCircle(emf, 50, 50, 30, 500, U_RGN_COPY);
+        emf.Add(U_EMRSAVEDC_set());
+        emf.Add(U_EMRINTERSECTCLIPRECT_set(Rect(0, 0, 50, 100)));
+        emf.Add(U_EMRRESTOREDC_set(-1));
+        RedRect(emf, 0, 0, 200, 100);
+        QTest::newRow("complex clip back after RestoreDC")
+            << emf.Finish() << std::vector<SEmfProbe>{{70, 50, kRed}, {150, 50, kWhite}};
     }
 }
 

@@ -239,6 +239,30 @@ void TestWmfPlayer::drawsPixels_data()
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{1, 1, kBlue}, {90, 90, kWhite}, {1, 60, kWhite}};
     }
+    {
+        CTestWmf wmf(1, 1, 1000);
+        StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
+        nullPen(wmf); // slot 0
+        uint32_t aSlots[3] = {};
+        for (uint32_t& ih : aSlots) // slots 1 to 3
+            wmf.Add(wcreatebrushindirect_set(&ih, wmf.Handles(),
+                                             U_WLOGBRUSH_set(U_BS_SOLID, Color(kBlack), 0)));
+        wmf.Add(wdeleteobject_set(&aSlots[2], wmf.Handles()));
+        wmf.Add(wdeleteobject_set(&aSlots[0], wmf.Handles()));
+        // The table fills its lowest free slot first: 1, then 3.
+        uint32_t ihRed = 0, ihBlue = 0;
+        wmf.Add(wcreatebrushindirect_set(&ihRed, wmf.Handles(),
+                                         U_WLOGBRUSH_set(U_BS_SOLID, Color(kRed), 0)));
+        wmf.Add(wcreatebrushindirect_set(&ihBlue, wmf.Handles(),
+                                         U_WLOGBRUSH_set(U_BS_SOLID, Color(kBlue), 0)));
+        wmf.Add(wselectobject_set(ihRed, wmf.Handles()));
+        wmf.Add(U_WMRRECTANGLE_set(Rect16(0, 0, 500, 1000)));
+        wmf.Add(wselectobject_set(ihBlue, wmf.Handles()));
+        wmf.Add(U_WMRRECTANGLE_set(Rect16(500, 0, 1000, 1000)));
+        QTest::newRow("freed object slots refilled lowest first")
+            << wmf.Finish() << QSize(100, 100)
+            << std::vector<SProbe>{{25, 50, kRed}, {75, 50, kBlue}};
+    }
 }
 
 void TestWmfPlayer::drawsPixels()
