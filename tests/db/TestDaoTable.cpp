@@ -50,6 +50,12 @@ QStringList ThemesOf(const QComboBox& combo)
 
 } // namespace
 
+void TestDaoTable::initTestCase()
+{
+    // A lock is found out without the user's five seconds of patience.
+    CDaoDatabase::SetBusyTimeout(100);
+}
+
 void TestDaoTable::firstStartCreatesSchema()
 {
     CTestWorkspace workspace;

@@ -7,6 +7,7 @@ class TestDaoTable : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void firstStartCreatesSchema();
     void secondStartChangesNothing();
     void startUpMessages_data();

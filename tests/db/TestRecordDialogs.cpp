@@ -22,6 +22,7 @@ class TestRecordDialogs : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup();
     void find_data();
     void find();
@@ -50,6 +51,11 @@ QStringList Stored(CDaoDatabase* pDb)
             recordset.GetFieldValue(QStringLiteral("Comment")).toString()};
 }
 } // namespace
+
+void TestRecordDialogs::initTestCase()
+{
+    CDaoDatabase::SetBusyTimeout(100);
+}
 
 void TestRecordDialogs::cleanup()
 {

@@ -7,6 +7,7 @@
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "db/CDia_Record.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CMDIChildWnd.h"
@@ -26,6 +27,7 @@ class TestTableCommands : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void find_data();
@@ -68,6 +70,11 @@ void TypeIntoFind(const QString& strText)
     });
 }
 } // namespace
+
+void TestTableCommands::initTestCase()
+{
+    CDaoDatabase::SetBusyTimeout(100);
+}
 
 void TestTableCommands::init()
 {
