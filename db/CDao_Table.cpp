@@ -134,6 +134,7 @@ bool CDao_Table::Connect()
     m_strProblem.clear();
     m_strReadOnly.clear();
     const QString strFile = m_TableInfo.m_strDatabaseFile;
+    RemoveCreationLeftovers(strFile);
     struct stat status;
     const bool bFound = lstat(QFile::encodeName(strFile).constData(), &status) == 0;
     const int nError = errno;

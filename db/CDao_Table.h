@@ -21,7 +21,8 @@ public:
     CDao_Table& operator=(const CDao_Table&) = delete;
 
     // Opens the database, or creates it when there is no file or an empty one
-    // (what an interrupted first start leaves). An existing file is never
+    // (what an interrupted first start leaves), after removing the hidden
+    // files such a start leaves. An existing file is never
     // changed: when it is not a usable photo database, or can only be read,
     // says so once in a message box. True when the records can be used.
     bool Connect();

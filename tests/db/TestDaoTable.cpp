@@ -23,6 +23,7 @@
 
 #include <sqlite3.h>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -458,6 +459,60 @@ void TestDaoTable::permissionsAtStart()
             QStringList());
     else if (outcome != QLatin1String("ok"))
         QCOMPARE(FolderChecksums(folder.path()), before);
+}
+
+void TestDaoTable::leftoversRemoved_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind"); // "file", "folder" or "link"
+    QTest::addColumn<int>("age");      // seconds
+    QTest::addColumn<bool>("removed");
+    QTest::newRow("killed start") << ".Photos.mdb-new-3k9x1z"
+                                  << "file" << 3600 << true;
+    QTest::newRow("its journal") << ".Photos.mdb-new-3k9x1z-journal"
+                                 << "file" << 3600 << true;
+    QTest::newRow("a start building now") << ".Photos.mdb-new-3k9x1z"
+                                          << "file" << 2 << false;
+    QTest::newRow("other suffix") << ".Photos.mdb-new-3k9x1z.bak"
+                                  << "file" << 3600 << false;
+    QTest::newRow("not hidden") << "Photos.mdb-new-3k9x1z"
+                                << "file" << 3600 << false;
+    QTest::newRow("folder") << ".Photos.mdb-new-3k9x1z"
+                            << "folder" << 3600 << false;
+    QTest::newRow("link") << ".Photos.mdb-new-3k9x1z"
+                          << "link" << 3600 << false;
+}
+
+// What a first start killed while making the database leaves goes at the next
+// start; the database, and anything else, stays.
+void TestDaoTable::leftoversRemoved()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(int, age);
+    QFETCH(bool, removed);
+    CTestWorkspace workspace;
+    QVERIFY(MakeDatabase());
+    const QString strPath = workspace.FilePath(name);
+    if (kind == QLatin1String("folder"))
+        QVERIFY(QDir().mkdir(strPath));
+    else if (kind == QLatin1String("link"))
+        QVERIFY(QFile::link(workspace.FilePath(QStringLiteral("Photos.mdb")), strPath));
+    else
+        workspace.WriteFile(name, "SQLite format 3");
+    const QByteArray path = QFile::encodeName(strPath);
+    const struct timespec times[2] = {{time(nullptr) - age, 0}, {time(nullptr) - age, 0}};
+    QCOMPARE(utimensat(AT_FDCWD, path.constData(), times, AT_SYMLINK_NOFOLLOW), 0);
+    const auto before = FolderChecksums(workspace.Path());
+
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
+    QCOMPARE(QFileInfo::exists(strPath) || QFileInfo(strPath).isSymLink(), !removed);
+    auto after = FolderChecksums(workspace.Path());
+    if (removed)
+        after.insert(name, before.value(name));
+    QCOMPARE(after, before);
 }
 
 void TestDaoTable::countRecords_data()

@@ -13,6 +13,8 @@ private slots:
     void startUpMessages_data();
     void startUpMessages();
     void emptyFileReplaced();
+    void leftoversRemoved_data();
+    void leftoversRemoved();
     void writeFailsAtFirstStart_data();
     void writeFailsAtFirstStart();
     void permissionsAtStart_data();
