@@ -23,27 +23,6 @@
 
 namespace {
 
-struct CFieldDescription
-{
-    const char* pszName;
-    qint32 nType;
-    qint32 nSize;
-    qint32 nFormat;
-    qint32 nAttributes;
-};
-
-// The photo record, in field order: this order is the record table's column order.
-constexpr CFieldDescription g_arPhotoFields[] = {
-    {"ID_Photo", dbLong, 4, 0, dbAutoIncrField},
-    {"Date", dbDate, 60, 2, 0},
-    {"Name", dbText, 150, 0, 0},
-    {g_szExtentionField, dbText, 60, 2, 0},
-    {"Size", dbText, 60, 1, 0},
-    {"Directory", dbText, 250, 0, 0},
-    {"Theme", dbText, 150, 0, 0},
-    {"Comment", dbText, 150, 0, 0},
-};
-
 QString CreationFailure(const QString& strFile, const QString& strNew, QString strDescription)
 {
     // The name being built is no concern of the user's.
@@ -96,20 +75,7 @@ CDao_Table::CDao_Table()
             AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoTableDef."),
                           MB_OK | MB_ICONERROR);
     }
-    m_TableInfo.m_strDatabaseFile = QStringLiteral("Photos.mdb");
-    m_TableInfo.m_strTableName = QStringLiteral("PHOTOS");
-    m_TableInfo.m_nKeyField = 0;
-    m_TableInfo.m_nTitleField = 2;
-    m_TableInfo.m_nOrderField1 = 0;
-    m_TableInfo.m_nOrderField2 = 1;
-    for (const CFieldDescription& field : g_arPhotoFields) {
-        m_TableInfo.m_arNames.append(QLatin1String(field.pszName));
-        m_TableInfo.m_arTypes.append(field.nType);
-        m_TableInfo.m_arSizes.append(field.nSize);
-        m_TableInfo.m_arFormats.append(field.nFormat);
-        m_TableInfo.m_arAttributes.append(field.nAttributes);
-    }
-    m_TableInfo.m_nFields = int(m_TableInfo.m_arNames.size());
+    m_TableInfo = PhotoTableInfo();
 }
 
 CDao_Table::~CDao_Table()
@@ -329,8 +295,7 @@ bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
         if (bBuilt) {
             CDaoIndexInfo indexInfo;
             indexInfo.m_strName = QStringLiteral("PrimaryKey");
-            indexInfo.m_arFields.append(
-                {CheckedAt(tableInfo.m_arNames, tableInfo.m_nKeyField), false});
+            indexInfo.m_arFields.append({PhotoFieldName(EPhotoField::ID_Photo), false});
             indexInfo.m_bPrimary = true;
             indexInfo.m_bUnique = true;
             indexInfo.m_bRequired = true;
@@ -452,17 +417,16 @@ bool CDao_Table::SaveRecord(qint64 nID, QString strTheme, QString strComment)
     if (!CheckDatabaseWritable())
         return false;
     // Refused whole rather than cut, so the user decides what to drop.
-    const QList<QPair<QString, QString>> arTexts = {{QStringLiteral("Theme"), strTheme},
-                                                    {QStringLiteral("Comment"), strComment}};
+    const QList<QPair<EPhotoField, QString>> arTexts = {{EPhotoField::Theme, strTheme},
+                                                        {EPhotoField::Comment, strComment}};
     for (const auto& text : arTexts) {
-        const qsizetype nLimit =
-            CheckedAt(m_TableInfo.m_arSizes, m_TableInfo.m_arNames.indexOf(text.first));
+        const qsizetype nLimit = CheckedAt(m_TableInfo.m_arSizes, text.first);
         const qsizetype nLength = text.second.toUcs4().size();
         if (nLength > nLimit) {
             AfxMessageBox(
                 QStringLiteral("The %1 is %2 characters long, but at most %3 can be stored. "
                                "Please shorten it.")
-                    .arg(text.first)
+                    .arg(PhotoFieldName(text.first))
                     .arg(nLength)
                     .arg(nLimit),
                 MB_OK | MB_ICONEXCLAMATION);
@@ -471,9 +435,7 @@ bool CDao_Table::SaveRecord(qint64 nID, QString strTheme, QString strComment)
     }
     try {
         CDaoRecordset recordset(m_pCDaoDatabase);
-        m_strSQL = QStringLiteral("%1=%2")
-                       .arg(CheckedAt(m_TableInfo.m_arNames, m_TableInfo.m_nKeyField))
-                       .arg(nID);
+        m_strSQL = QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nID);
         recordset.m_strFilter = m_strSQL;
         m_strSQL = QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName);
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
@@ -484,8 +446,8 @@ bool CDao_Table::SaveRecord(qint64 nID, QString strTheme, QString strComment)
             return false;
         }
         recordset.Edit();
-        recordset.SetFieldValue(QStringLiteral("Theme"), strTheme);
-        recordset.SetFieldValue(QStringLiteral("Comment"), strComment);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
         recordset.Update();
     } catch (const CDaoException& e) {
         AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);

@@ -57,7 +57,9 @@ void CDao_Table::DeleteSelected(QTableView* pList, CDao_TableInfo& tableInfo, bo
         const QString strQuestion =
             arRows.size() == 1
                 ? QStringLiteral("Delete a record \"%1\" from Table?")
-                      .arg(pModel->index(arRows.first(), tableInfo.m_nTitleField).data().toString())
+                      .arg(pModel->index(arRows.first(), PhotoColumn(EPhotoField::Name))
+                               .data()
+                               .toString())
                 : QStringLiteral("Delete those %1 records from Table?").arg(arRows.size());
         if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
             return;
@@ -65,11 +67,12 @@ void CDao_Table::DeleteSelected(QTableView* pList, CDao_TableInfo& tableInfo, bo
     if (!bDelete)
         return;
 
-    const QString strKeyName = CheckedAt(tableInfo.m_arNames, tableInfo.m_nKeyField);
-    const int nKeyType = CheckedAt(tableInfo.m_arTypes, tableInfo.m_nKeyField);
+    const QString strKeyName = PhotoFieldName(EPhotoField::ID_Photo);
+    const int nKeyType = CheckedAt(tableInfo.m_arTypes, EPhotoField::ID_Photo);
     QStringList arCriteria;
     for (int nRow : std::as_const(arRows)) {
-        const QString strKey = pModel->index(nRow, tableInfo.m_nKeyField).data().toString();
+        const QString strKey =
+            pModel->index(nRow, PhotoColumn(EPhotoField::ID_Photo)).data().toString();
         if (nKeyType == dbText) {
             arCriteria.append(QStringLiteral("%1='%2'").arg(strKeyName, JetQuoteText(strKey)));
         } else if (nKeyType == dbLong) {

@@ -11,11 +11,11 @@
 #include <stdexcept>
 
 namespace {
-constexpr int nIdField = 0;
-constexpr int nNameField = 2;
-constexpr int nDirectoryField = 5;
-constexpr int nThemeField = 6;
-constexpr int nCommentField = 7;
+constexpr int nIdField = PhotoColumn(EPhotoField::ID_Photo);
+constexpr int nNameField = PhotoColumn(EPhotoField::Name);
+constexpr int nDirectoryField = PhotoColumn(EPhotoField::Directory);
+constexpr int nThemeField = PhotoColumn(EPhotoField::Theme);
+constexpr int nCommentField = PhotoColumn(EPhotoField::Comment);
 } // namespace
 
 CDia_Record::CDia_Record(QWidget* pParent)
@@ -48,7 +48,8 @@ bool CDia_Record::OnInitDialog()
     if (m_pValues == nullptr || m_pValues->size() <= nCommentField)
         throw std::invalid_argument("the Record dialog needs the eight texts of a record");
     if (m_pMainFrame)
-        m_pMainFrame->GetPhotoDatabase().FillDistinct(m_comboTheme, QStringLiteral("Theme"));
+        m_pMainFrame->GetPhotoDatabase().FillDistinct(m_comboTheme,
+                                                      PhotoFieldName(EPhotoField::Theme));
     m_comboTheme->setEditText(m_pValues->at(nThemeField));
     m_editComment->setPlainText(m_pValues->at(nCommentField));
     m_strTitle = m_pValues->at(nDirectoryField) + QLatin1Char('/') + m_pValues->at(nNameField);

@@ -135,7 +135,7 @@ void CListView_Table::InsertColumns()
         column.alignment = AlignmentOfFormat(CheckedAt(info.m_arFormats, i));
         // Keys and sizes sort as numbers, dates by time: the texts shown
         // would put 10 before 9 and January 2007 before December 2006.
-        if (i == info.m_nKeyField || column.strHeading == QLatin1String("Size"))
+        if (i == PhotoColumn(EPhotoField::ID_Photo) || i == PhotoColumn(EPhotoField::Size))
             column.sortKey = ETableSortKey::Number;
         column.bSortByHiddenKey = CheckedAt(info.m_arTypes, i) == dbDate;
         // The date column is at least as wide as its text, whose width
@@ -170,8 +170,8 @@ void CListView_Table::FillTable()
         CDaoRecordset recordset(daoTable.m_pCDaoDatabase);
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                        QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
-                           .arg(info.m_strTableName, CheckedAt(info.m_arNames, info.m_nOrderField1),
-                                CheckedAt(info.m_arNames, info.m_nOrderField2)));
+                           .arg(info.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo),
+                                PhotoFieldName(EPhotoField::Date)));
         if (m_model.columnCount() == 0)
             InsertColumns();
 
@@ -183,8 +183,8 @@ void CListView_Table::FillTable()
             bAtRecord = recordset.FindFirst(strFilter);
 
         QList<CTableRowModel::CRow> arRows;
-        const QString strKeyName = CheckedAt(info.m_arNames, info.m_nKeyField);
-        const QString strDateName = QStringLiteral("Date");
+        const QString strKeyName = PhotoFieldName(EPhotoField::ID_Photo);
+        const QString strDateName = PhotoFieldName(EPhotoField::Date);
         for (int i = 0; bAtRecord && i < nRecords && !recordset.IsEOF(); ++i) {
             CTableRowModel::CRow row;
             row.arTexts.reserve(info.m_nFields);
@@ -200,8 +200,10 @@ void CListView_Table::FillTable()
             } else {
                 row.arTexts.append(QStringLiteral("Invalid DateTime"));
             }
-            for (int d = 2; d < info.m_nFields; ++d)
-                row.arTexts.append(recordset.GetFieldValue(d).toString());
+            // By name: a table made elsewhere may order its fields otherwise.
+            for (int d = PhotoColumn(EPhotoField::Name); d < g_nPhotoFields; ++d)
+                row.arTexts.append(
+                    recordset.GetFieldValue(PhotoFieldName(EPhotoField(d))).toString());
             arRows.append(std::move(row));
 
             if (strFilter.isEmpty())

@@ -30,12 +30,16 @@ QString FindCriterion(const QString& strSearch)
                                    .arg(date.month(), 2, 10, QLatin1Char('0'))
                                    .arg(date.day(), 2, 10, QLatin1Char('0'))
                                    .arg(date.year(), 4, 10, QLatin1Char('0'));
-        return QStringLiteral("[Date] >= #%1 00:00:00# AND [Date] <= #%1 23:59:59#").arg(strDay);
+        return QStringLiteral("[%1] >= #%2 00:00:00# AND [%1] <= #%2 23:59:59#")
+            .arg(PhotoFieldName(EPhotoField::Date), strDay);
     }
     const QString strPattern = JetQuoteText(JetEscapeLike(strSearch));
-    return QStringLiteral("[Theme] LIKE '*%1*' OR [Comment] LIKE '*%1*' OR [Name] LIKE '*%1*' OR "
-                          "[Directory] LIKE '*%1*'")
-        .arg(strPattern);
+    QStringList arCriteria;
+    for (EPhotoField eField :
+         {EPhotoField::Theme, EPhotoField::Comment, EPhotoField::Name, EPhotoField::Directory})
+        arCriteria.append(
+            QStringLiteral("[%1] LIKE '*%2*'").arg(PhotoFieldName(eField), strPattern));
+    return arCriteria.join(QStringLiteral(" OR "));
 }
 
 } // namespace
@@ -106,7 +110,8 @@ CDocument* CListView_Table::OpenRecordPicture()
 
 QString CListView_Table::RecordPath(int nRow) const
 {
-    return m_model.Text(nRow, 5) + u'/' + m_model.Text(nRow, 2);
+    return m_model.Text(nRow, PhotoColumn(EPhotoField::Directory)) + u'/' +
+           m_model.Text(nRow, PhotoColumn(EPhotoField::Name));
 }
 
 void CListView_Table::OnSlideShowRecords()
