@@ -73,7 +73,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         return false;
     }
     const CDao_TableInfo& info = m_pTable->m_TableInfo;
-    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
     bool bInTransaction = false;
     try {
         // Read and add under one write lock: a second program importing the
@@ -119,7 +119,7 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
         strDirectory.chop(1);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
 
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
     recordset.m_strFilter =
         QStringLiteral("[%1]='%2'").arg(strDirectoryField, JetQuoteText(strDirectory));
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,

@@ -4,16 +4,17 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
+#include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/CDaoTableDef.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -37,16 +39,19 @@ bool MakeDatabase()
     CDao_Table table;
     if (!table.Connect())
         return false;
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "Trips");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", "Trips");
     return true;
 }
 
-QStringList ThemesOf(const QComboBox& combo)
+// The message a database call raises; empty when it raises none.
+QString Refusal(const std::function<void()>& call)
 {
-    QStringList ar;
-    for (int i = 0; i < combo.count(); ++i)
-        ar.append(combo.itemText(i));
-    return ar;
+    try {
+        call();
+    } catch (const CDaoException& e) {
+        return e.GetErrorDescription();
+    }
+    return QString();
 }
 
 } // namespace
@@ -60,15 +65,13 @@ void TestDaoTable::initTestCase()
 void TestDaoTable::firstStartCreatesSchema()
 {
     CTestWorkspace workspace;
-    CMessageBoxRecorder recorder;
     CDao_Table table;
     QVERIFY(!QFile::exists(QStringLiteral("Photos.mdb"))); // nothing opened at construction
     QVERIFY(table.Connect());
     QVERIFY(QFile::exists(workspace.FilePath(QStringLiteral("Photos.mdb"))));
     QVERIFY(table.Connect()); // already open
-    QCOMPARE(recorder.m_arTexts, QStringList());
 
-    CDaoTableDef tableDef(table.m_pCDaoDatabase);
+    CDaoTableDef tableDef(table.m_pCDaoDatabase.get());
     tableDef.Open(QStringLiteral("PHOTOS"));
     QCOMPARE(tableDef.GetName(), QStringLiteral("PHOTOS"));
     // Spelled out, not taken from the program: this is the schema it must make.
@@ -94,14 +97,14 @@ void TestDaoTable::firstStartCreatesSchema()
     QVERIFY(index.m_bPrimary && index.m_bUnique && index.m_bRequired && !index.m_bIgnoreNulls);
 
     // The key counts up by itself and is never reused after a delete.
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p");
-    AddPhoto(table.m_pCDaoDatabase, g_date, "b.jpg", "/p");
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "b.jpg", "/p");
+    CDaoRecordset recordset(table.m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     recordset.MoveLast();
     QCOMPARE(recordset.GetFieldValue(0).toInt(), 2);
     recordset.Delete();
-    AddPhoto(table.m_pCDaoDatabase, g_date, "c.jpg", "/p");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "c.jpg", "/p");
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     recordset.MoveLast();
     QCOMPARE(recordset.GetFieldValue(0).toInt(), 3);
@@ -115,7 +118,7 @@ void TestDaoTable::secondStartChangesNothing()
     CMessageBoxRecorder recorder;
     {
         CDao_Table table;
-        QVERIFY(table.Connect());
+        QVERIFY(ConnectPhotoDatabase(table));
         QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
     }
     QCOMPARE(recorder.m_arTexts, QStringList());
@@ -279,7 +282,7 @@ void TestDaoTable::startUpMessages()
     CMessageBoxRecorder recorder;
     {
         CDao_Table table;
-        QCOMPARE(table.Connect(), reason.isEmpty());
+        QCOMPARE(ConnectPhotoDatabase(table), reason.isEmpty());
         if (reason.isEmpty()) {
             QCOMPARE(recorder.m_arTexts, QStringList());
             QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
@@ -290,12 +293,10 @@ void TestDaoTable::startUpMessages()
             QCOMPARE(recorder.m_arTypes.first() & 0xF0, int(MB_ICONERROR));
             QVERIFY(!table.IsDatabaseOpen());
             // Later commands say the same instead of failing on their own.
-            QVERIFY(!table.CheckDatabase());
+            QVERIFY(!CheckDatabase(table));
             QCOMPARE(recorder.m_arTexts.size(), 2);
             QCOMPARE(recorder.m_arTexts[1], g_strUnavailable + reason);
-            QVERIFY(!table.SaveRecord(1, QStringLiteral("t"), QStringLiteral("c")));
-            QCOMPARE(recorder.m_arTexts.size(), 3);
-            QCOMPARE(recorder.m_arTexts[2], g_strUnavailable + reason);
+            QCOMPARE(Refusal([&] { table.SaveRecord(1, "t", "c"); }), g_strUnavailable + reason);
         }
     }
     QCOMPARE(FolderChecksums(workspace.Path()), before);
@@ -361,7 +362,7 @@ void TestDaoTable::writeFailsAtFirstStart()
         else
             QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         CDao_Table table;
-        const bool bConnected = table.Connect();
+        const bool bConnected = ConnectPhotoDatabase(table);
         setrlimit(RLIMIT_FSIZE, &previous);
         signal(SIGXFSZ, oldHandler);
         sqlite3_cancel_auto_extension(autoExtension);
@@ -410,8 +411,23 @@ void TestDaoTable::permissionsAtStart_data()
         << "Can not look for \"Photos.mdb\" in folder \"%1\": Permission denied.";
 }
 
-// Rights checked as an unprivileged user, in a separate process, since root
-// may read and write anything. The probe then saves a record and imports.
+namespace {
+
+// Runs the program's start in the folder, and then the commands, as an
+// unprivileged user in a process of its own: root may read and write anything.
+QStringList RunProbe(const QString& strFolder, const QStringList& arCommands)
+{
+    QProcess probe;
+    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/db_connect_probe"),
+                QStringList{strFolder} + arCommands);
+    if (!probe.waitForFinished(30000) || probe.exitCode() != 0)
+        return {QStringLiteral("the probe failed")};
+    return QString::fromUtf8(probe.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// Rights at the start. The probe then saves a record and imports.
 void TestDaoTable::permissionsAtStart()
 {
     QFETCH(QString, kind);
@@ -428,13 +444,8 @@ void TestDaoTable::permissionsAtStart()
     const auto before = FolderChecksums(folder.path());
     QCOMPARE(chmod(QFile::encodeName(folder.path()).constData(), mode_t(folderMode)), 0);
 
-    QProcess probe;
-    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/db_connect_probe"),
-                {folder.path(), QStringLiteral("save"), QStringLiteral("import")});
-    QVERIFY(probe.waitForFinished(30000));
-    const QString strOutput = QString::fromUtf8(probe.readAllStandardOutput());
+    const QStringList arOutput = RunProbe(folder.path(), {"save", "import"});
     QCOMPARE(chmod(QFile::encodeName(folder.path()).constData(), 0700), 0);
-    QCOMPARE(probe.exitCode(), 0);
 
     reason = reason.arg(folder.path());
     QStringList arExpected;
@@ -452,13 +463,167 @@ void TestDaoTable::permissionsAtStart()
         arExpected = QStringList{"message " + strWhy + strGoOn, "message " + strWhy, "save 0",
                                  "import 0 " + strWhy, bReadOnly ? "result 1" : "result 0"};
     }
-    QCOMPARE(strOutput.split(u'\n', Qt::SkipEmptyParts), arExpected);
+    QCOMPARE(arOutput, arExpected);
     if (kind == QLatin1String("none"))
         QCOMPARE(
             QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
             QStringList());
     else if (outcome != QLatin1String("ok"))
         QCOMPARE(FolderChecksums(folder.path()), before);
+}
+
+void TestDaoTable::countRecords_data()
+{
+    QTest::addColumn<int>("records");
+    QTest::addColumn<bool>("damaged");
+    QTest::addColumn<int>("count"); // -1: an engine error that names the damage
+
+    QTest::newRow("empty") << 0 << false << 0;
+    QTest::newRow("three") << 3 << false << 3;
+    QTest::newRow("more than a page") << 2500 << false << 2500;
+    QTest::newRow("damaged table") << 2500 << true << -1;
+}
+
+void TestDaoTable::countRecords()
+{
+    QFETCH(int, records);
+    QFETCH(bool, damaged);
+    QFETCH(int, count);
+    CTestWorkspace workspace;
+    {
+        CDao_Table table;
+        QVERIFY(table.Connect());
+        table.m_pCDaoDatabase->BeginTrans();
+        for (int i = 0; i < records; ++i)
+            AddPhoto(table.m_pCDaoDatabase.get(), g_date, QStringLiteral("%1.jpg").arg(i), "/p");
+        table.m_pCDaoDatabase->CommitTrans();
+    }
+    if (damaged) {
+        // The table's pages after the first few turn to rubbish; the file's
+        // first page, with the table's definition, stays whole.
+        QFile file(workspace.FilePath(QStringLiteral("Photos.mdb")));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.size() > 8 * 4096);
+        QVERIFY(file.seek(4 * 4096));
+        file.write(QByteArray(file.size() - 5 * 4096, '\xA5'));
+    }
+    CMessageBoxRecorder recorder;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    if (count >= 0) {
+        QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), count);
+    } else {
+        try {
+            const int nCount = table.CountRecords(QStringLiteral("PHOTOS"));
+            QFAIL(qPrintable(QStringLiteral("counted %1").arg(nCount)));
+        } catch (const CDaoException& e) {
+            QVERIFY2(e.GetErrorDescription().contains(QLatin1String("malformed")),
+                     qPrintable(e.GetErrorDescription()));
+        }
+    }
+    QCOMPARE(recorder.m_arTexts, QStringList());
+}
+
+void TestDaoTable::distinctValues_data()
+{
+    QTest::addColumn<QStringList>("themes"); // stored; a null one is added too
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("sorted, once each, no empty")
+        << QStringList{"Trips", "Family", "Trips", ""} << QStringList{"Family", "Trips"};
+    QTest::newRow("only empty ones") << QStringList{""} << QStringList{};
+    QTest::newRow("no records") << QStringList{} << QStringList{};
+}
+
+void TestDaoTable::distinctValues()
+{
+    QFETCH(QStringList, themes);
+    QFETCH(QStringList, values);
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    for (const QString& strTheme : themes)
+        AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", strTheme);
+    if (!themes.isEmpty())
+        AddPhoto(table.m_pCDaoDatabase.get(), g_date, "b.jpg", "/p", QString());
+    QCOMPARE(table.DistinctValues(EPhotoField::Theme), values);
+}
+
+void TestDaoTable::readRecords_data()
+{
+    QTest::addColumn<QString>("size"); // as stored
+    QTest::addColumn<QString>("date"); // as stored
+    QTest::addColumn<qint64>("sizeValue");
+    QTest::addColumn<QDateTime>("dateValue"); // the wall clock, no zone
+    const QDateTime wall(QDate(2006, 12, 7), QTime(10, 30), Qt::UTC);
+    QTest::newRow("whole number") << "1234"
+                                  << "2006-12-07 10:30:00" << qint64(1234) << wall;
+    QTest::newRow("beyond 32 bits") << "5000000000"
+                                    << "" << qint64(5000000000) << QDateTime();
+    QTest::newRow("leading number") << " 2.5 MB"
+                                    << "12/7/2006 10:30" << qint64(2) << wall;
+    QTest::newRow("no number, no date") << "KB"
+                                        << "someday" << qint64(0) << QDateTime();
+}
+
+// Records as the windows get them: by key, and all of them in key order
+// with the progress of the reading.
+void TestDaoTable::readRecords()
+{
+    QFETCH(QString, size);
+    QFETCH(QString, date);
+    QFETCH(qint64, sizeValue);
+    QFETCH(QDateTime, dateValue);
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    AddPhoto(pDb, g_date, "b.jpg", "/p", "Trips", "sea");
+    AddPhoto(pDb, g_date, "a.jpg", "/p");
+    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 3000000000, Size = ?, Date = ? "
+                                "WHERE ID_Photo = 1"),
+                 {size, date.isEmpty() ? QVariant() : QVariant(date)});
+
+    const std::optional<SPhotoRecord> record = table.ReadRecord(3000000000);
+    QVERIFY(record);
+    QCOMPARE(record->m_nSize, sizeValue);
+    QCOMPARE(record->m_dtDate, dateValue);
+    QCOMPARE((QStringList{record->m_strName, record->m_strExtension, record->m_strDirectory,
+                          record->m_strTheme, record->m_strComment}),
+             (QStringList{"b.jpg", "jpg", "/p", "Trips", "sea"}));
+    QVERIFY(!table.ReadRecord(1));
+
+    QList<int> arPercents;
+    const QList<SPhotoRecord> arRecords =
+        table.ReadRecords(QString(), [&](int nPercent) { arPercents.append(nPercent); });
+    QCOMPARE(arRecords.size(), 2);
+    QCOMPARE(arRecords[0].m_nKey, 2);
+    QCOMPARE(arRecords[1].m_nKey, 3000000000);
+    QCOMPARE(arPercents, (QList<int>{0, 50}));
+    QCOMPARE(table.ReadRecords(QStringLiteral("[Theme]='trips'")).size(), 1);
+}
+
+void TestDaoTable::deleteRecords()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    for (const char* pszName : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+        AddPhoto(pDb, g_date, pszName, "/p");
+    QSignalSpy deleted(&table.Notifier(), &CDao_TableNotifier::RecordsDeleted);
+    // Record 3 can not go: deleting it, with others, deletes none.
+    pDb->Execute(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON PHOTOS WHEN "
+                                "old.ID_Photo = 3 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    QCOMPARE(Refusal([&] { table.DeleteRecords({1, 3}); }), QStringLiteral("kept."));
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 4);
+    QCOMPARE(deleted.size(), 0);
+    // A key without a record is no error.
+    table.DeleteRecords({4, 1, 99});
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 2);
+    QCOMPARE(deleted.size(), 1);
+    QCOMPARE(deleted[0][0].value<QList<qint64>>(), (QList<qint64>{4, 1, 99}));
+    // No transaction is left open: another writer gets the file at once.
+    QVERIFY(sqlite3_get_autocommit(pDb->Handle()));
 }
 
 void TestDaoTable::leftoversRemoved_data()
@@ -515,99 +680,6 @@ void TestDaoTable::leftoversRemoved()
     QCOMPARE(after, before);
 }
 
-void TestDaoTable::countRecords_data()
-{
-    QTest::addColumn<int>("records");
-    QTest::addColumn<bool>("damaged");
-    QTest::addColumn<int>("count"); // -1: an engine error that names the damage
-
-    QTest::newRow("empty") << 0 << false << 0;
-    QTest::newRow("three") << 3 << false << 3;
-    QTest::newRow("more than a page") << 2500 << false << 2500;
-    QTest::newRow("damaged table") << 2500 << true << -1;
-}
-
-void TestDaoTable::countRecords()
-{
-    QFETCH(int, records);
-    QFETCH(bool, damaged);
-    QFETCH(int, count);
-    CTestWorkspace workspace;
-    {
-        CDao_Table table;
-        QVERIFY(table.Connect());
-        table.m_pCDaoDatabase->BeginTrans();
-        for (int i = 0; i < records; ++i)
-            AddPhoto(table.m_pCDaoDatabase, g_date, QStringLiteral("%1.jpg").arg(i), "/p");
-        table.m_pCDaoDatabase->CommitTrans();
-    }
-    if (damaged) {
-        // The table's pages after the first few turn to rubbish; the file's
-        // first page, with the table's definition, stays whole.
-        QFile file(workspace.FilePath(QStringLiteral("Photos.mdb")));
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.size() > 8 * 4096);
-        QVERIFY(file.seek(4 * 4096));
-        file.write(QByteArray(file.size() - 5 * 4096, '\xA5'));
-    }
-    CMessageBoxRecorder recorder;
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    if (count >= 0) {
-        QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), count);
-    } else {
-        try {
-            const int nCount = table.CountRecords(QStringLiteral("PHOTOS"));
-            QFAIL(qPrintable(QStringLiteral("counted %1").arg(nCount)));
-        } catch (const CDaoException& e) {
-            QVERIFY2(e.GetErrorDescription().contains(QLatin1String("malformed")),
-                     qPrintable(e.GetErrorDescription()));
-        }
-    }
-    QCOMPARE(recorder.m_arTexts, QStringList());
-}
-
-void TestDaoTable::fillDistinct()
-{
-    CTestWorkspace workspace;
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    const QStringList arThemes{"Trips", "Family", "Trips", ""};
-    for (const QString& strTheme : arThemes)
-        AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", strTheme);
-    AddPhoto(table.m_pCDaoDatabase, g_date, "b.jpg", "/p", QString()); // null theme
-
-    QComboBox combo;
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(ThemesOf(combo), (QStringList{"Family", "Trips"}));
-    QCOMPARE(combo.currentText(), QStringLiteral("Family"));
-
-    // Values are added to what the list holds already.
-    QComboBox filled;
-    filled.addItem(QStringLiteral("Zoo"));
-    filled.setCurrentIndex(-1);
-    table.FillDistinct(&filled, QStringLiteral("Theme"));
-    QCOMPARE(ThemesOf(filled), (QStringList{"Zoo", "Family", "Trips"}));
-    QCOMPARE(filled.currentIndex(), 0);
-}
-
-void TestDaoTable::fillDistinctEmpty()
-{
-    CTestWorkspace workspace;
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    QComboBox combo;
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(combo.count(), 0);
-    QCOMPARE(combo.currentIndex(), -1);
-
-    // Only empty themes: no item, still no selection.
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "");
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(combo.count(), 0);
-    QCOMPARE(combo.currentIndex(), -1);
-}
-
 void TestDaoTable::saveRecord_data()
 {
     QTest::addColumn<int>("id");
@@ -643,22 +715,24 @@ void TestDaoTable::saveRecord()
     CTestWorkspace workspace;
     CDao_Table table;
     QVERIFY(table.Connect());
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "Old theme", "Old comment");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", "Old theme", "Old comment");
 
-    CMessageBoxRecorder recorder;
-    QCOMPARE(table.SaveRecord(id, theme, comment), message.isEmpty());
+    QSignalSpy changed(&table.Notifier(), &CDao_TableNotifier::RecordChanged);
+    const QString strRefusal = Refusal([&] { table.SaveRecord(id, theme, comment); });
+    QVERIFY2(message.isEmpty() ? strRefusal.isEmpty() : strRefusal.contains(message),
+             qPrintable(strRefusal));
+    QCOMPARE(changed.size(), message.isEmpty() ? 1 : 0);
     if (message.isEmpty()) {
-        QCOMPARE(recorder.m_arTexts, QStringList());
-    } else {
-        QCOMPARE(recorder.m_arTexts.size(), 1);
-        QVERIFY2(recorder.m_arTexts[0].contains(message), qPrintable(recorder.m_arTexts[0]));
+        const auto record = changed[0][0].value<SPhotoRecord>();
+        QCOMPARE((QStringList{record.m_strName, record.m_strTheme, record.m_strComment}),
+                 (QStringList{"a.jpg", theme, comment}));
     }
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    CDaoRecordset recordset(table.m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     QCOMPARE(recordset.GetRecordCount(), 1L);
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(),
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
              message.isEmpty() ? theme : QStringLiteral("Old theme"));
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Comment")).toString(),
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Comment)).toString(),
              message.isEmpty() ? comment : QStringLiteral("Old comment"));
 }
 
@@ -668,12 +742,13 @@ void TestDaoTable::closedDatabase()
     CMessageBoxRecorder recorder;
     CDao_Table table; // never connected
     QVERIFY(!table.IsDatabaseOpen());
-    QVERIFY(!table.CheckDatabase());
-    QVERIFY(!table.SaveRecord(1, QStringLiteral("t"), QStringLiteral("c")));
-    QCOMPARE(recorder.m_arTexts.size(), 2);
-    for (const QString& strText : std::as_const(recorder.m_arTexts))
-        QVERIFY2(strText.contains(QLatin1String("\"Photos.mdb\"")), qPrintable(strText));
+    QVERIFY(!CheckDatabase(table));
+    QCOMPARE(recorder.m_arTexts.size(), 1);
+    QVERIFY2(recorder.m_arTexts[0].contains(QLatin1String("\"Photos.mdb\"")),
+             qPrintable(recorder.m_arTexts[0]));
+    QCOMPARE(Refusal([&] { table.SaveRecord(1, "t", "c"); }), recorder.m_arTexts[0]);
+    QCOMPARE(Refusal([&] { table.DeleteRecords({1}); }), recorder.m_arTexts[0]);
     QVERIFY_THROWS_EXCEPTION(CDaoException, table.CountRecords(QStringLiteral("PHOTOS")));
 }
 
-QTEST_MAIN(TestDaoTable)
+QTEST_GUILESS_MAIN(TestDaoTable)

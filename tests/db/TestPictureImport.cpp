@@ -50,7 +50,7 @@ struct CRecord
 QMap<QString, CRecord> RecordsByName(CDao_Table& table)
 {
     QMap<QString, CRecord> map;
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    CDaoRecordset recordset(table.m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
     auto field = [&](EPhotoField eField) {

@@ -1,16 +1,38 @@
 // Starts the database object in the folder given, as the user "nobody" when
-// run by root, and prints each message shown and Connect's result. After it,
-// "save" stores a theme in record 1 and "import" imports an empty folder list,
-// each printing its result.
+// run by root, and prints each message shown and whether the records can be
+// used. Then runs the commands given: "save" stores a theme in record 1 and
+// "import" imports an empty folder list, each printing its result.
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
+#include "db/DatabaseMessages.h"
+#include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
 
+#include <functional>
+
 #include <grp.h>
 #include <unistd.h>
+
+namespace {
+
+// A write as a window makes it: checked first, then any refusal shown.
+bool Write(QTextStream& out, CDao_Table& table, const std::function<void()>& write)
+{
+    if (!CheckDatabaseWritable(table))
+        return false;
+    try {
+        write();
+        return true;
+    } catch (const CDaoException& e) {
+        out << "message " << e.GetErrorDescription() << '\n';
+        return false;
+    }
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -33,11 +55,11 @@ int main(int argc, char** argv)
     bool bResult = false;
     {
         CDao_Table table;
-        bResult = table.Connect();
+        bResult = ConnectPhotoDatabase(table);
         for (int i = 2; i < argc; ++i) {
             const QByteArray command(argv[i]);
             if (command == "save") {
-                const bool bSaved = table.SaveRecord(1, QStringLiteral("t"), QString());
+                const bool bSaved = Write(out, table, [&] { table.SaveRecord(1, "t", QString()); });
                 out << "save " << int(bSaved) << '\n';
             } else if (command == "import") {
                 CPictureImport import(&table);
