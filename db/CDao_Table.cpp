@@ -125,6 +125,7 @@ bool CDao_Table::OpenExisting(const QString& strFile)
     CheckTable();
     if (!IsDatabaseOpen())
         return false;
+    m_strPath = QFileInfo(strFile).absoluteFilePath();
     CheckWritable();
     return true;
 }
@@ -190,12 +191,41 @@ void CDao_Table::CheckWritable()
         m_strReadOnly = QStringLiteral("the folder of \"%1\" is read-only.").arg(strFile);
 }
 
+void CDao_Table::RecheckFile()
+{
+    if (!IsDatabaseOpen())
+        return;
+    const QString& strPath = m_strPath;
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    struct stat status;
+    if (lstat(QFile::encodeName(strPath).constData(), &status) != 0 && errno == ENOENT) {
+        // The engine would go on reading the deleted file, and call it read-only.
+        m_strProblem = QStringLiteral("\"%1\" no longer exists.").arg(strFile);
+        m_pCDaoDatabase->Close();
+    } else if (!m_strReadOnly.isEmpty()) {
+        // Said at the start already.
+    } else if (WriteRefused(strPath)) {
+        // The engine would still write through the file it holds open.
+        m_strReadOnly = QStringLiteral("\"%1\" has become read-only.").arg(strFile);
+    } else if (WriteRefused(QFileInfo(strPath).absolutePath())) {
+        m_strReadOnly = QStringLiteral("the folder of \"%1\" has become read-only.").arg(strFile);
+    }
+}
+
 void CDao_Table::RequireWritable()
 {
+    RecheckFile();
     if (!IsDatabaseOpen())
         throw CDaoException(UnavailableMessage());
     if (!IsDatabaseWritable())
         throw CDaoException(ReadOnlyMessage());
+}
+
+void CDao_Table::RethrowWriteFailure()
+{
+    // What happened to the file says more than the engine's "readonly database".
+    RequireWritable();
+    throw;
 }
 
 void CDao_Table::CreateTable()

@@ -39,6 +39,9 @@ public:
     bool IsDatabaseOpen() const;
     // Whether records can be added and changed.
     bool IsDatabaseWritable() const;
+    // Looks at the file again: once it is deleted the database is closed,
+    // and once it is read-only it can not be changed, as the messages say.
+    void RecheckFile();
     // Names the database file and why it is not open.
     QString UnavailableMessage() const;
     // Names the database file and why it can not be changed.
@@ -79,10 +82,12 @@ private:
     void CheckWritable();
     void CreateTable();
     void BuildTable();
-    // Before a write: a database that is not open or can not be changed
-    // raises the message that says why.
+    // Before and after a write: a file that is gone or read-only now raises
+    // the message that says so.
     void RequireWritable();
+    [[noreturn]] void RethrowWriteFailure();
 
+    QString m_strPath;     // the file opened, whatever the working folder is now
     QString m_strProblem;  // why the database is not open, when Connect knows
     QString m_strReadOnly; // why it can not be changed; empty when it can
     CDao_TableNotifier m_notifier;

@@ -164,19 +164,24 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
     const QString strRefusal = TextsRefusal(strTheme, strComment);
     if (!strRefusal.isEmpty())
         throw CDaoException(strRefusal);
-    CDaoRecordset recordset(m_pCDaoDatabase.get());
-    recordset.m_strFilter =
-        QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                   QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
-    if (recordset.IsEOF())
-        throw CDaoException(
-            QStringLiteral("The record can not be saved: it is no longer in the table."));
-    SPhotoRecord record = CurrentRecord(recordset, FieldColumns(recordset));
-    recordset.Edit();
-    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
-    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
-    recordset.Update();
+    SPhotoRecord record;
+    try {
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        recordset.m_strFilter =
+            QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+        if (recordset.IsEOF())
+            throw CDaoException(
+                QStringLiteral("The record can not be saved: it is no longer in the table."));
+        record = CurrentRecord(recordset, FieldColumns(recordset));
+        recordset.Edit();
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
+        recordset.Update();
+    } catch (const CDaoException&) {
+        RethrowWriteFailure();
+    }
     record.m_strTheme = strTheme;
     record.m_strComment = strComment;
     emit m_notifier.RecordChanged(record);
@@ -204,6 +209,9 @@ void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
         for (qint64 nKey : arKeys)
             m_pCDaoDatabase->Execute(strSql, {nKey});
         m_pCDaoDatabase->CommitTrans();
+    } catch (const CDaoException&) {
+        rollBack();
+        RethrowWriteFailure();
     } catch (...) {
         rollBack();
         throw;

@@ -64,6 +64,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
 {
     m_nAdded = m_nPresent = m_nSkipped = 0;
     m_strError.clear();
+    m_pTable->RecheckFile();
     if (!m_pTable->IsDatabaseOpen()) {
         m_strError = m_pTable->UnavailableMessage();
         return false;

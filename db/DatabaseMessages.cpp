@@ -20,6 +20,8 @@ bool ConnectPhotoDatabase(CDao_Table& table)
 
 bool CheckDatabase(CDao_Table& table)
 {
+    // The file may have gone since the start.
+    table.RecheckFile();
     if (table.IsDatabaseOpen())
         return true;
     AfxMessageBox(table.UnavailableMessage(), MB_OK | MB_ICONERROR);

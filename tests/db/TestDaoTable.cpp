@@ -680,6 +680,46 @@ void TestDaoTable::leftoversRemoved()
     QCOMPARE(after, before);
 }
 
+void TestDaoTable::fileChangedWhileRunning_data()
+{
+    QTest::addColumn<QString>("change"); // a probe command
+    QTest::addColumn<QString>("write");  // a probe command
+    QTest::addColumn<QString>("message");
+    const QString strGone =
+        QStringLiteral("The photo database is not available: \"Photos.mdb\" no longer exists.");
+    const QString strReadOnly = QStringLiteral(
+        "The photo database can not be changed: \"Photos.mdb\" has become read-only.");
+    QTest::newRow("deleted, then Save") << "rm"
+                                        << "save" << strGone;
+    QTest::newRow("deleted, then Delete") << "rm"
+                                          << "delete" << strGone;
+    QTest::newRow("read-only, then Save") << "chmod"
+                                          << "save" << strReadOnly;
+    QTest::newRow("read-only, then Delete") << "chmod"
+                                            << "delete" << strReadOnly;
+}
+
+// Another program deletes the file or takes its write rights after the start.
+void TestDaoTable::fileChangedWhileRunning()
+{
+    QFETCH(QString, change);
+    QFETCH(QString, write);
+    QFETCH(QString, message);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    MakeStartFile(folder.path(), QStringLiteral("db"));
+    const QByteArray file = QFile::encodeName(folder.filePath(QStringLiteral("Photos.mdb")));
+    QCOMPARE(chmod(QFile::encodeName(folder.path()).constData(), 0777), 0);
+    if (geteuid() == 0)
+        QCOMPARE(chown(file.constData(), 65534, 65534), 0);
+    const auto before = FolderChecksums(folder.path());
+
+    QCOMPARE(RunProbe(folder.path(), {change, write}),
+             (QStringList{"message " + message, write + " 0", "result 1"}));
+    if (change == QLatin1String("chmod"))
+        QCOMPARE(FolderChecksums(folder.path()), before);
+}
+
 void TestDaoTable::saveRecord_data()
 {
     QTest::addColumn<int>("id");

@@ -28,5 +28,7 @@ private slots:
     void deleteRecords();
     void leftoversRemoved_data();
     void leftoversRemoved();
+    void fileChangedWhileRunning_data();
+    void fileChangedWhileRunning();
     void closedDatabase();
 };

@@ -1,7 +1,9 @@
 // Starts the database object in the folder given, as the user "nobody" when
 // run by root, and prints each message shown and whether the records can be
-// used. Then runs the commands given: "save" stores a theme in record 1 and
-// "import" imports an empty folder list, each printing its result.
+// used. Then runs the commands given: "rm" deletes Photos.mdb and "chmod"
+// makes it read-only, as another program could while this one runs; "save"
+// stores a theme in record 1, "delete" deletes record 1 and "import" imports
+// an empty folder list, each printing its result.
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
 #include "db/DatabaseMessages.h"
@@ -9,11 +11,13 @@
 #include "platform/framework/MessageBox.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <functional>
 
 #include <grp.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -61,10 +65,17 @@ int main(int argc, char** argv)
             if (command == "save") {
                 const bool bSaved = Write(out, table, [&] { table.SaveRecord(1, "t", QString()); });
                 out << "save " << int(bSaved) << '\n';
+            } else if (command == "delete") {
+                const bool bDeleted = Write(out, table, [&] { table.DeleteRecords({1}); });
+                out << "delete " << int(bDeleted) << '\n';
             } else if (command == "import") {
                 CPictureImport import(&table);
                 const bool bImported = import.Import(QString::fromLocal8Bit(argv[1]), {});
                 out << "import " << int(bImported) << ' ' << import.m_strError << '\n';
+            } else if (command == "rm") {
+                QFile::remove(QStringLiteral("Photos.mdb"));
+            } else if (command == "chmod") {
+                chmod("Photos.mdb", 0444);
             }
         }
     }
