@@ -1,6 +1,7 @@
 #include "common/DbTestData.h"
 
 #include "db/CDao_TableInfo.h"
+#include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 
 #include <QCryptographicHash>
@@ -38,4 +39,14 @@ void AddPhoto(CDaoDatabase* pDatabase, const QDateTime& date, const QString& str
     recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
     recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
     recordset.Update();
+}
+
+QString DaoRefusal(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const CDaoException& e) {
+        return e.GetErrorDescription();
+    }
+    return QString();
 }

@@ -2,21 +2,11 @@
 
 #include <QObject>
 
-// The database object: start-up, its queries and saving a record.
+// The database object's queries: counting, reading, saving and deleting records.
 class TestDaoTable : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
-    void firstStartCreatesSchema();
-    void secondStartChangesNothing();
-    void startUpMessages_data();
-    void startUpMessages();
-    void emptyFileReplaced();
-    void writeFailsAtFirstStart_data();
-    void writeFailsAtFirstStart();
-    void permissionsAtStart_data();
-    void permissionsAtStart();
     void countRecords_data();
     void countRecords();
     void distinctValues_data();
@@ -26,9 +16,5 @@ private slots:
     void saveRecord_data();
     void saveRecord();
     void deleteRecords();
-    void leftoversRemoved_data();
-    void leftoversRemoved();
-    void fileChangedWhileRunning_data();
-    void fileChangedWhileRunning();
     void closedDatabase();
 };

@@ -102,11 +102,7 @@ void TestTableRowModel::followsRecordsByKey()
 {
     CTableRowModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QList<SPhotoRecord> arRecords = Records();
-    arRecords += Records();
-    for (int i = 3; i < 6; ++i)
-        arRecords[i].m_nKey += 100;
-    model.SetRecords(arRecords);
+    model.SetRecords(Records());
     QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
     SPhotoRecord saved = Records()[1];
@@ -115,11 +111,10 @@ void TestTableRowModel::followsRecordsByKey()
     saved.m_nKey = 77; // listed by no row
     model.UpdateRecord(saved);
     QCOMPARE(changed.size(), 1);
-    QCOMPARE(Column(model, EPhotoField::Theme),
-             (QStringList{"Trips", "Zoo", "Beach", "Trips", "", "Beach"}));
+    QCOMPARE(Column(model, EPhotoField::Theme), (QStringList{"Trips", "Zoo", "Beach"}));
 
-    model.RemoveRecords({5000000000, 9, 110, 77});
-    QCOMPARE(Column(model, EPhotoField::ID_Photo), (QStringList{"10", "109", "5000000100"}));
+    model.RemoveRecords({5000000000, 10, 77});
+    QCOMPARE(Column(model, EPhotoField::ID_Photo), QStringList{"9"});
 }
 
 QTEST_GUILESS_MAIN(TestTableRowModel)
