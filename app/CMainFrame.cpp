@@ -2,6 +2,7 @@
 
 #include "app/COrvalaApp.h"
 #include "browse/COrvalaView.h"
+#include "db/DatabaseMessages.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CHelpWindow.h"
@@ -64,8 +65,8 @@ int CMainFrame::OnCreate()
     qApp->installEventFilter(this);
 
     RestorePlacement();
-    // Says itself when the database cannot be had; browsing works regardless.
-    m_DaoTable.Connect();
+    // Says when the database cannot be had; browsing works regardless.
+    ConnectPhotoDatabase(m_DaoTable);
     return 0;
 }
 
@@ -136,7 +137,7 @@ void CMainFrame::closeEvent(QCloseEvent* pEvent)
 
 void CMainFrame::OnShowTable()
 {
-    if (!m_DaoTable.CheckDatabase())
+    if (!CheckDatabase(m_DaoTable))
         return;
     if (CDocument* pDoc = OpenTableWindow(QString()))
         pDoc->SetTitle(QStringLiteral("PHOTOS TABLE"));

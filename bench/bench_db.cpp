@@ -1,4 +1,4 @@
-// Times the photo database on generated data: counting, the ordered listing,
+// Times the photo database on generated data: counting, reading the records,
 // text and date finds over 100,000 records, and importing 10,000 pictures.
 // Prints one line per figure: name value unit.
 #include "BenchCommon.h"
@@ -26,8 +26,6 @@ namespace {
 constexpr int g_nRecords = 100000;
 constexpr int g_nPictures = 10000;
 
-const QString g_strListing = QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo, Date;");
-
 void Print(const char* pszName, double dValue)
 {
     std::printf("%s %.3f s\n", pszName, dValue);
@@ -43,44 +41,23 @@ void FillDatabase(CDaoDatabase* pDatabase)
     const QDateTime start(QDate(1965, 1, 1), QTime(0, 0));
     for (int i = 0; i < g_nRecords; ++i) {
         recordset.AddNew();
-        recordset.SetFieldValue(QStringLiteral("Date"), start.addSecs(qint64(i) * 21613));
-        recordset.SetFieldValue(QStringLiteral("Name"),
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date),
+                                start.addSecs(qint64(i) * 21613));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Name),
                                 QStringLiteral("IMG_%1.JPG").arg(i, 6, 10, QLatin1Char('0')));
-        recordset.SetFieldValue(QLatin1String(g_szExtentionField), QStringLiteral("JPG"));
-        recordset.SetFieldValue(QStringLiteral("Size"), QString::number(100000 + i * 7));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), QStringLiteral("JPG"));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size), QString::number(100000 + i * 7));
         recordset.SetFieldValue(
-            QStringLiteral("Directory"),
+            PhotoFieldName(EPhotoField::Directory),
             QStringLiteral("/home/user/Pictures/%1/roll %2").arg(1965 + i / 2500).arg(i / 100));
-        recordset.SetFieldValue(QStringLiteral("Theme"), QString::fromUtf8(s_arThemes[i % 6]));
-        recordset.SetFieldValue(QStringLiteral("Comment"),
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme),
+                                QString::fromUtf8(s_arThemes[i % 6]));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment),
                                 i % 97 == 0 ? QStringLiteral("A day at the Beach")
                                             : QStringLiteral("comment %1").arg(i));
         recordset.Update();
     }
     pDatabase->CommitTrans();
-}
-
-// Reads every field of every matching row, as the record table's filling does.
-int ReadRows(CDaoDatabase* pDatabase, const QString& strCriteria)
-{
-    CDaoRecordset recordset(pDatabase);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
-    int nRows = 0;
-    bool bMore = strCriteria.isEmpty() ? !recordset.IsEOF() : recordset.FindFirst(strCriteria);
-    while (bMore) {
-        recordset.GetFieldValue(QStringLiteral("ID_Photo")).toInt();
-        recordset.GetFieldValue(QStringLiteral("Date")).toDateTime().date();
-        for (int i = 2; i < recordset.GetFieldCount(); ++i)
-            recordset.GetFieldValue(i).toString();
-        ++nRows;
-        if (strCriteria.isEmpty()) {
-            recordset.MoveNext();
-            bMore = !recordset.IsEOF();
-        } else {
-            bMore = recordset.FindNext(strCriteria);
-        }
-    }
-    return nRows;
 }
 
 } // namespace
@@ -97,27 +74,29 @@ int main(int argc, char** argv)
         CDao_Table table;
         if (!table.Connect())
             return 1;
-        FillDatabase(table.m_pCDaoDatabase);
+        FillDatabase(table.m_pCDaoDatabase.get());
 
         int nCount = 0;
         Print("db_count_100k_s",
               Seconds([&] { nCount = table.CountRecords(QStringLiteral("PHOTOS")); }));
         int nRows = 0;
         Print("db_read_ordered_100k_s",
-              Seconds([&] { nRows = ReadRows(table.m_pCDaoDatabase, QString()); }));
+              Seconds([&] { nRows = int(table.ReadRecords(QString()).size()); }));
         int nText = 0;
         Print("db_find_text_100k_s", Seconds([&] {
-                  nText = ReadRows(
-                      table.m_pCDaoDatabase,
-                      QStringLiteral("[Theme] LIKE '*beach*' OR [Comment] LIKE '*beach*' OR "
-                                     "[Name] LIKE '*beach*' OR [Directory] LIKE '*beach*'"));
+                  nText = int(table
+                                  .ReadRecords(QStringLiteral(
+                                      "[Theme] LIKE '*beach*' OR [Comment] LIKE '*beach*' OR "
+                                      "[Name] LIKE '*beach*' OR [Directory] LIKE '*beach*'"))
+                                  .size());
               }));
         int nDate = 0;
         Print("db_find_date_100k_s", Seconds([&] {
-                  nDate = ReadRows(
-                      table.m_pCDaoDatabase,
-                      QStringLiteral(
-                          "[Date] >= #12/07/06 00:00:00# AND [Date] <= #12/07/06 23:59:59#"));
+                  nDate = int(
+                      table
+                          .ReadRecords(QStringLiteral(
+                              "[Date] >= #12/07/06 00:00:00# AND [Date] <= #12/07/06 23:59:59#"))
+                          .size());
               }));
         if (nCount != g_nRecords || nRows != g_nRecords || nText != (g_nRecords + 96) / 97 ||
             nDate < 1) {

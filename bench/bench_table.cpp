@@ -8,6 +8,7 @@
 #include "app/CMainFrame.h"
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
 #include "db/CDao_TableInfo.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
@@ -45,16 +46,19 @@ void FillDatabase(CDaoDatabase* pDatabase)
     const QDateTime start(QDate(1965, 1, 1), QTime(0, 0));
     for (int i = 0; i < g_nRecords; ++i) {
         recordset.AddNew();
-        recordset.SetFieldValue(QStringLiteral("Date"), start.addSecs(qint64(i) * 21613));
-        recordset.SetFieldValue(QStringLiteral("Name"),
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date),
+                                start.addSecs(qint64(i) * 21613));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Name),
                                 QStringLiteral("IMG_%1.JPG").arg((i * 7919) % g_nRecords));
-        recordset.SetFieldValue(QLatin1String(g_szExtentionField), QStringLiteral("JPG"));
-        recordset.SetFieldValue(QStringLiteral("Size"),
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), QStringLiteral("JPG"));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size),
                                 QString::number((qint64(i) * 104729) % 9000000));
-        recordset.SetFieldValue(QStringLiteral("Directory"),
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Directory),
                                 QStringLiteral("/home/user/Pictures/roll %1").arg(i / 100));
-        recordset.SetFieldValue(QStringLiteral("Theme"), QString::fromUtf8(s_arThemes[i % 5]));
-        recordset.SetFieldValue(QStringLiteral("Comment"), QStringLiteral("comment %1").arg(i));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme),
+                                QString::fromUtf8(s_arThemes[i % 5]));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment),
+                                QStringLiteral("comment %1").arg(i));
         recordset.Update();
     }
     pDatabase->CommitTrans();
@@ -95,7 +99,7 @@ int main(int argc, char** argv)
         qFatal("the program did not start");
     CMainFrame* pFrame = session.Frame();
     std::fprintf(stderr, "generating %d records\n", g_nRecords);
-    FillDatabase(pFrame->GetPhotoDatabase().m_pCDaoDatabase);
+    FillDatabase(pFrame->GetPhotoDatabase().m_pCDaoDatabase.get());
     std::fprintf(stderr, "generated\n");
 
     const double dBefore = ResidentBytes() / 1048576.0;
@@ -109,8 +113,10 @@ int main(int argc, char** argv)
         qFatal("the table lists %d rows", pTable->RowModel()->rowCount());
     Print("table_memory_100k_mb", ResidentBytes() / 1048576.0 - dBefore, "MB");
 
-    Print("table_sort_name_100k_s", Seconds([&] { pTable->OnColumnClick(2); }), "s");
-    Print("table_sort_size_100k_s", Seconds([&] { pTable->OnColumnClick(4); }), "s");
+    Print("table_sort_name_100k_s",
+          Seconds([&] { pTable->OnColumnClick(PhotoColumn(EPhotoField::Name)); }), "s");
+    Print("table_sort_size_100k_s",
+          Seconds([&] { pTable->OnColumnClick(PhotoColumn(EPhotoField::Size)); }), "s");
 
     pTable->setFocus();
     Print("table_find_text_100k_s", FindSeconds(pFrame, QStringLiteral("Beach")), "s");

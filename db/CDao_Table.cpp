@@ -4,45 +4,20 @@
 
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
-#include "platform/database/CDaoRecordset.h"
 #include "platform/database/CDaoTableDef.h"
-#include "platform/framework/MessageBox.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
 
 #include <cerrno>
-#include <new>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-struct CFieldDescription
-{
-    const char* pszName;
-    qint32 nType;
-    qint32 nSize;
-    qint32 nFormat;
-    qint32 nAttributes;
-};
-
-// The photo record, in field order: this order is the record table's column order.
-constexpr CFieldDescription g_arPhotoFields[] = {
-    {"ID_Photo", dbLong, 4, 0, dbAutoIncrField},
-    {"Date", dbDate, 60, 2, 0},
-    {"Name", dbText, 150, 0, 0},
-    {g_szExtentionField, dbText, 60, 2, 0},
-    {"Size", dbText, 60, 1, 0},
-    {"Directory", dbText, 250, 0, 0},
-    {"Theme", dbText, 150, 0, 0},
-    {"Comment", dbText, 150, 0, 0},
-};
 
 QString CreationFailure(const QString& strFile, const QString& strNew, QString strDescription)
 {
@@ -80,52 +55,25 @@ QString QuotedList(const QStringList& arNames)
     return arQuoted.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
 }
 
+// Whether the system refuses this user writing there; root is refused only
+// by a read-only medium.
+bool WriteRefused(const QString& strPath)
+{
+    return faccessat(AT_FDCWD, QFile::encodeName(strPath).constData(), W_OK, AT_EACCESS) != 0 &&
+           (errno == EACCES || errno == EROFS || errno == EPERM);
+}
+
 } // namespace
 
 CDao_Table::CDao_Table()
-    : m_pCDaoDatabase(nullptr)
-    , m_pCDaoTableDef(nullptr)
+    : m_TableInfo(PhotoTableInfo())
+    , m_pCDaoDatabase(std::make_unique<CDaoDatabase>())
+    , m_pCDaoTableDef(std::make_unique<CDaoTableDef>(m_pCDaoDatabase.get()))
 {
-    m_pCDaoDatabase = new (std::nothrow) CDaoDatabase;
-    if (!m_pCDaoDatabase) {
-        AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoDatabase."),
-                      MB_OK | MB_ICONERROR);
-    } else {
-        m_pCDaoTableDef = new (std::nothrow) CDaoTableDef(m_pCDaoDatabase);
-        if (!m_pCDaoTableDef)
-            AfxMessageBox(QStringLiteral("ERROR: Can not create m_pCDaoTableDef."),
-                          MB_OK | MB_ICONERROR);
-    }
-    m_TableInfo.m_strDatabaseFile = QStringLiteral("Photos.mdb");
-    m_TableInfo.m_strTableName = QStringLiteral("PHOTOS");
-    m_TableInfo.m_nKeyField = 0;
-    m_TableInfo.m_nTitleField = 2;
-    m_TableInfo.m_nOrderField1 = 0;
-    m_TableInfo.m_nOrderField2 = 1;
-    for (const CFieldDescription& field : g_arPhotoFields) {
-        m_TableInfo.m_arNames.append(QLatin1String(field.pszName));
-        m_TableInfo.m_arTypes.append(field.nType);
-        m_TableInfo.m_arSizes.append(field.nSize);
-        m_TableInfo.m_arFormats.append(field.nFormat);
-        m_TableInfo.m_arAttributes.append(field.nAttributes);
-    }
-    m_TableInfo.m_nFields = int(m_TableInfo.m_arNames.size());
 }
 
-CDao_Table::~CDao_Table()
-{
-    // The table definition goes before the database it belongs to.
-    if (m_pCDaoTableDef) {
-        if (m_pCDaoTableDef->IsOpen())
-            m_pCDaoTableDef->Close();
-        delete m_pCDaoTableDef;
-    }
-    if (m_pCDaoDatabase) {
-        if (m_pCDaoDatabase->IsOpen())
-            m_pCDaoDatabase->Close();
-        delete m_pCDaoDatabase;
-    }
-}
+// The table definition goes before the database it belongs to.
+CDao_Table::~CDao_Table() = default;
 
 bool CDao_Table::Connect()
 {
@@ -134,12 +82,11 @@ bool CDao_Table::Connect()
     m_strProblem.clear();
     m_strReadOnly.clear();
     const QString strFile = m_TableInfo.m_strDatabaseFile;
+    RemoveCreationLeftovers(strFile);
     struct stat status;
     const bool bFound = lstat(QFile::encodeName(strFile).constData(), &status) == 0;
     const int nError = errno;
-    if (!m_pCDaoDatabase) {
-        // Nothing to open with; UnavailableMessage() says so.
-    } else if (bFound && !IsEmptyFile(strFile)) {
+    if (bFound && !IsEmptyFile(strFile)) {
         // A file that is there may be the user's only copy of the records
         // (or a file of another program): it is never replaced.
         OpenExisting(strFile);
@@ -148,28 +95,21 @@ bool CDao_Table::Connect()
                            .arg(strFile, QDir::currentPath(), FileErrorText(nError));
     } else {
         try {
-            CreateTable(m_TableInfo);
+            CreateTable();
         } catch (const CDaoException& e) {
             m_strProblem = CreationFailure(strFile, QString(), e.GetErrorDescription());
         } catch (const std::exception& e) {
             m_strProblem = CreationFailure(strFile, QString(), QString::fromUtf8(e.what()));
         }
     }
-    if (!IsDatabaseOpen()) {
-        AfxMessageBox(UnavailableMessage() + QStringLiteral("\nPictures can still be browsed."),
-                      MB_OK | MB_ICONERROR);
-        return false;
-    }
-    if (!m_strReadOnly.isEmpty())
-        AfxMessageBox(ReadOnlyMessage() +
-                          QStringLiteral("\nIts records can still be browsed and found."),
-                      MB_OK | MB_ICONEXCLAMATION);
-    return true;
+    return IsDatabaseOpen();
 }
 
 bool CDao_Table::OpenExisting(const QString& strFile)
 {
-    if (!OpenDatabase(strFile, false, false)) {
+    try {
+        m_pCDaoDatabase->Open(strFile, false, false, QString());
+    } catch (const CDaoException&) {
         m_strProblem = m_pCDaoDatabase->GetOpenFailure();
         // SQLite names every refusal of the system alike; the user needs to
         // know that it is a matter of rights.
@@ -185,6 +125,7 @@ bool CDao_Table::OpenExisting(const QString& strFile)
     CheckTable();
     if (!IsDatabaseOpen())
         return false;
+    m_strPath = QFileInfo(strFile).absoluteFilePath();
     CheckWritable();
     return true;
 }
@@ -203,7 +144,7 @@ void CDao_Table::CheckTable()
             strProblem =
                 QStringLiteral("\"%1\" in \"%2\" is a view, not a table.").arg(strTable, strFile);
         } else {
-            CDaoTableDef tableDef(m_pCDaoDatabase);
+            CDaoTableDef tableDef(m_pCDaoDatabase.get());
             tableDef.Open(strTable);
             QHash<QString, int> mapTypes;
             for (int i = 0; i < tableDef.GetFieldCount(); ++i) {
@@ -243,111 +184,70 @@ void CDao_Table::CheckTable()
 void CDao_Table::CheckWritable()
 {
     const QString strFile = m_TableInfo.m_strDatabaseFile;
-    if (m_pCDaoDatabase->IsReadOnly()) {
+    if (m_pCDaoDatabase->IsReadOnly())
         m_strReadOnly = QStringLiteral("\"%1\" is read-only.").arg(strFile);
-        return;
-    }
     // Writing needs a journal beside the file.
-    const QByteArray folder = QFile::encodeName(QFileInfo(strFile).absolutePath());
-    if (faccessat(AT_FDCWD, folder.constData(), W_OK, AT_EACCESS) != 0 &&
-        (errno == EACCES || errno == EROFS || errno == EPERM))
+    else if (WriteRefused(QFileInfo(strFile).absolutePath()))
         m_strReadOnly = QStringLiteral("the folder of \"%1\" is read-only.").arg(strFile);
 }
 
-bool CDao_Table::OpenDatabase(QString strFileName, bool bCreate, bool bReportFailure)
+void CDao_Table::RecheckFile()
 {
-    if (!m_pCDaoDatabase)
-        return false;
-    if (m_pCDaoDatabase->IsOpen())
+    if (!IsDatabaseOpen())
+        return;
+    const QString& strPath = m_strPath;
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    struct stat status;
+    if (lstat(QFile::encodeName(strPath).constData(), &status) != 0 && errno == ENOENT) {
+        // The engine would go on reading the deleted file, and call it read-only.
+        m_strProblem = QStringLiteral("\"%1\" no longer exists.").arg(strFile);
         m_pCDaoDatabase->Close();
-    try {
-        if (bCreate)
-            m_pCDaoDatabase->Create(strFileName, QLatin1String(dbLangGeneral), 0);
-        else
-            m_pCDaoDatabase->Open(strFileName, false, false, QString());
-    } catch (const CDaoException& e) {
-        if (bReportFailure) {
-            AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
-            m_strSQL = QStringLiteral("Database file \"%1\" not found.").arg(strFileName);
-            AfxMessageBox(m_strSQL, MB_OK | MB_ICONERROR);
-        }
-        return false;
+    } else if (!m_strReadOnly.isEmpty()) {
+        // Said at the start already.
+    } else if (WriteRefused(strPath)) {
+        // The engine would still write through the file it holds open.
+        m_strReadOnly = QStringLiteral("\"%1\" has become read-only.").arg(strFile);
+    } else if (WriteRefused(QFileInfo(strPath).absolutePath())) {
+        m_strReadOnly = QStringLiteral("the folder of \"%1\" has become read-only.").arg(strFile);
     }
-    return true;
 }
 
-bool CDao_Table::OpenTableDef(QString strTableName, bool bCreate)
+void CDao_Table::RequireWritable()
 {
-    if (!m_pCDaoTableDef)
-        return false;
-    if (m_pCDaoTableDef->IsOpen())
-        m_pCDaoTableDef->Close();
-    try {
-        if (bCreate)
-            m_pCDaoTableDef->Create(strTableName, 0, QString(), QString());
-        else
-            m_pCDaoTableDef->Open(strTableName);
-    } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
-        return false;
-    }
-    return true;
+    RecheckFile();
+    if (!IsDatabaseOpen())
+        throw CDaoException(UnavailableMessage());
+    if (!IsDatabaseWritable())
+        throw CDaoException(ReadOnlyMessage());
 }
 
-bool CDao_Table::AppendField(QString strName, int nType, int nSize, int nAttributes)
+void CDao_Table::RethrowWriteFailure()
 {
-    if (!m_pCDaoTableDef)
-        return false;
-    try {
-        m_pCDaoTableDef->CreateField(strName, nType, nSize, nAttributes);
-    } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
-        return false;
-    }
-    return true;
+    // What happened to the file says more than the engine's "readonly database".
+    RequireWritable();
+    throw;
 }
 
-bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
+void CDao_Table::CreateTable()
 {
     // Made under a name of its own and moved into place whole: a kill or a
     // full disk half-way leaves no broken database under the real name.
-    const QString strFile = tableInfo.m_strDatabaseFile;
+    const QString strFile = m_TableInfo.m_strDatabaseFile;
     const QString strNew = HiddenSideName(strFile, "new");
-    if (!OpenDatabase(strNew, true, false)) {
-        if (m_pCDaoDatabase)
-            m_strProblem = CreationFailure(strFile, strNew, m_pCDaoDatabase->GetOpenFailure());
-        return false;
-    }
-    bool bBuilt = false;
     try {
-        bBuilt = OpenTableDef(tableInfo.m_strTableName, true);
-        for (int i = 0; bBuilt && i < tableInfo.m_nFields; ++i)
-            bBuilt = AppendField(
-                CheckedAt(tableInfo.m_arNames, i), CheckedAt(tableInfo.m_arTypes, i),
-                CheckedAt(tableInfo.m_arSizes, i), CheckedAt(tableInfo.m_arAttributes, i));
-        if (bBuilt) {
-            CDaoIndexInfo indexInfo;
-            indexInfo.m_strName = QStringLiteral("PrimaryKey");
-            indexInfo.m_arFields.append(
-                {CheckedAt(tableInfo.m_arNames, tableInfo.m_nKeyField), false});
-            indexInfo.m_bPrimary = true;
-            indexInfo.m_bUnique = true;
-            indexInfo.m_bRequired = true;
-            indexInfo.m_bIgnoreNulls = false;
-            m_pCDaoTableDef->CreateIndex(indexInfo);
-            m_pCDaoTableDef->Append();
-        }
+        m_pCDaoDatabase->Create(strNew, QLatin1String(dbLangGeneral), 0);
+    } catch (const CDaoException&) {
+        m_strProblem = CreationFailure(strFile, strNew, m_pCDaoDatabase->GetOpenFailure());
+        return;
+    }
+    try {
+        BuildTable();
     } catch (...) {
         m_pCDaoDatabase->Close();
         RemoveDatabaseFiles(strNew);
         throw;
     }
     m_pCDaoDatabase->Close();
-    if (!bBuilt) {
-        RemoveDatabaseFiles(strNew);
-        m_strProblem = CreationFailure(strFile, strNew, QStringLiteral("the table was not made."));
-        return false;
-    }
     int nError = MoveNoReplace(strNew, strFile);
     if (nError == EEXIST && RemoveEmptyFile(strFile))
         nError = MoveNoReplace(strNew, strFile);
@@ -358,15 +258,33 @@ bool CDao_Table::CreateTable(CDao_TableInfo& tableInfo)
         // A file that appeared meanwhile is another start's: it is used.
         if (nError != EEXIST) {
             m_strProblem = CreationFailure(strFile, strNew, FileErrorText(nError) + u'.');
-            return false;
+            return;
         }
     }
-    return OpenExisting(strFile);
+    OpenExisting(strFile);
+}
+
+void CDao_Table::BuildTable()
+{
+    m_pCDaoTableDef->Create(m_TableInfo.m_strTableName, 0, QString(), QString());
+    for (int i = 0; i < m_TableInfo.m_nFields; ++i)
+        m_pCDaoTableDef->CreateField(
+            CheckedAt(m_TableInfo.m_arNames, i), CheckedAt(m_TableInfo.m_arTypes, i),
+            CheckedAt(m_TableInfo.m_arSizes, i), CheckedAt(m_TableInfo.m_arAttributes, i));
+    CDaoIndexInfo indexInfo;
+    indexInfo.m_strName = QStringLiteral("PrimaryKey");
+    indexInfo.m_arFields.append({PhotoFieldName(EPhotoField::ID_Photo), false});
+    indexInfo.m_bPrimary = true;
+    indexInfo.m_bUnique = true;
+    indexInfo.m_bRequired = true;
+    indexInfo.m_bIgnoreNulls = false;
+    m_pCDaoTableDef->CreateIndex(indexInfo);
+    m_pCDaoTableDef->Append();
 }
 
 bool CDao_Table::IsDatabaseOpen() const
 {
-    return m_pCDaoDatabase && m_pCDaoDatabase->IsOpen();
+    return m_pCDaoDatabase->IsOpen();
 }
 
 bool CDao_Table::IsDatabaseWritable() const
@@ -374,30 +292,10 @@ bool CDao_Table::IsDatabaseWritable() const
     return IsDatabaseOpen() && m_strReadOnly.isEmpty();
 }
 
-bool CDao_Table::CheckDatabase()
-{
-    if (IsDatabaseOpen())
-        return true;
-    AfxMessageBox(UnavailableMessage(), MB_OK | MB_ICONERROR);
-    return false;
-}
-
-bool CDao_Table::CheckDatabaseWritable()
-{
-    if (!CheckDatabase())
-        return false;
-    if (IsDatabaseWritable())
-        return true;
-    AfxMessageBox(ReadOnlyMessage(), MB_OK | MB_ICONEXCLAMATION);
-    return false;
-}
-
 QString CDao_Table::UnavailableMessage() const
 {
     QString strReason = m_strProblem;
-    if (strReason.isEmpty() && !m_pCDaoDatabase)
-        strReason = QStringLiteral("ERROR: Can not create m_pCDaoDatabase.");
-    else if (strReason.isEmpty())
+    if (strReason.isEmpty())
         strReason = m_pCDaoDatabase->GetOpenFailure();
     if (strReason.isEmpty())
         strReason =
@@ -412,83 +310,4 @@ QString CDao_Table::ReadOnlyMessage() const
             ? QStringLiteral("\"%1\" is read-only.").arg(m_TableInfo.m_strDatabaseFile)
             : m_strReadOnly;
     return QStringLiteral("The photo database can not be changed: ") + strReason;
-}
-
-int CDao_Table::CountRecords(QString strTableName)
-{
-    CDaoRecordset recordset(m_pCDaoDatabase);
-    m_strSQL = QStringLiteral("SELECT * FROM %1").arg(strTableName);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
-    // Only an empty table has no last record; any other failure is news.
-    if (recordset.IsBOF() && recordset.IsEOF())
-        return 0;
-    recordset.MoveLast();
-    const int nCount = int(recordset.GetRecordCount());
-    recordset.Close();
-    return nCount;
-}
-
-void CDao_Table::FillDistinct(QComboBox* pComboBox, QString strColumn)
-{
-    CDaoRecordset recordset(m_pCDaoDatabase);
-    m_strSQL = QStringLiteral("SELECT %1 FROM %2 ").arg(strColumn, m_TableInfo.m_strTableName);
-    m_strSQL += QStringLiteral("GROUP BY %1 ORDER BY %1").arg(strColumn);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
-    if (recordset.IsBOF() || recordset.IsEOF())
-        return;
-    while (!recordset.IsEOF()) {
-        const QString strValue = recordset.GetFieldValue(strColumn).toString();
-        if (!strValue.isEmpty())
-            pComboBox->addItem(strValue);
-        recordset.MoveNext();
-    }
-    recordset.Close();
-    pComboBox->setCurrentIndex(0);
-}
-
-bool CDao_Table::SaveRecord(qint64 nID, QString strTheme, QString strComment)
-{
-    if (!CheckDatabaseWritable())
-        return false;
-    // Refused whole rather than cut, so the user decides what to drop.
-    const QList<QPair<QString, QString>> arTexts = {{QStringLiteral("Theme"), strTheme},
-                                                    {QStringLiteral("Comment"), strComment}};
-    for (const auto& text : arTexts) {
-        const qsizetype nLimit =
-            CheckedAt(m_TableInfo.m_arSizes, m_TableInfo.m_arNames.indexOf(text.first));
-        const qsizetype nLength = text.second.toUcs4().size();
-        if (nLength > nLimit) {
-            AfxMessageBox(
-                QStringLiteral("The %1 is %2 characters long, but at most %3 can be stored. "
-                               "Please shorten it.")
-                    .arg(text.first)
-                    .arg(nLength)
-                    .arg(nLimit),
-                MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-    }
-    try {
-        CDaoRecordset recordset(m_pCDaoDatabase);
-        m_strSQL = QStringLiteral("%1=%2")
-                       .arg(CheckedAt(m_TableInfo.m_arNames, m_TableInfo.m_nKeyField))
-                       .arg(nID);
-        recordset.m_strFilter = m_strSQL;
-        m_strSQL = QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName);
-        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, m_strSQL, 0);
-        if (recordset.IsEOF()) {
-            AfxMessageBox(
-                QStringLiteral("The record can not be saved: it is no longer in the table."),
-                MB_OK | MB_ICONERROR);
-            return false;
-        }
-        recordset.Edit();
-        recordset.SetFieldValue(QStringLiteral("Theme"), strTheme);
-        recordset.SetFieldValue(QStringLiteral("Comment"), strComment);
-        recordset.Update();
-    } catch (const CDaoException& e) {
-        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
-        return false;
-    }
-    return true;
 }

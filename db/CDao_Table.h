@@ -1,17 +1,24 @@
 #pragma once
 
 #include "db/CDao_TableInfo.h"
+#include "db/CDao_TableNotifier.h"
+#include "db/SPhotoRecord.h"
 
+#include <QList>
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
 
 class CDaoDatabase;
 class CDaoTableDef;
-class QComboBox;
-class QTableView;
 
 // The one database object of the run: opens "Photos.mdb" (creating it with
-// table "PHOTOS" when no such file exists) and runs the queries on it.
-// Queries raise CDaoException where noted; callers catch it.
+// table "PHOTOS" when no such file exists) and runs the queries on it. It
+// shows nothing: queries return values or raise CDaoException with a
+// sentence for the user, which the windows show.
 class CDao_Table
 {
 public:
@@ -21,29 +28,20 @@ public:
     CDao_Table& operator=(const CDao_Table&) = delete;
 
     // Opens the database, or creates it when there is no file or an empty one
-    // (what an interrupted first start leaves). An existing file is never
-    // changed: when it is not a usable photo database, or can only be read,
-    // says so once in a message box. True when the records can be used.
+    // (what an interrupted first start leaves), after removing the hidden
+    // files such a start leaves. An existing file is never changed. True
+    // when the records can be used; otherwise UnavailableMessage() says why,
+    // and ReadOnlyMessage() why an open one can not be changed.
     bool Connect();
-    bool OpenDatabase(QString strFileName, bool bCreate, bool bReportFailure);
-    bool OpenTableDef(QString strTableName, bool bCreate);
-    bool AppendField(QString strName, int nType, int nSize, int nAttributes);
-    // Builds the new database beside the file name and moves it into place
-    // whole, never over a file that appeared meanwhile (that one is opened
-    // instead). Engine errors of the index and the table raise CDaoException.
-    bool CreateTable(CDao_TableInfo& tableInfo);
 
-    // Whether the database is open, without a message. It is open only when
-    // it holds the photo table the program needs.
+    // Whether the database is open. It is open only when it holds the photo
+    // table the program needs.
     bool IsDatabaseOpen() const;
-    // Whether records can be added and changed, without a message.
+    // Whether records can be added and changed.
     bool IsDatabaseWritable() const;
-    // For every database command: true when the database is open, otherwise
-    // shows UnavailableMessage() in a message box and returns false.
-    bool CheckDatabase();
-    // The same for commands that write: also refuses, with ReadOnlyMessage(),
-    // a database that can only be read.
-    bool CheckDatabaseWritable();
+    // Looks at the file again: once it is deleted the database is closed,
+    // and once it is read-only it can not be changed, as the messages say.
+    void RecheckFile();
     // Names the database file and why it is not open.
     QString UnavailableMessage() const;
     // Names the database file and why it can not be changed.
@@ -51,31 +49,46 @@ public:
 
     // The number of records; 0 for an empty table. Every other engine error
     // (a damaged file, a missing table, a closed database) raises
-    // CDaoException with the engine's description, for the caller to show.
+    // CDaoException with the engine's description.
     int CountRecords(QString strTableName);
-    // Adds the distinct non-empty values of a text column in ascending order
-    // and selects the first; an empty result leaves the combo box as it was.
-    // Engine errors raise CDaoException.
-    void FillDistinct(QComboBox* pComboBox, QString strColumn);
-    // Stores Theme and Comment of the record with that key. A text longer
-    // than its field is refused with a message, as is every engine error.
-    bool SaveRecord(qint64 nID, QString strTheme, QString strComment);
-    // Deletes the records behind the list's selected rows, after asking when
-    // bConfirm, and removes those rows. The records go in one transaction:
-    // after an engine error (raised as CDaoException) none is gone and the
-    // list is as it was.
-    void DeleteSelected(QTableView* pList, CDao_TableInfo& tableInfo, bool bDelete, bool bConfirm);
+    // The distinct non-empty values of a text field in ascending order.
+    QStringList DistinctValues(EPhotoField eField);
+    // The record with that key as stored; none when it is gone.
+    std::optional<SPhotoRecord> ReadRecord(qint64 nKey);
+    // The records that meet the criterion (all for an empty one) in key
+    // order, reporting the percentage read as it goes.
+    QList<SPhotoRecord> ReadRecords(const QString& strCriterion,
+                                    const std::function<void(int nPercent)>& progress = {});
+    // Why the texts can not be stored (one longer than its field), or empty.
+    QString TextsRefusal(const QString& strTheme, const QString& strComment) const;
+    // Stores Theme and Comment of the record with that key and tells the
+    // notifier. Refused texts, a gone record, a database that can not be
+    // changed and engine errors raise CDaoException.
+    void SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment);
+    // Deletes the records in one transaction: after an error (raised as
+    // CDaoException) none is gone. A key without a record is no error.
+    void DeleteRecords(const QList<qint64>& arKeys);
 
-    QString m_strSQL;
+    // Announces saved and deleted records to every window that shows them.
+    CDao_TableNotifier& Notifier() { return m_notifier; }
+
     CDao_TableInfo m_TableInfo;
-    CDaoDatabase* m_pCDaoDatabase;
-    CDaoTableDef* m_pCDaoTableDef;
+    std::unique_ptr<CDaoDatabase> m_pCDaoDatabase;
+    std::unique_ptr<CDaoTableDef> m_pCDaoTableDef;
 
 private:
     bool OpenExisting(const QString& strFile);
     void CheckTable();
     void CheckWritable();
+    void CreateTable();
+    void BuildTable();
+    // Before and after a write: a file that is gone or read-only now raises
+    // the message that says so.
+    void RequireWritable();
+    [[noreturn]] void RethrowWriteFailure();
 
+    QString m_strPath;     // the file opened, whatever the working folder is now
     QString m_strProblem;  // why the database is not open, when Connect knows
     QString m_strReadOnly; // why it can not be changed; empty when it can
+    CDao_TableNotifier m_notifier;
 };

@@ -1,6 +1,8 @@
 #include "db/CDia_Record.h"
 
 #include "db/CDao_Table.h"
+#include "db/DatabaseMessages.h"
+#include "platform/database/CDaoException.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
@@ -8,19 +10,11 @@
 #include "ui_RecordDlg.h"
 
 #include <QKeyEvent>
-#include <stdexcept>
 
-namespace {
-constexpr int nIdField = 0;
-constexpr int nNameField = 2;
-constexpr int nDirectoryField = 5;
-constexpr int nThemeField = 6;
-constexpr int nCommentField = 7;
-} // namespace
-
-CDia_Record::CDia_Record(QWidget* pParent)
+CDia_Record::CDia_Record(const SPhotoRecord& record, QWidget* pParent)
     : CDialog(pParent)
     , m_pMainFrame(AfxGetFrameServices())
+    , m_record(record)
     , m_pUi(std::make_unique<Ui::CDia_Record>())
 {
     m_pUi->setupUi(this);
@@ -45,13 +39,21 @@ int CDia_Record::DoModal()
 
 bool CDia_Record::OnInitDialog()
 {
-    if (m_pValues == nullptr || m_pValues->size() <= nCommentField)
-        throw std::invalid_argument("the Record dialog needs the eight texts of a record");
-    if (m_pMainFrame)
-        m_pMainFrame->GetPhotoDatabase().FillDistinct(m_comboTheme, QStringLiteral("Theme"));
-    m_comboTheme->setEditText(m_pValues->at(nThemeField));
-    m_editComment->setPlainText(m_pValues->at(nCommentField));
-    m_strTitle = m_pValues->at(nDirectoryField) + QLatin1Char('/') + m_pValues->at(nNameField);
+    if (m_pMainFrame) {
+        CDao_Table& table = m_pMainFrame->GetPhotoDatabase();
+        const QStringList arThemes = table.DistinctValues(EPhotoField::Theme);
+        if (!arThemes.isEmpty()) {
+            m_comboTheme->addItems(arThemes);
+            m_comboTheme->setCurrentIndex(0);
+        }
+        // The row may show texts saved over since it was filled; a record
+        // that is gone shows as the row has it, and OK says it is gone.
+        if (const std::optional<SPhotoRecord> stored = table.ReadRecord(m_record.m_nKey))
+            m_record = *stored;
+    }
+    m_comboTheme->setEditText(m_record.m_strTheme);
+    m_editComment->setPlainText(m_record.m_strComment);
+    m_strTitle = m_record.m_strDirectory + QLatin1Char('/') + m_record.m_strName;
     setWindowTitle(m_strTitle);
     m_comboTheme->setFocus();
     return true;
@@ -81,16 +83,21 @@ void CDia_Record::OnOK()
     if (!m_pMainFrame)
         return;
     // A refused text leaves the dialog open, with the text as typed.
-    // Keys go beyond 32 bits; a key that did not read would name another record.
-    bool bKey = false;
-    const qint64 nID = m_pValues->at(nIdField).toLongLong(&bKey);
-    if (!bKey) {
-        AfxMessageBox(QStringLiteral("The record can not be saved: its key \"%1\" is not a number.")
-                          .arg(m_pValues->at(nIdField)),
-                      MB_OK | MB_ICONERROR);
+    CDao_Table& table = m_pMainFrame->GetPhotoDatabase();
+    if (!CheckDatabaseWritable(table))
+        return;
+    const QString strTheme = m_comboTheme->currentText();
+    const QString strComment = m_editComment->toPlainText();
+    const QString strRefusal = table.TextsRefusal(strTheme, strComment);
+    if (!strRefusal.isEmpty()) {
+        AfxMessageBox(strRefusal, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    if (m_pMainFrame->GetPhotoDatabase().SaveRecord(nID, m_comboTheme->currentText(),
-                                                    m_editComment->toPlainText()))
-        accept();
+    try {
+        table.SaveRecord(m_record.m_nKey, strTheme, strComment);
+    } catch (const CDaoException& e) {
+        AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
+        return;
+    }
+    accept();
 }

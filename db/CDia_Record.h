@@ -1,9 +1,9 @@
 #pragma once
 
+#include "db/SPhotoRecord.h"
 #include "platform/framework/CDialog.h"
 
 #include <QString>
-#include <QStringList>
 #include <memory>
 
 class CFrameServices;
@@ -20,7 +20,8 @@ class CDia_Record : public CDialog
 {
     Q_OBJECT
 public:
-    explicit CDia_Record(QWidget* pParent = nullptr);
+    // The record as a window shows it; the dialog reads it again by its key.
+    explicit CDia_Record(const SPhotoRecord& record, QWidget* pParent = nullptr);
     ~CDia_Record() override;
 
     int DoModal() override;
@@ -29,8 +30,7 @@ public:
     QComboBox* m_comboTheme;
     QPlainTextEdit* m_editComment;
     CFrameServices* m_pMainFrame;
-    // The texts of one table row in field order; set by the caller.
-    const QStringList* m_pValues = nullptr;
+    SPhotoRecord m_record;
 
 protected:
     virtual bool OnInitDialog();

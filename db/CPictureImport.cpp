@@ -1,11 +1,11 @@
 #include "db/CPictureImport.h"
 
-#include "platform/picture/FolderListing.h"
 #include "db/CDao_Table.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetSql.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -64,6 +64,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
 {
     m_nAdded = m_nPresent = m_nSkipped = 0;
     m_strError.clear();
+    m_pTable->RecheckFile();
     if (!m_pTable->IsDatabaseOpen()) {
         m_strError = m_pTable->UnavailableMessage();
         return false;
@@ -73,7 +74,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         return false;
     }
     const CDao_TableInfo& info = m_pTable->m_TableInfo;
-    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
     bool bInTransaction = false;
     try {
         // Read and add under one write lock: a second program importing the
@@ -106,12 +107,11 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
 void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFolder,
                                 const QStringList& arPictures)
 {
-    auto limit = [&info](const char* pszField) {
-        return CheckedAt(info.m_arSizes, info.m_arNames.indexOf(QLatin1String(pszField)));
-    };
-    const qsizetype nNameLimit = limit("Name");
-    const qsizetype nExtensionLimit = limit(g_szExtentionField);
-    const qsizetype nDirectoryLimit = limit("Directory");
+    const qsizetype nNameLimit = CheckedAt(info.m_arSizes, EPhotoField::Name);
+    const qsizetype nExtensionLimit = CheckedAt(info.m_arSizes, EPhotoField::Extention);
+    const qsizetype nDirectoryLimit = CheckedAt(info.m_arSizes, EPhotoField::Directory);
+    const QString strNameField = PhotoFieldName(EPhotoField::Name);
+    const QString strDirectoryField = PhotoFieldName(EPhotoField::Directory);
 
     // The root folder becomes an empty Directory, so that Directory, '/' and
     // Name still form the path.
@@ -120,15 +120,16 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
         strDirectory.chop(1);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
 
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
-    recordset.m_strFilter = QStringLiteral("[Directory]='%1'").arg(JetQuoteText(strDirectory));
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
+    recordset.m_strFilter =
+        QStringLiteral("[%1]='%2'").arg(strDirectoryField, JetQuoteText(strDirectory));
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
     // Text comparison in the engine ignores case; file names here do not.
     QSet<QString> setPresent;
     for (; !recordset.IsEOF(); recordset.MoveNext()) {
-        if (recordset.GetFieldValue(QStringLiteral("Directory")).toString() == strDirectory)
-            setPresent.insert(recordset.GetFieldValue(QStringLiteral("Name")).toString());
+        if (recordset.GetFieldValue(strDirectoryField).toString() == strDirectory)
+            setPresent.insert(recordset.GetFieldValue(strNameField).toString());
     }
 
     for (const QString& strPath : arPictures) {
@@ -150,13 +151,14 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             date = QDateTime(modified.date(), modified.time(), Qt::UTC);
         }
         recordset.AddNew();
-        recordset.SetFieldValue(QStringLiteral("Date"), date);
-        recordset.SetFieldValue(QStringLiteral("Name"), strName);
-        recordset.SetFieldValue(QLatin1String(g_szExtentionField), strExtension);
-        recordset.SetFieldValue(QStringLiteral("Size"), QString::number(fileInfo.size()));
-        recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
-        recordset.SetFieldValue(QStringLiteral("Theme"), QString(QLatin1String("")));
-        recordset.SetFieldValue(QStringLiteral("Comment"), QString(QLatin1String("")));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), date);
+        recordset.SetFieldValue(strNameField, strName);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), strExtension);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size),
+                                QString::number(fileInfo.size()));
+        recordset.SetFieldValue(strDirectoryField, strDirectory);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), QString(QLatin1String("")));
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), QString(QLatin1String("")));
         recordset.Update();
         setPresent.insert(strName);
         ++m_nAdded;

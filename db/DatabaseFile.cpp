@@ -1,20 +1,25 @@
 #include "db/DatabaseFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace {
 Q_LOGGING_CATEGORY(lcDatabase, "orvala.database")
+
+namespace {
+// Building a database takes a moment; a file this old is nobody's work in progress.
+constexpr time_t g_nLeftoverSeconds = 60;
 } // namespace
 
 QString FileErrorText(int nError)
@@ -64,6 +69,27 @@ bool RemoveEmptyFile(const QString& strFile)
     if (const int nError = MoveNoReplace(strAside, strFile))
         qCWarning(lcDatabase) << "could not put back" << strAside << FileErrorText(nError);
     return false;
+}
+
+void RemoveCreationLeftovers(const QString& strFile)
+{
+    const QFileInfo info(strFile);
+    const QRegularExpression reLeftover(QStringLiteral("^\\.%1-new-[0-9a-z]+(-journal)?$")
+                                            .arg(QRegularExpression::escape(info.fileName())));
+    const QDir folder(info.path());
+    const QStringList arNames =
+        folder.entryList({u'.' + info.fileName() + QStringLiteral("-new-*")},
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    const time_t nNow = std::time(nullptr);
+    for (const QString& strName : arNames) {
+        const QByteArray path = QFile::encodeName(folder.filePath(strName));
+        struct stat status;
+        if (!reLeftover.match(strName).hasMatch() || lstat(path.constData(), &status) != 0 ||
+            !S_ISREG(status.st_mode) || nNow - status.st_mtime < g_nLeftoverSeconds)
+            continue;
+        if (unlink(path.constData()) != 0)
+            qCWarning(lcDatabase) << "could not remove" << strName << FileErrorText(errno);
+    }
 }
 
 void RemoveDatabaseFiles(const QString& strFile)

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QLoggingCategory>
 #include <QString>
+
+Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
 
 // File steps for making the photo database safely: it is built under a hidden
 // name and moved into place whole, never over a file that is already there.
@@ -22,6 +25,11 @@ bool IsEmptyFile(const QString& strFile);
 // aside first, so that a database another program put there meanwhile is
 // seen, and put back. Returns whether it was removed.
 bool RemoveEmptyFile(const QString& strFile);
+
+// Removes what a start killed while building strFile left behind: the regular
+// files HiddenSideName(strFile, "new") names and their journals, once they
+// are too old to belong to a start that is building one now.
+void RemoveCreationLeftovers(const QString& strFile);
 
 // Removes a database file and its journal.
 void RemoveDatabaseFiles(const QString& strFile);

@@ -1,9 +1,6 @@
 #include "table/CListView_Table.h"
 
 #include "db/CDao_Table.h"
-#include "platform/database/CDaoRecordset.h"
-#include "platform/database/JetDate.h"
-#include "platform/database/JetDateText.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CProgressCtrl_Status.h"
@@ -34,23 +31,12 @@ private:
     CProgressCtrl& m_progress;
 };
 
-Qt::Alignment AlignmentOfFormat(int nFormat)
-{
-    switch (nFormat) {
-    case 1:
-        return Qt::AlignRight;
-    case 2:
-        return Qt::AlignHCenter;
-    default:
-        return Qt::AlignLeft;
-    }
-}
-
 } // namespace
 
 CListView_Table::CBusy::CBusy(CListView_Table* pView, bool bWaitCursor)
     : m_pView(pView)
     , m_bWaitCursor(bWaitCursor)
+    , m_bWasBusy(pView->m_bBusy)
 {
     if (m_bWaitCursor)
         QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -62,8 +48,8 @@ CListView_Table::CBusy::~CBusy()
 {
     if (m_bWaitCursor)
         QGuiApplication::restoreOverrideCursor();
-    m_pView->m_bBusy = false;
-    m_pView->setUpdatesEnabled(true);
+    m_pView->m_bBusy = m_bWasBusy;
+    m_pView->setUpdatesEnabled(!m_bWasBusy);
 }
 
 CListView_Table::CListView_Table()
@@ -71,11 +57,45 @@ CListView_Table::CListView_Table()
 {
     setModel(&m_model);
     RegisterCommands();
+    FollowDatabase();
 }
 
 CListView_Table::~CListView_Table()
 {
     if (m_pMainFrame)
+        m_pMainFrame->SetMessageText(QString());
+}
+
+void CListView_Table::FollowDatabase()
+{
+    if (!m_pMainFrame)
+        return;
+    // Whichever window saves or deletes, every list shows what is stored.
+    const CDao_TableNotifier* pNotifier = &m_pMainFrame->GetPhotoDatabase().Notifier();
+    connect(pNotifier, &CDao_TableNotifier::RecordChanged, this,
+            [this](const SPhotoRecord& record) { m_model.UpdateRecord(record); });
+    connect(pNotifier, &CDao_TableNotifier::RecordsDeleted, this,
+            &CListView_Table::OnRecordsDeleted);
+}
+
+void CListView_Table::OnRecordsDeleted(const QList<qint64>& arKeys)
+{
+    {
+        CBusy busy(this, false);
+        m_model.RemoveRecords(arKeys);
+    }
+    // The row that took the current row's place is current now; no row
+    // becomes current where none was.
+    const QModelIndex current = selectionModel()->currentIndex();
+    if (m_nCurrentRow != -1)
+        m_nCurrentRow = current.isValid() ? current.row() : -1;
+}
+
+void CListView_Table::ShowCurrentRow()
+{
+    if (m_nCurrentRow != -1)
+        OnItemChanged(m_nCurrentRow);
+    else if (m_pMainFrame)
         m_pMainFrame->SetMessageText(QString());
 }
 
@@ -103,16 +123,21 @@ void CListView_Table::SetUpList()
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    horizontalHeader()->setMinimumSectionSize(1);
-    horizontalHeader()->setSectionsClickable(true);
-    horizontalHeader()->setHighlightSections(false);
+    QHeaderView* pHeader = horizontalHeader();
+    pHeader->setMinimumSectionSize(1);
+    pHeader->setSectionsClickable(true);
+    pHeader->setHighlightSections(false);
+    // No arrow until the first sort.
+    pHeader->setSortIndicator(-1, Qt::AscendingOrder);
+    pHeader->setSortIndicatorShown(true);
+    SetColumnWidths();
     // The selection stays as visible as with the focus.
     QPalette palette = this->palette();
     for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
         palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
     setPalette(palette);
 
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this,
+    connect(pHeader, &QHeaderView::sectionClicked, this,
             [this](int nColumn) { AfxRunContained([&] { OnColumnClick(nColumn); }); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CListView_Table::OnSelectionChanged);
@@ -123,31 +148,19 @@ void CListView_Table::SetUpList()
             });
 }
 
-void CListView_Table::InsertColumns()
+void CListView_Table::SetColumnWidths()
 {
-    const CDao_TableInfo& info = m_pMainFrame->GetPhotoDatabase().m_TableInfo;
-    QList<CTableRowModel::CColumn> arColumns;
+    const CDao_TableInfo info = PhotoTableInfo();
     for (int i = 0; i < info.m_nFields; ++i) {
-        CTableRowModel::CColumn column;
-        column.strHeading = CheckedAt(info.m_arNames, i);
         const int nSize = CheckedAt(info.m_arSizes, i);
-        column.nWidth = nSize == 0 ? 500 : nSize;
-        column.alignment = AlignmentOfFormat(CheckedAt(info.m_arFormats, i));
-        // Keys and sizes sort as numbers, dates by time: the texts shown
-        // would put 10 before 9 and January 2007 before December 2006.
-        if (i == info.m_nKeyField || column.strHeading == QLatin1String("Size"))
-            column.sortKey = ETableSortKey::Number;
-        column.bSortByHiddenKey = CheckedAt(info.m_arTypes, i) == dbDate;
-        // The date column is at least as wide as its text, whose width
-        // depends on the font, so the year is never cut off.
-        if (column.bSortByHiddenKey)
-            column.nWidth = qMax(column.nWidth,
-                                 fontMetrics().horizontalAdvance(QStringLiteral("00/00/00")) + 12);
-        arColumns.append(column);
+        horizontalHeader()->resizeSection(i, nSize == 0 ? 500 : nSize);
     }
-    m_model.SetColumns(arColumns);
-    for (int i = 0; i < arColumns.size(); ++i)
-        horizontalHeader()->resizeSection(i, arColumns[i].nWidth);
+    // The date column is at least as wide as its text, whose width depends
+    // on the font, so the year is never cut off.
+    const int nDate = PhotoColumn(EPhotoField::Date);
+    horizontalHeader()->resizeSection(
+        nDate, qMax(horizontalHeader()->sectionSize(nDate),
+                    fontMetrics().horizontalAdvance(QStringLiteral("00/00/00")) + 12));
 }
 
 void CListView_Table::FillTable()
@@ -155,62 +168,13 @@ void CListView_Table::FillTable()
     if (!m_pMainFrame)
         return;
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
-    const CDao_TableInfo& info = daoTable.m_TableInfo;
-    m_strTemp = info.m_strTableName;
-    const int nRecords = daoTable.CountRecords(m_strTemp);
-
-    m_strTemp = QStringLiteral("Filling the Table: ");
     CProgressCtrl_Status& progress = m_pMainFrame->GetStatusProgress();
-    progress.ShowStatusProgress(m_strTemp);
+    progress.ShowStatusProgress(QStringLiteral("Filling the Table: "));
     CProgressRemover progressRemover(progress);
     {
         CBusy busy(this);
-        m_model.SetRows({});
-
-        CDaoRecordset recordset(daoTable.m_pCDaoDatabase);
-        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                       QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
-                           .arg(info.m_strTableName, CheckedAt(info.m_arNames, info.m_nOrderField1),
-                                CheckedAt(info.m_arNames, info.m_nOrderField2)));
-        if (m_model.columnCount() == 0)
-            InsertColumns();
-
-        const QString& strFilter = m_strFindFilter;
-        bool bAtRecord = nRecords > 0;
-        if (bAtRecord)
-            recordset.MoveFirst();
-        if (!strFilter.isEmpty())
-            bAtRecord = recordset.FindFirst(strFilter);
-
-        QList<CTableRowModel::CRow> arRows;
-        const QString strKeyName = CheckedAt(info.m_arNames, info.m_nKeyField);
-        const QString strDateName = QStringLiteral("Date");
-        for (int i = 0; bAtRecord && i < nRecords && !recordset.IsEOF(); ++i) {
-            CTableRowModel::CRow row;
-            row.arTexts.reserve(info.m_nFields);
-            row.arTexts.append(QString::number(recordset.GetFieldValue(strKeyName).toLongLong()));
-            const QVariant date = recordset.GetFieldValue(strDateName);
-            QDateTime dateTime = date.toDateTime();
-            if (date.typeId() != QMetaType::QDateTime &&
-                !JetParseUsDateTime(date.toString(), &dateTime))
-                dateTime = QDateTime();
-            if (dateTime.date().isValid()) {
-                row.arTexts.append(JetShortDateText(dateTime.date()));
-                row.strHiddenKey = JetDateToStorage(dateTime);
-            } else {
-                row.arTexts.append(QStringLiteral("Invalid DateTime"));
-            }
-            for (int d = 2; d < info.m_nFields; ++d)
-                row.arTexts.append(recordset.GetFieldValue(d).toString());
-            arRows.append(std::move(row));
-
-            if (strFilter.isEmpty())
-                recordset.MoveNext();
-            else
-                bAtRecord = recordset.FindNext(strFilter);
-            progress.SetPos(100 * i / nRecords);
-        }
-        m_model.SetRows(std::move(arRows));
+        m_model.SetRecords(daoTable.ReadRecords(
+            m_strFindFilter, [&progress](int nPercent) { progress.SetPos(nPercent); }));
     }
     if (hasFocus())
         m_pMainFrame->SetMessageText(QString());
@@ -221,7 +185,9 @@ void CListView_Table::OnColumnClick(int nColumn)
     s_bDescending = !s_bDescending;
     CBusy busy(this);
     s_nSortColumn = nColumn;
-    m_model.SortRows(nColumn, s_bDescending);
+    const Qt::SortOrder order = s_bDescending ? Qt::DescendingOrder : Qt::AscendingOrder;
+    horizontalHeader()->setSortIndicator(nColumn, order);
+    m_model.sort(nColumn, order);
 }
 
 void CListView_Table::OnSelectionChanged(const QItemSelection& selected,
@@ -245,7 +211,7 @@ void CListView_Table::OnItemChanged(int nRow)
 {
     if (!isVisible() || m_bBusy || !m_pMainFrame)
         return;
-    m_strTemp = QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount());
-    m_pMainFrame->SetMessageText(m_strTemp);
+    m_pMainFrame->SetMessageText(
+        QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount()));
     m_nCurrentRow = nRow;
 }

@@ -9,7 +9,8 @@ class CDocument;
 class CFrameServices;
 
 // The view of a table window: the photo records, one row each, filled once
-// when the window opens and afterwards only sorted and thinned by deletes.
+// when the window opens; afterwards sorted, and kept up with the records
+// that any window saves or deletes.
 class CListView_Table : public CListView
 {
     Q_OBJECT
@@ -63,17 +64,21 @@ private:
     private:
         CListView_Table* m_pView;
         bool m_bWaitCursor;
+        bool m_bWasBusy;
     };
 
     void RegisterCommands();
+    void FollowDatabase();
+    void OnRecordsDeleted(const QList<qint64>& arKeys);
+    // The status pane names the current row again, after a change of the rows.
+    void ShowCurrentRow();
     // The full path of the row's picture: its Directory and Name.
     QString RecordPath(int nRow) const;
     void SetUpList();
-    void InsertColumns();
+    void SetColumnWidths();
     void OnSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
 
     bool m_bBusy = false;
-    QString m_strTemp;
     CTableRowModel m_model;
     QString m_strFindFilter;
     CFrameServices* m_pMainFrame;

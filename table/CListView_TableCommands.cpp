@@ -5,6 +5,7 @@
 #include "db/CDao_Table.h"
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
+#include "db/DatabaseMessages.h"
 #include "platform/database/JetDateText.h"
 #include "platform/database/JetSql.h"
 #include "platform/framework/CDocument.h"
@@ -30,12 +31,16 @@ QString FindCriterion(const QString& strSearch)
                                    .arg(date.month(), 2, 10, QLatin1Char('0'))
                                    .arg(date.day(), 2, 10, QLatin1Char('0'))
                                    .arg(date.year(), 4, 10, QLatin1Char('0'));
-        return QStringLiteral("[Date] >= #%1 00:00:00# AND [Date] <= #%1 23:59:59#").arg(strDay);
+        return QStringLiteral("[%1] >= #%2 00:00:00# AND [%1] <= #%2 23:59:59#")
+            .arg(PhotoFieldName(EPhotoField::Date), strDay);
     }
     const QString strPattern = JetQuoteText(JetEscapeLike(strSearch));
-    return QStringLiteral("[Theme] LIKE '*%1*' OR [Comment] LIKE '*%1*' OR [Name] LIKE '*%1*' OR "
-                          "[Directory] LIKE '*%1*'")
-        .arg(strPattern);
+    QStringList arCriteria;
+    for (EPhotoField eField :
+         {EPhotoField::Theme, EPhotoField::Comment, EPhotoField::Name, EPhotoField::Directory})
+        arCriteria.append(
+            QStringLiteral("[%1] LIKE '*%2*'").arg(PhotoFieldName(eField), strPattern));
+    return arCriteria.join(QStringLiteral(" OR "));
 }
 
 } // namespace
@@ -59,15 +64,13 @@ void CListView_Table::OnShowRecord()
 
 void CListView_Table::ShowRecord(int nRow)
 {
-    const QStringList arValues = m_model.RowTexts(nRow);
-    CDia_Record dialog;
-    dialog.m_pValues = &arValues;
+    CDia_Record dialog(m_model.Record(nRow));
     dialog.DoModal();
 }
 
 void CListView_Table::OnFindRecords()
 {
-    if (!m_pMainFrame || !m_pMainFrame->GetPhotoDatabase().CheckDatabase())
+    if (!m_pMainFrame || !CheckDatabase(m_pMainFrame->GetPhotoDatabase()))
         return;
     CDia_Find dialog;
     if (dialog.DoModal() != IDOK)
@@ -80,11 +83,33 @@ void CListView_Table::OnFindRecords()
 
 void CListView_Table::OnDeleteRecords()
 {
-    if (!m_pMainFrame || !m_pMainFrame->GetPhotoDatabase().CheckDatabase())
+    if (!m_pMainFrame || !CheckDatabase(m_pMainFrame->GetPhotoDatabase()))
         return;
-    CBusy busy(this, false);
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
-    daoTable.DeleteSelected(this, daoTable.m_TableInfo, true, true);
+    QModelIndexList arSelected = selectionModel()->selectedRows();
+    if (arSelected.isEmpty()) {
+        SystemMessageBox(QStringLiteral("Please select a record(s) for delete."), QString(), MB_OK);
+        return;
+    }
+    if (!CheckDatabaseWritable(daoTable))
+        return;
+    std::sort(arSelected.begin(), arSelected.end());
+    const QString strQuestion =
+        arSelected.size() == 1
+            ? QStringLiteral("Delete a record \"%1\" from Table?")
+                  .arg(m_model.Record(arSelected.first().row()).m_strName)
+            : QStringLiteral("Delete those %1 records from Table?").arg(arSelected.size());
+    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+        return;
+    QList<qint64> arKeys;
+    for (const QModelIndex& index : std::as_const(arSelected))
+        arKeys.append(index.data(CTableRowModel::KeyRole).toLongLong());
+    {
+        CBusy busy(this);
+        // Every table window, this one too, drops the rows when it is done.
+        daoTable.DeleteRecords(arKeys);
+    }
+    ShowCurrentRow();
 }
 
 CDocument* CListView_Table::OpenRecordPicture()
@@ -95,18 +120,19 @@ CDocument* CListView_Table::OpenRecordPicture()
     }
     if (!m_pMainFrame)
         return nullptr;
-    m_strTemp = RecordPath(m_nCurrentRow);
+    const QString strPath = RecordPath(m_nCurrentRow);
     // A new window each time, listing the picture's folder as one the
     // program opened itself: no import of that folder.
-    CDocument* pDoc = m_pMainFrame->OpenPictureWindow(m_strTemp, 0);
+    CDocument* pDoc = m_pMainFrame->OpenPictureWindow(strPath, 0);
     if (pDoc)
-        pDoc->SetTitle(m_strTemp);
+        pDoc->SetTitle(strPath);
     return pDoc;
 }
 
 QString CListView_Table::RecordPath(int nRow) const
 {
-    return m_model.Text(nRow, 5) + u'/' + m_model.Text(nRow, 2);
+    const SPhotoRecord& record = m_model.Record(nRow);
+    return record.m_strDirectory + u'/' + record.m_strName;
 }
 
 void CListView_Table::OnSlideShowRecords()

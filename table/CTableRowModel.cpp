@@ -1,22 +1,109 @@
 #include "table/CTableRowModel.h"
 
+#include "db/CDao_TableInfo.h"
+#include "platform/database/JetDateText.h"
+#include "table/TableSortOrder.h"
+
+#include <QSet>
+
+namespace {
+
+Qt::Alignment AlignmentOfFormat(int nFormat)
+{
+    switch (nFormat) {
+    case 1:
+        return Qt::AlignRight;
+    case 2:
+        return Qt::AlignHCenter;
+    default:
+        return Qt::AlignLeft;
+    }
+}
+
+QString DisplayText(const SPhotoRecord& record, EPhotoField eField)
+{
+    switch (eField) {
+    case EPhotoField::ID_Photo:
+        return QString::number(record.m_nKey);
+    case EPhotoField::Date:
+        return record.m_dtDate.isValid() ? JetShortDateText(record.m_dtDate.date())
+                                         : QStringLiteral("Invalid DateTime");
+    case EPhotoField::Name:
+        return record.m_strName;
+    case EPhotoField::Extention:
+        return record.m_strExtension;
+    case EPhotoField::Size:
+        return QString::number(record.m_nSize);
+    case EPhotoField::Directory:
+        return record.m_strDirectory;
+    case EPhotoField::Theme:
+        return record.m_strTheme;
+    case EPhotoField::Comment:
+        return record.m_strComment;
+    }
+    return QString();
+}
+
+QVariant SortValue(const SPhotoRecord& record, EPhotoField eField)
+{
+    // The texts shown would put 10 before 9 and January 2007 before December 2006.
+    switch (eField) {
+    case EPhotoField::ID_Photo:
+        return record.m_nKey;
+    case EPhotoField::Date:
+        return record.m_dtDate;
+    case EPhotoField::Size:
+        return record.m_nSize;
+    default:
+        return DisplayText(record, eField);
+    }
+}
+
+} // namespace
+
 CTableRowModel::CTableRowModel(QObject* pParent)
     : QAbstractTableModel(pParent)
 {
+    const CDao_TableInfo info = PhotoTableInfo();
+    for (int i = 0; i < g_nPhotoFields; ++i)
+        m_arAlignments.append(AlignmentOfFormat(CheckedAt(info.m_arFormats, i)));
 }
 
-void CTableRowModel::SetColumns(const QList<CColumn>& arColumns)
+void CTableRowModel::SetRecords(QList<SPhotoRecord> arRecords)
 {
     beginResetModel();
-    m_arColumns = arColumns;
+    m_arRows = std::move(arRecords);
     endResetModel();
 }
 
-void CTableRowModel::SetRows(QList<CRow> arRows)
+const SPhotoRecord& CTableRowModel::Record(int nRow) const
 {
-    beginResetModel();
-    m_arRows = std::move(arRows);
-    endResetModel();
+    return CheckedAt(m_arRows, nRow);
+}
+
+void CTableRowModel::UpdateRecord(const SPhotoRecord& record)
+{
+    for (int nRow = 0; nRow < m_arRows.size(); ++nRow) {
+        if (m_arRows[nRow].m_nKey == record.m_nKey) {
+            m_arRows[nRow] = record;
+            emit dataChanged(index(nRow, 0), index(nRow, g_nPhotoFields - 1));
+        }
+    }
+}
+
+void CTableRowModel::RemoveRecords(const QList<qint64>& arKeys)
+{
+    const QSet<qint64> setKeys(arKeys.cbegin(), arKeys.cend());
+    // From the end, a run of neighbouring rows at a time.
+    for (int nEnd = int(m_arRows.size()) - 1; nEnd >= 0; --nEnd) {
+        if (!setKeys.contains(m_arRows[nEnd].m_nKey))
+            continue;
+        int nStart = nEnd;
+        while (nStart > 0 && setKeys.contains(m_arRows[nStart - 1].m_nKey))
+            --nStart;
+        removeRows(nStart, nEnd - nStart + 1);
+        nEnd = nStart;
+    }
 }
 
 bool CTableRowModel::removeRows(int nRow, int nCount, const QModelIndex& parent)
@@ -29,33 +116,18 @@ bool CTableRowModel::removeRows(int nRow, int nCount, const QModelIndex& parent)
     return true;
 }
 
-QString CTableRowModel::Text(int nRow, int nColumn) const
+void CTableRowModel::sort(int nColumn, Qt::SortOrder order)
 {
-    if (nRow < 0 || nRow >= m_arRows.size())
-        return QString();
-    return m_arRows[nRow].arTexts.value(nColumn);
-}
-
-QStringList CTableRowModel::RowTexts(int nRow) const
-{
-    if (nRow < 0 || nRow >= m_arRows.size())
-        return QStringList();
-    return m_arRows[nRow].arTexts;
-}
-
-void CTableRowModel::SortRows(int nColumn, bool bDescending)
-{
-    if (nColumn < 0 || nColumn >= m_arColumns.size())
+    if (nColumn < 0 || nColumn >= g_nPhotoFields)
         return;
-    const CColumn& column = m_arColumns[nColumn];
-    QStringList arKeys;
-    arKeys.reserve(m_arRows.size());
-    for (const CRow& row : std::as_const(m_arRows))
-        arKeys.append(column.bSortByHiddenKey ? row.strHiddenKey : row.arTexts.value(nColumn));
-    const QList<int> arOrder = TableSortOrder(arKeys, column.sortKey, bDescending);
+    QVariantList arValues;
+    arValues.reserve(m_arRows.size());
+    for (const SPhotoRecord& record : std::as_const(m_arRows))
+        arValues.append(SortValue(record, EPhotoField(nColumn)));
+    const QList<int> arOrder = TableSortOrder(arValues, order == Qt::DescendingOrder);
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QList<CRow> arSorted;
+    QList<SPhotoRecord> arSorted;
     arSorted.reserve(m_arRows.size());
     QList<int> arNewRow(m_arRows.size());
     for (int i = 0; i < arOrder.size(); ++i) {
@@ -79,27 +151,36 @@ int CTableRowModel::rowCount(const QModelIndex& parent) const
 
 int CTableRowModel::columnCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_arColumns.size());
+    return parent.isValid() ? 0 : g_nPhotoFields;
 }
 
 QVariant CTableRowModel::data(const QModelIndex& index, int nRole) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    if (nRole == Qt::DisplayRole)
-        return m_arRows[index.row()].arTexts.value(index.column());
-    if (nRole == Qt::TextAlignmentRole)
-        return QVariant::fromValue(m_arColumns[index.column()].alignment | Qt::AlignVCenter);
-    return QVariant();
+    const SPhotoRecord& record = m_arRows[index.row()];
+    const auto eField = EPhotoField(index.column());
+    switch (nRole) {
+    case Qt::DisplayRole:
+        return DisplayText(record, eField);
+    case Qt::TextAlignmentRole:
+        return QVariant::fromValue(m_arAlignments[index.column()] | Qt::AlignVCenter);
+    case KeyRole:
+        return record.m_nKey;
+    case SortRole:
+        return SortValue(record, eField);
+    default:
+        return QVariant();
+    }
 }
 
 QVariant CTableRowModel::headerData(int nSection, Qt::Orientation orientation, int nRole) const
 {
-    if (orientation != Qt::Horizontal || nSection < 0 || nSection >= m_arColumns.size())
+    if (orientation != Qt::Horizontal || nSection < 0 || nSection >= g_nPhotoFields)
         return QAbstractTableModel::headerData(nSection, orientation, nRole);
     if (nRole == Qt::DisplayRole)
-        return m_arColumns[nSection].strHeading;
+        return PhotoFieldName(EPhotoField(nSection));
     if (nRole == Qt::TextAlignmentRole)
-        return QVariant::fromValue(m_arColumns[nSection].alignment | Qt::AlignVCenter);
+        return QVariant::fromValue(m_arAlignments[nSection] | Qt::AlignVCenter);
     return QVariant();
 }

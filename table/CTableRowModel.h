@@ -1,44 +1,35 @@
 #pragma once
 
-#include "table/TableSortOrder.h"
+#include "db/SPhotoRecord.h"
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <QStringList>
 
-// The rows of a record table: texts only, one per column, plus for each row
-// a hidden key that sorts its date column by time rather than by its text.
+// The rows of a record table, one photo record each, in the columns of the
+// PHOTOS fields. The texts shown are made from the records' values.
 class CTableRowModel : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    struct CColumn
-    {
-        QString strHeading;
-        int nWidth = 0;
-        Qt::Alignment alignment = Qt::AlignLeft;
-        ETableSortKey sortKey = ETableSortKey::Text;
-        // Sorts by the rows' hidden key instead of the shown text.
-        bool bSortByHiddenKey = false;
-    };
-    struct CRow
-    {
-        QStringList arTexts;
-        QString strHiddenKey;
-    };
+    // The row's record key (qint64), in every column.
+    static constexpr int KeyRole = Qt::UserRole;
+    // What a sort compares: keys and sizes as numbers, dates by time.
+    static constexpr int SortRole = Qt::UserRole + 1;
 
     explicit CTableRowModel(QObject* pParent = nullptr);
 
-    void SetColumns(const QList<CColumn>& arColumns);
-    const QList<CColumn>& Columns() const { return m_arColumns; }
     // Replaces every row at once.
-    void SetRows(QList<CRow> arRows);
-    QString Text(int nRow, int nColumn) const;
-    QStringList RowTexts(int nRow) const;
+    void SetRecords(QList<SPhotoRecord> arRecords);
+    // A row outside the rows raises std::invalid_argument.
+    const SPhotoRecord& Record(int nRow) const;
+    // Shows the changed record in the row that lists it, if any.
+    void UpdateRecord(const SPhotoRecord& record);
+    // Removes the rows that list those records.
+    void RemoveRecords(const QList<qint64>& arKeys);
 
     // Reorders the rows; selections and other persistent indexes move with
     // their rows.
-    void SortRows(int nColumn, bool bDescending);
+    void sort(int nColumn, Qt::SortOrder order = Qt::AscendingOrder) override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -48,6 +39,6 @@ public:
     bool removeRows(int nRow, int nCount, const QModelIndex& parent = QModelIndex()) override;
 
 private:
-    QList<CColumn> m_arColumns;
-    QList<CRow> m_arRows;
+    QList<SPhotoRecord> m_arRows;
+    QList<Qt::Alignment> m_arAlignments;
 };

@@ -13,10 +13,12 @@
 
 #include <sqlite3.h>
 
+#include <atomic>
+
 namespace {
 
 // Long enough for another program's import to finish its transaction.
-constexpr int g_nBusyTimeoutMs = 5000;
+std::atomic<int> g_nBusyTimeoutMs{5000};
 
 // jet_like(pattern, value): the engine's LIKE. The compiled pattern is kept
 // with the statement, since the pattern is the same for every row.
@@ -149,7 +151,7 @@ void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
     m_db.setDatabaseName(SqliteUri(strName, bReadOnly));
     m_db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1%2")
-            .arg(g_nBusyTimeoutMs)
+            .arg(g_nBusyTimeoutMs.load())
             .arg(bReadOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!m_db.open()) {
         const QSqlError error = m_db.lastError();
@@ -195,6 +197,11 @@ void CDaoDatabase::RegisterFunctions()
                                nullptr, JetLikeFunction, nullptr, nullptr, nullptr);
     sqlite3_create_collation_v2(pDb, g_szJetTextCollation, SQLITE_UTF8, nullptr, JetTextCollation,
                                 nullptr);
+}
+
+void CDaoDatabase::SetBusyTimeout(int nMilliseconds)
+{
+    g_nBusyTimeoutMs = nMilliseconds;
 }
 
 void CDaoDatabase::Close()

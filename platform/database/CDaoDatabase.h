@@ -37,8 +37,12 @@ public:
     enum ObjectKind { NoObject, TableObject, ViewObject };
     ObjectKind GetObjectKind(const QString& strName);
 
-    // BeginTrans takes the write lock at once, waiting a few seconds for
-    // another program that holds it. Rollback with no transaction left open
+    // How long a statement waits for another program's lock before it
+    // fails, for the connections opened from now on. Five seconds unless set.
+    static void SetBusyTimeout(int nMilliseconds);
+
+    // BeginTrans takes the write lock at once, waiting (see SetBusyTimeout)
+    // for another program that holds it. Rollback with no transaction left open
     // (SQLite may have undone it already) does nothing.
     void BeginTrans();
     void CommitTrans();

@@ -1,6 +1,7 @@
 #include "common/DbTestData.h"
 
 #include "db/CDao_TableInfo.h"
+#include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 
 #include <QCryptographicHash>
@@ -30,12 +31,22 @@ void AddPhoto(CDaoDatabase* pDatabase, const QDateTime& date, const QString& str
     CDaoRecordset recordset(pDatabase);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     recordset.AddNew();
-    recordset.SetFieldValue(QStringLiteral("Date"), date);
-    recordset.SetFieldValue(QStringLiteral("Name"), strName);
-    recordset.SetFieldValue(QLatin1String(g_szExtentionField), strName.section(u'.', -1));
-    recordset.SetFieldValue(QStringLiteral("Size"), QStringLiteral("1234"));
-    recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
-    recordset.SetFieldValue(QStringLiteral("Theme"), strTheme);
-    recordset.SetFieldValue(QStringLiteral("Comment"), strComment);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), date);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Name), strName);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), strName.section(u'.', -1));
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size), QStringLiteral("1234"));
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Directory), strDirectory);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
     recordset.Update();
+}
+
+QString DaoRefusal(const std::function<void()>& call)
+{
+    try {
+        call();
+    } catch (const CDaoException& e) {
+        return e.GetErrorDescription();
+    }
+    return QString();
 }

@@ -4,455 +4,22 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
+#include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
-#include "platform/database/CDaoTableDef.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRegularExpression>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QTemporaryDir>
+#include <QSignalSpy>
 #include <QTest>
 
-#include <csignal>
-
 #include <sqlite3.h>
-
-#include <sys/resource.h>
-#include <sys/stat.h>
 
 namespace {
 
 const QDateTime g_date(QDate(2006, 12, 7), QTime(10, 30, 0));
 
-// Writes a valid photo database with one record into the current folder.
-bool MakeDatabase()
-{
-    CDao_Table table;
-    if (!table.Connect())
-        return false;
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "Trips");
-    return true;
-}
-
-QStringList ThemesOf(const QComboBox& combo)
-{
-    QStringList ar;
-    for (int i = 0; i < combo.count(); ++i)
-        ar.append(combo.itemText(i));
-    return ar;
-}
-
 } // namespace
-
-void TestDaoTable::firstStartCreatesSchema()
-{
-    CTestWorkspace workspace;
-    CMessageBoxRecorder recorder;
-    CDao_Table table;
-    QVERIFY(!QFile::exists(QStringLiteral("Photos.mdb"))); // nothing opened at construction
-    QVERIFY(table.Connect());
-    QVERIFY(QFile::exists(workspace.FilePath(QStringLiteral("Photos.mdb"))));
-    QVERIFY(table.Connect()); // already open
-    QCOMPARE(recorder.m_arTexts, QStringList());
-
-    CDaoTableDef tableDef(table.m_pCDaoDatabase);
-    tableDef.Open(QStringLiteral("PHOTOS"));
-    QCOMPARE(tableDef.GetName(), QStringLiteral("PHOTOS"));
-    // Spelled out, not taken from the program: this is the schema it must make.
-    const QStringList arNames{"ID_Photo", "Date",      "Name",  "Extention",
-                              "Size",     "Directory", "Theme", "Comment"};
-    const QList<int> arTypes{dbLong, dbDate, dbText, dbText, dbText, dbText, dbText, dbText};
-    const QList<long> arSizes{4, 8, 150, 60, 60, 250, 150, 150};
-    QCOMPARE(tableDef.GetFieldCount(), 8);
-    for (int i = 0; i < 8; ++i) {
-        CDaoFieldInfo field;
-        tableDef.GetFieldInfo(i, field);
-        QCOMPARE(field.m_strName, arNames[i]);
-        QCOMPARE(field.m_nType, arTypes[i]);
-        QCOMPARE(field.m_lSize, arSizes[i]);
-        QCOMPARE(field.m_lAttributes, i == 0 ? long(dbAutoIncrField) : 0L);
-    }
-    QCOMPARE(tableDef.GetIndexCount(), 1);
-    CDaoIndexInfo index;
-    tableDef.GetIndexInfo(0, index);
-    QCOMPARE(index.m_strName, QStringLiteral("PrimaryKey"));
-    QCOMPARE(index.m_arFields.size(), 1);
-    QCOMPARE(index.m_arFields[0].m_strName, QStringLiteral("ID_Photo"));
-    QVERIFY(index.m_bPrimary && index.m_bUnique && index.m_bRequired && !index.m_bIgnoreNulls);
-
-    // The key counts up by itself and is never reused after a delete.
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p");
-    AddPhoto(table.m_pCDaoDatabase, g_date, "b.jpg", "/p");
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
-    recordset.MoveLast();
-    QCOMPARE(recordset.GetFieldValue(0).toInt(), 2);
-    recordset.Delete();
-    AddPhoto(table.m_pCDaoDatabase, g_date, "c.jpg", "/p");
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
-    recordset.MoveLast();
-    QCOMPARE(recordset.GetFieldValue(0).toInt(), 3);
-}
-
-void TestDaoTable::secondStartChangesNothing()
-{
-    CTestWorkspace workspace;
-    QVERIFY(MakeDatabase());
-    const auto before = FolderChecksums(workspace.Path());
-    CMessageBoxRecorder recorder;
-    {
-        CDao_Table table;
-        QVERIFY(table.Connect());
-        QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
-    }
-    QCOMPARE(recorder.m_arTexts, QStringList());
-    QCOMPARE(FolderChecksums(workspace.Path()), before);
-}
-
-namespace {
-
-const QString g_strUnavailable = QStringLiteral("The photo database is not available: ");
-
-// Runs statements on a database file through a connection of its own.
-void RunSql(const QString& strFile, const QStringList& arStatements)
-{
-    {
-        QSqlDatabase db =
-            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("raw"));
-        db.setDatabaseName(strFile);
-        QVERIFY(db.open());
-        for (const QString& strSql : arStatements)
-            QVERIFY2(QSqlQuery(db).exec(strSql), qPrintable(strSql));
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("raw"));
-}
-
-// The program's own table, as a list of column declarations to edit.
-QStringList PhotoColumns()
-{
-    return {"ID_Photo INTEGER CONSTRAINT PrimaryKey PRIMARY KEY AUTOINCREMENT NOT NULL",
-            "Date DATETIME",
-            "Name VARCHAR(150)",
-            "Extention VARCHAR(60)",
-            "Size VARCHAR(60)",
-            "Directory VARCHAR(250)",
-            "Theme VARCHAR(150)",
-            "Comment VARCHAR(150)"};
-}
-
-QString CreatePhotos(const QStringList& arColumns)
-{
-    return QStringLiteral("CREATE TABLE PHOTOS (%1)").arg(arColumns.join(QStringLiteral(", ")));
-}
-
-// Puts what a row names as "Photos.mdb" into the folder.
-void MakeStartFile(const QString& strFolder, const QString& strKind)
-{
-    const QString strFile = strFolder + QStringLiteral("/Photos.mdb");
-    auto write = [&strFile](const QByteArray& bytes) {
-        QFile file(strFile);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write(bytes), bytes.size());
-    };
-    QByteArray jet("\x00\x01\x00\x00Standard Jet DB\x00", 20);
-    jet.append(4076, '\x00');
-    QStringList arOtherTypes = PhotoColumns();
-    arOtherTypes[0] = QStringLiteral("ID_Photo TEXT");
-    arOtherTypes[1] = QStringLiteral("Date TEXT");
-    arOtherTypes[6] = QStringLiteral("Theme INTEGER");
-    QStringList arExtra = PhotoColumns();
-    arExtra.append(QStringLiteral("Rating INTEGER"));
-
-    if (strKind == QLatin1String("none")) {
-    } else if (strKind == QLatin1String("empty file")) {
-        write(QByteArray());
-    } else if (strKind == QLatin1String("text file")) {
-        write("my holiday notes\n");
-    } else if (strKind == QLatin1String("random bytes")) {
-        QByteArray bytes(8192, '\0');
-        quint32 nState = 12345;
-        for (char& c : bytes) {
-            nState = nState * 1103515245u + 12345u;
-            c = char(nState >> 24);
-        }
-        write(bytes);
-    } else if (strKind == QLatin1String("Jet file")) {
-        write(jet);
-    } else if (strKind == QLatin1String("damaged SQLite")) {
-        write(QByteArray("SQLite format 3\0", 16).append(4080, '\xAB'));
-    } else if (strKind == QLatin1String("folder")) {
-        QDir(strFolder).mkdir(QStringLiteral("Photos.mdb"));
-    } else if (strKind == QLatin1String("no table")) {
-        RunSql(strFile, {QStringLiteral("CREATE TABLE OTHER (x INTEGER)")});
-    } else if (strKind == QLatin1String("view")) {
-        RunSql(strFile, {CreatePhotos(PhotoColumns())
-                             .replace(QLatin1String("PHOTOS ("), QLatin1String("OTHER (")),
-                         QStringLiteral("CREATE VIEW PHOTOS AS SELECT * FROM OTHER")});
-    } else if (strKind == QLatin1String("missing fields")) {
-        RunSql(strFile, {CreatePhotos(PhotoColumns().mid(0, 6))});
-    } else if (strKind == QLatin1String("other types")) {
-        RunSql(strFile, {CreatePhotos(arOtherTypes.mid(0, 7))});
-    } else if (strKind == QLatin1String("extra fields and tables")) {
-        RunSql(strFile,
-               {CreatePhotos(arExtra), QStringLiteral("CREATE TABLE NOTES (x TEXT)"),
-                QStringLiteral("INSERT INTO PHOTOS (Date, Name) VALUES ('2006-12-07 10:30:00', "
-                               "'a.jpg')")});
-    } else if (strKind == QLatin1String("db") || strKind == QLatin1String("locked")) {
-        RunSql(strFile, {CreatePhotos(PhotoColumns()),
-                         QStringLiteral("INSERT INTO PHOTOS (Date, Name) VALUES "
-                                        "('2006-12-07 10:30:00', 'a.jpg')")});
-    } else {
-        QFAIL(qPrintable(strKind));
-    }
-}
-
-} // namespace
-
-void TestDaoTable::startUpMessages_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("reason"); // empty: the database opens without a word
-
-    const QString strNotOurs =
-        QStringLiteral("\"Photos.mdb\" is not a database this program can "
-                       "read; it may be damaged or made by another program.");
-    QTest::newRow("text file") << "text file" << strNotOurs;
-    QTest::newRow("random bytes") << "random bytes" << strNotOurs;
-    QTest::newRow("Jet file") << "Jet file" << strNotOurs;
-    QTest::newRow("damaged SQLite") << "damaged SQLite" << strNotOurs;
-    QTest::newRow("folder of that name") << "folder"
-                                         << "\"Photos.mdb\" is not a file.";
-    QTest::newRow("no table PHOTOS") << "no table"
-                                     << "\"Photos.mdb\" has no table \"PHOTOS\".";
-    QTest::newRow("PHOTOS a view") << "view"
-                                   << "\"PHOTOS\" in \"Photos.mdb\" is a view, not a table.";
-    QTest::newRow("missing fields")
-        << "missing fields"
-        << "Table \"PHOTOS\" in \"Photos.mdb\" lacks the fields \"Theme\" and \"Comment\".";
-    QTest::newRow("other types")
-        << "other types"
-        << "Table \"PHOTOS\" in \"Photos.mdb\" lacks the field \"Comment\"; its field "
-           "\"ID_Photo\" holds text, not whole numbers; its field \"Date\" holds text, not "
-           "dates; its field \"Theme\" holds whole numbers, not text.";
-    QTest::newRow("extra fields and tables") << "extra fields and tables"
-                                             << "";
-    QTest::newRow("locked by another program")
-        << "locked"
-        << "Database \"Photos.mdb\" is locked by another program.";
-}
-
-// What the user is told at start about a Photos.mdb that is there already,
-// which stays as it was, whatever it holds.
-void TestDaoTable::startUpMessages()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, reason);
-    CTestWorkspace workspace;
-    const QString strFile = workspace.FilePath(QStringLiteral("Photos.mdb"));
-    MakeStartFile(workspace.Path(), kind);
-
-    // Another program holds the database for its own writing.
-    QSqlDatabase locker;
-    if (kind == QLatin1String("locked")) {
-        locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
-        locker.setDatabaseName(strFile);
-        QVERIFY(locker.open());
-        QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-    }
-    const auto before = FolderChecksums(workspace.Path());
-    const QStringList arEntries = QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden);
-
-    CMessageBoxRecorder recorder;
-    {
-        CDao_Table table;
-        QCOMPARE(table.Connect(), reason.isEmpty());
-        if (reason.isEmpty()) {
-            QCOMPARE(recorder.m_arTexts, QStringList());
-            QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 1);
-        } else {
-            QCOMPARE(recorder.m_arTexts,
-                     QStringList(g_strUnavailable + reason +
-                                 QStringLiteral("\nPictures can still be browsed.")));
-            QCOMPARE(recorder.m_arTypes.first() & 0xF0, int(MB_ICONERROR));
-            QVERIFY(!table.IsDatabaseOpen());
-            // Later commands say the same instead of failing on their own.
-            QVERIFY(!table.CheckDatabase());
-            QCOMPARE(recorder.m_arTexts.size(), 2);
-            QCOMPARE(recorder.m_arTexts[1], g_strUnavailable + reason);
-            QVERIFY(!table.SaveRecord(1, QStringLiteral("t"), QStringLiteral("c")));
-            QCOMPARE(recorder.m_arTexts.size(), 3);
-            QCOMPARE(recorder.m_arTexts[2], g_strUnavailable + reason);
-        }
-    }
-    QCOMPARE(FolderChecksums(workspace.Path()), before);
-    QCOMPARE(QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden), arEntries);
-
-    if (locker.isValid()) {
-        QSqlQuery(locker).exec(QStringLiteral("ROLLBACK"));
-        locker.close();
-        locker = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("locker"));
-    }
-}
-
-void TestDaoTable::emptyFileReplaced()
-{
-    // What a start killed while making the database used to leave behind.
-    CTestWorkspace workspace;
-    MakeStartFile(workspace.Path(), QStringLiteral("empty file"));
-    const QStringList arEntries = QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden);
-    CMessageBoxRecorder recorder;
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    QCOMPARE(recorder.m_arTexts, QStringList());
-    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 0);
-    QCOMPARE(QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden), arEntries);
-}
-
-namespace {
-
-// Every connection opened while it is registered finds its file full.
-int LimitPages(sqlite3* pDb, char**, const sqlite3_api_routines*)
-{
-    return sqlite3_exec(pDb, "PRAGMA max_page_count = 1", nullptr, nullptr, nullptr);
-}
-
-} // namespace
-
-void TestDaoTable::writeFailsAtFirstStart_data()
-{
-    QTest::addColumn<bool>("fullDatabase"); // else: files may not grow past 2 KB
-    QTest::addColumn<QString>("reason");
-
-    QTest::newRow("disk full") << true << "database or disk is full.";
-    QTest::newRow("file size limit") << false << "disk I/O error.";
-}
-
-void TestDaoTable::writeFailsAtFirstStart()
-{
-    QFETCH(bool, fullDatabase);
-    QFETCH(QString, reason);
-    CTestWorkspace workspace;
-    const QStringList arEntries = QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden);
-    CMessageBoxRecorder recorder;
-    {
-        const auto autoExtension = reinterpret_cast<void (*)()>(&LimitPages);
-        struct rlimit previous;
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
-        struct rlimit small = previous;
-        small.rlim_cur = 2048;
-        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-        if (fullDatabase)
-            QCOMPARE(sqlite3_auto_extension(autoExtension), SQLITE_OK);
-        else
-            QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-        CDao_Table table;
-        const bool bConnected = table.Connect();
-        setrlimit(RLIMIT_FSIZE, &previous);
-        signal(SIGXFSZ, oldHandler);
-        sqlite3_cancel_auto_extension(autoExtension);
-        QVERIFY(!bConnected);
-    }
-    QCOMPARE(recorder.m_arTexts,
-             QStringList(g_strUnavailable +
-                         QStringLiteral("Can not create database \"Photos.mdb\": ") + reason +
-                         QStringLiteral("\nPictures can still be browsed.")));
-    // Nothing half-made stays behind, so the next start makes the database.
-    QCOMPARE(QDir(workspace.Path()).entryList(QDir::AllEntries | QDir::Hidden), arEntries);
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 0);
-    QCOMPARE(recorder.m_arTexts.size(), 1);
-}
-
-void TestDaoTable::permissionsAtStart_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<int>("folderMode");
-    QTest::addColumn<int>("fileMode");
-    QTest::addColumn<QString>("outcome"); // "ok", "read-only" or "unavailable"
-    QTest::addColumn<QString>("reason");  // %1 is the folder
-
-    const QString strCreate =
-        QStringLiteral("Can not create database \"Photos.mdb\": Permission denied.");
-    QTest::newRow("photo database") << "db" << 0777 << 0666 << "ok"
-                                    << "";
-    QTest::newRow("read-only file") << "db" << 0777 << 0444 << "read-only"
-                                    << "\"Photos.mdb\" is read-only.";
-    QTest::newRow("unreadable file") << "db" << 0777 << 0 << "unavailable"
-                                     << "\"Photos.mdb\" can not be read: Permission denied.";
-    QTest::newRow("read-only folder, no file") << "none" << 0555 << 0 << "unavailable" << strCreate;
-    QTest::newRow("read-only folder, empty file")
-        << "empty file" << 0555 << 0644 << "unavailable" << strCreate;
-    QTest::newRow("read-only folder, not a database")
-        << "text file" << 0555 << 0644 << "unavailable"
-        << "\"Photos.mdb\" is not a database this program can read; it may be damaged or made "
-           "by another program.";
-    QTest::newRow("read-only folder, photo database")
-        << "db" << 0555 << 0666 << "read-only"
-        << "the folder of \"Photos.mdb\" is read-only.";
-    QTest::newRow("unreadable folder")
-        << "db" << 0 << 0666 << "unavailable"
-        << "Can not look for \"Photos.mdb\" in folder \"%1\": Permission denied.";
-}
-
-// Rights checked as an unprivileged user, in a separate process, since root
-// may read and write anything. The probe then saves a record and imports.
-void TestDaoTable::permissionsAtStart()
-{
-    QFETCH(QString, kind);
-    QFETCH(int, folderMode);
-    QFETCH(int, fileMode);
-    QFETCH(QString, outcome);
-    QFETCH(QString, reason);
-    QTemporaryDir folder;
-    QVERIFY(folder.isValid());
-    const QString strFile = folder.filePath(QStringLiteral("Photos.mdb"));
-    MakeStartFile(folder.path(), kind);
-    if (QFile::exists(strFile))
-        QCOMPARE(chmod(QFile::encodeName(strFile).constData(), mode_t(fileMode)), 0);
-    const auto before = FolderChecksums(folder.path());
-    QCOMPARE(chmod(QFile::encodeName(folder.path()).constData(), mode_t(folderMode)), 0);
-
-    QProcess probe;
-    probe.start(QCoreApplication::applicationDirPath() + QStringLiteral("/db_connect_probe"),
-                {folder.path(), QStringLiteral("save"), QStringLiteral("import")});
-    QVERIFY(probe.waitForFinished(30000));
-    const QString strOutput = QString::fromUtf8(probe.readAllStandardOutput());
-    QCOMPARE(chmod(QFile::encodeName(folder.path()).constData(), 0700), 0);
-    QCOMPARE(probe.exitCode(), 0);
-
-    reason = reason.arg(folder.path());
-    QStringList arExpected;
-    if (outcome == QLatin1String("ok")) {
-        arExpected = QStringList{"save 1", "import 1 ", "result 1"};
-    } else {
-        const bool bReadOnly = outcome == QLatin1String("read-only");
-        const QString strWhy =
-            (bReadOnly ? QStringLiteral("The photo database can not be changed: ")
-                       : g_strUnavailable) +
-            reason;
-        const QString strGoOn = bReadOnly
-                                    ? QStringLiteral(" Its records can still be browsed and found.")
-                                    : QStringLiteral(" Pictures can still be browsed.");
-        arExpected = QStringList{"message " + strWhy + strGoOn, "message " + strWhy, "save 0",
-                                 "import 0 " + strWhy, bReadOnly ? "result 1" : "result 0"};
-    }
-    QCOMPARE(strOutput.split(u'\n', Qt::SkipEmptyParts), arExpected);
-    if (kind == QLatin1String("none"))
-        QCOMPARE(
-            QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-            QStringList());
-    else if (outcome != QLatin1String("ok"))
-        QCOMPARE(FolderChecksums(folder.path()), before);
-}
 
 void TestDaoTable::countRecords_data()
 {
@@ -477,7 +44,7 @@ void TestDaoTable::countRecords()
         QVERIFY(table.Connect());
         table.m_pCDaoDatabase->BeginTrans();
         for (int i = 0; i < records; ++i)
-            AddPhoto(table.m_pCDaoDatabase, g_date, QStringLiteral("%1.jpg").arg(i), "/p");
+            AddPhoto(table.m_pCDaoDatabase.get(), g_date, QStringLiteral("%1.jpg").arg(i), "/p");
         table.m_pCDaoDatabase->CommitTrans();
     }
     if (damaged) {
@@ -506,45 +73,106 @@ void TestDaoTable::countRecords()
     QCOMPARE(recorder.m_arTexts, QStringList());
 }
 
-void TestDaoTable::fillDistinct()
+void TestDaoTable::distinctValues_data()
 {
-    CTestWorkspace workspace;
-    CDao_Table table;
-    QVERIFY(table.Connect());
-    const QStringList arThemes{"Trips", "Family", "Trips", ""};
-    for (const QString& strTheme : arThemes)
-        AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", strTheme);
-    AddPhoto(table.m_pCDaoDatabase, g_date, "b.jpg", "/p", QString()); // null theme
-
-    QComboBox combo;
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(ThemesOf(combo), (QStringList{"Family", "Trips"}));
-    QCOMPARE(combo.currentText(), QStringLiteral("Family"));
-
-    // Values are added to what the list holds already.
-    QComboBox filled;
-    filled.addItem(QStringLiteral("Zoo"));
-    filled.setCurrentIndex(-1);
-    table.FillDistinct(&filled, QStringLiteral("Theme"));
-    QCOMPARE(ThemesOf(filled), (QStringList{"Zoo", "Family", "Trips"}));
-    QCOMPARE(filled.currentIndex(), 0);
+    QTest::addColumn<QStringList>("themes"); // stored; a null one is added too
+    QTest::addColumn<QStringList>("values");
+    QTest::newRow("sorted, once each, no empty")
+        << QStringList{"Trips", "Family", "Trips", ""} << QStringList{"Family", "Trips"};
+    QTest::newRow("only empty ones") << QStringList{""} << QStringList{};
+    QTest::newRow("no records") << QStringList{} << QStringList{};
 }
 
-void TestDaoTable::fillDistinctEmpty()
+void TestDaoTable::distinctValues()
+{
+    QFETCH(QStringList, themes);
+    QFETCH(QStringList, values);
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    for (const QString& strTheme : themes)
+        AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", strTheme);
+    if (!themes.isEmpty())
+        AddPhoto(table.m_pCDaoDatabase.get(), g_date, "b.jpg", "/p", QString());
+    QCOMPARE(table.DistinctValues(EPhotoField::Theme), values);
+}
+
+void TestDaoTable::readRecords_data()
+{
+    QTest::addColumn<QString>("size"); // as stored
+    QTest::addColumn<QString>("date"); // as stored
+    QTest::addColumn<qint64>("sizeValue");
+    QTest::addColumn<QDateTime>("dateValue"); // the wall clock, no zone
+    const QDateTime wall(QDate(2006, 12, 7), QTime(10, 30), Qt::UTC);
+    QTest::newRow("whole number") << "1234"
+                                  << "2006-12-07 10:30:00" << qint64(1234) << wall;
+    QTest::newRow("beyond 32 bits") << "5000000000"
+                                    << "" << qint64(5000000000) << QDateTime();
+    QTest::newRow("leading number") << " 2.5 MB"
+                                    << "12/7/2006 10:30" << qint64(2) << wall;
+    QTest::newRow("no number, no date") << "KB"
+                                        << "someday" << qint64(0) << QDateTime();
+}
+
+// Records as the windows get them: by key, and all of them in key order
+// with the progress of the reading.
+void TestDaoTable::readRecords()
+{
+    QFETCH(QString, size);
+    QFETCH(QString, date);
+    QFETCH(qint64, sizeValue);
+    QFETCH(QDateTime, dateValue);
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    AddPhoto(pDb, g_date, "b.jpg", "/p", "Trips", "sea");
+    AddPhoto(pDb, g_date, "a.jpg", "/p");
+    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 3000000000, Size = ?, Date = ? "
+                                "WHERE ID_Photo = 1"),
+                 {size, date.isEmpty() ? QVariant() : QVariant(date)});
+
+    const std::optional<SPhotoRecord> record = table.ReadRecord(3000000000);
+    QVERIFY(record);
+    QCOMPARE(record->m_nSize, sizeValue);
+    QCOMPARE(record->m_dtDate, dateValue);
+    QCOMPARE((QStringList{record->m_strName, record->m_strExtension, record->m_strDirectory,
+                          record->m_strTheme, record->m_strComment}),
+             (QStringList{"b.jpg", "jpg", "/p", "Trips", "sea"}));
+    QVERIFY(!table.ReadRecord(1));
+
+    QList<int> arPercents;
+    const QList<SPhotoRecord> arRecords =
+        table.ReadRecords(QString(), [&](int nPercent) { arPercents.append(nPercent); });
+    QCOMPARE(arRecords.size(), 2);
+    QCOMPARE(arRecords[0].m_nKey, 2);
+    QCOMPARE(arRecords[1].m_nKey, 3000000000);
+    QCOMPARE(arPercents, (QList<int>{0, 50}));
+    QCOMPARE(table.ReadRecords(QStringLiteral("[Theme]='trips'")).size(), 1);
+}
+
+void TestDaoTable::deleteRecords()
 {
     CTestWorkspace workspace;
     CDao_Table table;
     QVERIFY(table.Connect());
-    QComboBox combo;
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(combo.count(), 0);
-    QCOMPARE(combo.currentIndex(), -1);
-
-    // Only empty themes: no item, still no selection.
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "");
-    table.FillDistinct(&combo, QStringLiteral("Theme"));
-    QCOMPARE(combo.count(), 0);
-    QCOMPARE(combo.currentIndex(), -1);
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    for (const char* pszName : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+        AddPhoto(pDb, g_date, pszName, "/p");
+    QSignalSpy deleted(&table.Notifier(), &CDao_TableNotifier::RecordsDeleted);
+    // Record 3 can not go: deleting it, with others, deletes none.
+    pDb->Execute(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON PHOTOS WHEN "
+                                "old.ID_Photo = 3 BEGIN SELECT RAISE(ABORT, 'kept'); END"));
+    QCOMPARE(DaoRefusal([&] { table.DeleteRecords({1, 3}); }), QStringLiteral("kept."));
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 4);
+    QCOMPARE(deleted.size(), 0);
+    // A key without a record is no error.
+    table.DeleteRecords({4, 1, 99});
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 2);
+    QCOMPARE(deleted.size(), 1);
+    QCOMPARE(deleted[0][0].value<QList<qint64>>(), (QList<qint64>{4, 1, 99}));
+    // No transaction is left open: another writer gets the file at once.
+    QVERIFY(sqlite3_get_autocommit(pDb->Handle()));
 }
 
 void TestDaoTable::saveRecord_data()
@@ -582,22 +210,24 @@ void TestDaoTable::saveRecord()
     CTestWorkspace workspace;
     CDao_Table table;
     QVERIFY(table.Connect());
-    AddPhoto(table.m_pCDaoDatabase, g_date, "a.jpg", "/p", "Old theme", "Old comment");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", "Old theme", "Old comment");
 
-    CMessageBoxRecorder recorder;
-    QCOMPARE(table.SaveRecord(id, theme, comment), message.isEmpty());
+    QSignalSpy changed(&table.Notifier(), &CDao_TableNotifier::RecordChanged);
+    const QString strRefusal = DaoRefusal([&] { table.SaveRecord(id, theme, comment); });
+    QVERIFY2(message.isEmpty() ? strRefusal.isEmpty() : strRefusal.contains(message),
+             qPrintable(strRefusal));
+    QCOMPARE(changed.size(), message.isEmpty() ? 1 : 0);
     if (message.isEmpty()) {
-        QCOMPARE(recorder.m_arTexts, QStringList());
-    } else {
-        QCOMPARE(recorder.m_arTexts.size(), 1);
-        QVERIFY2(recorder.m_arTexts[0].contains(message), qPrintable(recorder.m_arTexts[0]));
+        const auto record = changed[0][0].value<SPhotoRecord>();
+        QCOMPARE((QStringList{record.m_strName, record.m_strTheme, record.m_strComment}),
+                 (QStringList{"a.jpg", theme, comment}));
     }
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    CDaoRecordset recordset(table.m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     QCOMPARE(recordset.GetRecordCount(), 1L);
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(),
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
              message.isEmpty() ? theme : QStringLiteral("Old theme"));
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Comment")).toString(),
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Comment)).toString(),
              message.isEmpty() ? comment : QStringLiteral("Old comment"));
 }
 
@@ -607,12 +237,13 @@ void TestDaoTable::closedDatabase()
     CMessageBoxRecorder recorder;
     CDao_Table table; // never connected
     QVERIFY(!table.IsDatabaseOpen());
-    QVERIFY(!table.CheckDatabase());
-    QVERIFY(!table.SaveRecord(1, QStringLiteral("t"), QStringLiteral("c")));
-    QCOMPARE(recorder.m_arTexts.size(), 2);
-    for (const QString& strText : std::as_const(recorder.m_arTexts))
-        QVERIFY2(strText.contains(QLatin1String("\"Photos.mdb\"")), qPrintable(strText));
+    QVERIFY(!CheckDatabase(table));
+    QCOMPARE(recorder.m_arTexts.size(), 1);
+    QVERIFY2(recorder.m_arTexts[0].contains(QLatin1String("\"Photos.mdb\"")),
+             qPrintable(recorder.m_arTexts[0]));
+    QCOMPARE(DaoRefusal([&] { table.SaveRecord(1, "t", "c"); }), recorder.m_arTexts[0]);
+    QCOMPARE(DaoRefusal([&] { table.DeleteRecords({1}); }), recorder.m_arTexts[0]);
     QVERIFY_THROWS_EXCEPTION(CDaoException, table.CountRecords(QStringLiteral("PHOTOS")));
 }
 
-QTEST_MAIN(TestDaoTable)
+QTEST_GUILESS_MAIN(TestDaoTable)

@@ -2,25 +2,19 @@
 
 #include <QObject>
 
-// The database object: start-up, its queries and saving a record.
+// The database object's queries: counting, reading, saving and deleting records.
 class TestDaoTable : public QObject
 {
     Q_OBJECT
 private slots:
-    void firstStartCreatesSchema();
-    void secondStartChangesNothing();
-    void startUpMessages_data();
-    void startUpMessages();
-    void emptyFileReplaced();
-    void writeFailsAtFirstStart_data();
-    void writeFailsAtFirstStart();
-    void permissionsAtStart_data();
-    void permissionsAtStart();
     void countRecords_data();
     void countRecords();
-    void fillDistinct();
-    void fillDistinctEmpty();
+    void distinctValues_data();
+    void distinctValues();
+    void readRecords_data();
+    void readRecords();
     void saveRecord_data();
     void saveRecord();
+    void deleteRecords();
     void closedDatabase();
 };

@@ -50,17 +50,20 @@ struct CRecord
 QMap<QString, CRecord> RecordsByName(CDao_Table& table)
 {
     QMap<QString, CRecord> map;
-    CDaoRecordset recordset(table.m_pCDaoDatabase);
+    CDaoRecordset recordset(table.m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
+    auto field = [&](EPhotoField eField) {
+        return recordset.GetFieldValue(PhotoFieldName(eField));
+    };
     for (; !recordset.IsEOF(); recordset.MoveNext()) {
-        CRecord record{recordset.GetFieldValue(1).toDateTime(),
-                       recordset.GetFieldValue(2).toString(),
-                       recordset.GetFieldValue(3).toString(),
-                       recordset.GetFieldValue(4).toString(),
-                       recordset.GetFieldValue(5).toString(),
-                       recordset.GetFieldValue(6),
-                       recordset.GetFieldValue(7)};
+        CRecord record{field(EPhotoField::Date).toDateTime(),
+                       field(EPhotoField::Name).toString(),
+                       field(EPhotoField::Extention).toString(),
+                       field(EPhotoField::Size).toString(),
+                       field(EPhotoField::Directory).toString(),
+                       field(EPhotoField::Theme),
+                       field(EPhotoField::Comment)};
         map.insert(record.strDirectory + u'/' + record.strName, record);
     }
     return map;
@@ -327,7 +330,7 @@ void TestPictureImport::otherErrorsRollBack()
     const QString strFolder = workspace.FilePath(QStringLiteral("p"));
     const QStringList arPictures{WritePicture(strFolder, "a.jpg", MakeJpeg())};
     // A description without the Directory field is a programming error.
-    table.m_TableInfo.m_arNames[5] = QStringLiteral("Folder");
+    table.m_TableInfo.m_arSizes.resize(PhotoColumn(EPhotoField::Directory));
     CPictureImport import(&table);
     QVERIFY_THROWS_EXCEPTION(std::invalid_argument, import.Import(strFolder, arPictures));
     // No transaction is left open: the file takes another writer at once.

@@ -3,6 +3,7 @@
 #include "common/DbTestData.h"
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
 #include "platform/database/CDaoDatabase.h"
@@ -22,6 +23,7 @@ class TestRecordDialogs : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void cleanup();
     void find_data();
     void find();
@@ -37,19 +39,31 @@ private:
 };
 
 namespace {
-QStringList Row(const QString& strTheme, const QString& strComment)
+// A record as a table row shows it.
+SPhotoRecord Row(qint64 nKey, const QString& strTheme, const QString& strComment)
 {
-    return {"1", "12/07/06", "a.jpg", "jpg", "1234", "/photos", strTheme, strComment};
+    SPhotoRecord record;
+    record.m_nKey = nKey;
+    record.m_strName = QStringLiteral("a.jpg");
+    record.m_strDirectory = QStringLiteral("/photos");
+    record.m_strTheme = strTheme;
+    record.m_strComment = strComment;
+    return record;
 }
 
 QStringList Stored(CDaoDatabase* pDb)
 {
     CDaoRecordset recordset(pDb);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
-    return {recordset.GetFieldValue(QStringLiteral("Theme")).toString(),
-            recordset.GetFieldValue(QStringLiteral("Comment")).toString()};
+    return {recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
+            recordset.GetFieldValue(PhotoFieldName(EPhotoField::Comment)).toString()};
 }
 } // namespace
+
+void TestRecordDialogs::initTestCase()
+{
+    CDaoDatabase::SetBusyTimeout(100);
+}
 
 void TestRecordDialogs::cleanup()
 {
@@ -103,29 +117,32 @@ void TestRecordDialogs::find()
 
 void TestRecordDialogs::recordShowsRecord_data()
 {
-    QTest::addColumn<QStringList>("themes"); // of the records in the table
-    QTest::addColumn<QString>("theme");      // of the record shown
+    QTest::addColumn<QStringList>("themes"); // of the records in the table, keys 1, 2, ...
+    QTest::addColumn<qint64>("key");         // of the record shown
+    QTest::addColumn<QString>("theme");      // shown
     QTest::addColumn<QStringList>("offered");
-    QTest::newRow("own theme over the list")
-        << QStringList{"Trips", "Family", "Trips", ""} << "Trips" << QStringList{"Family", "Trips"};
-    QTest::newRow("empty theme") << QStringList{"Trips", "Family"} << ""
+    QTest::newRow("stored theme, not the row's")
+        << QStringList{"Trips", "Family", "Trips", ""} << qint64(1) << "Trips"
+        << QStringList{"Family", "Trips"};
+    QTest::newRow("empty theme") << QStringList{"", "Trips", "Family"} << qint64(1) << ""
                                  << QStringList{"Family", "Trips"};
-    QTest::newRow("no themes") << QStringList{"", ""} << "" << QStringList{};
+    QTest::newRow("no themes") << QStringList{"", ""} << qint64(2) << "" << QStringList{};
+    QTest::newRow("record gone: the row's")
+        << QStringList{"Trips"} << qint64(42) << "row theme" << QStringList{"Trips"};
 }
 
 void TestRecordDialogs::recordShowsRecord()
 {
     QFETCH(QStringList, themes);
+    QFETCH(qint64, key);
     QFETCH(QString, theme);
     QFETCH(QStringList, offered);
     CTestWorkspace ws;
     CAppSession session;
     for (const QString& strTheme : themes)
-        AddPhoto(session.Frame()->GetPhotoDatabase().m_pCDaoDatabase,
-                 QDateTime::currentDateTimeUtc(), "x.jpg", "/p", strTheme);
-    const QStringList arValues = Row(theme, "a comment");
-    CDia_Record dialog;
-    dialog.m_pValues = &arValues;
+        AddPhoto(session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get(),
+                 QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", strTheme, "stored");
+    CDia_Record dialog(Row(key, "row theme", "row comment"));
     QStringList arOffered;
     CDialog::SetModalHook([&](CDialog*) {
         for (int i = 0; i < dialog.m_comboTheme->count(); ++i)
@@ -136,7 +153,8 @@ void TestRecordDialogs::recordShowsRecord()
     QCOMPARE(dialog.windowTitle(), QStringLiteral("/photos/a.jpg"));
     QCOMPARE(arOffered, offered);
     QCOMPARE(dialog.m_comboTheme->currentText(), theme);
-    QCOMPARE(dialog.m_editComment->toPlainText(), QStringLiteral("a comment"));
+    QCOMPARE(dialog.m_editComment->toPlainText(),
+             key == 42 ? QStringLiteral("row comment") : QStringLiteral("stored"));
 }
 
 void TestRecordDialogs::recordStores_data()
@@ -167,11 +185,9 @@ void TestRecordDialogs::recordStores()
     CTestWorkspace ws;
     CAppSession session;
     CMessageBoxRecorder messages;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
-    const QStringList arValues = Row("Old", "old");
-    CDia_Record dialog;
-    dialog.m_pValues = &arValues;
+    CDia_Record dialog(Row(1, "Old", "old"));
     bool bOpenAfter = false;
     CDialog::SetModalHook([&](CDialog* pDialog) {
         dialog.m_comboTheme->setEditText(theme);
@@ -192,11 +208,9 @@ void TestRecordDialogs::recordOkWhileLocked()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
-    const QStringList arValues = Row("Old", "old");
-    CDia_Record dialog;
-    dialog.m_pValues = &arValues;
+    CDia_Record dialog(Row(1, "Old", "old"));
     QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
     locker.setDatabaseName(ws.FilePath(QStringLiteral("Photos.mdb")));
     QVERIFY(locker.open());
@@ -225,15 +239,12 @@ void TestRecordDialogs::recordWithAKeyBeyond32Bits()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Zero", "zero");
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "b.jpg", "/photos", "Wide", "wide");
     pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 0 WHERE Name = 'a.jpg'"));
     pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 3000000000 WHERE Name = 'b.jpg'"));
-    const QStringList arValues{"3000000000", "12/07/06", "b.jpg", "jpg",
-                               "1234",       "/photos",  "Wide",  "wide"};
-    CDia_Record dialog;
-    dialog.m_pValues = &arValues;
+    CDia_Record dialog(Row(3000000000, "Wide", "wide"));
     CDialog::SetModalHook([&](CDialog* pDialog) {
         dialog.m_comboTheme->setEditText(QStringLiteral("Trips"));
         Button(pDialog, "OK")->click();
@@ -244,9 +255,11 @@ void TestRecordDialogs::recordWithAKeyBeyond32Bits()
     CDaoRecordset recordset(pDb);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Zero"));
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
+             QStringLiteral("Zero"));
     recordset.MoveNext();
-    QCOMPARE(recordset.GetFieldValue(QStringLiteral("Theme")).toString(), QStringLiteral("Trips"));
+    QCOMPARE(recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
+             QStringLiteral("Trips"));
 }
 
 QTEST_MAIN(TestRecordDialogs)

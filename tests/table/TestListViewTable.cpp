@@ -1,7 +1,9 @@
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "common/DbTestData.h"
+#include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_TableInfo.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CProgressCtrl.h"
@@ -57,7 +59,7 @@ QStringList TestListViewTable::Column(CListView_Table* pView, int nColumn)
 {
     QStringList ar;
     for (int i = 0; i < pView->RowModel()->rowCount(); ++i)
-        ar.append(pView->RowModel()->Text(i, nColumn));
+        ar.append(pView->RowModel()->index(i, nColumn).data().toString());
     return ar;
 }
 
@@ -83,16 +85,21 @@ void TestListViewTable::rowsAndTexts()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, Wall(2006, 12, 7), "a.jpg", "/photos", "Trips", "sea");
     AddPhoto(pDb, Wall(1950, 3, 4), "b.gif", "/old");
     CListView_Table* pView = OpenTable(session.Frame());
     QVERIFY(pView);
-    QCOMPARE(pView->RowModel()->RowTexts(0),
+    QStringList arRow;
+    for (int i = 0; i < pView->RowModel()->columnCount(); ++i)
+        arRow.append(pView->RowModel()->index(0, i).data().toString());
+    QCOMPARE(arRow,
              (QStringList{"1", "12/07/06", "a.jpg", "jpg", "1234", "/photos", "Trips", "sea"}));
-    QCOMPARE(pView->RowModel()->Text(1, 1), QStringLiteral("03/04/50"));
+    QCOMPARE(pView->RowModel()->index(1, PhotoColumn(EPhotoField::Date)).data().toString(),
+             QStringLiteral("03/04/50"));
     QCOMPARE(pView->RowModel()
-                     ->data(pView->RowModel()->index(0, 4), Qt::TextAlignmentRole)
+                     ->data(pView->RowModel()->index(0, PhotoColumn(EPhotoField::Size)),
+                            Qt::TextAlignmentRole)
                      .value<Qt::Alignment>() &
                  Qt::AlignHorizontal_Mask,
              Qt::AlignRight);
@@ -122,7 +129,7 @@ void TestListViewTable::sortClicks()
     QFETCH(QStringList, secondClick);
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 10; ++i) {
         // Odd ids in January 2007 and theme "beach", even ones in December 2006 and "Beach".
         const bool bOdd = i % 2 == 1;
@@ -135,8 +142,12 @@ void TestListViewTable::sortClicks()
     pFirst->scrollTo(pFirst->RowModel()->index(0, column));
     // The middle of the heading: its edges resize the column.
     const int nX = pHeader->sectionViewportPosition(column) + pHeader->sectionSize(column) / 2;
+    QVERIFY(pHeader->isSortIndicatorShown());
+    QCOMPARE(pHeader->sortIndicatorSection(), -1);
     QTest::mouseClick(pHeader->viewport(), Qt::LeftButton, {}, QPoint(nX, 5));
     QCOMPARE(Column(pFirst, 0), firstClick);
+    QCOMPARE(pHeader->sortIndicatorSection(), column);
+    QCOMPARE(pHeader->sortIndicatorOrder(), Qt::DescendingOrder);
 
     CListView_Table* pSecond = OpenTable(session.Frame());
     QVERIFY(pSecond);
@@ -148,7 +159,7 @@ void TestListViewTable::filterShowsMatchesOnly()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 30; ++i)
         AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p",
                  i % 10 == 0 ? "beach" : "town");
@@ -161,7 +172,7 @@ void TestListViewTable::statusPaneNamesCurrentRow()
 {
     CTestWorkspace ws;
     CAppSession session;
-    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 42; ++i)
         AddPhoto(pDb, Wall(2006, 1, 1), QStringLiteral("p%1.jpg").arg(i), "/p");
     CListView_Table* pView = OpenTable(session.Frame());
@@ -177,6 +188,12 @@ void TestListViewTable::statusPaneNamesCurrentRow()
     pView->OnColumnClick(0);
     QCOMPARE(pView->m_nCurrentRow, 16);
     QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     17 /     42"));
+
+    // Deleting it (now row 26 of the descending list) makes the row above current.
+    CMessageBoxRecorder recorder;
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts, QStringList{"Delete a record \"p17.jpg\" from Table?"});
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     25 /     41"));
 
     session.Frame()->MDIGetActive()->close();
     QTRY_COMPARE(pStatus->GetPaneText(0), QString());

@@ -6,16 +6,20 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
 #include "db/CDia_Record.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "resources/resource.h"
 #include "table/CListView_Table.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -26,6 +30,7 @@ class TestTableCommands : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
     void find_data();
@@ -37,6 +42,7 @@ private slots:
     void noCurrentRow_data();
     void noCurrentRow();
     void ctrlEnterShowsRecord();
+    void savedRecordReachesEveryWindow();
     void enterOpensRecordPicture();
     void slideShowOfSelectedRecords();
 
@@ -69,6 +75,11 @@ void TypeIntoFind(const QString& strText)
 }
 } // namespace
 
+void TestTableCommands::initTestCase()
+{
+    CDaoDatabase::SetBusyTimeout(100);
+}
+
 void TestTableCommands::init()
 {
     // A dialog nobody expects fails the test instead of waiting for a user.
@@ -89,7 +100,7 @@ void TestTableCommands::AddRecords()
 {
     m_pWorkspace = std::make_unique<CTestWorkspace>();
     m_pSession = std::make_unique<CAppSession>();
-    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, Wall(2006, 12, 7, 0, 0), "beach.jpg", "/p");
     AddPhoto(pDb, Wall(2006, 12, 7, 23, 59), "b.jpg", "/p", "beach trip");
     AddPhoto(pDb, Wall(2006, 7, 12, 10, 30), "c.jpg", "/p", "", "O'Brien's dog");
@@ -109,18 +120,18 @@ QStringList TestTableCommands::Ids(CListView_Table* pView)
 {
     QStringList ar;
     for (int i = 0; i < pView->RowModel()->rowCount(); ++i)
-        ar.append(pView->RowModel()->Text(i, 0));
+        ar.append(pView->RowModel()->index(i, 0).data().toString());
     return ar;
 }
 
 QStringList TestTableCommands::StoredIds()
 {
-    CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
     QStringList ar;
     for (; !recordset.IsEOF(); recordset.MoveNext())
-        ar.append(recordset.GetFieldValue(0).toString());
+        ar.append(recordset.GetFieldValue(PhotoFieldName(EPhotoField::ID_Photo)).toString());
     return ar;
 }
 
@@ -195,13 +206,14 @@ void TestTableCommands::deleteRecords()
     QFETCH(QStringList, messages);
     QFETCH(QStringList, left);
     AddRecords();
+    CListView_Table* pOther = OpenTable();
     CListView_Table* pTable = OpenTable();
-    QVERIFY(pTable);
+    QVERIFY(pTable && pOther);
     for (int nRow : selected)
         pTable->selectionModel()->select(pTable->RowModel()->index(nRow, 0),
                                          QItemSelectionModel::Select | QItemSelectionModel::Rows);
     if (goneBefore) {
-        CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase);
+        CDaoRecordset recordset(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get());
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
         QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=%1").arg(selected.first() + 1)));
         recordset.Delete();
@@ -211,6 +223,7 @@ void TestTableCommands::deleteRecords()
     QTest::keyClick(pTable, Qt::Key_Delete);
     QCOMPARE(recorder.m_arTexts, messages);
     QCOMPARE(Ids(pTable), left);
+    QCOMPARE(Ids(pOther), left);
     QCOMPARE(StoredIds(), left);
     QVERIFY(pTable->isVisible());
 }
@@ -322,14 +335,54 @@ void TestTableCommands::ctrlEnterShowsRecord()
     QCOMPARE(strCaption, QStringLiteral("/old/d.jpg"));
 }
 
+void TestTableCommands::savedRecordReachesEveryWindow()
+{
+    AddRecords();
+    CListView_Table* pFirst = OpenTable();
+    CListView_Table* pSecond = OpenTable();
+    QVERIFY(pFirst && pSecond);
+    pSecond->selectRow(2);
+    QStringList arShown; // theme and comment as each opening of the dialog shows them
+    auto edit = [&](const QString& strTheme, const QString& strComment) {
+        CDialog::SetModalHook([&, strTheme, strComment](CDialog* pDialog) {
+            auto* pTheme = pDialog->findChild<QComboBox*>();
+            auto* pComment = pDialog->findChild<QPlainTextEdit*>();
+            arShown << pTheme->currentText() << pComment->toPlainText();
+            if (!strTheme.isNull()) {
+                pTheme->setEditText(strTheme);
+                pComment->setPlainText(strComment);
+            }
+            for (QPushButton* pButton : pDialog->findChildren<QPushButton*>()) {
+                if (pButton->text() == QLatin1String("OK"))
+                    pButton->click();
+            }
+            return int(IDOK);
+        });
+        QTest::keyClick(pSecond, Qt::Key_Return, Qt::ControlModifier);
+    };
+    auto rowTexts = [](CListView_Table* pView) {
+        const QAbstractItemModel* pModel = pView->model();
+        return QStringList{pModel->index(2, PhotoColumn(EPhotoField::Theme)).data().toString(),
+                           pModel->index(2, PhotoColumn(EPhotoField::Comment)).data().toString()};
+    };
+    edit(QStringLiteral("Zoo"), QStringLiteral("lion"));
+    QCOMPARE(rowTexts(pFirst), (QStringList{"Zoo", "lion"}));
+    QCOMPARE(rowTexts(pSecond), (QStringList{"Zoo", "lion"}));
+    // Reopened, OK keeps what was saved.
+    edit(QString(), QString());
+    QCOMPARE(arShown, (QStringList{"", "O'Brien's dog", "Zoo", "lion"}));
+    const auto stored = m_pSession->Frame()->GetPhotoDatabase().ReadRecord(3);
+    QCOMPARE((QStringList{stored->m_strTheme, stored->m_strComment}), (QStringList{"Zoo", "lion"}));
+}
+
 void TestTableCommands::enterOpensRecordPicture()
 {
     AddRecords();
     const QString strFolder = m_pWorkspace->FilePath(QStringLiteral("pics"));
     m_pWorkspace->WriteFile(QStringLiteral("pics/a.jpg"), EncodePicture("JPG", QSize(40, 30)));
     m_pWorkspace->WriteFile(QStringLiteral("pics/z.jpg"), EncodePicture("JPG", QSize(40, 30)));
-    AddPhoto(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase, Wall(2007, 1, 2, 3), "a.jpg",
-             strFolder);
+    AddPhoto(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get(), Wall(2007, 1, 2, 3),
+             "a.jpg", strFolder);
     const int nStored = StoredIds().size();
     CListView_Table* pTable = OpenTable();
     QVERIFY(pTable);
@@ -362,7 +415,7 @@ void TestTableCommands::slideShowOfSelectedRecords()
     QVERIFY(QDir().mkpath(strFolder));
     QVERIFY(!WriteColourFolder(strFolder, 10).isEmpty());
     m_pWorkspace->WriteFile(QStringLiteral("other/x.jpg"), EncodePicture("JPG", QSize(40, 30)));
-    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, Wall(2007, 1, 1, 1), "7.bmp", strFolder);
     AddPhoto(pDb, Wall(2007, 1, 1, 2), "x.jpg", m_pWorkspace->FilePath(QStringLiteral("other")));
     AddPhoto(pDb, Wall(2007, 1, 1, 3), "2.bmp", strFolder);

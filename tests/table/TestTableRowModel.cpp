@@ -1,36 +1,43 @@
+#include "db/CDao_TableInfo.h"
 #include "table/CTableRowModel.h"
 
 #include <QAbstractItemModelTester>
 #include <QItemSelectionModel>
+#include <QSignalSpy>
 #include <QTest>
 
-// The record table's rows under the model checker: sorting moves selections
-// with their rows, removing a row shifts the rest.
+// The record table's rows under the model checker: texts made from the
+// records' values, sorting that moves selections with their rows, and rows
+// that follow saved and deleted records.
 class TestTableRowModel : public QObject
 {
     Q_OBJECT
 private slots:
     void sortKeepsSelectionWithRows_data();
     void sortKeepsSelectionWithRows();
-    void removeRow();
-    void headingsAndAlignment();
+    void texts();
+    void followsRecordsByKey();
 
 private:
-    static void Fill(CTableRowModel& model);
+    static QList<SPhotoRecord> Records();
+    static QStringList Column(const CTableRowModel& model, EPhotoField eField);
 };
 
-void TestTableRowModel::Fill(CTableRowModel& model)
+QList<SPhotoRecord> TestTableRowModel::Records()
 {
-    CTableRowModel::CColumn id{QStringLiteral("ID_Photo"), 4, Qt::AlignLeft, ETableSortKey::Number,
-                               false};
-    CTableRowModel::CColumn date{QStringLiteral("Date"), 60, Qt::AlignHCenter, ETableSortKey::Text,
-                                 true};
-    CTableRowModel::CColumn size{QStringLiteral("Size"), 60, Qt::AlignRight, ETableSortKey::Number,
-                                 false};
-    model.SetColumns({id, date, size});
-    model.SetRows({{{"9", "12/07/06", "300"}, "2006-12-07 00:00:00"},
-                   {{"10", "01/05/07", "20"}, "2007-01-05 00:00:00"},
-                   {{"11", "Invalid DateTime", "1000"}, ""}});
+    const QDateTime december(QDate(2006, 12, 7), QTime(23, 0), Qt::UTC);
+    const QDateTime january(QDate(2007, 1, 5), QTime(1, 0), Qt::UTC);
+    return {{9, december, "b.jpg", "jpg", 300, "/p", "Trips", "sea"},
+            {10, january, "a.jpg", "jpg", 20, "/p", "", ""},
+            {5000000000, QDateTime(), "c.gif", "gif", 1000, "/old", "Beach", ""}};
+}
+
+QStringList TestTableRowModel::Column(const CTableRowModel& model, EPhotoField eField)
+{
+    QStringList ar;
+    for (int i = 0; i < model.rowCount(); ++i)
+        ar.append(model.index(i, PhotoColumn(eField)).data().toString());
+    return ar;
 }
 
 void TestTableRowModel::sortKeepsSelectionWithRows_data()
@@ -38,10 +45,16 @@ void TestTableRowModel::sortKeepsSelectionWithRows_data()
     QTest::addColumn<int>("column");
     QTest::addColumn<bool>("descending");
     QTest::addColumn<QStringList>("ids");
-    QTest::newRow("id ascending, as numbers") << 0 << false << QStringList{"9", "10", "11"};
-    QTest::newRow("id descending") << 0 << true << QStringList{"11", "10", "9"};
-    QTest::newRow("date by time, not by text") << 1 << false << QStringList{"11", "9", "10"};
-    QTest::newRow("size descending") << 2 << true << QStringList{"11", "9", "10"};
+    QTest::newRow("key ascending, as numbers")
+        << PhotoColumn(EPhotoField::ID_Photo) << false << QStringList{"9", "10", "5000000000"};
+    QTest::newRow("key descending")
+        << PhotoColumn(EPhotoField::ID_Photo) << true << QStringList{"5000000000", "10", "9"};
+    QTest::newRow("date by time, none first")
+        << PhotoColumn(EPhotoField::Date) << false << QStringList{"5000000000", "9", "10"};
+    QTest::newRow("size descending, as numbers")
+        << PhotoColumn(EPhotoField::Size) << true << QStringList{"5000000000", "9", "10"};
+    QTest::newRow("name as text") << PhotoColumn(EPhotoField::Name) << false
+                                  << QStringList{"10", "9", "5000000000"};
 }
 
 void TestTableRowModel::sortKeepsSelectionWithRows()
@@ -51,40 +64,57 @@ void TestTableRowModel::sortKeepsSelectionWithRows()
     QFETCH(QStringList, ids);
     CTableRowModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    Fill(model);
+    model.SetRecords(Records());
     QItemSelectionModel selection(&model);
     selection.select(model.index(1, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
 
-    model.SortRows(column, descending);
+    model.sort(column, descending ? Qt::DescendingOrder : Qt::AscendingOrder);
 
-    QStringList arIds;
-    for (int i = 0; i < model.rowCount(); ++i)
-        arIds.append(model.Text(i, 0));
-    QCOMPARE(arIds, ids);
+    QCOMPARE(Column(model, EPhotoField::ID_Photo), ids);
     const QModelIndexList arSelected = selection.selectedRows();
     QCOMPARE(arSelected.size(), 1);
-    QCOMPARE(model.Text(arSelected.first().row(), 0), QStringLiteral("10"));
+    QCOMPARE(arSelected.first().data(CTableRowModel::KeyRole).toLongLong(), 10);
 }
 
-void TestTableRowModel::removeRow()
+void TestTableRowModel::texts()
+{
+    CTableRowModel model;
+    model.SetRecords(Records());
+    QStringList arRow;
+    for (int i = 0; i < model.columnCount(); ++i)
+        arRow.append(model.index(0, i).data().toString());
+    QCOMPARE(arRow, (QStringList{"9", "12/07/06", "b.jpg", "jpg", "300", "/p", "Trips", "sea"}));
+    QCOMPARE(Column(model, EPhotoField::Date),
+             (QStringList{"12/07/06", "01/05/07", "Invalid DateTime"}));
+    QCOMPARE(model.index(2, PhotoColumn(EPhotoField::Extention))
+                 .data(CTableRowModel::KeyRole)
+                 .toLongLong(),
+             5000000000);
+    QCOMPARE(model.headerData(PhotoColumn(EPhotoField::Extention), Qt::Horizontal).toString(),
+             QStringLiteral("Extention"));
+    QCOMPARE(model.index(0, PhotoColumn(EPhotoField::Size))
+                 .data(Qt::TextAlignmentRole)
+                 .value<Qt::Alignment>(),
+             Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void TestTableRowModel::followsRecordsByKey()
 {
     CTableRowModel model;
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    Fill(model);
-    QVERIFY(model.removeRow(0));
-    QCOMPARE(model.rowCount(), 2);
-    QCOMPARE(model.RowTexts(0), (QStringList{"10", "01/05/07", "20"}));
-    QVERIFY(!model.removeRow(5));
-    QCOMPARE(model.rowCount(), 2);
-}
+    model.SetRecords(Records());
+    QSignalSpy changed(&model, &QAbstractItemModel::dataChanged);
 
-void TestTableRowModel::headingsAndAlignment()
-{
-    CTableRowModel model;
-    Fill(model);
-    QCOMPARE(model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Date"));
-    QCOMPARE(model.data(model.index(0, 2), Qt::TextAlignmentRole).value<Qt::Alignment>(),
-             Qt::AlignRight | Qt::AlignVCenter);
+    SPhotoRecord saved = Records()[1];
+    saved.m_strTheme = QStringLiteral("Zoo");
+    model.UpdateRecord(saved);
+    saved.m_nKey = 77; // listed by no row
+    model.UpdateRecord(saved);
+    QCOMPARE(changed.size(), 1);
+    QCOMPARE(Column(model, EPhotoField::Theme), (QStringList{"Trips", "Zoo", "Beach"}));
+
+    model.RemoveRecords({5000000000, 10, 77});
+    QCOMPARE(Column(model, EPhotoField::ID_Photo), QStringList{"9"});
 }
 
 QTEST_GUILESS_MAIN(TestTableRowModel)

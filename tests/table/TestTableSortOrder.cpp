@@ -1,5 +1,6 @@
 #include "table/TableSortOrder.h"
 
+#include <QDateTime>
 #include <QTest>
 
 // The order a click on a column heading gives the rows.
@@ -9,70 +10,49 @@ class TestTableSortOrder : public QObject
 private slots:
     void order_data();
     void order();
-    void leadingNumber_data();
-    void leadingNumber();
 };
+
+namespace {
+QVariant Wall(int nYear, int nMonth, int nDay, int nHour = 0, int nMinute = 0, int nSecond = 0)
+{
+    return QDateTime(QDate(nYear, nMonth, nDay), QTime(nHour, nMinute, nSecond), Qt::UTC);
+}
+} // namespace
 
 void TestTableSortOrder::order_data()
 {
-    QTest::addColumn<QStringList>("keys");
-    QTest::addColumn<bool>("numeric");
+    QTest::addColumn<QVariantList>("values");
     QTest::addColumn<bool>("descending");
     QTest::addColumn<QList<int>>("expected");
 
-    const QStringList arTies = {"b", "a", "b", "a", "c"};
-    QTest::newRow("equal keys stay in order ascending")
-        << arTies << false << false << QList<int>{1, 3, 0, 2, 4};
-    QTest::newRow("descending is the exact reverse")
-        << arTies << false << true << QList<int>{4, 2, 0, 3, 1};
+    const QVariantList arTies = {"b", "a", "b", "a", "c"};
+    QTest::newRow("equal values stay in order ascending")
+        << arTies << false << QList<int>{1, 3, 0, 2, 4};
+    QTest::newRow("descending is the exact reverse") << arTies << true << QList<int>{4, 2, 0, 3, 1};
     QTest::newRow("text: upper case before lower case")
-        << QStringList{"beach", "Beach", "apple", "Zoo"} << false << false
-        << QList<int>{1, 3, 2, 0};
-    QTest::newRow("text: 10 before 9")
-        << QStringList{"9", "10"} << false << false << QList<int>{1, 0};
-    QTest::newRow("number: 9 before 10")
-        << QStringList{"10", "9", "100"} << true << false << QList<int>{1, 0, 2};
-    QTest::newRow("number: no number counts as 0")
-        << QStringList{"5", "abc", "-1", ""} << true << false << QList<int>{2, 1, 3, 0};
-    QTest::newRow("number: equal values keep order, reversed descending")
-        << QStringList{"7", "7.0", "x", "07"} << true << true << QList<int>{3, 1, 0, 2};
-    QTest::newRow("stored dates sort by time")
-        << QStringList{"2007-01-05 00:00:00", "2006-12-07 10:00:00", "", "2006-12-07 09:00:00"}
-        << false << false << QList<int>{2, 3, 1, 0};
-    QTest::newRow("no rows") << QStringList{} << true << true << QList<int>{};
+        << QVariantList{"beach", "Beach", "apple", "Zoo"} << false << QList<int>{1, 3, 2, 0};
+    QTest::newRow("text: 10 before 9") << QVariantList{"9", "10"} << false << QList<int>{1, 0};
+    QTest::newRow("numbers: 9 before 10")
+        << QVariantList{qint64(10), qint64(9), qint64(100)} << false << QList<int>{1, 0, 2};
+    QTest::newRow("numbers beyond a double's precision")
+        << QVariantList{qint64(9007199254740993), qint64(9007199254740992)} << false
+        << QList<int>{1, 0};
+    QTest::newRow("numbers: equal values reversed descending")
+        << QVariantList{qint64(7), qint64(7), qint64(-1), qint64(7)} << true
+        << QList<int>{3, 1, 0, 2};
+    QTest::newRow("dates by time, before 1970 too, none first")
+        << QVariantList{Wall(2007, 1, 5), Wall(1969, 12, 31, 23, 59, 59), QDateTime(),
+                        Wall(1950, 3, 4), Wall(2006, 12, 7, 10)}
+        << false << QList<int>{2, 3, 1, 4, 0};
+    QTest::newRow("no rows") << QVariantList{} << true << QList<int>{};
 }
 
 void TestTableSortOrder::order()
 {
-    QFETCH(QStringList, keys);
-    QFETCH(bool, numeric);
+    QFETCH(QVariantList, values);
     QFETCH(bool, descending);
     QFETCH(QList<int>, expected);
-    QCOMPARE(
-        TableSortOrder(keys, numeric ? ETableSortKey::Number : ETableSortKey::Text, descending),
-        expected);
-}
-
-void TestTableSortOrder::leadingNumber_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("integer") << "1234" << 1234.0;
-    QTest::newRow("blanks and sign") << "  -12" << -12.0;
-    QTest::newRow("fraction") << "2.5 MB" << 2.5;
-    QTest::newRow("leading point") << ".5" << 0.5;
-    QTest::newRow("exponent") << "1e3x" << 1000.0;
-    QTest::newRow("broken exponent") << "3e+" << 3.0;
-    QTest::newRow("no digits") << "KB" << 0.0;
-    QTest::newRow("sign alone") << "-" << 0.0;
-    QTest::newRow("comma ends it") << "1,5" << 1.0;
-}
-
-void TestTableSortOrder::leadingNumber()
-{
-    QFETCH(QString, text);
-    QFETCH(double, expected);
-    QCOMPARE(LeadingNumber(text), expected);
+    QCOMPARE(TableSortOrder(values, descending), expected);
 }
 
 QTEST_GUILESS_MAIN(TestTableSortOrder)

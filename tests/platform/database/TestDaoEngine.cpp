@@ -1,13 +1,12 @@
 #include "TestDaoEngine.h"
-#include "common/DbTestData.h"
 
-#include "common/MessageBoxRecorder.h"
-#include "common/TestWorkspace.h"
-#include "db/CDao_Table.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
+#include "platform/database/CDaoTableDef.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
 
@@ -72,6 +71,43 @@ void AddNumberedRecords(CDaoDatabase* pDb, int nRecords)
     pDb->CommitTrans();
 }
 
+// The photo table, built with nothing but the engine.
+void CreatePhotos(CDaoDatabase* pDb)
+{
+    CDaoTableDef tableDef(pDb);
+    tableDef.Create(QStringLiteral("PHOTOS"));
+    tableDef.CreateField(QStringLiteral("ID_Photo"), dbLong, 4, dbAutoIncrField);
+    tableDef.CreateField(QStringLiteral("Date"), dbDate, 8);
+    const QList<QPair<QString, long>> arTexts{{"Name", 150},  {"Extention", 60},
+                                              {"Size", 60},   {"Directory", 250},
+                                              {"Theme", 150}, {"Comment", 150}};
+    for (const auto& text : arTexts)
+        tableDef.CreateField(text.first, dbText, text.second);
+    CDaoIndexInfo index;
+    index.m_strName = QStringLiteral("PrimaryKey");
+    index.m_arFields.append({QStringLiteral("ID_Photo"), false});
+    index.m_bPrimary = index.m_bUnique = index.m_bRequired = true;
+    tableDef.CreateIndex(index);
+    tableDef.Append();
+}
+
+void AddPhoto(CDaoDatabase* pDb, const QDateTime& date, const QString& strName,
+              const QString& strDirectory, const QString& strTheme = QString(),
+              const QString& strComment = QString())
+{
+    CDaoRecordset recordset(pDb);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+    recordset.AddNew();
+    recordset.SetFieldValue(QStringLiteral("Date"), date);
+    recordset.SetFieldValue(QStringLiteral("Name"), strName);
+    recordset.SetFieldValue(QStringLiteral("Extention"), strName.section(u'.', -1));
+    recordset.SetFieldValue(QStringLiteral("Size"), QStringLiteral("1234"));
+    recordset.SetFieldValue(QStringLiteral("Directory"), strDirectory);
+    recordset.SetFieldValue(QStringLiteral("Theme"), strTheme);
+    recordset.SetFieldValue(QStringLiteral("Comment"), strComment);
+    recordset.Update();
+}
+
 } // namespace
 
 void TestDaoEngine::initTestCase()
@@ -95,10 +131,13 @@ void TestDaoEngine::cleanupTestCase()
 
 void TestDaoEngine::init()
 {
-    m_pWorkspace = new CTestWorkspace;
-    m_pTable = new CDao_Table;
-    QVERIFY(m_pTable->Connect());
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    m_pFolder = std::make_unique<QTemporaryDir>();
+    m_strPreviousDir = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(m_pFolder->path()));
+    m_pDb = std::make_unique<CDaoDatabase>();
+    m_pDb->Create(QStringLiteral("Photos.mdb"));
+    CreatePhotos(m_pDb.get());
+    CDaoDatabase* pDb = m_pDb.get();
     // Records 1..8: both sides of midnight, both sides of 1970, 2029 and 1930.
     pDb->BeginTrans();
     AddPhoto(pDb, At(2006, 12, 6, 23, 59, 59), "a.jpg", "/photos/2006", "Beach");
@@ -114,10 +153,9 @@ void TestDaoEngine::init()
 
 void TestDaoEngine::cleanup()
 {
-    delete m_pTable;
-    m_pTable = nullptr;
-    delete m_pWorkspace;
-    m_pWorkspace = nullptr;
+    m_pDb.reset();
+    QDir::setCurrent(m_strPreviousDir);
+    m_pFolder.reset();
 }
 
 void TestDaoEngine::criterionMeaning_data()
@@ -156,7 +194,7 @@ void TestDaoEngine::criterionMeaning()
 {
     QFETCH(QString, criterion);
     QFETCH(QList<int>, ids);
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pDb.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     QList<int> arFound;
     for (bool bFound = recordset.FindFirst(criterion); bFound;
@@ -167,7 +205,7 @@ void TestDaoEngine::criterionMeaning()
 
 void TestDaoEngine::orderAndGroup()
 {
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     CDaoRecordset recordset(pDb);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM PHOTOS ORDER BY [Date]"));
@@ -190,7 +228,7 @@ void TestDaoEngine::orderAndGroup()
 
 void TestDaoEngine::movingAndCount()
 {
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pDb.get());
     recordset.m_strFilter = QStringLiteral("ID_Photo=99");
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     QVERIFY(recordset.IsBOF());
@@ -216,7 +254,7 @@ void TestDaoEngine::movingAndCount()
 
 void TestDaoEngine::findAndDelete()
 {
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     CDaoRecordset recordset(pDb);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
     QVERIFY(recordset.FindFirst(QStringLiteral("ID_Photo=5")));
@@ -242,7 +280,7 @@ void TestDaoEngine::findAndDelete()
 
 void TestDaoEngine::dynasetPages()
 {
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     constexpr int nRecords = 2500;
     AddNumberedRecords(pDb, nRecords);
     const QList<int> arGone{100, 999, 1001, 2400};
@@ -319,7 +357,7 @@ void TestDaoEngine::wallClockDates()
     QFETCH(QString, literal);
     // Without the zone's rules the gap rows would test nothing.
     QVERIFY(!QDateTime(QDate(2006, 3, 26), QTime(2, 30)).isValid());
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     AddPhoto(pDb, stored, "clock.jpg", "/x");
 
     CDaoRecordset recordset(pDb);
@@ -355,8 +393,8 @@ void TestDaoEngine::editAfterFind()
     QFETCH(bool, fromLast);
     QFETCH(int, id);
     constexpr int nRecords = 2500;
-    AddNumberedRecords(m_pTable->m_pCDaoDatabase, nRecords);
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    AddNumberedRecords(m_pDb.get(), nRecords);
+    CDaoRecordset recordset(m_pDb.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     if (fromLast)
         recordset.MoveLast();
@@ -377,7 +415,7 @@ void TestDaoEngine::editAfterFind()
 
 void TestDaoEngine::fieldValues()
 {
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     CDaoRecordset recordset(pDb);
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     recordset.MoveNext();
@@ -437,7 +475,7 @@ void TestDaoEngine::rowidColumns()
     QFETCH(QString, columns);
     QFETCH(QString, shadows);
     QFETCH(bool, refused);
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     pDb->Execute(QStringLiteral("CREATE TABLE ELSEWHERE (%1)").arg(columns));
     const QStringList arShadows = shadows.split(u',');
     for (const char* pszName : {"d.jpg", "b.jpg", "a.jpg", "c.jpg"})
@@ -489,7 +527,7 @@ void TestDaoEngine::rowidColumns()
 void TestDaoEngine::wideKeys()
 {
     // Keys of a table filled elsewhere may need all 64 bits, and lie far apart.
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     constexpr qint64 nBig = Q_INT64_C(5000000000);
     constexpr qint64 nLargest = std::numeric_limits<qint64>::max();
     constexpr qint64 nNegative = Q_INT64_C(-4294967297);
@@ -547,7 +585,7 @@ void TestDaoEngine::sqliteOwnTablesRefused()
 {
     QFETCH(QString, statement);
     QFETCH(QString, table);
-    CDaoDatabase* pDb = m_pTable->m_pCDaoDatabase;
+    CDaoDatabase* pDb = m_pDb.get();
     pDb->Execute(QStringLiteral("ANALYZE")); // makes sqlite_stat1
     CDaoRecordset recordset(pDb);
     try {
@@ -601,7 +639,7 @@ void TestDaoEngine::limitsAndTypesRefused()
     QFETCH(QString, field);
     QFETCH(QVariant, value);
     QFETCH(bool, refused);
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pDb.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing);
     recordset.AddNew();
     try {
@@ -667,7 +705,7 @@ void TestDaoEngine::unknownNamesRaise()
     QFETCH(QString, filter);
     QFETCH(QString, find);
     QFETCH(QString, token);
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase);
+    CDaoRecordset recordset(m_pDb.get());
     recordset.m_strFilter = filter;
     try {
         recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, statement);
@@ -685,4 +723,4 @@ void TestDaoEngine::unknownNamesRaise()
     }
 }
 
-QTEST_MAIN(TestDaoEngine)
+QTEST_GUILESS_MAIN(TestDaoEngine)

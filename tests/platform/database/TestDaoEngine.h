@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/database/CDaoDatabase.h"
+
 #include <QByteArray>
 #include <QObject>
+#include <QTemporaryDir>
 
-class CDao_Table;
-class CTestWorkspace;
+#include <memory>
 
 // Statements and criteria run on SQLite through the engine layer.
 class TestDaoEngine : public QObject
@@ -37,8 +39,9 @@ private slots:
     void unknownNamesRaise();
 
 private:
-    CTestWorkspace* m_pWorkspace = nullptr;
-    CDao_Table* m_pTable = nullptr;
+    std::unique_ptr<QTemporaryDir> m_pFolder;
+    QString m_strPreviousDir;
+    std::unique_ptr<CDaoDatabase> m_pDb;
     QByteArray m_oldTimeZone;
     bool m_bHadTimeZone = false;
 };

@@ -1,0 +1,61 @@
+#include "db/CDao_TableInfo.h"
+
+#include "platform/database/CDaoTableDef.h"
+
+#include <iterator>
+
+namespace {
+
+struct SFieldDescription
+{
+    EPhotoField eField;
+    const char* pszName;
+    qint32 nType;
+    qint32 nSize;
+    qint32 nFormat;
+    qint32 nAttributes;
+};
+
+constexpr SFieldDescription g_arPhotoFields[] = {
+    {EPhotoField::ID_Photo, "ID_Photo", dbLong, 4, 0, dbAutoIncrField},
+    {EPhotoField::Date, "Date", dbDate, 60, 2, 0},
+    {EPhotoField::Name, "Name", dbText, 150, 0, 0},
+    {EPhotoField::Extention, g_szExtentionField, dbText, 60, 2, 0},
+    {EPhotoField::Size, "Size", dbText, 60, 1, 0},
+    {EPhotoField::Directory, "Directory", dbText, 250, 0, 0},
+    {EPhotoField::Theme, "Theme", dbText, 150, 0, 0},
+    {EPhotoField::Comment, "Comment", dbText, 150, 0, 0},
+};
+
+constexpr bool InEnumOrder()
+{
+    for (int i = 0; i < g_nPhotoFields; ++i) {
+        if (PhotoColumn(g_arPhotoFields[i].eField) != i)
+            return false;
+    }
+    return std::size(g_arPhotoFields) == g_nPhotoFields;
+}
+static_assert(InEnumOrder(), "the field descriptions follow EPhotoField");
+
+} // namespace
+
+QString PhotoFieldName(EPhotoField eField)
+{
+    return QLatin1String(g_arPhotoFields[PhotoColumn(eField)].pszName);
+}
+
+CDao_TableInfo PhotoTableInfo()
+{
+    CDao_TableInfo info;
+    info.m_strDatabaseFile = QStringLiteral("Photos.mdb");
+    info.m_strTableName = QStringLiteral("PHOTOS");
+    for (const SFieldDescription& field : g_arPhotoFields) {
+        info.m_arNames.append(QLatin1String(field.pszName));
+        info.m_arTypes.append(field.nType);
+        info.m_arSizes.append(field.nSize);
+        info.m_arFormats.append(field.nFormat);
+        info.m_arAttributes.append(field.nAttributes);
+    }
+    info.m_nFields = g_nPhotoFields;
+    return info;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "db/SPhotoRecord.h"
+
+#include <QList>
+#include <QObject>
+
+// Tells every window that shows records what a save or a delete changed.
+class CDao_TableNotifier : public QObject
+{
+    Q_OBJECT
+signals:
+    // The record as stored after a save.
+    void RecordChanged(const SPhotoRecord& record);
+    void RecordsDeleted(const QList<qint64>& arKeys);
+};

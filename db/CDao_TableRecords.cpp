@@ -1,0 +1,220 @@
+// The queries of the photo database: reading, saving and deleting records.
+#include "db/CDao_Table.h"
+
+#include "db/DatabaseFile.h"
+
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/JetDateText.h"
+
+#include <charconv>
+
+namespace {
+
+// Where each field is in the recordset's columns: a table made elsewhere
+// may have others, and in another order.
+QList<int> FieldColumns(const CDaoRecordset& recordset)
+{
+    QList<int> arColumns(g_nPhotoFields, -1);
+    for (int i = 0; i < recordset.GetFieldCount(); ++i) {
+        CDaoFieldInfo field;
+        recordset.GetFieldInfo(i, field);
+        for (int f = 0; f < g_nPhotoFields; ++f) {
+            if (field.m_strName.compare(PhotoFieldName(EPhotoField(f)), Qt::CaseInsensitive) == 0)
+                arColumns[f] = i;
+        }
+    }
+    return arColumns;
+}
+
+// A date the engine could not read as one may still be a US date text.
+QDateTime StoredDate(const QVariant& value)
+{
+    QDateTime dateTime = value.toDateTime();
+    if (value.typeId() != QMetaType::QDateTime && !JetParseUsDateTime(value.toString(), &dateTime))
+        return QDateTime();
+    if (!dateTime.date().isValid())
+        return QDateTime();
+    return QDateTime(dateTime.date(), dateTime.time(), Qt::UTC);
+}
+
+// The leading whole number of a text, 0 when it starts with none.
+qint64 LeadingWholeNumber(const QString& strText)
+{
+    const QByteArray text = strText.trimmed().toLatin1();
+    const char* p = text.constData();
+    if (*p == '+')
+        ++p;
+    qint64 nValue = 0;
+    std::from_chars(p, text.constData() + text.size(), nValue);
+    return nValue;
+}
+
+SPhotoRecord CurrentRecord(CDaoRecordset& recordset, const QList<int>& arColumns)
+{
+    auto value = [&](EPhotoField eField) {
+        return recordset.GetFieldValue(CheckedAt(arColumns, eField));
+    };
+    SPhotoRecord record;
+    record.m_nKey = value(EPhotoField::ID_Photo).toLongLong();
+    record.m_dtDate = StoredDate(value(EPhotoField::Date));
+    record.m_strName = value(EPhotoField::Name).toString();
+    record.m_strExtension = value(EPhotoField::Extention).toString();
+    record.m_nSize = LeadingWholeNumber(value(EPhotoField::Size).toString());
+    record.m_strDirectory = value(EPhotoField::Directory).toString();
+    record.m_strTheme = value(EPhotoField::Theme).toString();
+    record.m_strComment = value(EPhotoField::Comment).toString();
+    return record;
+}
+
+} // namespace
+
+int CDao_Table::CountRecords(QString strTableName)
+{
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM %1").arg(strTableName),
+                   0);
+    // Only an empty table has no last record; any other failure is news.
+    if (recordset.IsBOF() && recordset.IsEOF())
+        return 0;
+    recordset.MoveLast();
+    return int(recordset.GetRecordCount());
+}
+
+QStringList CDao_Table::DistinctValues(EPhotoField eField)
+{
+    const QString strColumn = PhotoFieldName(eField);
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 ORDER BY %1")
+                       .arg(strColumn, m_TableInfo.m_strTableName),
+                   0);
+    QStringList arValues;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        const QString strValue = recordset.GetFieldValue(strColumn).toString();
+        if (!strValue.isEmpty())
+            arValues.append(strValue);
+    }
+    return arValues;
+}
+
+std::optional<SPhotoRecord> CDao_Table::ReadRecord(qint64 nKey)
+{
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.m_strFilter =
+        QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+    if (recordset.IsEOF())
+        return std::nullopt;
+    return CurrentRecord(recordset, FieldColumns(recordset));
+}
+
+QList<SPhotoRecord> CDao_Table::ReadRecords(const QString& strCriterion,
+                                            const std::function<void(int nPercent)>& progress)
+{
+    const int nRecords = CountRecords(m_TableInfo.m_strTableName);
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
+                       .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo),
+                            PhotoFieldName(EPhotoField::Date)));
+    const QList<int> arColumns = FieldColumns(recordset);
+    bool bAtRecord = nRecords > 0;
+    if (bAtRecord)
+        recordset.MoveFirst();
+    if (!strCriterion.isEmpty())
+        bAtRecord = recordset.FindFirst(strCriterion);
+
+    QList<SPhotoRecord> arRecords;
+    for (int i = 0; bAtRecord && i < nRecords && !recordset.IsEOF(); ++i) {
+        arRecords.append(CurrentRecord(recordset, arColumns));
+        if (strCriterion.isEmpty())
+            recordset.MoveNext();
+        else
+            bAtRecord = recordset.FindNext(strCriterion);
+        if (progress)
+            progress(int(qint64(100) * i / nRecords));
+    }
+    return arRecords;
+}
+
+QString CDao_Table::TextsRefusal(const QString& strTheme, const QString& strComment) const
+{
+    // Refused whole rather than cut, so the user decides what to drop.
+    const QList<QPair<EPhotoField, QString>> arTexts = {{EPhotoField::Theme, strTheme},
+                                                        {EPhotoField::Comment, strComment}};
+    for (const auto& text : arTexts) {
+        const qsizetype nLimit = CheckedAt(m_TableInfo.m_arSizes, text.first);
+        const qsizetype nLength = text.second.toUcs4().size();
+        if (nLength > nLimit)
+            return QStringLiteral("The %1 is %2 characters long, but at most %3 can be stored. "
+                                  "Please shorten it.")
+                .arg(PhotoFieldName(text.first))
+                .arg(nLength)
+                .arg(nLimit);
+    }
+    return QString();
+}
+
+void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment)
+{
+    RequireWritable();
+    const QString strRefusal = TextsRefusal(strTheme, strComment);
+    if (!strRefusal.isEmpty())
+        throw CDaoException(strRefusal);
+    SPhotoRecord record;
+    try {
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        recordset.m_strFilter =
+            QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+        if (recordset.IsEOF())
+            throw CDaoException(
+                QStringLiteral("The record can not be saved: it is no longer in the table."));
+        record = CurrentRecord(recordset, FieldColumns(recordset));
+        recordset.Edit();
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
+        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
+        recordset.Update();
+    } catch (const CDaoException&) {
+        RethrowWriteFailure();
+    }
+    record.m_strTheme = strTheme;
+    record.m_strComment = strComment;
+    emit m_notifier.RecordChanged(record);
+}
+
+void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
+{
+    if (arKeys.isEmpty())
+        return;
+    RequireWritable();
+    const QString strSql =
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+            .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo));
+    // All of them or, after an error, none: the lists must keep showing
+    // exactly what the table holds.
+    auto rollBack = [this] {
+        try {
+            m_pCDaoDatabase->Rollback();
+        } catch (const std::exception& e) {
+            qCWarning(lcDatabase) << "rollback failed too:" << e.what();
+        }
+    };
+    try {
+        m_pCDaoDatabase->BeginTrans();
+        for (qint64 nKey : arKeys)
+            m_pCDaoDatabase->Execute(strSql, {nKey});
+        m_pCDaoDatabase->CommitTrans();
+    } catch (const CDaoException&) {
+        rollBack();
+        RethrowWriteFailure();
+    } catch (...) {
+        rollBack();
+        throw;
+    }
+    emit m_notifier.RecordsDeleted(arKeys);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+class CDao_Table;
+
+// What the windows tell the user about the photo database: the database
+// object only answers, these show its answers in message boxes.
+
+// Connects at start and says once why the records can not be used, or only
+// read. True when they can be used.
+bool ConnectPhotoDatabase(CDao_Table& table);
+
+// For every database command: true when the database is open, otherwise
+// shows why not and returns false.
+bool CheckDatabase(CDao_Table& table);
+
+// The same for commands that write: also refuses, saying why, a database
+// that can only be read.
+bool CheckDatabaseWritable(CDao_Table& table);
