@@ -192,7 +192,7 @@ private:
     void ChargeImage(const QImage& img);
     // Counts a shape's edges as work; false when they are too many, or the
     // shape too big, to antialias.
-    bool ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds);
+    bool ChargeEdges(double dDeviceLength, double dOnDevice, const QRectF& rcLogicalBounds);
     double DeviceSpan() const { return m_rcDeviceClip.width() + m_rcDeviceClip.height(); }
     bool CanDraw();
     void DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill);

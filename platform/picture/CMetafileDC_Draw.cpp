@@ -15,29 +15,37 @@ namespace {
 constexpr double kMaxPenPixels = 1e5;
 constexpr double kMaxGlyphPixels = 1e4;
 
-// Antialiasing rasterises cell by cell in bands, and a long tangle of edges
-// overflows the bands again and again: a few thousand crossing edges took
-// seconds to fill or stroke at window size. Past this many times the device's
-// width and height, a shape's edges are drawn aliased.
+// Antialiasing rasterises cell by cell in bands, along every row an edge
+// spans, on the device or not; a long tangle of edges overflows the bands again
+// and again: a few thousand crossing edges, or a few dozen reaching far off the
+// device, took seconds to fill or stroke at window size. Past this many times
+// the device's width and height, a shape's edges are drawn aliased.
 constexpr double kMaxSmoothEdges = 64;
 
-// The length of the edges in device pixels, each counted at most across the device.
-double EdgeLength(const QPolygonF& pts, const QTransform& t, double dMaxEdge)
+// The length of the edges in device pixels; dOnDevice counts each at most
+// across the device, as the aliased rasteriser clips them.
+double EdgeLength(const QPolygonF& pts, const QTransform& t, double dMaxEdge, double& dOnDevice)
 {
     double d = 0;
-    for (int i = 1; i < pts.size(); ++i)
-        d += std::min(QLineF(t.map(pts[i - 1]), t.map(pts[i])).length(), dMaxEdge);
+    for (int i = 1; i < pts.size(); ++i) {
+        const double dEdge = QLineF(t.map(pts[i - 1]), t.map(pts[i])).length();
+        d += dEdge;
+        dOnDevice += std::min(dEdge, dMaxEdge);
+    }
     return d;
 }
 
-double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge)
+double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge, double& dOnDevice)
 {
     double d = 0;
     for (int i = 1; i < path.elementCount(); ++i) {
         const QPainterPath::Element& e = path.elementAt(i);
-        if (!e.isMoveTo())
-            d += std::min(QLineF(t.map(QPointF(path.elementAt(i - 1))), t.map(QPointF(e))).length(),
-                          dMaxEdge);
+        if (e.isMoveTo())
+            continue;
+        const double dEdge =
+            QLineF(t.map(QPointF(path.elementAt(i - 1))), t.map(QPointF(e))).length();
+        d += dEdge;
+        dOnDevice += std::min(dEdge, dMaxEdge);
     }
     return d;
 }
@@ -68,9 +76,9 @@ void CMetafileDC::ChargeArea(const QRectF& rcLogical, bool bStroke)
         AddWork(qint64(w + h) / MetafileWork::kStrokePixelsPerUnit);
 }
 
-bool CMetafileDC::ChargeEdges(double dDeviceLength, const QRectF& rcLogicalBounds)
+bool CMetafileDC::ChargeEdges(double dDeviceLength, double dOnDevice, const QRectF& rcLogicalBounds)
 {
-    AddWork(qint64(dDeviceLength) / MetafileWork::kStrokePixelsPerUnit);
+    AddWork(qint64(dOnDevice) / MetafileWork::kStrokePixelsPerUnit);
     // A shape reaching far past the device is as slow: the cells of every row it spans.
     const QRectF rc = Transform().mapRect(rcLogicalBounds);
     const double dMax = kMaxSmoothEdges * DeviceSpan();
@@ -140,8 +148,9 @@ void CMetafileDC::DrawOrAdd(const QPainterPath& path, bool bStroke, bool bFill)
     if (!CanDraw())
         return;
     ChargeArea(path.controlPointRect(), bStroke);
-    const bool bSmooth =
-        ChargeEdges(EdgeLength(path, Transform(), DeviceSpan()), path.controlPointRect());
+    double dOnDevice = 0;
+    const double dLength = EdgeLength(path, Transform(), DeviceSpan(), dOnDevice);
+    const bool bSmooth = ChargeEdges(dLength, dOnDevice, path.controlPointRect());
     Prepare(bStroke, bFill, bSmooth);
     m_painter.drawPath(path);
 }
@@ -161,7 +170,7 @@ void CMetafileDC::LineTo(const QPointF& pt)
         m_path.lineTo(pt);
     } else if (CanDraw()) {
         ChargeArea(QRectF(m_state.ptCurrent, pt), true);
-        Prepare(true, false, ChargeEdges(0, QRectF(m_state.ptCurrent, pt)));
+        Prepare(true, false, ChargeEdges(0, 0, QRectF(m_state.ptCurrent, pt)));
         m_painter.drawLine(m_state.ptCurrent, pt);
     }
     m_state.ptCurrent = pt;
@@ -173,7 +182,7 @@ void CMetafileDC::Rectangle(const QRectF& rc)
         m_path.addRect(rc.normalized());
     } else if (CanDraw()) {
         ChargeArea(rc, true);
-        Prepare(true, true, ChargeEdges(0, rc));
+        Prepare(true, true, ChargeEdges(0, 0, rc));
         m_painter.drawRect(rc.normalized());
     }
 }
@@ -192,7 +201,7 @@ void CMetafileDC::Ellipse(const QRectF& rc)
         m_path.addEllipse(rc.normalized());
     } else if (CanDraw()) {
         ChargeArea(rc, true);
-        Prepare(true, true, ChargeEdges(0, rc));
+        Prepare(true, true, ChargeEdges(0, 0, rc));
         m_painter.drawEllipse(rc.normalized());
     }
 }
@@ -259,8 +268,9 @@ void CMetafileDC::Polygon()
         m_path.closeSubpath();
     } else if (CanDraw()) {
         ChargeArea(m_points.boundingRect(), true);
-        const bool bSmooth =
-            ChargeEdges(EdgeLength(m_points, Transform(), DeviceSpan()), m_points.boundingRect());
+        double dOnDevice = 0;
+        const double dLength = EdgeLength(m_points, Transform(), DeviceSpan(), dOnDevice);
+        const bool bSmooth = ChargeEdges(dLength, dOnDevice, m_points.boundingRect());
         Prepare(true, true, bSmooth);
         m_painter.drawPolygon(m_points, m_state.fillRule);
     }
@@ -286,8 +296,9 @@ void CMetafileDC::Polyline(bool bFromCurrent)
             m_path.addPolygon(*pLine);
     } else if (CanDraw()) {
         ChargeArea(pLine->boundingRect(), true);
-        const bool bSmooth =
-            ChargeEdges(EdgeLength(*pLine, Transform(), DeviceSpan()), pLine->boundingRect());
+        double dOnDevice = 0;
+        const double dLength = EdgeLength(*pLine, Transform(), DeviceSpan(), dOnDevice);
+        const bool bSmooth = ChargeEdges(dLength, dOnDevice, pLine->boundingRect());
         Prepare(true, false, bSmooth);
         m_painter.drawPolyline(*pLine);
     }
@@ -516,8 +527,9 @@ void CMetafileDC::DrawPathAndEnd(bool bStroke, bool bFill)
     if (CanDraw()) {
         AddWork(m_path.elementCount() * MetafileWork::kPerPoint);
         ChargeArea(m_path.controlPointRect(), bStroke);
-        const bool bSmooth =
-            ChargeEdges(EdgeLength(m_path, Transform(), DeviceSpan()), m_path.controlPointRect());
+        double dOnDevice = 0;
+        const double dLength = EdgeLength(m_path, Transform(), DeviceSpan(), dOnDevice);
+        const bool bSmooth = ChargeEdges(dLength, dOnDevice, m_path.controlPointRect());
         Prepare(bStroke, bFill, bSmooth);
         m_painter.drawPath(m_path);
     }

@@ -222,8 +222,9 @@ QByteArray LongPolylineThenRedEmf()
 }
 
 // nPoints pseudo-random points over 100 x 100 pixels, filled red or stroked
-// red three pixels wide; bPath: filled as a path.
-QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false)
+// red three pixels wide; bPath: filled as a path; nReach: the points go to and
+// fro on the diagonal instead, reaching that far from the centre.
+QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false, int nReach = 0)
 {
     CTestEmf emf(100, 100);
     uint32_t ih = 0;
@@ -235,8 +236,11 @@ QByteArray TangleEmf(int nPoints, bool bStroke, bool bPath = false)
     SelectBrush(emf, 0xFF0000, false);
     std::vector<U_POINTL> arPoints;
     QRandomGenerator rng(99);
-    for (int i = 0; i < nPoints; ++i)
-        arPoints.push_back(point32_set(int(rng.bounded(100)), int(rng.bounded(100))));
+    for (int i = 0; i < nPoints; ++i) {
+        const int d = i % 2 ? nReach : -nReach;
+        arPoints.push_back(nReach ? point32_set(50 + d, 50 + d)
+                                  : point32_set(int(rng.bounded(100)), int(rng.bounded(100))));
+    }
     const uint32_t n = uint32_t(arPoints.size());
     if (bPath)
         emf.Add(U_EMRBEGINPATH_set());
@@ -473,6 +477,8 @@ void TestMetafileBadInput::tangledShapesDrawnAliased_data()
     QTest::newRow("1,000-point tangle, stroked: aliased") << TangleEmf(1000, true) << false;
     QTest::newRow("2,886-point tangle, filled as a path: aliased")
         << TangleEmf(2886, false, true) << false;
+    QTest::newRow("20 strokes of 8,500 pixels, 6,000 across: aliased")
+        << TangleEmf(21, true, false, 3000) << false;
     // ...and so is a shape more than 64 x 200 pixels across.
     QTest::newRow("ellipse 60 pixels wide: smooth") << TurnedEmf(60, 0) << true;
     QTest::newRow("ellipse of 10^7 pixels: aliased") << TurnedEmf(10000000, 0) << false;
