@@ -99,13 +99,20 @@ QStringList CDao_Table::DistinctValues(EPhotoField eField)
     return arValues;
 }
 
+namespace {
+// The table's record with that key, if any, as the recordset's current one.
+void OpenRecordByKey(CDaoRecordset& recordset, const QString& strTable, qint64 nKey)
+{
+    recordset.m_strFilter =
+        QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM %1").arg(strTable));
+}
+} // namespace
+
 std::optional<SPhotoRecord> CDao_Table::ReadRecord(qint64 nKey)
 {
     CDaoRecordset recordset(m_pCDaoDatabase.get());
-    recordset.m_strFilter =
-        QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                   QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+    OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
     if (recordset.IsEOF())
         return std::nullopt;
     return CurrentRecord(recordset, FieldColumns(recordset));
@@ -167,10 +174,7 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
     SPhotoRecord record;
     try {
         CDaoRecordset recordset(m_pCDaoDatabase.get());
-        recordset.m_strFilter =
-            QStringLiteral("%1=%2").arg(PhotoFieldName(EPhotoField::ID_Photo)).arg(nKey);
-        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                       QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+        OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
         if (recordset.IsEOF())
             throw CDaoException(
                 QStringLiteral("The record can not be saved: it is no longer in the table."));
