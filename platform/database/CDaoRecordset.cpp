@@ -3,6 +3,7 @@
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CSqliteStatement.h"
+#include "platform/database/FieldStorage.h"
 #include "platform/database/JetDate.h"
 #include "platform/database/JetSql.h"
 
@@ -26,31 +27,43 @@ constexpr qsizetype g_nPageRows = 1000;
     throw CDaoException(QStringLiteral("No current record."));
 }
 
-qsizetype CodePointCount(const QString& str)
+// An opened table's fields by name. SQLite would read an unknown name in
+// quotes as text, so every name is checked here and the table's own spelling
+// used.
+class CTableFields
 {
-    qsizetype n = str.size();
-    for (const QChar c : str)
-        n -= c.isLowSurrogate() ? 1 : 0;
-    return n;
-}
-
-// The position of the first half of a surrogate pair that stands alone, or -1.
-// UTF-8 has no form for it, so SQLite would store some other character.
-qsizetype LoneSurrogate(const QString& str)
-{
-    for (qsizetype i = 0; i < str.size(); ++i) {
-        if (str[i].isHighSurrogate() && i + 1 < str.size() && str[i + 1].isLowSurrogate())
-            ++i;
-        else if (str[i].isSurrogate())
-            return i;
+public:
+    explicit CTableFields(const CDaoTableDef& tableDef)
+        : m_strTable(tableDef.GetName())
+    {
+        for (int i = 0; i < tableDef.GetFieldCount(); ++i) {
+            CDaoFieldInfo field;
+            tableDef.GetFieldInfo(i, field);
+            m_mapIndex.insert(field.m_strName.toLower(), i);
+            if (field.m_nType == dbText)
+                m_setTextColumns.insert(field.m_strName.toLower());
+            m_arFields.append(field);
+        }
     }
-    return -1;
-}
 
-// The years a date field holds: the stored text has four digits for the year,
-// and the engine's dates start at year 100.
-constexpr int g_nFirstYear = 100;
-constexpr int g_nLastYear = 9999;
+    const QList<CDaoFieldInfo>& All() const { return m_arFields; }
+    const QSet<QString>& TextColumns() const { return m_setTextColumns; }
+
+    const CDaoFieldInfo& Resolve(const QString& strName) const
+    {
+        const int nIndex = m_mapIndex.value(strName.toLower(), -1);
+        if (nIndex < 0)
+            throw CDaoException(QStringLiteral("Field \"%1\" is not in table \"%2\".")
+                                    .arg(DaoExcerpt(strName), m_strTable));
+        return m_arFields[nIndex];
+    }
+
+private:
+    QString m_strTable;
+    QList<CDaoFieldInfo> m_arFields;
+    QHash<QString, int> m_mapIndex;
+    QSet<QString> m_setTextColumns;
+};
 
 } // namespace
 
@@ -73,46 +86,27 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
     const CJetSelect select = JetParseSelect(strSQL);
     CDaoTableDef tableDef(m_pDatabase);
     tableDef.Open(select.strTable);
+    const CTableFields table(tableDef);
 
-    QList<CDaoFieldInfo> arTable;
-    QHash<QString, int> mapTable;
-    QSet<QString> setTextColumns;
-    for (int i = 0; i < tableDef.GetFieldCount(); ++i) {
-        CDaoFieldInfo field;
-        tableDef.GetFieldInfo(i, field);
-        mapTable.insert(field.m_strName.toLower(), i);
-        if (field.m_nType == dbText)
-            setTextColumns.insert(field.m_strName.toLower());
-        arTable.append(field);
-    }
-    // SQLite would read an unknown name in quotes as text, so every name is
-    // checked here and the table's own spelling used.
-    auto resolve = [&](const QString& strName) {
-        const int nIndex = mapTable.value(strName.toLower(), -1);
-        if (nIndex < 0)
-            throw CDaoException(QStringLiteral("Field \"%1\" is not in table \"%2\".")
-                                    .arg(DaoExcerpt(strName), tableDef.GetName()));
-        return arTable[nIndex];
-    };
     CJetSelect resolved = select;
     resolved.strTable = tableDef.GetName();
     if (select.arColumns.isEmpty()) {
-        m_arFields = arTable;
+        m_arFields = table.All();
     } else {
         for (QString& strName : resolved.arColumns) {
-            m_arFields.append(resolve(strName));
+            m_arFields.append(table.Resolve(strName));
             strName = m_arFields.last().m_strName;
         }
     }
     for (QString& strName : resolved.arGroupBy)
-        strName = resolve(strName).m_strName;
+        strName = table.Resolve(strName).m_strName;
     for (CJetOrder& order : resolved.arOrderBy)
-        order.strName = resolve(order.strName).m_strName;
+        order.strName = table.Resolve(order.strName).m_strName;
     CJetCriterion filter;
     if (!m_strFilter.isEmpty()) {
         filter = JetTranslateCriterion(m_strFilter);
         for (const QString& strName : std::as_const(filter.arNames))
-            resolve(strName);
+            table.Resolve(strName);
     }
 
     m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
@@ -123,8 +117,19 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
                 .arg(tableDef.GetName()));
     CSqliteStatement statement(m_pDatabase->Handle(),
                                JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter,
-                                            setTextColumns, tableDef.GetRecordKey()),
+                                            table.TextColumns(), tableDef.GetRecordKey()),
                                filter.arValues);
+    ReadResult(statement);
+    m_strTable = tableDef.GetName();
+    m_strKey = JetQuoteName(tableDef.GetRecordKey());
+    m_nCurrent = 0;
+    m_bOpen = true;
+}
+
+void CDaoRecordset::ReadResult(CSqliteStatement& statement)
+{
+    // A dynaset keeps the keys and reads its records a page at a time; a
+    // snapshot holds every value.
     if (m_bDynaset) {
         while (statement.Step())
             m_arRowIds.append(sqlite3_column_int64(statement.Get(), 0));
@@ -139,10 +144,6 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
     m_arDeleted.fill(false, m_nRows);
     for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
-    m_strTable = tableDef.GetName();
-    m_strKey = JetQuoteName(tableDef.GetRecordKey());
-    m_nCurrent = 0;
-    m_bOpen = true;
 }
 
 void CDaoRecordset::Close()
@@ -476,70 +477,6 @@ void CDaoRecordset::CancelUpdate()
     m_mapPending.clear();
 }
 
-QVariant CDaoRecordset::ToStorage(const CDaoFieldInfo& field, const QVariant& value) const
-{
-    if (value.isNull())
-        return QVariant();
-    switch (field.m_nType) {
-    case dbText: {
-        const QString str = value.toString();
-        const qsizetype nLone = LoneSurrogate(str);
-        if (nLone >= 0)
-            throw CDaoException(
-                QStringLiteral("The text for field \"%1\" holds half a character (the UTF-16 "
-                               "surrogate %2 at position %3 stands alone); it can not be stored.")
-                    .arg(field.m_strName, QStringLiteral("U+%1")
-                                              .arg(str[nLone].unicode(), 4, 16, QLatin1Char('0'))
-                                              .toUpper())
-                    .arg(nLone + 1));
-        const qsizetype nLength = CodePointCount(str);
-        if (field.m_lSize > 0 && nLength > field.m_lSize)
-            throw CDaoException(
-                QStringLiteral("The text for field \"%1\" has %2 characters; the field "
-                               "holds at most %3.")
-                    .arg(field.m_strName)
-                    .arg(nLength)
-                    .arg(field.m_lSize));
-        return str;
-    }
-    case dbLong: {
-        bool bOk = false;
-        const qlonglong n = value.toLongLong(&bOk);
-        if (!bOk || n < std::numeric_limits<qint32>::min() ||
-            n > std::numeric_limits<qint32>::max())
-            throw CDaoException(
-                QStringLiteral("Field \"%1\" holds whole numbers of 32 bits; \"%2\" is not one.")
-                    .arg(field.m_strName, DaoExcerpt(value.toString())));
-        return n;
-    }
-    case dbDate: {
-        // A local time in a daylight-saving gap is invalid as an instant,
-        // yet its wall clock is what the caller means to store.
-        QDate date;
-        QTime time(0, 0);
-        if (value.metaType().id() == QMetaType::QDateTime) {
-            date = value.toDateTime().date();
-            time = value.toDateTime().time();
-        } else if (value.metaType().id() == QMetaType::QDate) {
-            date = value.toDate();
-        }
-        if (!date.isValid() || !time.isValid())
-            throw CDaoException(QStringLiteral("Field \"%1\" holds dates; \"%2\" is not one.")
-                                    .arg(field.m_strName, DaoExcerpt(value.toString())));
-        if (date.year() < g_nFirstYear || date.year() > g_nLastYear)
-            throw CDaoException(
-                QStringLiteral("Field \"%1\" holds dates of the years %2 to %3; %4 is outside.")
-                    .arg(field.m_strName)
-                    .arg(g_nFirstYear)
-                    .arg(g_nLastYear)
-                    .arg(date.toString(Qt::ISODate)));
-        return JetDateToStorage(date, time);
-    }
-    default:
-        return value;
-    }
-}
-
 CDaoRecordset::CCell CDaoRecordset::MakeCell(const QVariant& value)
 {
     switch (value.isNull() ? QMetaType::UnknownType : value.metaType().id()) {
@@ -585,7 +522,7 @@ void CDaoRecordset::SetFieldValue(const QString& strName, const QVariant& value)
         throw CDaoException(
             QStringLiteral("Field \"%1\" is counted by the engine and can not be set.")
                 .arg(field.m_strName));
-    m_mapPending.insert(nIndex, ToStorage(field, value));
+    m_mapPending.insert(nIndex, FieldToStorage(field, value));
 }
 
 void CDaoRecordset::Update()

@@ -13,6 +13,7 @@
 #include <vector>
 
 class CDaoDatabase;
+class CSqliteStatement;
 struct sqlite3_stmt;
 
 // Open type that leaves the choice to the engine: a dynaset.
@@ -91,8 +92,8 @@ private:
     void RequireDynaset(const char* pszWhat) const;
     int FieldIndex(const QString& strName) const;
     bool FindFrom(qsizetype nStart, const QString& strCriteria);
-    QVariant ToStorage(const CDaoFieldInfo& field, const QVariant& value) const;
 
+    void ReadResult(CSqliteStatement& statement);
     void LoadPage(qsizetype nRow);
     qsizetype LiveRow(qsizetype nRow, int nStep);
     void ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot);

@@ -63,6 +63,110 @@ QString Unquote(QString strName)
     return strName;
 }
 
+QString IndexColumns(const CDaoIndexInfo& index)
+{
+    QStringList ar;
+    for (const CDaoIndexFieldInfo& field : index.m_arFields)
+        ar.append(JetQuoteName(field.m_strName) +
+                  (field.m_bDescending ? QStringLiteral(" DESC") : QString()));
+    return ar.join(QStringLiteral(", "));
+}
+
+// A table's columns as SQLite declares them.
+struct STableColumns
+{
+    QList<CDaoFieldInfo> arFields;
+    QStringList arKeyFields;  // the primary key's, in key order
+    bool bIntegerKey = false; // a single INTEGER primary key: the row id
+};
+
+STableColumns ReadColumns(QSqlQuery& query, const QString& strTable)
+{
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(JetQuoteName(strTable))))
+        ThrowSqlError(query.lastError());
+    STableColumns columns;
+    QList<QPair<int, QString>> arKey;
+    while (query.next()) {
+        const QString strType = query.value(QStringLiteral("type")).toString();
+        const CDaoFieldInfo field =
+            FieldFromDeclaration(query.value(QStringLiteral("name")).toString(), strType);
+        const int nKey = query.value(QStringLiteral("pk")).toInt();
+        if (nKey > 0) {
+            arKey.append({nKey, field.m_strName});
+            if (strType.compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) == 0)
+                columns.bIntegerKey = true;
+        }
+        columns.arFields.append(field);
+    }
+    std::sort(arKey.begin(), arKey.end());
+    for (const auto& key : std::as_const(arKey))
+        columns.arKeyFields.append(key.second);
+    if (columns.arKeyFields.size() != 1)
+        columns.bIntegerKey = false;
+    return columns;
+}
+
+// A record is addressed by its integer key; without one by the row id, under
+// one of its three names that no column hides.
+QString RecordKey(const STableColumns& columns, const QString& strCreate)
+{
+    if (columns.bIntegerKey)
+        return columns.arKeyFields[0];
+    static const QRegularExpression reWithoutRowid(QStringLiteral("\\bWITHOUT\\s+ROWID\\b"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (reWithoutRowid.match(strCreate).hasMatch())
+        return QString();
+    for (const char* pszRowid : {"rowid", "_rowid_", "oid"}) {
+        const bool bHidden = std::any_of(
+            columns.arFields.cbegin(), columns.arFields.cend(), [pszRowid](const CDaoFieldInfo& f) {
+                return f.m_strName.compare(QLatin1String(pszRowid), Qt::CaseInsensitive) == 0;
+            });
+        if (!bHidden)
+            return QLatin1String(pszRowid);
+    }
+    return QString();
+}
+
+CDaoIndexInfo PrimaryIndex(const QStringList& arKeyFields, const QString& strCreate)
+{
+    static const QRegularExpression reName(
+        QStringLiteral("CONSTRAINT\\s+(\"(?:[^\"]|\"\")*\"|\\S+)\\s+PRIMARY\\s+KEY"),
+        QRegularExpression::CaseInsensitiveOption);
+    CDaoIndexInfo index;
+    index.m_strName = Unquote(reName.match(strCreate).captured(1));
+    index.m_bPrimary = index.m_bUnique = index.m_bRequired = true;
+    for (const QString& strField : arKeyFields)
+        index.m_arFields.append({strField, false});
+    return index;
+}
+
+// The indexes made by CREATE INDEX, with their key columns in order.
+QList<CDaoIndexInfo> ReadOtherIndexes(QSqlQuery& query, const QString& strTable)
+{
+    if (!query.exec(QStringLiteral("PRAGMA index_list(%1)").arg(JetQuoteName(strTable))))
+        ThrowSqlError(query.lastError());
+    QList<CDaoIndexInfo> arIndexes;
+    while (query.next()) {
+        if (query.value(QStringLiteral("origin")).toString() != QLatin1String("c"))
+            continue;
+        CDaoIndexInfo index;
+        index.m_strName = query.value(QStringLiteral("name")).toString();
+        index.m_bUnique = query.value(QStringLiteral("unique")).toInt() != 0;
+        arIndexes.append(index);
+    }
+    for (CDaoIndexInfo& index : arIndexes) {
+        if (!query.exec(
+                QStringLiteral("PRAGMA index_xinfo(%1)").arg(JetQuoteName(index.m_strName))))
+            ThrowSqlError(query.lastError());
+        while (query.next()) {
+            if (query.value(QStringLiteral("key")).toInt() == 1)
+                index.m_arFields.append({query.value(QStringLiteral("name")).toString(),
+                                         query.value(QStringLiteral("desc")).toInt() != 0});
+        }
+    }
+    return arIndexes;
+}
+
 } // namespace
 
 CDaoTableDef::CDaoTableDef(CDaoDatabase* pDatabase)
@@ -173,16 +277,18 @@ void CDaoTableDef::CreateIndex(const CDaoIndexInfo& indexInfo)
     m_arIndexes.append(indexInfo);
 }
 
-void CDaoTableDef::Append()
+// A single whole-number primary key becomes SQLite's row id, the only column
+// that can count up by itself: its field number, or -1.
+int CDaoTableDef::RowidField(const CDaoIndexInfo* pPrimary) const
 {
-    RequireNew("Append");
-    if (!m_pDatabase || !m_pDatabase->IsOpen())
-        throw CDaoException(QStringLiteral("The database is not open."));
-    if (m_arFields.isEmpty())
-        throw CDaoException(QStringLiteral("Table \"%1\" has no fields.").arg(m_strName));
+    if (!pPrimary || pPrimary->m_arFields.size() != 1)
+        return -1;
+    const int nField = FindField(pPrimary->m_arFields[0].m_strName);
+    return m_arFields[nField].m_nType == dbLong ? nField : -1;
+}
 
-    // A single whole-number primary key becomes SQLite's row id, the only
-    // column that can count up by itself.
+QStringList CDaoTableDef::CreateStatements() const
+{
     const CDaoIndexInfo* pPrimary = nullptr;
     QSet<int> setRequired;
     for (const CDaoIndexInfo& index : std::as_const(m_arIndexes)) {
@@ -192,12 +298,7 @@ void CDaoTableDef::Append()
             for (const CDaoIndexFieldInfo& field : index.m_arFields)
                 setRequired.insert(FindField(field.m_strName));
     }
-    int nRowidField = -1;
-    if (pPrimary && pPrimary->m_arFields.size() == 1) {
-        const int nField = FindField(pPrimary->m_arFields[0].m_strName);
-        if (m_arFields[nField].m_nType == dbLong)
-            nRowidField = nField;
-    }
+    const int nRowidField = RowidField(pPrimary);
 
     QStringList arColumns;
     for (int i = 0; i < m_arFields.size(); ++i) {
@@ -222,31 +323,36 @@ void CDaoTableDef::Append()
                              .arg(field.m_lSize);
         arColumns.append(strColumn);
     }
-    QStringList arStatements;
-    auto indexColumns = [](const CDaoIndexInfo& index) {
-        QStringList ar;
-        for (const CDaoIndexFieldInfo& field : index.m_arFields)
-            ar.append(JetQuoteName(field.m_strName) +
-                      (field.m_bDescending ? QStringLiteral(" DESC") : QString()));
-        return ar.join(QStringLiteral(", "));
-    };
     if (pPrimary && nRowidField < 0)
         arColumns.append(QStringLiteral("CONSTRAINT %1 PRIMARY KEY (%2)")
-                             .arg(JetQuoteName(pPrimary->m_strName), indexColumns(*pPrimary)));
-    arStatements.append(QStringLiteral("CREATE TABLE %1 (%2)")
-                            .arg(JetQuoteName(m_strName), arColumns.join(QStringLiteral(", "))));
+                             .arg(JetQuoteName(pPrimary->m_strName), IndexColumns(*pPrimary)));
+
+    QStringList arStatements{
+        QStringLiteral("CREATE TABLE %1 (%2)")
+            .arg(JetQuoteName(m_strName), arColumns.join(QStringLiteral(", ")))};
     for (const CDaoIndexInfo& index : std::as_const(m_arIndexes)) {
         if (!index.m_bPrimary)
             arStatements.append(QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                                     .arg(index.m_bUnique ? QStringLiteral("UNIQUE ") : QString(),
                                          JetQuoteName(index.m_strName), JetQuoteName(m_strName),
-                                         indexColumns(index)));
+                                         IndexColumns(index)));
     }
+    return arStatements;
+}
+
+void CDaoTableDef::Append()
+{
+    RequireNew("Append");
+    if (!m_pDatabase || !m_pDatabase->IsOpen())
+        throw CDaoException(QStringLiteral("The database is not open."));
+    if (m_arFields.isEmpty())
+        throw CDaoException(QStringLiteral("Table \"%1\" has no fields.").arg(m_strName));
+    const QStringList arStatements = CreateStatements();
 
     // All or nothing: a table without its indexes never reaches the file.
     m_pDatabase->BeginTrans();
     try {
-        for (const QString& strSql : std::as_const(arStatements))
+        for (const QString& strSql : arStatements)
             m_pDatabase->Execute(strSql);
         m_pDatabase->CommitTrans();
     } catch (...) {
@@ -279,91 +385,22 @@ void CDaoTableDef::Open(const QString& strName)
     const QString strTable = query.value(0).toString();
     const QString strCreate = query.value(1).toString();
 
-    QList<CDaoFieldInfo> arFields;
-    QList<QPair<int, QString>> arPrimaryFields;
-    bool bRowidKey = false;
-    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(JetQuoteName(strTable))))
-        ThrowSqlError(query.lastError());
+    STableColumns columns = ReadColumns(query, strTable);
     static const QRegularExpression reAutoIncrement(QStringLiteral("\\bAUTOINCREMENT\\b"),
                                                     QRegularExpression::CaseInsensitiveOption);
-    while (query.next()) {
-        CDaoFieldInfo field =
-            FieldFromDeclaration(query.value(1).toString(), query.value(2).toString());
-        const int nKey = query.value(5).toInt();
-        if (nKey > 0) {
-            arPrimaryFields.append({nKey, field.m_strName});
-            if (query.value(2).toString().compare(QLatin1String("INTEGER"), Qt::CaseInsensitive) ==
-                0)
-                bRowidKey = true;
-        }
-        arFields.append(field);
-    }
-    if (arPrimaryFields.size() != 1)
-        bRowidKey = false;
-    // A record is addressed by its integer key; without one by the row id,
-    // under one of its three names that no column hides.
-    QString strRecordKey;
-    static const QRegularExpression reWithoutRowid(QStringLiteral("\\bWITHOUT\\s+ROWID\\b"),
-                                                   QRegularExpression::CaseInsensitiveOption);
-    if (bRowidKey) {
-        strRecordKey = arPrimaryFields[0].second;
-    } else if (!reWithoutRowid.match(strCreate).hasMatch()) {
-        for (const char* pszRowid : {"rowid", "_rowid_", "oid"}) {
-            const bool bHidden = std::any_of(
-                arFields.cbegin(), arFields.cend(), [pszRowid](const CDaoFieldInfo& field) {
-                    return field.m_strName.compare(QLatin1String(pszRowid), Qt::CaseInsensitive) ==
-                           0;
-                });
-            if (!bHidden) {
-                strRecordKey = QLatin1String(pszRowid);
-                break;
-            }
-        }
-    }
-    if (bRowidKey && reAutoIncrement.match(strCreate).hasMatch()) {
-        for (CDaoFieldInfo& field : arFields)
-            if (field.m_strName == arPrimaryFields[0].second)
+    if (columns.bIntegerKey && reAutoIncrement.match(strCreate).hasMatch()) {
+        for (CDaoFieldInfo& field : columns.arFields)
+            if (field.m_strName == columns.arKeyFields[0])
                 field.m_lAttributes |= dbAutoIncrField;
     }
-
     QList<CDaoIndexInfo> arIndexes;
-    if (!arPrimaryFields.isEmpty()) {
-        std::sort(arPrimaryFields.begin(), arPrimaryFields.end());
-        static const QRegularExpression reName(
-            QStringLiteral("CONSTRAINT\\s+(\"(?:[^\"]|\"\")*\"|\\S+)\\s+PRIMARY\\s+KEY"),
-            QRegularExpression::CaseInsensitiveOption);
-        CDaoIndexInfo index;
-        index.m_strName = Unquote(reName.match(strCreate).captured(1));
-        index.m_bPrimary = index.m_bUnique = index.m_bRequired = true;
-        for (const auto& key : std::as_const(arPrimaryFields))
-            index.m_arFields.append({key.second, false});
-        arIndexes.append(index);
-    }
-    if (!query.exec(QStringLiteral("PRAGMA index_list(%1)").arg(JetQuoteName(strTable))))
-        ThrowSqlError(query.lastError());
-    QList<CDaoIndexInfo> arOthers;
-    while (query.next()) {
-        if (query.value(3).toString() != QLatin1String("c"))
-            continue;
-        CDaoIndexInfo index;
-        index.m_strName = query.value(1).toString();
-        index.m_bUnique = query.value(2).toInt() != 0;
-        arOthers.append(index);
-    }
-    for (CDaoIndexInfo& index : arOthers) {
-        if (!query.exec(
-                QStringLiteral("PRAGMA index_xinfo(%1)").arg(JetQuoteName(index.m_strName))))
-            ThrowSqlError(query.lastError());
-        while (query.next()) {
-            if (query.value(5).toInt() == 1)
-                index.m_arFields.append({query.value(2).toString(), query.value(3).toInt() != 0});
-        }
-        arIndexes.append(index);
-    }
+    if (!columns.arKeyFields.isEmpty())
+        arIndexes.append(PrimaryIndex(columns.arKeyFields, strCreate));
+    arIndexes += ReadOtherIndexes(query, strTable);
 
     m_strName = strTable;
-    m_strRecordKey = strRecordKey;
-    m_arFields = arFields;
+    m_strRecordKey = RecordKey(columns, strCreate);
+    m_arFields = columns.arFields;
     m_arIndexes = arIndexes;
     m_bOpen = true;
 }

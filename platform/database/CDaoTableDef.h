@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class CDaoDatabase;
 
@@ -65,6 +66,8 @@ public:
 private:
     void RequireNew(const char* pszWhat) const;
     int FindField(const QString& strName) const;
+    int RowidField(const CDaoIndexInfo* pPrimary) const;
+    QStringList CreateStatements() const;
 
     CDaoDatabase* m_pDatabase;
     QString m_strName;

@@ -190,23 +190,53 @@ QStringList ParseNameList(CParser& parser)
     return ar;
 }
 
+void TranslateLike(CParser& parser, CJetCriterion& criterion, const QString& strField)
+{
+    if (parser.Peek().nKind != Tok::Text)
+        parser.Fail(QStringLiteral("a quoted pattern expected after LIKE"));
+    const QString strPattern = parser.Take().strText;
+    CJetPattern pattern;
+    QString strError;
+    if (!pattern.Compile(strPattern, &strError))
+        throw CDaoException(strError);
+    criterion.strSql +=
+        QStringLiteral("%1(?, %2)").arg(QLatin1String(g_szJetLikeFunction), strField);
+    criterion.arValues.append(strPattern);
+}
+
+// "field = " a number or a 'text'.
+void TranslateEquals(CParser& parser, CJetCriterion& criterion, const QString& strField)
+{
+    const CToken value = parser.Peek();
+    if (value.nKind == Tok::Number) {
+        parser.Take();
+        criterion.strSql += QStringLiteral("%1 = ?").arg(strField);
+        if (value.strText.contains(u'.'))
+            criterion.arValues.append(value.strText.toDouble());
+        else {
+            bool bOk = false;
+            const qlonglong nValue = value.strText.toLongLong(&bOk);
+            if (!bOk)
+                parser.Fail(QStringLiteral("a number too large"));
+            criterion.arValues.append(nValue);
+        }
+    } else if (value.nKind == Tok::Text) {
+        parser.Take();
+        criterion.strSql +=
+            QStringLiteral("%1 = ? COLLATE %2").arg(strField, QLatin1String(g_szJetTextCollation));
+        criterion.arValues.append(value.strText);
+    } else {
+        parser.Fail(QStringLiteral("a number, a 'text' or a #date# expected"));
+    }
+}
+
 void TranslateComparison(CParser& parser, CJetCriterion& criterion)
 {
     const QString strName = parser.ExpectName();
     criterion.arNames.append(strName);
     const QString strField = JetQuoteName(strName);
-
     if (parser.TakeKeyword("LIKE")) {
-        if (parser.Peek().nKind != Tok::Text)
-            parser.Fail(QStringLiteral("a quoted pattern expected after LIKE"));
-        const QString strPattern = parser.Take().strText;
-        CJetPattern pattern;
-        QString strError;
-        if (!pattern.Compile(strPattern, &strError))
-            throw CDaoException(strError);
-        criterion.strSql +=
-            QStringLiteral("%1(?, %2)").arg(QLatin1String(g_szJetLikeFunction), strField);
-        criterion.arValues.append(strPattern);
+        TranslateLike(parser, criterion, strField);
         return;
     }
 
@@ -234,26 +264,7 @@ void TranslateComparison(CParser& parser, CJetCriterion& criterion)
     }
     if (strOperator != QLatin1String("="))
         parser.Fail(QStringLiteral("a #date# expected after %1").arg(strOperator));
-    if (value.nKind == Tok::Number) {
-        parser.Take();
-        criterion.strSql += QStringLiteral("%1 = ?").arg(strField);
-        if (value.strText.contains(u'.'))
-            criterion.arValues.append(value.strText.toDouble());
-        else {
-            bool bOk = false;
-            const qlonglong nValue = value.strText.toLongLong(&bOk);
-            if (!bOk)
-                parser.Fail(QStringLiteral("a number too large"));
-            criterion.arValues.append(nValue);
-        }
-    } else if (value.nKind == Tok::Text) {
-        parser.Take();
-        criterion.strSql +=
-            QStringLiteral("%1 = ? COLLATE %2").arg(strField, QLatin1String(g_szJetTextCollation));
-        criterion.arValues.append(value.strText);
-    } else {
-        parser.Fail(QStringLiteral("a number, a 'text' or a #date# expected"));
-    }
+    TranslateEquals(parser, criterion, strField);
 }
 
 void TranslateAnd(CParser& parser, CJetCriterion& criterion)

@@ -7,10 +7,11 @@
 
 namespace {
 
-// Reads one section, an object keyed by resource id: every entry goes to
-// readEntry, which returns an error text or an empty string.
-template <typename ReadEntry>
-QString ReadSection(const QJsonObject& root, const char* szSection, ReadEntry readEntry)
+// Reads one section, an object keyed by resource id, into map: readEntry
+// turns an entry into its value, or sets an error text.
+template <typename T, typename ReadEntry>
+QString ReadSection(const QJsonObject& root, const char* szSection, QHash<int, T>& map,
+                    ReadEntry readEntry)
 {
     const QJsonObject section = root.value(QLatin1String(szSection)).toObject();
     for (auto it = section.begin(); it != section.end(); ++it) {
@@ -19,9 +20,11 @@ QString ReadSection(const QJsonObject& root, const char* szSection, ReadEntry re
         if (!bOk)
             return QStringLiteral("%1: id %2 is not a number")
                 .arg(QLatin1String(szSection), it.key());
-        const QString strError = readEntry(nID, it.value());
+        QString strError;
+        T entry = readEntry(it.value(), &strError);
         if (!strError.isEmpty())
             return QStringLiteral("%1 %2: %3").arg(QLatin1String(szSection)).arg(nID).arg(strError);
+        map.insert(nID, entry);
     }
     return QString();
 }
@@ -29,6 +32,62 @@ QString ReadSection(const QJsonObject& root, const char* szSection, ReadEntry re
 QString Text(const QJsonObject& object, const char* szKey)
 {
     return object.value(QLatin1String(szKey)).toString();
+}
+
+QString ReadText(const QJsonValue& value, QString*)
+{
+    return value.toString();
+}
+
+QList<CMenuData> ReadMenus(const QJsonValue& value, QString* pstrError)
+{
+    QList<CMenuData> arMenus;
+    for (const QJsonValue& menuValue : value.toArray()) {
+        const QJsonObject menu = menuValue.toObject();
+        CMenuData data;
+        data.strCaption = Text(menu, "caption");
+        for (const QJsonValue& itemValue : menu.value(QLatin1String("items")).toArray()) {
+            const QJsonObject item = itemValue.toObject();
+            CMenuItemData itemData;
+            itemData.bSeparator = item.value(QLatin1String("separator")).toBool();
+            itemData.nID = item.value(QLatin1String("id")).toInt();
+            itemData.strCaption = Text(item, "caption");
+            if (!itemData.bSeparator && itemData.nID == 0)
+                *pstrError = QStringLiteral("an item has no id");
+            data.arItems.append(itemData);
+        }
+        arMenus.append(data);
+    }
+    return arMenus;
+}
+
+QList<CToolBarButtonData> ReadToolBar(const QJsonValue& value, QString*)
+{
+    QList<CToolBarButtonData> arButtons;
+    for (const QJsonValue& buttonValue : value.toArray()) {
+        const QJsonObject button = buttonValue.toObject();
+        CToolBarButtonData data;
+        data.bSeparator = button.value(QLatin1String("separator")).toBool();
+        data.nID = button.value(QLatin1String("id")).toInt();
+        data.strIcon = Text(button, "icon");
+        arButtons.append(data);
+    }
+    return arButtons;
+}
+
+QList<CAcceleratorData> ReadAccelerators(const QJsonValue& value, QString* pstrError)
+{
+    QList<CAcceleratorData> arKeys;
+    for (const QJsonValue& keyValue : value.toArray()) {
+        const QJsonObject key = keyValue.toObject();
+        CAcceleratorData data;
+        data.keys = QKeySequence(Text(key, "keys"), QKeySequence::PortableText);
+        data.nID = key.value(QLatin1String("id")).toInt();
+        if (data.keys.isEmpty() && pstrError->isEmpty())
+            *pstrError = QStringLiteral("command %1 has no keys").arg(data.nID);
+        arKeys.append(data);
+    }
+    return arKeys;
 }
 
 } // namespace
@@ -58,66 +117,15 @@ bool CResources::Parse(const QByteArray& json, QString* pstrError)
     const QJsonObject root = doc.object();
 
     if (strError.isEmpty())
-        strError = ReadSection(root, "strings", [this](int nID, const QJsonValue& value) {
-            m_mapStrings.insert(nID, value.toString());
-            return QString();
-        });
+        strError = ReadSection(root, "strings", m_mapStrings, ReadText);
     if (strError.isEmpty())
-        strError = ReadSection(root, "menus", [this](int nID, const QJsonValue& value) {
-            QList<CMenuData> arMenus;
-            for (const QJsonValue& menuValue : value.toArray()) {
-                const QJsonObject menu = menuValue.toObject();
-                CMenuData data;
-                data.strCaption = Text(menu, "caption");
-                for (const QJsonValue& itemValue : menu.value(QLatin1String("items")).toArray()) {
-                    const QJsonObject item = itemValue.toObject();
-                    CMenuItemData itemData;
-                    itemData.bSeparator = item.value(QLatin1String("separator")).toBool();
-                    itemData.nID = item.value(QLatin1String("id")).toInt();
-                    itemData.strCaption = Text(item, "caption");
-                    if (!itemData.bSeparator && itemData.nID == 0)
-                        return QStringLiteral("an item has no id");
-                    data.arItems.append(itemData);
-                }
-                arMenus.append(data);
-            }
-            m_mapMenus.insert(nID, arMenus);
-            return QString();
-        });
+        strError = ReadSection(root, "menus", m_mapMenus, ReadMenus);
     if (strError.isEmpty())
-        strError = ReadSection(root, "toolbars", [this](int nID, const QJsonValue& value) {
-            QList<CToolBarButtonData> arButtons;
-            for (const QJsonValue& buttonValue : value.toArray()) {
-                const QJsonObject button = buttonValue.toObject();
-                CToolBarButtonData data;
-                data.bSeparator = button.value(QLatin1String("separator")).toBool();
-                data.nID = button.value(QLatin1String("id")).toInt();
-                data.strIcon = Text(button, "icon");
-                arButtons.append(data);
-            }
-            m_mapToolBars.insert(nID, arButtons);
-            return QString();
-        });
+        strError = ReadSection(root, "toolbars", m_mapToolBars, ReadToolBar);
     if (strError.isEmpty())
-        strError = ReadSection(root, "accelerators", [this](int nID, const QJsonValue& value) {
-            QList<CAcceleratorData> arKeys;
-            for (const QJsonValue& keyValue : value.toArray()) {
-                const QJsonObject key = keyValue.toObject();
-                CAcceleratorData data;
-                data.keys = QKeySequence(Text(key, "keys"), QKeySequence::PortableText);
-                data.nID = key.value(QLatin1String("id")).toInt();
-                if (data.keys.isEmpty())
-                    return QStringLiteral("command %1 has no keys").arg(data.nID);
-                arKeys.append(data);
-            }
-            m_mapAccelerators.insert(nID, arKeys);
-            return QString();
-        });
+        strError = ReadSection(root, "accelerators", m_mapAccelerators, ReadAccelerators);
     if (strError.isEmpty())
-        strError = ReadSection(root, "icons", [this](int nID, const QJsonValue& value) {
-            m_mapIcons.insert(nID, value.toString());
-            return QString();
-        });
+        strError = ReadSection(root, "icons", m_mapIcons, ReadText);
 
     if (pstrError)
         *pstrError = strError;
