@@ -81,7 +81,7 @@ double BuildMosaicMs(COrvalaView* pView)
     QElapsedTimer timer;
     timer.start();
     pView->OnMosaic();
-    while (!pView->m_bMosaic)
+    while (!pView->State().bMosaic)
         pView->OnTimer(2);
     return timer.nsecsElapsed() / 1e6;
 }
@@ -147,7 +147,7 @@ int main(int argc, char** argv)
     for (int i = 1; i <= counts.nSteps; ++i) {
         QTest::qWait(300);
         timer.restart();
-        pStep->DrawPicture(nullptr, pStep->m_arrPictures.at(i % pStep->m_arrPictures.size()));
+        pStep->DrawPicture(nullptr, pStep->Pictures().at(i % pStep->Pictures().size()));
         arStepMs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(arStepMs.begin(), arStepMs.end());
@@ -176,7 +176,8 @@ int main(int argc, char** argv)
     const qint64 nBefore = ResidentBytes();
     BuildMosaicMs(pHuge);
     const qint64 nAdded = ResidentBytes() - nBefore;
-    const qint64 nRaw = qint64(counts.nHuge) * pHuge->m_nCellWidth * pHuge->m_nCellHeight * 4;
+    const qint64 nRaw =
+        qint64(counts.nHuge) * pHuge->State().nCellWidth * pHuge->State().nCellHeight * 4;
     Print("mosaic_20k_memory_ratio", double(nAdded) / double(nRaw), "x");
 
     // Keys in the finished mosaic move the frame and scroll; they decode
@@ -187,7 +188,7 @@ int main(int argc, char** argv)
         QThreadPool::globalInstance()->waitForDone();
         QCoreApplication::processEvents();
     }
-    const CPicture* pShown = pHuge->m_pPictureDoc->m_pPicture.get();
+    const CPicture* pShown = pHuge->GetPictureDoc()->m_pPicture.get();
     const QList<QPair<int, Qt::KeyboardModifiers>> arKeys{{Qt::Key_End, Qt::ControlModifier},
                                                           {Qt::Key_PageUp, {}},
                                                           {Qt::Key_Left, {}},
@@ -203,7 +204,7 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         dSlowestKeyMs = std::max(dSlowestKeyMs, timer.nsecsElapsed() / 1e6);
         if (QThreadPool::globalInstance()->activeThreadCount() != 0 ||
-            pHuge->m_pPictureDoc->m_pPicture.get() != pShown)
+            pHuge->GetPictureDoc()->m_pPicture.get() != pShown)
             ++nDecodes;
     }
     Print("mosaic_20k_key_ms", dSlowestKeyMs, "ms");
@@ -240,7 +241,7 @@ int main(int argc, char** argv)
         dSlowestMs = std::max(dSlowestMs, timer.nsecsElapsed() / 1e6);
     }
     Print("key_during_slow_decode_ms", dSlowestMs, "ms");
-    while (!pSlow->m_pPictureDoc->m_pPicture) {
+    while (!pSlow->GetPictureDoc()->m_pPicture) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         if (shown.elapsed() > 60000)
             qFatal("the slow picture never showed");

@@ -130,7 +130,22 @@ void COrvalaView::OnProperties()
     dialog.m_strPause = PauseText(m_nSlidePause);
     if (dialog.DoModal() != IDOK)
         return;
-    const SViewSettings& settings = dialog.m_settings;
+    ApplySettings(dialog.m_settings);
+}
+
+SViewSettings COrvalaView::Settings() const
+{
+    SViewSettings settings;
+    settings.bKeepProportions = m_bKeepProportions;
+    settings.bLoop = m_bLoop;
+    settings.nPhotosInRow = m_nPhotosInRow;
+    settings.nBorderWidth = m_nBorderWidth;
+    settings.nSlidePause = m_nSlidePause;
+    return settings;
+}
+
+void COrvalaView::ApplySettings(const SViewSettings& settings)
+{
     const bool bLayout = m_bKeepProportions != settings.bKeepProportions ||
                          m_nPhotosInRow != settings.nPhotosInRow ||
                          m_nBorderWidth != settings.nBorderWidth;
@@ -167,6 +182,35 @@ void COrvalaView::OnTimer(int nIDEvent)
             MosaicStep();
     });
     m_bInTimer = false;
+}
+
+SViewState COrvalaView::State() const
+{
+    SViewState state;
+    state.bHasFocus = m_bHasFocus;
+    state.bUserOpen = m_bUserOpen;
+    state.bFullSize = m_bFullSize;
+    state.bPaused = m_bPaused;
+    state.bBusy = m_bBusy;
+    state.bMosaic = m_bMosaic;
+    state.bSlideShow = m_bSlideShow;
+    state.settings = Settings();
+    state.nMosaicInterval = m_nMosaicInterval;
+    state.nCount = m_nCount;
+    state.nCurrent = m_nCurrent;
+    state.nTimerId = m_nTimerId;
+    state.bSlideTimer = m_arTimers[0].isActive();
+    state.bMosaicTimer = m_arTimers[1].isActive();
+    state.strFolder = m_strFolder;
+    state.nCellWidth = m_nCellWidth;
+    state.nCellHeight = m_nCellHeight;
+    state.nLastWidth = m_nLastWidth;
+    state.nLastHeight = m_nLastHeight;
+    state.nSelectPenWidth = m_penSelect.width();
+    state.nErasePenWidth = m_penErase.width();
+    state.ptSelection = m_ptSelection;
+    state.nMosaicNext = m_MosaicBuild.Next();
+    return state;
 }
 
 int COrvalaView::SetTimer(int nIDEvent, int nElapse)

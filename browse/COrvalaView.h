@@ -3,6 +3,7 @@
 #include "browse/CMosaicBuild.h"
 #include "browse/CPictureRender.h"
 #include "browse/MosaicGeometry.h"
+#include "browse/PropertiesValues.h"
 #include "db/CFolderImport.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
@@ -30,6 +31,35 @@ struct SViewDefaults
     int nBorderWidth = 2;
     int nSlidePause = 1000;
     int nMosaicInterval = 1;
+};
+
+// What a picture view is doing and showing, as plain values.
+struct SViewState
+{
+    bool bHasFocus = false;
+    bool bUserOpen = false;
+    bool bFullSize = false;
+    bool bPaused = false;
+    bool bBusy = false;
+    bool bMosaic = false;
+    bool bSlideShow = false;
+    SViewSettings settings;
+    int nMosaicInterval = 0;
+    int nCount = 0;
+    int nCurrent = 0;
+    // The timed job last started: 1 the slide show, 2 the mosaic build.
+    int nTimerId = 0;
+    bool bSlideTimer = false; // armed
+    bool bMosaicTimer = false;
+    QString strFolder;
+    int nCellWidth = 0;
+    int nCellHeight = 0;
+    int nLastWidth = 0;
+    int nLastHeight = 0;
+    int nSelectPenWidth = 0;
+    int nErasePenWidth = 0;
+    QPoint ptSelection;
+    int nMosaicNext = 0; // the next thumbnail the build places
 };
 
 // The view of a picture window: one picture fitted to the width or at full
@@ -87,44 +117,16 @@ public:
     // or the whole mosaic over as many pages as it needs.
     void PrintTo(QPrinter* pPrinter);
 
-    bool m_bHasFocus = true;
-    bool m_bUserOpen = true;
-    bool m_bFullSize = false;
-    bool m_bInTimer = false;
-    bool m_bPaused = false;
-    bool m_bBusy = false;
-    bool m_bMosaic = false;
-    bool m_bKeepProportions;
-    bool m_bSlideShow = false;
-    bool m_bLoop;
-    int m_nPhotosInRow;
-    int m_nBorderWidth;
-    int m_nCount = 0;
-    int m_nCurrent;
-    int m_nSlidePause;
-    int m_nMosaicInterval;
-    int m_nTimerId = 0;
-    QString m_strText;
-    QString m_strFolder;
-    QString m_strStartPath;
-    int m_nCellWidth = 0;
-    int m_nCellHeight = 0;
-    int m_nLastWidth = 0;
-    int m_nLastHeight = 0;
-    QPen m_penErase;
-    QPen m_penSelect;
-    QPoint m_ptSelection;
-    QRect m_rcLastClient;
-    CProgressCtrl m_wndProgress;
-    COrvalaDoc* m_pPictureDoc = nullptr;
-    CFrameServices* m_pMainFrame = nullptr;
-    CProgressCtrl_Status* m_pStatusProgress = nullptr;
-    QStringList m_arrPictures;
-    // The mosaic's thumbnails, each drawn into its cell's rectangle (no
-    // bitmap bigger than a cell).
-    CMosaicBuild m_MosaicBuild;
-    // Draws the single picture; a drawing on a worker.
-    CPictureRender m_PictureRender;
+    // The five settings the Properties dialog shows, and setting them: a
+    // running show takes the new pause from its next slide, a mosaic is
+    // built again for a new layout.
+    SViewSettings Settings() const;
+    void ApplySettings(const SViewSettings& settings);
+    SViewState State() const;
+    COrvalaDoc* GetPictureDoc() const { return m_pPictureDoc; }
+    // The pictures the window walks through: the folder's, or a show's.
+    const QStringList& Pictures() const { return m_arrPictures; }
+    const CProgressCtrl& Progress() const { return m_wndProgress; }
 
 protected:
     void paintEvent(QPaintEvent* pEvent) override;
@@ -165,6 +167,44 @@ private:
     void BeginWaitCursor();
     void EndWaitCursor();
 
+    bool m_bHasFocus = true;
+    bool m_bUserOpen = true;
+    bool m_bFullSize = false;
+    bool m_bInTimer = false;
+    bool m_bPaused = false;
+    bool m_bBusy = false;
+    bool m_bMosaic = false;
+    bool m_bKeepProportions;
+    bool m_bSlideShow = false;
+    bool m_bLoop;
+    int m_nPhotosInRow;
+    int m_nBorderWidth;
+    int m_nCount = 0;
+    int m_nCurrent;
+    int m_nSlidePause;
+    int m_nMosaicInterval;
+    int m_nTimerId = 0;
+    QString m_strText;
+    QString m_strFolder;
+    QString m_strStartPath;
+    int m_nCellWidth = 0;
+    int m_nCellHeight = 0;
+    int m_nLastWidth = 0;
+    int m_nLastHeight = 0;
+    QPen m_penErase;
+    QPen m_penSelect;
+    QPoint m_ptSelection;
+    QRect m_rcLastClient;
+    CProgressCtrl m_wndProgress;
+    COrvalaDoc* m_pPictureDoc = nullptr;
+    CFrameServices* m_pMainFrame = nullptr;
+    CProgressCtrl_Status* m_pStatusProgress = nullptr;
+    QStringList m_arrPictures;
+    // The mosaic's thumbnails, each drawn into its cell's rectangle (no
+    // bitmap bigger than a cell).
+    CMosaicBuild m_MosaicBuild;
+    // Draws the single picture; a drawing on a worker.
+    CPictureRender m_PictureRender;
     QBasicTimer m_arTimers[2];
     bool m_bSelectionShown = false;
     bool m_bWaitCursor = false;

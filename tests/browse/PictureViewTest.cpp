@@ -23,15 +23,19 @@ void CPictureViewTest::EndSession()
     m_pWorkspace.reset();
 }
 
-COrvalaView* CPictureViewTest::ShowLastView(QSize szFrame)
+COrvalaView* CPictureViewTest::ShowLastView(QSize szClient)
 {
     auto* pView = m_pSession->NewestPictureView();
-    if (pView) {
-        pView->GetParentFrame()->resize(szFrame);
-        pView->setFocus();
-        if (!QTest::qWaitForWindowExposed(pView))
-            return nullptr;
-    }
+    if (!pView)
+        return nullptr;
+    pView->setFocus();
+    if (!QTest::qWaitForWindowExposed(pView))
+        return nullptr;
+    // The frame's edges and caption take what the style gives them.
+    QWidget* pFrame = pView->GetParentFrame();
+    pFrame->resize(szClient + pFrame->size() - pView->viewport()->size());
+    if (!QTest::qWaitFor([&] { return pView->viewport()->size() == szClient; }))
+        return nullptr;
     return pView;
 }
 

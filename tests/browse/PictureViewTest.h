@@ -20,9 +20,9 @@ protected:
     // For init(), under QVERIFY; EndSession() for cleanup().
     bool StartSession();
     void EndSession();
-    // The picture window opened last, in a frame of szFrame and with the
+    // The picture window opened last, with a client area of szClient and the
     // focus, once it is on screen; null when there is none or it never shows.
-    COrvalaView* ShowLastView(QSize szFrame);
+    COrvalaView* ShowLastView(QSize szClient);
     // The colour the view shows near its top-left corner.
     static QColor Shown(COrvalaView* pView);
 

@@ -87,7 +87,7 @@ COrvalaView* TestOrvalaView::Open(const QString& strPath, bool bUser, int nIndex
         m_pSession->App().m_pPictureTemplate->OpenDocumentFile(strPath, true);
     else
         AfxGetFrameServices()->OpenPictureWindow(strPath, nIndex);
-    return ShowLastView(QSize(500, 400));
+    return ShowLastView(QSize(520, 380));
 }
 
 void TestOrvalaView::Tick(COrvalaView* pView, int nTicks)
@@ -111,10 +111,10 @@ void TestOrvalaView::userOpenStartsEmpty()
     const QString strFolder = MakeFolder(3);
     COrvalaView* pView = Open(strFolder + QStringLiteral("/2.bmp"));
     QVERIFY(pView);
-    QVERIFY(pView->m_arrPictures.isEmpty());
-    QCOMPARE(pView->m_nCount, 0);
-    QCOMPARE(pView->m_nCurrent, 0);
-    QCOMPARE(pView->m_strFolder, strFolder + QLatin1Char('/'));
+    QVERIFY(pView->Pictures().isEmpty());
+    QCOMPARE(pView->State().nCount, 0);
+    QCOMPARE(pView->State().nCurrent, 0);
+    QCOMPARE(pView->State().strFolder, strFolder + QLatin1Char('/'));
 }
 
 void TestOrvalaView::programOpenListsFolder()
@@ -122,9 +122,9 @@ void TestOrvalaView::programOpenListsFolder()
     const QString strFolder = MakeFolder(3);
     COrvalaView* pView = Open(strFolder + QStringLiteral("/1.bmp"), false, 1);
     QVERIFY(pView);
-    QCOMPARE(pView->m_nCount, 3);
-    QCOMPARE(pView->m_nCurrent, 1);
-    QCOMPARE(pView->m_arrPictures.at(2), strFolder + QStringLiteral("/2.bmp"));
+    QCOMPARE(pView->State().nCount, 3);
+    QCOMPARE(pView->State().nCurrent, 1);
+    QCOMPARE(pView->Pictures().at(2), strFolder + QStringLiteral("/2.bmp"));
 
     // A window without a file has no folder and finds nothing.
     AfxGetFrameServices()->OpenPictureWindow(QString(), 0);
@@ -132,23 +132,25 @@ void TestOrvalaView::programOpenListsFolder()
     COrvalaView* pEmpty = m_pSession->NewestPictureView();
     QVERIFY(pEmpty != pView);
     pEmpty->StartMosaic();
-    QCOMPARE(pEmpty->m_nCount, 0);
-    QVERIFY(!pEmpty->m_bBusy);
+    QCOMPARE(pEmpty->State().nCount, 0);
+    QVERIFY(!pEmpty->State().bBusy);
 }
 
 void TestOrvalaView::lastPictureViewAndDefaults()
 {
     const QString strFolder = MakeFolder(1);
     COrvalaView* pFirst = Open(strFolder + QStringLiteral("/0.bmp"));
-    pFirst->m_nPhotosInRow = 3;
-    pFirst->m_bKeepProportions = true;
+    SViewSettings settings = pFirst->Settings();
+    settings.nPhotosInRow = 3;
+    settings.bKeepProportions = true;
+    pFirst->ApplySettings(settings);
     COrvalaView* pSecond = Open(strFolder + QStringLiteral("/0.bmp"));
     QVERIFY(pSecond != pFirst);
-    QCOMPARE(pSecond->m_nPhotosInRow, 10);
-    QCOMPARE(pSecond->m_nBorderWidth, 2);
-    QCOMPARE(pSecond->m_bKeepProportions, false);
-    QCOMPARE(pSecond->m_nSlidePause, 1000);
-    QCOMPARE(pSecond->m_nMosaicInterval, 1);
+    QCOMPARE(pSecond->Settings().nPhotosInRow, 10);
+    QCOMPARE(pSecond->Settings().nBorderWidth, 2);
+    QCOMPARE(pSecond->Settings().bKeepProportions, false);
+    QCOMPARE(pSecond->Settings().nSlidePause, 1000);
+    QCOMPARE(pSecond->State().nMosaicInterval, 1);
 }
 
 void TestOrvalaView::scrollExtents()
@@ -157,15 +159,17 @@ void TestOrvalaView::scrollExtents()
     COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
     QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
     pView->OnFullSize();
-    QVERIFY(pView->m_bFullSize);
+    QVERIFY(pView->State().bFullSize);
     QCOMPARE(pView->GetTotalSize(), QSize(900, 700));
     pView->OnFullSize();
     QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
 
     pView->OnMosaic();
     Tick(pView, 26);
-    QVERIFY(pView->m_bMosaic);
-    const int nPitch = pView->m_nCellWidth + 2;
+    QVERIFY(pView->State().bMosaic);
+    // The client, 520 wide, holds ten cells of 48 a row with gaps of 2.
+    const int nPitch = 50;
+    QCOMPARE(pView->State().nCellWidth, 48);
     QCOMPARE(pView->GetTotalSize(), QSize(10 * nPitch, 3 * nPitch));
     // Full Size over a mosaic keeps the mosaic scrollable.
     pView->OnFullSize();
@@ -189,8 +193,8 @@ void TestOrvalaView::fittedAtTopLeftWithWhiteStrips()
     // Fitted to the width: 40 x 60 at width w is w * 1.5 high, from the top-left.
     QImage pixels = ScreenPixels(pView);
     QCOMPARE(pixels.pixelColor(0, 0), QColor(Qt::blue));
-    QCOMPARE(pView->m_nLastWidth, w);
-    QCOMPARE(pView->m_nLastHeight, w * 60 / 40);
+    QCOMPARE(pView->State().nLastWidth, w);
+    QCOMPARE(pView->State().nLastHeight, w * 60 / 40);
 
     // A lower picture leaves the strip below it white, no blue left over.
     QVERIFY(pView->DrawPicture(nullptr, dir.filePath(QStringLiteral("wide.bmp"))));
@@ -218,8 +222,8 @@ void TestOrvalaView::mosaicBuildsOnePerTick()
     CMainFrame* pFrame = m_pSession->Frame();
     CStatusBar* pStatus = pFrame->GetStatusBar();
     pView->OnMosaic();
-    QVERIFY(pView->m_bBusy);
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QLatin1Char('/'));
+    QVERIFY(pView->State().bBusy);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QLatin1Char('/'));
     QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Show 4 pictures from current directory: "));
 
     const QStringList arTexts{QStringLiteral(" Mosaic    1 /    4  from current directory: "),
@@ -230,17 +234,17 @@ void TestOrvalaView::mosaicBuildsOnePerTick()
     for (int i = 0; i < 4; ++i) {
         Tick(pView, 1);
         QCOMPARE(pStatus->GetPaneText(0), arTexts[i]);
-        QCOMPARE(pView->m_wndProgress.GetPos(), arProgress[i]);
+        QCOMPARE(pView->Progress().GetPos(), arProgress[i]);
     }
-    QVERIFY(!pView->m_bMosaic);
+    QVERIFY(!pView->State().bMosaic);
     Tick(pView, 1);
-    QVERIFY(pView->m_bMosaic);
-    QVERIFY(!pView->m_bBusy);
+    QVERIFY(pView->State().bMosaic);
+    QVERIFY(!pView->State().bBusy);
     QCOMPARE(pStatus->GetPaneText(0), QString());
-    QVERIFY(!pView->m_wndProgress.GetSafeHwnd());
+    QVERIFY(!pView->Progress().GetSafeHwnd());
 
-    const int nCell = pView->m_nCellWidth;
-    const int nPitch = nCell + 2;
+    const int nCell = 48;
+    const int nPitch = 50;
     QImage pixels;
     // The red frame runs through the gaps around the first cell only.
     QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(0, nCell / 2), QColor(Qt::red));
@@ -257,7 +261,7 @@ void TestOrvalaView::mosaicBuildsOnePerTick()
     QVERIFY(pView->SelectCell(QPoint(3 * nPitch + 5, 5), false));
     QCOMPARE(pStatus->GetPaneText(0), strFolder + QStringLiteral("/3.bmp"));
     QVERIFY(!pView->SelectCell(QPoint(5, nPitch + 5), false));
-    QCOMPARE(pView->m_ptSelection, QPoint(3 * nPitch + 5, 5));
+    QCOMPARE(pView->State().ptSelection, QPoint(3 * nPitch + 5, 5));
 }
 
 void TestOrvalaView::largeMosaicScrollsToItsEnd()
@@ -267,8 +271,8 @@ void TestOrvalaView::largeMosaicScrollsToItsEnd()
     COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"));
     pView->OnMosaic();
     Tick(pView, nCount + 1);
-    QVERIFY(pView->m_bMosaic);
-    const int nPitch = pView->m_nCellWidth + 2;
+    QVERIFY(pView->State().bMosaic);
+    const int nPitch = 50;
     QCOMPARE(pView->GetTotalSize().height(), (nCount / 10 + 1) * nPitch);
     pView->ScrollToPosition(QPoint(0, pView->GetTotalSize().height()));
     // The last row holds pictures 400..402; its top is the extent less one pitch.
@@ -360,7 +364,7 @@ void TestOrvalaView::printsToPdf()
     if (mosaic) {
         pView->OnMosaic();
         Tick(pView, count + 1);
-        QVERIFY(pView->m_bMosaic);
+        QVERIFY(pView->State().bMosaic);
     }
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
@@ -413,7 +417,7 @@ void TestOrvalaView::fullSizeAndPrintAreFullResolution()
 
     COrvalaView* pView = Open(strPath);
     QVERIFY(pView->DrawPicture(nullptr, strPath));
-    COrvalaDoc* pDoc = pView->m_pPictureDoc;
+    COrvalaDoc* pDoc = pView->GetPictureDoc();
     QCOMPARE(QSize(pDoc->m_nPixelWidth, pDoc->m_nPixelHeight), QSize(2000, 1500));
 
     pView->OnFullSize();
@@ -510,11 +514,11 @@ void TestOrvalaView::namedPipeInFolderNeverBlocks()
     QVERIFY(pView);
     for (int i = 0; i < 4; ++i)
         QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_nCount, 3);
+    QCOMPARE(pView->State().nCount, 3);
     pView->OnMosaic();
     Tick(pView, 4);
-    QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
-    QVERIFY(!pView->m_arrPictures.contains(strPipe));
+    QVERIFY(pView->State().bMosaic && !pView->State().bBusy);
+    QVERIFY(!pView->Pictures().contains(strPipe));
 }
 
 void TestOrvalaView::drawingArrivesFromItsWorker()

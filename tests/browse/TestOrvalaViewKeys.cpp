@@ -33,8 +33,8 @@ private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
     QString MakeFolder(int nCount);
     COrvalaView* Open(const QString& strPath, int nIndex);
-    // A finished mosaic of nCount pictures, 10 a row, in a window nWidth wide.
-    COrvalaView* OpenMosaic(int nCount, int nWidth = 500);
+    // A finished mosaic of nCount pictures, ten cells of 48 a row.
+    COrvalaView* OpenMosaic(int nCount);
 };
 
 namespace {
@@ -65,7 +65,7 @@ QString TestOrvalaViewKeys::MakeFolder(int nCount)
 COrvalaView* TestOrvalaViewKeys::Open(const QString& strPath, int nIndex)
 {
     AfxGetFrameServices()->OpenPictureWindow(strPath, nIndex);
-    return ShowLastView(QSize(500, 400));
+    return ShowLastView(QSize(520, 380));
 }
 
 void TestOrvalaViewKeys::rightShowsNextPicture()
@@ -73,18 +73,18 @@ void TestOrvalaViewKeys::rightShowsNextPicture()
     MakeFolder(3);
     COrvalaView* pView = Open(m_pPictures->filePath(QStringLiteral("0.bmp")), 1);
     QVERIFY(pView);
-    QCOMPARE(pView->m_arrPictures.size(), 3);
-    const QString strNext = pView->m_arrPictures[2];
+    QCOMPARE(pView->Pictures().size(), 3);
+    const QString strNext = pView->Pictures()[2];
 
     QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_nCurrent, 2);
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strNext);
+    QCOMPARE(pView->State().nCurrent, 2);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strNext);
     QCOMPARE(Shown(pView), FolderColour(Number(strNext)));
 
     // The last picture stays.
     QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_nCurrent, 2);
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strNext);
+    QCOMPARE(pView->State().nCurrent, 2);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strNext);
 }
 
 void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
@@ -95,76 +95,76 @@ void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
     pView->OnMosaic();
     for (int i = 0; i < 5; ++i)
         pView->OnTimer(2);
-    QVERIFY(pView->m_bMosaic);
-    const int nPitch = pView->m_nCellWidth + pView->m_nBorderWidth;
+    QVERIFY(pView->State().bMosaic);
+    // Ten cells of 48 a row fill the client, 520 wide, with gaps of 2.
+    const int nPitch = 50;
 
     QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_ptSelection.x() / nPitch, 1);
-    QCOMPARE(pView->m_ptSelection.y() / nPitch, 0);
+    QCOMPARE(pView->State().ptSelection.x() / nPitch, 1);
+    QCOMPARE(pView->State().ptSelection.y() / nPitch, 0);
 
     QTest::keyClick(pView, Qt::Key_Return);
     COrvalaView* pSecond = m_pSession->NewestPictureView();
     QVERIFY(pSecond && pSecond != pView);
-    QCOMPARE(pSecond->m_nCurrent, 1);
+    QCOMPARE(pSecond->State().nCurrent, 1);
     pSecond->GetParentFrame()->resize(500, 400);
     pSecond->setFocus();
     QVERIFY(QTest::qWaitForWindowExposed(pSecond));
 
-    const QString strNext = pSecond->m_arrPictures[2];
+    const QString strNext = pSecond->Pictures()[2];
     QTest::keyClick(pSecond, Qt::Key_Right);
-    QCOMPARE(pSecond->m_nCurrent, 2);
-    QCOMPARE(pSecond->m_pPictureDoc->GetTitle(), strNext);
+    QCOMPARE(pSecond->State().nCurrent, 2);
+    QCOMPARE(pSecond->GetPictureDoc()->GetTitle(), strNext);
     QCOMPARE(Shown(pSecond), FolderColour(Number(strNext)));
 }
 
-COrvalaView* TestOrvalaViewKeys::OpenMosaic(int nCount, int nWidth)
+COrvalaView* TestOrvalaViewKeys::OpenMosaic(int nCount)
 {
     if (WriteColourFolder(m_pPictures->path(), nCount, QSize(8, 8)).isEmpty())
         return nullptr;
     COrvalaView* pView = Open(m_pPictures->filePath(QStringLiteral("0.bmp")), 0);
     if (!pView)
         return nullptr;
-    pView->GetParentFrame()->resize(nWidth, 400);
     pView->OnMosaic();
     for (int i = 0; i <= nCount; ++i)
         pView->OnTimer(2);
-    return pView->m_bMosaic ? pView : nullptr;
+    return pView->State().bMosaic ? pView : nullptr;
 }
 
 void TestOrvalaViewKeys::clicksSelectCellsOnly()
 {
     COrvalaView* pView = OpenMosaic(12);
     QVERIFY(pView);
-    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+    const int p = 50;
     // Wider than the mosaic: room right of the last column.
     pView->GetParentFrame()->resize(800, 400);
     QTRY_VERIFY(pView->viewport()->width() > 10 * p + 20);
     CStatusBar* pStatus = m_pSession->Frame()->GetStatusBar();
 
     QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(p + 5, p + 5));
-    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QCOMPARE(pView->State().ptSelection, QPoint(p + 5, p + 5));
     QCOMPARE(Number(pStatus->GetPaneText(0)), 11);
 
     // Right of the last column and on the empty cells after the last picture
     // the selection stays, its frame still drawn.
     QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(10 * p + 10, 5));
-    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QCOMPARE(pView->State().ptSelection, QPoint(p + 5, p + 5));
     QTest::mouseClick(pView->viewport(), Qt::LeftButton, {}, QPoint(5 * p + 5, p + 5));
-    QCOMPARE(pView->m_ptSelection, QPoint(p + 5, p + 5));
+    QCOMPARE(pView->State().ptSelection, QPoint(p + 5, p + 5));
     QTRY_COMPARE(pView->viewport()->grab().toImage().pixelColor(p, p + p / 2), QColor(Qt::red));
 
     // A picture window not showing a mosaic takes no selection.
     COrvalaView* pSingle = Open(m_pPictures->filePath(QStringLiteral("3.bmp")), 3);
     QVERIFY(pSingle);
     QTest::mouseClick(pSingle->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(pSingle->m_ptSelection, QPoint());
+    QCOMPARE(pSingle->State().ptSelection, QPoint());
 }
 
 void TestOrvalaViewKeys::doubleClickOpensTheCellUnderIt()
 {
     COrvalaView* pView = OpenMosaic(12);
     QVERIFY(pView);
-    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+    const int p = 50;
     pView->GetParentFrame()->resize(800, 400);
     QTRY_VERIFY(pView->viewport()->width() > 10 * p + 20);
 
@@ -176,9 +176,9 @@ void TestOrvalaViewKeys::doubleClickOpensTheCellUnderIt()
     QTest::mouseDClick(pView->viewport(), Qt::LeftButton, {}, QPoint(p + 5, p + 5));
     COrvalaView* pOpened = m_pSession->NewestPictureView();
     QVERIFY(pOpened && pOpened != pView);
-    QCOMPARE(pOpened->m_nCurrent, 11);
-    QCOMPARE(Number(pOpened->m_pPictureDoc->GetPathName()), 11);
-    QVERIFY(!pOpened->m_bUserOpen);
+    QCOMPARE(pOpened->State().nCurrent, 11);
+    QCOMPARE(Number(pOpened->GetPictureDoc()->GetPathName()), 11);
+    QVERIFY(!pOpened->State().bUserOpen);
     QCOMPARE(m_pSession->Frame()->GetStatusBar()->GetPaneText(0), QString());
 }
 
@@ -223,8 +223,8 @@ void TestOrvalaViewKeys::keysInAFinishedMosaicDecodeNothing()
     COrvalaView* pView = OpenMosaic(403);
     QVERIFY(pView);
     QThreadPool::globalInstance()->waitForDone();
-    const CPicture* pPicture = pView->m_pPictureDoc->m_pPicture.get();
-    const int p = pView->m_nCellWidth + pView->m_nBorderWidth;
+    const CPicture* pPicture = pView->GetPictureDoc()->m_pPicture.get();
+    const int p = 50;
 
     const QList<QPair<int, Qt::KeyboardModifiers>> arKeys{{Qt::Key_End, Qt::ControlModifier},
                                                           {Qt::Key_PageUp, {}},
@@ -238,12 +238,12 @@ void TestOrvalaViewKeys::keysInAFinishedMosaicDecodeNothing()
         QTest::keyClick(pView, Qt::Key(nKey), modifiers);
         // Anything decoded would run on the pool or replace the document's picture.
         QCOMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
-        QCOMPARE(pView->m_pPictureDoc->m_pPicture.get(), pPicture);
-        QVERIFY(!pView->m_bBusy);
+        QCOMPARE(pView->GetPictureDoc()->m_pPicture.get(), pPicture);
+        QVERIFY(!pView->State().bBusy);
     }
     // 402, 302, 301, 291, 292, 302, 300, then Page Down to 400.
-    QCOMPARE(pView->m_ptSelection.x() / p, 0);
-    QCOMPARE(pView->m_ptSelection.y() / p, 40);
+    QCOMPARE(pView->State().ptSelection.x() / p, 0);
+    QCOMPARE(pView->State().ptSelection.y() / p, 40);
     QVERIFY(pView->GetScrollPosition().y() > 0);
 }
 

@@ -69,7 +69,7 @@ void TestSlideShow::cleanup()
 COrvalaView* TestSlideShow::Open(const QString& strName)
 {
     AfxGetFrameServices()->OpenPictureWindow(m_pPictures->filePath(strName), 0);
-    return ShowLastView(QSize(400, 300));
+    return ShowLastView(QSize(420, 280));
 }
 
 QString TestSlideShow::Status() const
@@ -85,11 +85,11 @@ void TestSlideShow::threeSlidesThenTheStartPictureComesBack()
     const QString strStart = m_pPictures->filePath(QStringLiteral("1.bmp"));
 
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_SLIDESHOW));
-    QVERIFY(pView->m_bSlideShow && pView->m_bBusy);
-    QCOMPARE(pView->m_nCurrent, 0);
+    QVERIFY(pView->State().bSlideShow && pView->State().bBusy);
+    QCOMPARE(pView->State().nCurrent, 0);
     QCOMPARE(Status(), QStringLiteral(" Slide Show for 3 pictures: "));
-    QVERIFY(pView->m_wndProgress.GetSafeHwnd());
-    QCOMPARE(CProgressCtrl::GetActive(), &pView->m_wndProgress);
+    QVERIFY(pView->Progress().GetSafeHwnd());
+    QCOMPARE(CProgressCtrl::GetActive(), &pView->Progress());
     QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
     QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
 
@@ -100,22 +100,22 @@ void TestSlideShow::threeSlidesThenTheStartPictureComesBack()
         {QStringLiteral("2.bmp"), QStringLiteral(" Slideshow    3 /    3 "), 100}};
     for (int i = 0; i < arSlides.size(); ++i) {
         pView->OnTimer(1);
-        QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), arSlides[i].strTitle);
+        QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), arSlides[i].strTitle);
         QCOMPARE(Status(), arSlides[i].strStatus);
-        QCOMPARE(pView->m_wndProgress.GetPos(), arSlides[i].nProgress);
+        QCOMPARE(pView->Progress().GetPos(), arSlides[i].nProgress);
         QCOMPARE(Shown(pView), FolderColour(i));
-        QCOMPARE(pView->m_nCurrent, i + 1);
+        QCOMPARE(pView->State().nCurrent, i + 1);
     }
 
     pView->OnTimer(1);
-    QVERIFY(!pView->m_bSlideShow && !pView->m_bBusy);
+    QVERIFY(!pView->State().bSlideShow && !pView->State().bBusy);
     QCOMPARE(Status(), QString());
-    QVERIFY(!pView->m_wndProgress.GetSafeHwnd());
+    QVERIFY(!pView->Progress().GetSafeHwnd());
     QVERIFY(!CProgressCtrl::GetActive());
     QVERIFY(!QGuiApplication::overrideCursor());
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strStart);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strStart);
     QCOMPARE(Shown(pView), FolderColour(1));
-    QCOMPARE(pView->m_nCurrent, 3);
+    QCOMPARE(pView->State().nCurrent, 3);
 }
 
 void TestSlideShow::loopStartsAgainAfterAnEmptyTick()
@@ -125,22 +125,22 @@ void TestSlideShow::loopStartsAgainAfterAnEmptyTick()
     QVERIFY(pView);
     CMainFrame* pFrame = m_pSession->Frame();
     QVERIFY(pFrame->SendCommand(ID_VIEW_LOOP));
-    QVERIFY(pView->m_bLoop);
+    QVERIFY(pView->Settings().bLoop);
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
     for (int i = 0; i < 3; ++i)
         pView->OnTimer(1);
 
     // The fourth tick only goes back to the start; the slide stays.
     pView->OnTimer(1);
-    QVERIFY(pView->m_bSlideShow);
-    QCOMPARE(pView->m_nCurrent, 0);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("2.bmp"));
+    QVERIFY(pView->State().bSlideShow);
+    QCOMPARE(pView->State().nCurrent, 0);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("2.bmp"));
     QCOMPARE(Status(), QStringLiteral(" Slideshow    3 /    3 "));
 
     pView->OnTimer(1);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("0.bmp"));
     QCOMPARE(Status(), QStringLiteral(" Slideshow    1 /    3 "));
-    QCOMPARE(pView->m_wndProgress.GetPos(), 33);
+    QCOMPARE(pView->Progress().GetPos(), 33);
     QCOMPARE(Shown(pView), FolderColour(0));
 }
 
@@ -156,27 +156,27 @@ void TestSlideShow::stopWhileRunningAndWhilePaused()
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
     pView->OnTimer(1);
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
-    QVERIFY(!pView->m_bSlideShow);
-    QVERIFY(!pView->m_bLoop);
-    QVERIFY(pView->m_bBusy);
+    QVERIFY(!pView->State().bSlideShow);
+    QVERIFY(!pView->Settings().bLoop);
+    QVERIFY(pView->State().bBusy);
     pView->OnTimer(1);
-    QVERIFY(!pView->m_bBusy);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QVERIFY(!pView->State().bBusy);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("3.bmp"));
     QCOMPARE(Shown(pView), FolderColour(3));
 
     // Stopped while paused: nothing moves until it is resumed, then it ends.
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
-    QVERIFY(!pView->m_bLoop);
+    QVERIFY(!pView->Settings().bLoop);
     pView->OnTimer(1);
     QVERIFY(pFrame->SendCommand(ID_VIEW_PAUSE));
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
     pView->OnTimer(1);
-    QVERIFY(pView->m_bBusy && pView->m_bPaused);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QVERIFY(pView->State().bBusy && pView->State().bPaused);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("0.bmp"));
     QVERIFY(pFrame->SendCommand(ID_VIEW_PAUSE));
     pView->OnTimer(1);
-    QVERIFY(!pView->m_bBusy);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QVERIFY(!pView->State().bBusy);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("3.bmp"));
     QCOMPARE(Status(), QString());
 }
 
@@ -188,31 +188,31 @@ void TestSlideShow::pauseThenStepThenResume()
     pView->OnSlideShow();
     pView->OnTimer(1);
     pView->OnTimer(1);
-    QCOMPARE(pView->m_nCurrent, 2);
+    QCOMPARE(pView->State().nCurrent, 2);
 
     QTest::keyClick(pView, Qt::Key_P);
-    QVERIFY(pView->m_bPaused);
+    QVERIFY(pView->State().bPaused);
     QCOMPARE(Status(), QStringLiteral(" Paused..."));
     pView->OnTimer(1);
-    QCOMPARE(pView->m_nCurrent, 2);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("1.bmp"));
+    QCOMPARE(pView->State().nCurrent, 2);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("1.bmp"));
 
     // Picture 4 is index 3.
     QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_nCurrent, 3);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(pView->State().nCurrent, 3);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("3.bmp"));
     QCOMPARE(Shown(pView), FolderColour(3));
 
     QTest::keyClick(pView, Qt::Key_P);
-    QVERIFY(!pView->m_bPaused);
+    QVERIFY(!pView->State().bPaused);
     // Resuming keeps the pause text until the next slide writes its own.
     QCOMPARE(Status(), QStringLiteral(" Paused..."));
     pView->OnTimer(1);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("3.bmp"));
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("3.bmp"));
     QCOMPARE(Status(), QStringLiteral(" Slideshow    4 /    5 "));
     pView->OnTimer(1);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("4.bmp"));
-    QCOMPARE(pView->m_wndProgress.GetPos(), 100);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("4.bmp"));
+    QCOMPARE(pView->Progress().GetPos(), 100);
 }
 
 void TestSlideShow::afterTheEndKeysStepFromTheLastPicture()
@@ -223,14 +223,14 @@ void TestSlideShow::afterTheEndKeysStepFromTheLastPicture()
     pView->OnSlideShow();
     for (int i = 0; i < 4; ++i)
         pView->OnTimer(1);
-    QVERIFY(!pView->m_bBusy);
-    QCOMPARE(pView->m_nCurrent, 3);
+    QVERIFY(!pView->State().bBusy);
+    QCOMPARE(pView->State().nCurrent, 3);
 
     QTest::keyClick(pView, Qt::Key_Left);
-    QCOMPARE(pView->m_nCurrent, 2);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("2.bmp"));
+    QCOMPARE(pView->State().nCurrent, 2);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("2.bmp"));
     QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->m_nCurrent, 2);
+    QCOMPARE(pView->State().nCurrent, 2);
 }
 
 void TestSlideShow::overAMosaicTheMosaicComesBack()
@@ -244,11 +244,11 @@ void TestSlideShow::overAMosaicTheMosaicComesBack()
     pView->OnMosaic();
     for (int i = 0; i <= 200; ++i)
         pView->OnTimer(2);
-    QVERIFY(pView->m_bMosaic);
+    QVERIFY(pView->State().bMosaic);
     const QSize szMosaic = pView->GetTotalSize();
     QVERIFY(szMosaic.height() > pView->viewport()->height());
     pView->ScrollToPosition(QPoint(0, 100));
-    const QString strTitle = pView->m_pPictureDoc->GetTitle();
+    const QString strTitle = pView->GetPictureDoc()->GetTitle();
 
     pView->OnSlideShow();
     QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
@@ -258,18 +258,19 @@ void TestSlideShow::overAMosaicTheMosaicComesBack()
     QCOMPARE(pView->viewport()->grab().toImage().pixelColor(10, pView->viewport()->height() - 5),
              QColor(Qt::white));
     // Keys of a running show over a mosaic still act on the mosaic.
-    const QPoint ptSelection = pView->m_ptSelection;
+    const QPoint ptSelection = pView->State().ptSelection;
     QTest::keyClick(pView, Qt::Key_Right);
-    QVERIFY(pView->m_ptSelection != ptSelection);
+    QVERIFY(pView->State().ptSelection != ptSelection);
 
     pView->OnSlideShow();
     pView->OnTimer(1);
-    QVERIFY(!pView->m_bBusy);
+    QVERIFY(!pView->State().bBusy);
     QCOMPARE(pView->GetTotalSize(), szMosaic);
     QCOMPARE(pView->GetScrollPosition(), QPoint(0, 100));
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strTitle);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strTitle);
     // The mosaic is painted again where it was scrolled to.
-    const int nPitch = pView->m_nCellWidth + pView->m_nBorderWidth;
+    // Ten cells of 38 a row fill the client, 420 wide, with gaps of 2.
+    const int nPitch = 40;
     const int nRow = 100 / nPitch + 1;
     const QPoint ptCell(3 * nPitch + nPitch / 2, nRow * nPitch + nPitch / 2 - 100);
     QCOMPARE(pView->viewport()->grab().toImage().pixelColor(ptCell), FolderColour(nRow * 10 + 3));
@@ -283,21 +284,21 @@ void TestSlideShow::refusedWhileAMosaicIsBuilt()
     pView->OnMosaic();
     pView->OnTimer(2);
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_SLIDESHOW));
-    QVERIFY(!pView->m_bSlideShow);
-    QCOMPARE(pView->m_nTimerId, 2);
+    QVERIFY(!pView->State().bSlideShow);
+    QCOMPARE(pView->State().nTimerId, 2);
     for (int i = 0; i < 4; ++i)
         pView->OnTimer(2);
-    QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
+    QVERIFY(pView->State().bMosaic && !pView->State().bBusy);
 
     // Pause applies to the build as well, and shows its text.
     pView->OnMosaic();
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
     QCOMPARE(Status(), QStringLiteral(" Paused..."));
     pView->OnTimer(2);
-    QCOMPARE(pView->m_MosaicBuild.Next(), 0);
+    QCOMPARE(pView->State().nMosaicNext, 0);
     QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_PAUSE));
     pView->OnTimer(2);
-    QCOMPARE(pView->m_MosaicBuild.Next(), 1);
+    QCOMPARE(pView->State().nMosaicNext, 1);
 }
 
 void TestSlideShow::ticksArriveOnlyWhileArmed()
@@ -305,18 +306,21 @@ void TestSlideShow::ticksArriveOnlyWhileArmed()
     QVERIFY(!WriteColourFolder(m_pPictures->path(), 2).isEmpty());
     COrvalaView* pView = Open(QStringLiteral("0.bmp"));
     QVERIFY(pView);
-    pView->m_nSlidePause = 10;
+    SViewSettings settings = pView->Settings();
+    settings.nSlidePause = 10;
+    pView->ApplySettings(settings);
     pView->OnSlideShow();
     // The real timer runs the show to its end on its own.
-    QTRY_VERIFY_WITH_TIMEOUT(!pView->m_bBusy, 5000);
-    QCOMPARE(pView->m_nCurrent, 2);
-    QCOMPARE(Name(pView->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
+    QTRY_VERIFY_WITH_TIMEOUT(!pView->State().bBusy, 5000);
+    QCOMPARE(pView->State().nCurrent, 2);
+    QCOMPARE(Name(pView->GetPictureDoc()->GetTitle()), QStringLiteral("0.bmp"));
 
     // A paused show gets no ticks: its timer is gone.
     pView->OnSlideShow();
+    QVERIFY(pView->State().bSlideTimer);
     pView->OnPause();
-    QTest::qWait(100);
-    QCOMPARE(pView->m_nCurrent, 0);
+    QVERIFY(!pView->State().bSlideTimer);
+    QCOMPARE(pView->State().nCurrent, 0);
 }
 
 void TestSlideShow::checkMarksFollowTheShow()
@@ -347,25 +351,25 @@ void TestSlideShow::textsOnlyInTheFocusedWindow()
     pFirst->OnSlideShow();
     COrvalaView* pSecond = Open(QStringLiteral("1.bmp"));
     QVERIFY(pSecond && pSecond != pFirst);
-    QTRY_VERIFY(pSecond->m_bHasFocus && !pFirst->m_bHasFocus);
+    QTRY_VERIFY(pSecond->State().bHasFocus && !pFirst->State().bHasFocus);
     pSecond->OnSlideShow();
     QCOMPARE(Status(), QStringLiteral(" Slide Show for 4 pictures: "));
 
     // The window without the focus goes on quietly, its bar hidden.
     pFirst->OnTimer(1);
     QCOMPARE(Status(), QStringLiteral(" Slide Show for 4 pictures: "));
-    QCOMPARE(Name(pFirst->m_pPictureDoc->GetTitle()), QStringLiteral("0.bmp"));
-    QVERIFY(!pFirst->m_wndProgress.GetSafeHwnd()->isVisible());
+    QCOMPARE(Name(pFirst->GetPictureDoc()->GetTitle()), QStringLiteral("0.bmp"));
+    QVERIFY(!pFirst->Progress().GetSafeHwnd()->isVisible());
     pSecond->OnTimer(1);
     QCOMPARE(Status(), QStringLiteral(" Slideshow    1 /    4 "));
 
     auto* pArea = pFirst->GetParentFrame()->mdiArea();
     pArea->setActiveSubWindow(pFirst->GetParentFrame());
     pFirst->setFocus();
-    QTRY_VERIFY(pFirst->m_bHasFocus && !pSecond->m_bHasFocus);
-    QVERIFY(pFirst->m_wndProgress.GetSafeHwnd()->isVisible());
+    QTRY_VERIFY(pFirst->State().bHasFocus && !pSecond->State().bHasFocus);
+    QVERIFY(pFirst->Progress().GetSafeHwnd()->isVisible());
     pSecond->OnTimer(1);
-    QCOMPARE(Name(pSecond->m_pPictureDoc->GetTitle()), QStringLiteral("1.bmp"));
+    QCOMPARE(Name(pSecond->GetPictureDoc()->GetTitle()), QStringLiteral("1.bmp"));
     QVERIFY(Status() != QStringLiteral(" Slideshow    2 /    4 "));
     pFirst->OnTimer(1);
     QCOMPARE(Status(), QStringLiteral(" Slideshow    2 /    4 "));

@@ -55,7 +55,7 @@ void TestViewProperties::cleanup()
 COrvalaView* TestViewProperties::Open(const QString& strName)
 {
     AfxGetFrameServices()->OpenPictureWindow(m_pPictures->filePath(strName), 0);
-    return ShowLastView(QSize(400, 300));
+    return ShowLastView(QSize(420, 280));
 }
 
 QStringList TestViewProperties::RunProperties(const QStringList& arTexts, const QString& strButton,
@@ -117,17 +117,17 @@ void TestViewProperties::okSetsThisWindowOnly()
     const SViewDefaults defaults = COrvalaView::s_Defaults;
 
     RunProperties({"12x", "3", "0.0015"}, QStringLiteral("OK"), true);
-    QCOMPARE(pSecond->m_nPhotosInRow, 12);
-    QCOMPARE(pSecond->m_nBorderWidth, 3);
-    QCOMPARE(pSecond->m_nSlidePause, 1);
-    QVERIFY(pSecond->m_bKeepProportions);
-    QVERIFY(pSecond->m_bLoop);
+    QCOMPARE(pSecond->Settings().nPhotosInRow, 12);
+    QCOMPARE(pSecond->Settings().nBorderWidth, 3);
+    QCOMPARE(pSecond->Settings().nSlidePause, 1);
+    QVERIFY(pSecond->Settings().bKeepProportions);
+    QVERIFY(pSecond->Settings().bLoop);
     // The red frame is as wide as the new border.
-    QCOMPARE(pSecond->m_penSelect.width(), 3);
-    QCOMPARE(pSecond->m_penErase.width(), 3);
+    QCOMPARE(pSecond->State().nSelectPenWidth, 3);
+    QCOMPARE(pSecond->State().nErasePenWidth, 3);
 
-    QCOMPARE(pFirst->m_nPhotosInRow, 10);
-    QCOMPARE(pFirst->m_nSlidePause, 1000);
+    QCOMPARE(pFirst->Settings().nPhotosInRow, 10);
+    QCOMPARE(pFirst->Settings().nSlidePause, 1000);
     QCOMPARE(COrvalaView::s_Defaults.nPhotosInRow, defaults.nPhotosInRow);
     QCOMPARE(COrvalaView::s_Defaults.nSlidePause, defaults.nSlidePause);
     QCOMPARE(COrvalaView::s_Defaults.bLoop, defaults.bLoop);
@@ -135,9 +135,9 @@ void TestViewProperties::okSetsThisWindowOnly()
     // Texts without a number read as 0; values the view cannot use are
     // taken at the nearest it can.
     RunProperties({"abc", "-4", "abc"}, QStringLiteral("OK"));
-    QCOMPARE(pSecond->m_nPhotosInRow, 1);
-    QCOMPARE(pSecond->m_nBorderWidth, 0);
-    QCOMPARE(pSecond->m_nSlidePause, 0);
+    QCOMPARE(pSecond->Settings().nPhotosInRow, 1);
+    QCOMPARE(pSecond->Settings().nBorderWidth, 0);
+    QCOMPARE(pSecond->Settings().nSlidePause, 0);
 }
 
 void TestViewProperties::cancelChangesNothing()
@@ -145,34 +145,39 @@ void TestViewProperties::cancelChangesNothing()
     COrvalaView* pView = Open(QStringLiteral("0.bmp"));
     QVERIFY(pView);
     RunProperties({"3", "7", "9"}, QStringLiteral("Cancel"), true);
-    QCOMPARE(pView->m_nPhotosInRow, 10);
-    QCOMPARE(pView->m_nBorderWidth, 2);
-    QCOMPARE(pView->m_nSlidePause, 1000);
-    QVERIFY(!pView->m_bKeepProportions);
-    QVERIFY(!pView->m_bLoop);
-    QCOMPARE(pView->m_penSelect.width(), 2);
+    QCOMPARE(pView->Settings().nPhotosInRow, 10);
+    QCOMPARE(pView->Settings().nBorderWidth, 2);
+    QCOMPARE(pView->Settings().nSlidePause, 1000);
+    QVERIFY(!pView->Settings().bKeepProportions);
+    QVERIFY(!pView->Settings().bLoop);
+    QCOMPARE(pView->State().nSelectPenWidth, 2);
 }
 
 void TestViewProperties::newPauseAppliesToTheRunningShow()
 {
     COrvalaView* pView = Open(QStringLiteral("0.bmp"));
     QVERIFY(pView);
-    pView->m_nSlidePause = 3600000;
+    SViewSettings settings = pView->Settings();
+    settings.nSlidePause = 3600000;
+    pView->ApplySettings(settings);
     pView->OnSlideShow();
     // Only the new, short pause lets the show reach its end in time.
     RunProperties({QString(), QString(), "0.01"}, QStringLiteral("OK"));
-    QCOMPARE(pView->m_nSlidePause, 10);
-    QTRY_VERIFY_WITH_TIMEOUT(!pView->m_bBusy, 5000);
-    QCOMPARE(pView->m_nCurrent, 12);
+    QCOMPARE(pView->Settings().nSlidePause, 10);
+    QTRY_VERIFY_WITH_TIMEOUT(!pView->State().bBusy, 5000);
+    QCOMPARE(pView->State().nCurrent, 12);
 
-    // Paused, the new pause waits for the resume.
+    // Paused, the new pause waits for the resume: the timer runs, its ticks
+    // show nothing.
     pView->OnSlideShow();
     pView->OnPause();
     RunProperties({QString(), QString(), "0.02"}, QStringLiteral("OK"));
-    QTest::qWait(100);
-    QCOMPARE(pView->m_nCurrent, 0);
+    QVERIFY(pView->State().bSlideTimer);
+    pView->OnTimer(1);
+    QCOMPARE(pView->State().nCurrent, 0);
     pView->OnPause();
-    QTRY_VERIFY_WITH_TIMEOUT(pView->m_nCurrent > 0, 5000);
+    pView->OnTimer(1);
+    QCOMPARE(pView->State().nCurrent, 1);
 }
 
 void TestViewProperties::finishedMosaicIsRebuiltForANewLayout()
@@ -182,21 +187,22 @@ void TestViewProperties::finishedMosaicIsRebuiltForANewLayout()
     pView->OnMosaic();
     for (int i = 0; i <= 12; ++i)
         pView->OnTimer(2);
-    QVERIFY(pView->m_bMosaic && !pView->m_bBusy);
-    const int nCellOfTen = pView->m_nCellWidth;
+    QVERIFY(pView->State().bMosaic && !pView->State().bBusy);
+    // The client is 420 wide.
+    QCOMPARE(pView->State().nCellWidth, 38);
 
     // A new pause leaves the mosaic as it is.
     RunProperties({QString(), QString(), "2"}, QStringLiteral("OK"));
-    QVERIFY(!pView->m_bBusy);
+    QVERIFY(!pView->State().bBusy);
 
     RunProperties({"4"}, QStringLiteral("OK"));
-    QVERIFY(pView->m_bBusy);
-    QCOMPARE(pView->m_nTimerId, 2);
+    QVERIFY(pView->State().bBusy);
+    QCOMPARE(pView->State().nTimerId, 2);
     for (int i = 0; i <= 12; ++i)
         pView->OnTimer(2);
-    QVERIFY(!pView->m_bBusy);
-    QVERIFY(pView->m_nCellWidth > 2 * nCellOfTen);
-    const int nPitch = pView->m_nCellWidth + 2;
+    QVERIFY(!pView->State().bBusy);
+    QCOMPARE(pView->State().nCellWidth, 101);
+    const int nPitch = 103;
     QCOMPARE(pView->GetTotalSize(), QSize(4 * nPitch, 4 * nPitch));
     // A click in the third row selects picture 9 of the new layout.
     QTest::mouseClick(pView->viewport(), Qt::LeftButton, {},
@@ -216,14 +222,14 @@ void TestViewProperties::layoutChangedDuringAShowOverAMosaic()
     pView->OnTimer(1);
     RunProperties({"3"}, QStringLiteral("OK"));
     // Not while the show covers the mosaic.
-    QCOMPARE(pView->m_nTimerId, 1);
+    QCOMPARE(pView->State().nTimerId, 1);
     pView->OnSlideShow();
     pView->OnTimer(1);
-    QVERIFY(pView->m_bBusy);
-    QCOMPARE(pView->m_nTimerId, 2);
+    QVERIFY(pView->State().bBusy);
+    QCOMPARE(pView->State().nTimerId, 2);
     for (int i = 0; i <= 12; ++i)
         pView->OnTimer(2);
-    const int nPitch = pView->m_nCellWidth + 2;
+    const int nPitch = 138; // three cells of 136 a row in a client 420 wide
     QCOMPARE(pView->GetTotalSize(), QSize(3 * nPitch, 5 * nPitch));
 }
 

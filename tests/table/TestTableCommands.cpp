@@ -441,23 +441,23 @@ void TestTableCommands::slideShowOfSelectedRecords()
     QCOMPARE(pTable->m_nCurrentRow, 5);
     COrvalaView* pView = m_pSession->NewestPictureView();
     QVERIFY(pView);
-    QVERIFY(pView->m_bSlideShow);
-    QCOMPARE(pView->m_nCount, 13);
+    QVERIFY(pView->State().bSlideShow);
+    QCOMPARE(pView->State().nCount, 13);
     QStringList arExpected;
     for (int i = 0; i < 10; ++i)
         arExpected << strFolder + QStringLiteral("/%1.bmp").arg(i);
     arExpected << strFolder + QStringLiteral("/7.bmp")
                << m_pWorkspace->FilePath(QStringLiteral("other/x.jpg"))
                << strFolder + QStringLiteral("/2.bmp");
-    QCOMPARE(pView->m_arrPictures, arExpected);
+    QCOMPARE(pView->Pictures(), arExpected);
 
     // The show runs over the thirteen, then gives back the record's picture.
     for (int i = 0; i < 13; ++i)
         pView->OnTimer(1);
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QStringLiteral("/2.bmp"));
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QStringLiteral("/2.bmp"));
     pView->OnTimer(1);
-    QVERIFY(!pView->m_bBusy);
-    QCOMPARE(pView->m_pPictureDoc->GetTitle(), strFolder + QStringLiteral("/7.bmp"));
+    QVERIFY(!pView->State().bBusy);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QStringLiteral("/7.bmp"));
 }
 
 QTEST_MAIN(TestTableCommands)
