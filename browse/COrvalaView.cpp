@@ -187,18 +187,13 @@ void COrvalaView::OnTimer(int nIDEvent)
 SViewState COrvalaView::State() const
 {
     SViewState state;
+    static_cast<SSlideShowState&>(state) = SlideShowState();
     state.bHasFocus = m_bHasFocus;
     state.bUserOpen = m_bUserOpen;
     state.bFullSize = m_bFullSize;
-    state.bPaused = m_bPaused;
-    state.bBusy = m_bBusy;
     state.bMosaic = m_bMosaic;
-    state.bSlideShow = m_bSlideShow;
     state.settings = Settings();
     state.nMosaicInterval = m_nMosaicInterval;
-    state.nCount = m_nCount;
-    state.nCurrent = m_nCurrent;
-    state.nTimerId = m_nTimerId;
     state.bSlideTimer = m_arTimers[0].isActive();
     state.bMosaicTimer = m_arTimers[1].isActive();
     state.strFolder = m_strFolder;

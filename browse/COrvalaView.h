@@ -4,6 +4,7 @@
 #include "browse/CPictureRender.h"
 #include "browse/MosaicGeometry.h"
 #include "browse/PropertiesValues.h"
+#include "browse/SlideShowRules.h"
 #include "db/CFolderImport.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
@@ -15,8 +16,6 @@
 #include <QStringList>
 
 class CFrameServices;
-struct SSlideShowState;
-struct SSlideShowStep;
 class CProgressCtrl_Status;
 class COrvalaDoc;
 class QPainter;
@@ -34,21 +33,14 @@ struct SViewDefaults
 };
 
 // What a picture view is doing and showing, as plain values.
-struct SViewState
+struct SViewState : SSlideShowState
 {
     bool bHasFocus = false;
     bool bUserOpen = false;
     bool bFullSize = false;
-    bool bPaused = false;
-    bool bBusy = false;
     bool bMosaic = false;
-    bool bSlideShow = false;
     SViewSettings settings;
     int nMosaicInterval = 0;
-    int nCount = 0;
-    int nCurrent = 0;
-    // The timed job last started: 1 the slide show, 2 the mosaic build.
-    int nTimerId = 0;
     bool bSlideTimer = false; // armed
     bool bMosaicTimer = false;
     QString strFolder;

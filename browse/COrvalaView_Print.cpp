@@ -39,9 +39,7 @@ void COrvalaView::PrintTo(QPrinter* pPrinter)
 
     // The mosaic keeps its own proportions, scaled to the printable width and
     // cut into pages.
-    SMosaicGeometry g = Geometry();
-    g.nCell = qMax(1, m_nCellWidth);
-    g.nPitch = g.nCell + g.nBorder;
+    const SMosaicGeometry g = CellGeometry();
     const QSize szMosaic = g.MosaicSize();
     const double dScale = double(hr) / szMosaic.width();
     const double dPageInMosaic = nPageHeight / dScale;
