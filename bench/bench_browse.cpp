@@ -73,6 +73,10 @@ COrvalaView* OpenWindow(const QString& strPath, int nWidth)
     pView->GetParentFrame()->resize(nWidth + 40, 900);
     pView->resize(nWidth, 860);
     QCoreApplication::processEvents();
+    // The opened picture and its neighbours decode on the pool: let them end,
+    // so what is timed next runs alone.
+    QThreadPool::globalInstance()->waitForDone();
+    QCoreApplication::processEvents();
     return pView;
 }
 
