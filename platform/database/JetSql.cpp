@@ -91,89 +91,122 @@ private:
     void Tokenize()
     {
         const QString& s = m_strSource;
-        const qsizetype n = s.size();
         qsizetype i = 0;
         while (true) {
-            while (i < n && s[i].isSpace())
+            while (i < s.size() && s[i].isSpace())
                 ++i;
             CToken token;
             token.nPos = i;
-            if (i >= n) {
-                m_arTokens.append(token);
-                return;
-            }
-            const QChar c = s[i];
-            if (c == u'[') {
-                const qsizetype nEnd = s.indexOf(u']', i + 1);
-                if (nEnd < 0)
-                    FailAt(i, QStringLiteral("a '[' without its ']'"));
-                if (nEnd == i + 1)
-                    FailAt(i, QStringLiteral("an empty name"));
-                token.nKind = Tok::Name;
-                token.strText = s.mid(i + 1, nEnd - i - 1);
-                i = nEnd + 1;
-            } else if (c.isLetter() || c == u'_') {
-                qsizetype j = i;
-                while (j < n && (s[j].isLetterOrNumber() || s[j] == u'_'))
-                    ++j;
-                token.strText = s.mid(i, j - i);
-                const QString strUpper = token.strText.toUpper();
-                token.nKind = Keywords().contains(strUpper) ? Tok::Keyword : Tok::Name;
-                if (token.nKind == Tok::Keyword)
-                    token.strText = strUpper;
-                i = j;
-            } else if (c == u'\'') {
-                token.nKind = Tok::Text;
-                qsizetype j = i + 1;
-                while (true) {
-                    if (j >= n)
-                        FailAt(i, QStringLiteral("a text without its closing quote"));
-                    if (s[j] == u'\'') {
-                        if (j + 1 < n && s[j + 1] == u'\'') {
-                            token.strText += u'\'';
-                            j += 2;
-                            continue;
-                        }
-                        break;
-                    }
-                    token.strText += s[j++];
-                }
-                i = j + 1;
-            } else if (c == u'#') {
-                const qsizetype nEnd = s.indexOf(u'#', i + 1);
-                if (nEnd < 0)
-                    FailAt(i, QStringLiteral("a date without its closing '#'"));
-                token.nKind = Tok::Date;
-                token.strText = s.mid(i + 1, nEnd - i - 1);
-                i = nEnd + 1;
-            } else if (c.isDigit() ||
-                       ((c == u'-' || c == u'+') && i + 1 < n && s[i + 1].isDigit())) {
-                qsizetype j = i + 1;
-                while (j < n && s[j].isDigit())
-                    ++j;
-                if (j + 1 < n && s[j] == u'.' && s[j + 1].isDigit()) {
-                    j += 2;
-                    while (j < n && s[j].isDigit())
-                        ++j;
-                }
-                if (j < n && (s[j].isLetter() || s[j] == u'_'))
-                    FailAt(i, QStringLiteral("a malformed number"));
-                token.nKind = Tok::Number;
-                token.strText = s.mid(i, j - i);
-                i = j;
-            } else if ((c == u'>' || c == u'<') && i + 1 < n && s[i + 1] == u'=') {
-                token.nKind = Tok::Symbol;
-                token.strText = s.mid(i, 2);
-                i += 2;
-            } else if (c == u'=' || c == u',' || c == u'*' || c == u';') {
-                token.nKind = Tok::Symbol;
-                token.strText = c;
-                ++i;
-            } else {
-                FailAt(i, QStringLiteral("an unexpected character"));
-            }
+            if (i < s.size())
+                i = ReadToken(i, token);
             m_arTokens.append(token);
+            if (token.nKind == Tok::End)
+                return;
         }
+    }
+
+    // Reads the token that starts at i; returns where the next one may start.
+    qsizetype ReadToken(qsizetype i, CToken& token) const
+    {
+        const QString& s = m_strSource;
+        const QChar c = s[i];
+        const bool bPair = i + 1 < s.size();
+        if (c == u'[')
+            return ReadName(i, token);
+        if (c.isLetter() || c == u'_')
+            return ReadWord(i, token);
+        if (c == u'\'')
+            return ReadText(i, token);
+        if (c == u'#')
+            return ReadDate(i, token);
+        if (c.isDigit() || ((c == u'-' || c == u'+') && bPair && s[i + 1].isDigit()))
+            return ReadNumber(i, token);
+        token.nKind = Tok::Symbol;
+        if ((c == u'>' || c == u'<') && bPair && s[i + 1] == u'=') {
+            token.strText = s.mid(i, 2);
+            return i + 2;
+        }
+        if (c == u'=' || c == u',' || c == u'*' || c == u';') {
+            token.strText = c;
+            return i + 1;
+        }
+        FailAt(i, QStringLiteral("an unexpected character"));
+    }
+
+    qsizetype ReadName(qsizetype i, CToken& token) const
+    {
+        const qsizetype nEnd = m_strSource.indexOf(u']', i + 1);
+        if (nEnd < 0)
+            FailAt(i, QStringLiteral("a '[' without its ']'"));
+        if (nEnd == i + 1)
+            FailAt(i, QStringLiteral("an empty name"));
+        token.nKind = Tok::Name;
+        token.strText = m_strSource.mid(i + 1, nEnd - i - 1);
+        return nEnd + 1;
+    }
+
+    qsizetype ReadWord(qsizetype i, CToken& token) const
+    {
+        const QString& s = m_strSource;
+        qsizetype j = i;
+        while (j < s.size() && (s[j].isLetterOrNumber() || s[j] == u'_'))
+            ++j;
+        token.strText = s.mid(i, j - i);
+        const QString strUpper = token.strText.toUpper();
+        token.nKind = Keywords().contains(strUpper) ? Tok::Keyword : Tok::Name;
+        if (token.nKind == Tok::Keyword)
+            token.strText = strUpper;
+        return j;
+    }
+
+    // A quoted text, where two quotes stand for one.
+    qsizetype ReadText(qsizetype i, CToken& token) const
+    {
+        const QString& s = m_strSource;
+        token.nKind = Tok::Text;
+        qsizetype j = i + 1;
+        while (true) {
+            if (j >= s.size())
+                FailAt(i, QStringLiteral("a text without its closing quote"));
+            if (s[j] == u'\'') {
+                if (j + 1 < s.size() && s[j + 1] == u'\'') {
+                    token.strText += u'\'';
+                    j += 2;
+                    continue;
+                }
+                return j + 1;
+            }
+            token.strText += s[j++];
+        }
+    }
+
+    qsizetype ReadDate(qsizetype i, CToken& token) const
+    {
+        const qsizetype nEnd = m_strSource.indexOf(u'#', i + 1);
+        if (nEnd < 0)
+            FailAt(i, QStringLiteral("a date without its closing '#'"));
+        token.nKind = Tok::Date;
+        token.strText = m_strSource.mid(i + 1, nEnd - i - 1);
+        return nEnd + 1;
+    }
+
+    qsizetype ReadNumber(qsizetype i, CToken& token) const
+    {
+        const QString& s = m_strSource;
+        const qsizetype n = s.size();
+        qsizetype j = i + 1;
+        while (j < n && s[j].isDigit())
+            ++j;
+        if (j + 1 < n && s[j] == u'.' && s[j + 1].isDigit()) {
+            j += 2;
+            while (j < n && s[j].isDigit())
+                ++j;
+        }
+        if (j < n && (s[j].isLetter() || s[j] == u'_'))
+            FailAt(i, QStringLiteral("a malformed number"));
+        token.nKind = Tok::Number;
+        token.strText = s.mid(i, j - i);
+        return j;
     }
 
     const QString& m_strSource;
