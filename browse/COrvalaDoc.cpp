@@ -38,7 +38,7 @@ void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
 {
     // The old picture goes first, so a document never shows two.
     m_pPicture.reset();
-    m_strPicturePath.clear();
+    m_strPicturePath = strPath;
     const quint64 nRequest = ++m_nRequest;
     // Stepping back and forth must not decode a slow picture twice at once.
     if (m_pending.isValid() && !m_pending.isFinished())
@@ -68,10 +68,8 @@ void COrvalaDoc::TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QStrin
     // Written to since it was decoded: read as it is now.
     if (!pPicture && decoded.pPicture)
         pPicture = DecodePicture(strPath, szBox);
-    if (!pPicture)
-        return;
-    m_strPicturePath = strPath;
-    SetPicture(pPicture, szBox);
+    if (pPicture)
+        SetPicture(pPicture, szBox);
 }
 
 void COrvalaDoc::SetPicture(const CPicturePtr& pPicture, const QSize& szBox)

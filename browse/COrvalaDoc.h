@@ -33,6 +33,8 @@ public:
     // Starts decoding the pictures for the box on worker threads and drops
     // those decoded ahead for anything else.
     void DecodeAhead(const QStringList& arPaths, const QSize& szBox);
+    // The file of the picture asked for last: shown, on its way, or unreadable.
+    const QString& PicturePath() const { return m_strPicturePath; }
 
     int m_nPixelWidth = 0;
     int m_nPixelHeight = 0;
@@ -50,7 +52,7 @@ private:
                      const QSize& szBox);
     void TakeLarger(const CPicturePtr& pLarger, const QSize& szBox);
 
-    // The file the picture came from, to decode it again at a larger size.
+    // Also where a larger decode reads from.
     QString m_strPicturePath;
     // The largest box the picture covers; invalid when its file has no more to
     // give (decoded whole, or a larger decode failed).

@@ -91,8 +91,7 @@ void COrvalaView::OnInitialUpdate()
     SetScrollSizes(QSize(0, 0));
 
     if (!m_bUserOpen) {
-        ListPictureFiles(m_strFolder, m_arrPictures, QString());
-        m_nCount = int(m_arrPictures.size());
+        ListFolder();
     } else {
         m_Import.Start(m_pMainFrame, m_strFolder);
     }
@@ -259,6 +258,26 @@ QString COrvalaView::PictureAt(int nIndex) const
     if (nIndex < 0 || nIndex >= m_arrPictures.size())
         throw std::invalid_argument("Invalid argument: no picture at that index.");
     return m_arrPictures[nIndex];
+}
+
+QString COrvalaView::ShownPath() const
+{
+    if (!m_pPictureDoc)
+        return QString();
+    const QString& strPath = m_pPictureDoc->PicturePath();
+    return strPath.isEmpty() ? m_pPictureDoc->GetPathName() : strPath;
+}
+
+void COrvalaView::ListFolder()
+{
+    m_arrPictures.clear();
+    ListPictureFiles(m_strFolder, m_arrPictures, QString());
+    m_nCount = int(m_arrPictures.size());
+    // However the window was opened, Right and Left go to the neighbours of
+    // the picture on screen.
+    const int nShown = int(m_arrPictures.indexOf(ShownPath()));
+    if (nShown >= 0)
+        m_nCurrent = nShown;
 }
 
 void COrvalaView::OpenPictureWindow(int nIndex)

@@ -138,6 +138,10 @@ private:
     int SetTimer(int nIDEvent, int nElapse);
     void KillTimer(int nIDEvent);
     QString PictureAt(int nIndex) const;
+    // The file of the picture the window shows (or failed to show).
+    QString ShownPath() const;
+    // Lists the folder's pictures and starts from the one the window shows.
+    void ListFolder();
     // The list's picture at nIndex in a new window of its own.
     void OpenPictureWindow(int nIndex);
     bool DrawDocumentPicture(QPainter* pDC);
@@ -199,7 +203,6 @@ private:
     CPictureRender m_PictureRender;
     QBasicTimer m_arTimers[2];
     bool m_bSelectionShown = false;
-    bool m_bWaitCursor = false;
     // What a slide show over a mosaic puts back when it ends.
     QSize m_szMosaicExtent;
     QPoint m_ptMosaicScroll;

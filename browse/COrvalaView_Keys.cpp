@@ -23,14 +23,16 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     if (!bMosaic && m_nCount == 0) {
         // A list filled from elsewhere (a slide show of records) is kept.
         if (m_arrPictures.isEmpty())
-            ListPictureFiles(m_strFolder, m_arrPictures, QString());
+            ListFolder();
         m_nCount = int(m_arrPictures.size());
     }
+    // A show's position is its next slide; the keys step from the one on screen.
+    const int nOnScreen = m_bSlideShow && m_bBusy ? 1 : 0;
 
     const SMosaicGeometry g = Geometry();
     SViewKeyState s;
     s.bMosaic = bMosaic;
-    s.nCurrent = m_nCurrent;
+    s.nCurrent = m_nCurrent - nOnScreen;
     s.nCount = bMosaic ? int(m_arrPictures.size()) : std::min(m_nCount, int(m_arrPictures.size()));
     s.nPhotosInRow = g.nPhotosInRow;
     s.nPitch = m_nCellWidth + g.nBorder;
@@ -42,7 +44,7 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     if (a.bPause)
         OnPause();
     if (a.nShow >= 0) {
-        m_nCurrent = a.nShow;
+        m_nCurrent = a.nShow + nOnScreen;
         const QString strPath = PictureAt(a.nShow);
         DrawPicture(nullptr, strPath);
         if (m_pPictureDoc)

@@ -79,11 +79,13 @@ void COrvalaView::OnDraw(QPainter* pDC)
         DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), CellGeometry());
         return;
     }
-    // Without a picture (a new window, a file that is none) the window still
-    // gets white where it has never been painted, instead of stale pixels.
     FillExposedArea(pDC);
+    // Without a picture (a new window, a file that is none, an empty folder's
+    // mosaic) the window is white, never what was there before.
     if (m_pPictureDoc->m_pPicture)
         DrawPicture(pDC, QString());
+    else
+        pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), Qt::white);
 }
 
 void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g)
@@ -216,15 +218,17 @@ bool COrvalaView::SelectCell(QPoint pt, bool bErase)
 void COrvalaView::StartMosaic()
 {
     m_bMosaicStale = false;
-    m_arrPictures.clear();
     m_MosaicBuild.Clear();
     m_ptSelection = QPoint();
     m_bSelectionShown = false;
     if (m_pPictureDoc)
         m_pPictureDoc->SetTitle(m_strFolder);
-    ListPictureFiles(m_strFolder, m_arrPictures, QString());
-    m_nCount = int(m_arrPictures.size());
+    ListFolder();
     if (m_nCount == 0) {
+        // Nothing to show under the folder's caption: a white window.
+        if (m_pPictureDoc)
+            m_pPictureDoc->m_pPicture.reset();
+        SetScrollSizes(QSize(0, 0));
         viewport()->update();
         return;
     }

@@ -7,8 +7,6 @@
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/picture/FolderListing.h"
 
-#include <QGuiApplication>
-
 SSlideShowState COrvalaView::SlideShowState() const
 {
     SSlideShowState s;
@@ -28,7 +26,7 @@ void COrvalaView::OnSlideShow()
     if (bStart) {
         // A list the record table filled is shown as it is.
         if (m_arrPictures.isEmpty())
-            ListPictureFiles(m_strFolder, m_arrPictures, QString());
+            ListFolder();
         m_nCount = int(m_arrPictures.size());
     }
     ApplySlideShowStep(SlideShowStep(SlideShowState(), ESlideShowEvent::SlideShow));
@@ -97,7 +95,7 @@ void COrvalaView::BeginSlideShow(const QString& strText)
     m_strStartTitle = m_pPictureDoc ? m_pPictureDoc->GetTitle() : QString();
     SetScrollSizes(QSize(0, 0));
     viewport()->repaint();
-    m_strStartPath = m_pPictureDoc ? m_pPictureDoc->GetPathName() : QString();
+    m_strStartPath = ShownPath();
     m_strText = strText;
     if (m_pStatusProgress)
         m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
@@ -129,24 +127,22 @@ void COrvalaView::EndSlideShow()
     // A window without a file (a new one) has no picture to come back to.
     if (m_pPictureDoc && !m_strStartPath.isEmpty()) {
         m_pPictureDoc->OnOpenDocument(m_strStartPath);
-        m_pPictureDoc->SetTitle(m_strStartPath);
+        m_pPictureDoc->SetTitle(m_strStartTitle);
+        const int nStart = int(m_arrPictures.indexOf(m_strStartPath));
+        if (nStart >= 0)
+            m_nCurrent = nStart;
     }
     m_bFullSize = !m_bFullSize;
     OnFullSize();
 }
 
+// Only over this window: the others stay usable while it works.
 void COrvalaView::BeginWaitCursor()
 {
-    if (!m_bWaitCursor) {
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-        m_bWaitCursor = true;
-    }
+    viewport()->setCursor(Qt::WaitCursor);
 }
 
 void COrvalaView::EndWaitCursor()
 {
-    if (m_bWaitCursor) {
-        QGuiApplication::restoreOverrideCursor();
-        m_bWaitCursor = false;
-    }
+    viewport()->unsetCursor();
 }

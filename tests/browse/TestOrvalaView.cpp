@@ -134,6 +134,14 @@ void TestOrvalaView::programOpenListsFolder()
     pEmpty->StartMosaic();
     QCOMPARE(pEmpty->State().nCount, 0);
     QVERIFY(!pEmpty->State().bBusy);
+
+    // A folder with no picture left: white under the folder's caption, not
+    // the picture shown before.
+    for (int i = 0; i < 3; ++i)
+        QVERIFY(QFile::remove(strFolder + QStringLiteral("/%1.bmp").arg(i)));
+    pView->OnMosaic();
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QLatin1Char('/'));
+    QCOMPARE(Shown(pView), QColor(Qt::white));
 }
 
 void TestOrvalaView::lastPictureViewAndDefaults()

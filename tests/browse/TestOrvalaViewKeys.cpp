@@ -1,11 +1,13 @@
 #include "PictureViewTest.h"
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CStatusBar.h"
 
 #include <QFile>
@@ -22,7 +24,7 @@ class TestOrvalaViewKeys : public CPictureViewTest
 private slots:
     void init();
     void cleanup();
-    void rightShowsNextPicture();
+    void stepsStartFromThePictureShown();
     void enterOpensSelectedPictureWhoseRightShowsTheNext();
     void clicksSelectCellsOnly();
     void doubleClickOpensTheCellUnderIt();
@@ -68,23 +70,25 @@ COrvalaView* TestOrvalaViewKeys::Open(const QString& strPath, int nIndex)
     return ShowLastView(QSize(520, 380));
 }
 
-void TestOrvalaViewKeys::rightShowsNextPicture()
+void TestOrvalaViewKeys::stepsStartFromThePictureShown()
 {
-    MakeFolder(3);
-    COrvalaView* pView = Open(m_pPictures->filePath(QStringLiteral("0.bmp")), 1);
+    MakeFolder(5);
+    // As File > Open does it: the folder is listed at the first key.
+    m_pSession->App().m_pPictureTemplate->OpenDocumentFile(
+        m_pPictures->filePath(QStringLiteral("2.bmp")), true);
+    COrvalaView* pView = ShowLastView(QSize(520, 380));
     QVERIFY(pView);
-    QCOMPARE(pView->Pictures().size(), 3);
-    const QString strNext = pView->Pictures()[2];
-
-    QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->State().nCurrent, 2);
-    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strNext);
-    QCOMPARE(Shown(pView), FolderColour(Number(strNext)));
-
-    // The last picture stays.
-    QTest::keyClick(pView, Qt::Key_Right);
-    QCOMPARE(pView->State().nCurrent, 2);
-    QCOMPARE(pView->GetPictureDoc()->GetTitle(), strNext);
+    const QList<QPair<int, const char*>> arSteps{{Qt::Key_Right, "3.bmp"},
+                                                 {Qt::Key_Left, "2.bmp"},
+                                                 {Qt::Key_Home, "0.bmp"},
+                                                 {Qt::Key_End, "4.bmp"},
+                                                 {Qt::Key_Right, "4.bmp"}};
+    for (const auto& [nKey, szName] : arSteps) {
+        QTest::keyClick(pView, Qt::Key(nKey));
+        const QString strPath = m_pPictures->filePath(QLatin1String(szName));
+        QCOMPARE(pView->GetPictureDoc()->GetTitle(), strPath);
+        QCOMPARE(Shown(pView), FolderColour(Number(strPath)));
+    }
 }
 
 void TestOrvalaViewKeys::enterOpensSelectedPictureWhoseRightShowsTheNext()
