@@ -87,7 +87,8 @@ public:
     // Starts the show over the picture list (the folder's pictures when the
     // list is empty), or ends it at the next tick.
     void OnSlideShow();
-    // Appends the paths to the picture list and starts the show over it.
+    // Starts the show over these pictures, in their order; they stay the
+    // window's list.
     void RunSlideShowOf(const QStringList& arPaths);
     void SlideStep();
     // Pauses or resumes the running timed job.

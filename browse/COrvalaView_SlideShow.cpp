@@ -34,7 +34,7 @@ void COrvalaView::OnSlideShow()
 
 void COrvalaView::RunSlideShowOf(const QStringList& arPaths)
 {
-    m_arrPictures.append(arPaths);
+    m_arrPictures = arPaths;
     OnSlideShow();
 }
 

@@ -80,21 +80,30 @@ void CListView_Table::FollowDatabase()
 
 void CListView_Table::OnRecordsDeleted(const QList<qint64>& arKeys)
 {
+    // A deleted current record hands on to the row that takes its place,
+    // highlighted; no row becomes current where none was.
+    const int nCurrent = CurrentRow();
+    QPersistentModelIndex next;
+    if (nCurrent >= 0 && arKeys.contains(m_model.Record(nCurrent).m_nKey)) {
+        const int nNext = m_model.SuccessorRow(nCurrent, arKeys);
+        if (nNext >= 0)
+            next = m_model.index(nNext, 0);
+    }
     {
         CBusy busy(this, false);
         m_model.RemoveRecords(arKeys);
     }
-    // The row that took the current row's place is current now; no row
-    // becomes current where none was.
-    const QModelIndex current = selectionModel()->currentIndex();
-    if (m_nCurrentRow != -1)
-        m_nCurrentRow = current.isValid() ? current.row() : -1;
+    if (!next.isValid())
+        return;
+    m_current = next;
+    selectionModel()->setCurrentIndex(next, QItemSelectionModel::ClearAndSelect |
+                                                QItemSelectionModel::Rows);
 }
 
 void CListView_Table::ShowCurrentRow()
 {
-    if (m_nCurrentRow != -1)
-        OnItemChanged(m_nCurrentRow);
+    if (m_current.isValid())
+        OnItemChanged(m_current.row());
     else if (m_pMainFrame)
         m_pMainFrame->SetMessageText(QString());
 }
@@ -176,18 +185,23 @@ void CListView_Table::FillTable()
         m_model.SetRecords(daoTable.ReadRecords(
             m_strFindFilter, [&progress](int nPercent) { progress.SetPos(nPercent); }));
     }
-    if (hasFocus())
-        m_pMainFrame->SetMessageText(QString());
+    // The fill's own text goes with it, focused or not.
+    m_pMainFrame->SetMessageText(QString());
 }
 
 void CListView_Table::OnColumnClick(int nColumn)
 {
     s_bDescending = !s_bDescending;
-    CBusy busy(this);
-    s_nSortColumn = nColumn;
-    const Qt::SortOrder order = s_bDescending ? Qt::DescendingOrder : Qt::AscendingOrder;
-    horizontalHeader()->setSortIndicator(nColumn, order);
-    m_model.sort(nColumn, order);
+    {
+        CBusy busy(this);
+        s_nSortColumn = nColumn;
+        const Qt::SortOrder order = s_bDescending ? Qt::DescendingOrder : Qt::AscendingOrder;
+        horizontalHeader()->setSortIndicator(nColumn, order);
+        m_model.sort(nColumn, order);
+    }
+    // The current record has moved; the pane says where to.
+    if (m_current.isValid())
+        OnItemChanged(m_current.row());
 }
 
 void CListView_Table::OnSelectionChanged(const QItemSelection& selected,
@@ -213,5 +227,5 @@ void CListView_Table::OnItemChanged(int nRow)
         return;
     m_pMainFrame->SetMessageText(
         QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount()));
-    m_nCurrentRow = nRow;
+    m_current = m_model.index(nRow, 0);
 }

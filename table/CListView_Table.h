@@ -3,6 +3,7 @@
 #include "platform/framework/CListView.h"
 #include "table/CTableRowModel.h"
 
+#include <QPersistentModelIndex>
 #include <QString>
 
 class CDocument;
@@ -32,7 +33,9 @@ public:
     static int s_nSortColumn;
     static bool s_bDescending;
 
-    int m_nCurrentRow = -1;
+    // The row of the record the user picked last, wherever sorting moved it;
+    // -1 when none is picked or it was deleted with no row left.
+    int CurrentRow() const { return m_current.isValid() ? m_current.row() : -1; }
 
 protected:
     void OnShowRecord();
@@ -81,5 +84,6 @@ private:
     bool m_bBusy = false;
     CTableRowModel m_model;
     QString m_strFindFilter;
+    QPersistentModelIndex m_current;
     CFrameServices* m_pMainFrame;
 };

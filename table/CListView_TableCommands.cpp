@@ -55,11 +55,11 @@ void CListView_Table::RegisterCommands()
 
 void CListView_Table::OnShowRecord()
 {
-    if (m_nCurrentRow == -1) {
+    if (CurrentRow() == -1) {
         AfxMessageBox(QStringLiteral("Please select a Record to show."));
         return;
     }
-    ShowRecord(m_nCurrentRow);
+    ShowRecord(CurrentRow());
 }
 
 void CListView_Table::ShowRecord(int nRow)
@@ -114,13 +114,13 @@ void CListView_Table::OnDeleteRecords()
 
 CDocument* CListView_Table::OpenRecordPicture()
 {
-    if (m_nCurrentRow == -1) {
+    if (CurrentRow() == -1) {
         AfxMessageBox(QStringLiteral("Please select a Record to show."));
         return nullptr;
     }
     if (!m_pMainFrame)
         return nullptr;
-    const QString strPath = RecordPath(m_nCurrentRow);
+    const QString strPath = RecordPath(CurrentRow());
     // A new window each time, listing the picture's folder as one the
     // program opened itself: no import of that folder.
     CDocument* pDoc = m_pMainFrame->OpenPictureWindow(strPath, 0);
@@ -143,13 +143,12 @@ void CListView_Table::OnSlideShowRecords()
         return;
     }
     std::sort(arSelected.begin(), arSelected.end());
-    m_nCurrentRow = arSelected.first().row();
+    m_current = arSelected.first();
     CDocument* pDoc = OpenRecordPicture();
     auto* pView = pDoc ? dynamic_cast<COrvalaView*>(pDoc->GetViews().value(0)) : nullptr;
     if (!pView)
         return;
-    // After the pictures of the first record's folder, which the new window
-    // has listed already.
+    // The selected records' pictures only, in table order.
     QStringList arPaths;
     for (const QModelIndex& index : arSelected)
         arPaths.append(RecordPath(index.row()));

@@ -106,6 +106,21 @@ void CTableRowModel::RemoveRecords(const QList<qint64>& arKeys)
     }
 }
 
+int CTableRowModel::SuccessorRow(int nRow, const QList<qint64>& arKeys) const
+{
+    const QSet<qint64> setKeys(arKeys.cbegin(), arKeys.cend());
+    const auto left = [&](int n) { return !setKeys.contains(m_arRows[n].m_nKey); };
+    for (int n = nRow + 1; n < m_arRows.size(); ++n) {
+        if (left(n))
+            return n;
+    }
+    for (int n = qMin(nRow, int(m_arRows.size())) - 1; n >= 0; --n) {
+        if (left(n))
+            return n;
+    }
+    return -1;
+}
+
 bool CTableRowModel::removeRows(int nRow, int nCount, const QModelIndex& parent)
 {
     if (parent.isValid() || nRow < 0 || nCount < 1 || nRow + nCount > m_arRows.size())

@@ -26,6 +26,9 @@ public:
     void UpdateRecord(const SPhotoRecord& record);
     // Removes the rows that list those records.
     void RemoveRecords(const QList<qint64>& arKeys);
+    // The row that takes nRow's place when those records go, as lists do:
+    // the next one left, else the one before; -1 when none is left.
+    int SuccessorRow(int nRow, const QList<qint64>& arKeys) const;
 
     // Reorders the rows; selections and other persistent indexes move with
     // their rows.

@@ -166,6 +166,8 @@ void TestListViewTable::filterShowsMatchesOnly()
     CListView_Table* pView = OpenTable(session.Frame(), QStringLiteral("[Theme] LIKE '*beach*'"));
     QVERIFY(pView);
     QCOMPARE(Column(pView, 0), (QStringList{"10", "20", "30"}));
+    // The fill's text leaves with it, though the new window had no focus then.
+    QCOMPARE(session.Frame()->GetStatusBar()->GetPaneText(0).trimmed(), QString());
 }
 
 void TestListViewTable::statusPaneNamesCurrentRow()
@@ -182,18 +184,19 @@ void TestListViewTable::statusPaneNamesCurrentRow()
     QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:      1 /     42"));
     pView->selectRow(16);
     QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     17 /     42"));
-    QCOMPARE(pView->m_nCurrentRow, 16);
+    QCOMPARE(pView->CurrentRow(), 16);
 
-    // A sort keeps the current row's number.
+    // The current record stays current where a sort moves it.
+    CListView_Table::s_bDescending = false;
     pView->OnColumnClick(0);
-    QCOMPARE(pView->m_nCurrentRow, 16);
-    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     17 /     42"));
+    QCOMPARE(pView->CurrentRow(), 25);
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     26 /     42"));
 
-    // Deleting it (now row 26 of the descending list) makes the row above current.
+    // Deleting it makes the row that takes its place current.
     CMessageBoxRecorder recorder;
     QTest::keyClick(pView, Qt::Key_Delete);
     QCOMPARE(recorder.m_arTexts, QStringList{"Delete a record \"p17.jpg\" from Table?"});
-    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     25 /     41"));
+    QCOMPARE(pStatus->GetPaneText(0), QStringLiteral(" Record:     26 /     41"));
 
     session.Frame()->MDIGetActive()->close();
     QTRY_COMPARE(pStatus->GetPaneText(0), QString());

@@ -42,6 +42,7 @@ private slots:
     void noCurrentRow_data();
     void noCurrentRow();
     void ctrlEnterShowsRecord();
+    void currentRecordFollowsSortAndDelete();
     void savedRecordReachesEveryWindow();
     void enterOpensRecordPicture();
     void slideShowOfSelectedRecords();
@@ -235,7 +236,7 @@ void TestTableCommands::deleteWhileLocked()
     QVERIFY(pTable);
     QTest::keyClick(pTable, Qt::Key_A, Qt::ControlModifier);
     QCOMPARE(pTable->selectionModel()->selectedRows().size(), 5);
-    QCOMPARE(pTable->m_nCurrentRow, 4);
+    QCOMPARE(pTable->CurrentRow(), 4);
 
     QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
     locker.setDatabaseName(m_pWorkspace->FilePath(QStringLiteral("Photos.mdb")));
@@ -333,6 +334,44 @@ void TestTableCommands::ctrlEnterShowsRecord()
     });
     QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(strCaption, QStringLiteral("/old/d.jpg"));
+}
+
+void TestTableCommands::currentRecordFollowsSortAndDelete()
+{
+    AddRecords();
+    CListView_Table* pTable = OpenTable();
+    QVERIFY(pTable);
+    QString strCaption;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        strCaption = pDialog->windowTitle();
+        return int(IDCANCEL);
+    });
+    pTable->selectRow(3);
+    // Newest first: d.jpg, of 1950, moves to the last row.
+    CListView_Table::s_bDescending = false;
+    pTable->OnColumnClick(PhotoColumn(EPhotoField::Date));
+    QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(strCaption, QStringLiteral("/old/d.jpg"));
+
+    // Deleted at the end, the one before is highlighted and acted on.
+    CMessageBoxRecorder recorder;
+    recorder.QueueAnswer(IDYES);
+    QTest::keyClick(pTable, Qt::Key_Delete);
+    QCOMPARE(pTable->selectionModel()->selectedRows().size(), 1);
+    QCOMPARE(pTable->selectionModel()->selectedRows().first().row(), 3);
+    QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(strCaption, QStringLiteral("/p/c.jpg"));
+
+    // None left: nothing to act on, and the program says so.
+    QTest::keyClick(pTable, Qt::Key_A, Qt::ControlModifier);
+    recorder.QueueAnswer(IDYES);
+    QTest::keyClick(pTable, Qt::Key_Delete);
+    strCaption.clear();
+    QTest::keyClick(pTable, Qt::Key_Return);
+    QTest::keyClick(pTable, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(strCaption, QString());
+    QCOMPARE(recorder.m_arTexts.mid(2),
+             QStringList(2, QStringLiteral("Please select a Record to show.")));
 }
 
 void TestTableCommands::savedRecordReachesEveryWindow()
@@ -438,21 +477,19 @@ void TestTableCommands::slideShowOfSelectedRecords()
     pTable->selectionModel()->select(pTable->RowModel()->index(6, 0),
                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
-    QCOMPARE(pTable->m_nCurrentRow, 5);
+    QCOMPARE(pTable->CurrentRow(), 5);
     COrvalaView* pView = m_pSession->NewestPictureView();
     QVERIFY(pView);
     QVERIFY(pView->State().bSlideShow);
-    QCOMPARE(pView->State().nCount, 13);
-    QStringList arExpected;
-    for (int i = 0; i < 10; ++i)
-        arExpected << strFolder + QStringLiteral("/%1.bmp").arg(i);
-    arExpected << strFolder + QStringLiteral("/7.bmp")
-               << m_pWorkspace->FilePath(QStringLiteral("other/x.jpg"))
-               << strFolder + QStringLiteral("/2.bmp");
+    // The three records' pictures, in table order, and nothing else.
+    QCOMPARE(pView->State().nCount, 3);
+    const QStringList arExpected{strFolder + QStringLiteral("/7.bmp"),
+                                 m_pWorkspace->FilePath(QStringLiteral("other/x.jpg")),
+                                 strFolder + QStringLiteral("/2.bmp")};
     QCOMPARE(pView->Pictures(), arExpected);
 
-    // The show runs over the thirteen, then gives back the record's picture.
-    for (int i = 0; i < 13; ++i)
+    // The show runs over the three, then gives back the record's picture.
+    for (int i = 0; i < 3; ++i)
         pView->OnTimer(1);
     QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QStringLiteral("/2.bmp"));
     pView->OnTimer(1);

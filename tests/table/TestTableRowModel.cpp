@@ -113,6 +113,13 @@ void TestTableRowModel::followsRecordsByKey()
     QCOMPARE(changed.size(), 1);
     QCOMPARE(Column(model, EPhotoField::Theme), (QStringList{"Trips", "Zoo", "Beach"}));
 
+    // Keys 9, 10, 5000000000: what takes a deleted row's place.
+    QCOMPARE(model.SuccessorRow(1, {10}), 2);
+    QCOMPARE(model.SuccessorRow(0, {9, 10}), 2);
+    QCOMPARE(model.SuccessorRow(2, {5000000000}), 1);
+    QCOMPARE(model.SuccessorRow(1, {10, 5000000000}), 0);
+    QCOMPARE(model.SuccessorRow(1, {9, 10, 5000000000}), -1);
+
     model.RemoveRecords({5000000000, 10, 77});
     QCOMPARE(Column(model, EPhotoField::ID_Photo), QStringList{"9"});
 }
