@@ -6,44 +6,16 @@
 #include "db/CDia_Find.h"
 #include "db/CDia_Record.h"
 #include "db/DatabaseMessages.h"
-#include "platform/database/JetDateText.h"
-#include "platform/database/JetSql.h"
+#include "db/FindCriterion.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CFrameServices.h"
+#include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
 #include "resources/resource.h"
 
 #include <QKeyEvent>
 #include <algorithm>
-
-namespace {
-
-// The criterion for a search text: a calendar day when the text reads as a
-// date, otherwise the text anywhere in Theme, Comment, Name or Directory.
-QString FindCriterion(const QString& strSearch)
-{
-    QDateTime dateTime;
-    if (JetParseUsDateTime(strSearch, &dateTime)) {
-        // Four-digit years keep every day searchable, before 1970 and after 3000 too.
-        const QDate date = dateTime.date();
-        const QString strDay = QStringLiteral("%1/%2/%3")
-                                   .arg(date.month(), 2, 10, QLatin1Char('0'))
-                                   .arg(date.day(), 2, 10, QLatin1Char('0'))
-                                   .arg(date.year(), 4, 10, QLatin1Char('0'));
-        return QStringLiteral("[%1] >= #%2 00:00:00# AND [%1] <= #%2 23:59:59#")
-            .arg(PhotoFieldName(EPhotoField::Date), strDay);
-    }
-    const QString strPattern = JetQuoteText(JetEscapeLike(strSearch));
-    QStringList arCriteria;
-    for (EPhotoField eField :
-         {EPhotoField::Theme, EPhotoField::Comment, EPhotoField::Name, EPhotoField::Directory})
-        arCriteria.append(
-            QStringLiteral("[%1] LIKE '*%2*'").arg(PhotoFieldName(eField), strPattern));
-    return arCriteria.join(QStringLiteral(" OR "));
-}
-
-} // namespace
 
 void CListView_Table::RegisterCommands()
 {
@@ -76,9 +48,17 @@ void CListView_Table::OnFindRecords()
     if (dialog.DoModal() != IDOK)
         return;
     const QString strSearch = dialog.m_strFind;
-    CDocument* pDoc = m_pMainFrame->OpenTableWindow(FindCriterion(strSearch));
-    if (pDoc)
-        pDoc->SetTitle(QStringLiteral("The Records found by \"%1\"").arg(strSearch));
+    CDocument* pDoc = m_pMainFrame->OpenTableWindow(FindCriterion(strSearch, QDate::currentDate()));
+    if (!pDoc)
+        return;
+    auto* pFound = dynamic_cast<CListView_Table*>(pDoc->GetViews().value(0));
+    if (pFound && pFound->RowModel()->rowCount() == 0) {
+        // An empty window would leave the user guessing why.
+        pFound->GetParentFrame()->close();
+        AfxMessageBox(QStringLiteral("No records match \"%1\".").arg(strSearch));
+        return;
+    }
+    pDoc->SetTitle(QStringLiteral("The Records found by \"%1\"").arg(strSearch));
 }
 
 void CListView_Table::OnDeleteRecords()

@@ -3,10 +3,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 
-namespace {
-
-// 1..12 for an English month name or its abbreviation, 0 otherwise.
-int MonthFromName(const QString& strName)
+int JetMonthFromName(const QString& strName)
 {
     static const QStringList arMonths = {
         QStringLiteral("january"), QStringLiteral("february"), QStringLiteral("march"),
@@ -22,6 +19,8 @@ int MonthFromName(const QString& strName)
     }
     return 0;
 }
+
+namespace {
 
 int FullYear(const QString& strYear)
 {
@@ -52,12 +51,12 @@ bool ParseDate(const QString& strDate, QDate* pDate)
         nMonth = match.captured(2).toInt();
         nDay = match.captured(3).toInt();
     } else if ((match = reMonthFirst.match(strDate)).hasMatch()) {
-        nMonth = MonthFromName(match.captured(1));
+        nMonth = JetMonthFromName(match.captured(1));
         nDay = match.captured(2).toInt();
         nYear = FullYear(match.captured(3));
     } else if ((match = reDayFirst.match(strDate)).hasMatch()) {
         nDay = match.captured(1).toInt();
-        nMonth = MonthFromName(match.captured(2));
+        nMonth = JetMonthFromName(match.captured(2));
         nYear = FullYear(match.captured(3));
     } else {
         return false;
@@ -69,7 +68,9 @@ bool ParseDate(const QString& strDate, QDate* pDate)
     return pDate->isValid();
 }
 
-bool ParseTime(const QString& strTime, QTime* pTime)
+} // namespace
+
+bool JetParseTime(const QString& strTime, QTime* pTime)
 {
     static const QRegularExpression reTime(
         QStringLiteral("^(\\d{1,2}):(\\d{2})(?::(\\d{2}))?(?:\\s*([AaPp][Mm]))?$"));
@@ -87,28 +88,31 @@ bool ParseTime(const QString& strTime, QTime* pTime)
     return pTime->isValid();
 }
 
-} // namespace
-
-bool JetParseUsDateTime(const QString& strText, QDateTime* pDateTime)
+void JetSplitDateTime(const QString& strText, QString* pstrDate, QString* pstrTime)
 {
-    // The time, when there is one, is the text from the last blank before a
-    // colon on; whatever comes before it must then be a date or nothing.
     const QString strTrimmed = strText.simplified();
-    if (strTrimmed.isEmpty())
-        return false;
-    QString strDate = strTrimmed;
-    QString strTime;
+    *pstrDate = strTrimmed;
+    pstrTime->clear();
     const qsizetype nColon = strTrimmed.indexOf(QLatin1Char(':'));
     if (nColon >= 0) {
         const qsizetype nBlank = strTrimmed.lastIndexOf(QLatin1Char(' '), nColon);
-        strDate = nBlank < 0 ? QString() : strTrimmed.left(nBlank);
-        strTime = strTrimmed.mid(nBlank + 1);
+        *pstrDate = nBlank < 0 ? QString() : strTrimmed.left(nBlank);
+        *pstrTime = strTrimmed.mid(nBlank + 1);
     }
+}
+
+bool JetParseUsDateTime(const QString& strText, QDateTime* pDateTime)
+{
+    // Whatever comes before a time must be a date or nothing.
+    QString strDate, strTime;
+    JetSplitDateTime(strText, &strDate, &strTime);
+    if (strDate.isEmpty() && strTime.isEmpty())
+        return false;
     QDate date = JetDayZero();
     QTime time(0, 0);
     if (!strDate.isEmpty() && !ParseDate(strDate, &date))
         return false;
-    if (!strTime.isEmpty() && !ParseTime(strTime, &time))
+    if (!strTime.isEmpty() && !JetParseTime(strTime, &time))
         return false;
     *pDateTime = QDateTime(date, time, Qt::UTC);
     return true;

@@ -21,5 +21,13 @@ inline QDate JetDayZero()
 // *pDateTime (spec Qt::UTC: a wall clock, no zone) and returns true.
 bool JetParseUsDateTime(const QString& strText, QDateTime* pDateTime);
 
+// 1..12 for an English month name or its abbreviation ("Sept" too), 0 otherwise.
+int JetMonthFromName(const QString& strName);
+// A time of day: 10:30, 10:30:15 or 10:30 PM.
+bool JetParseTime(const QString& strTime, QTime* pTime);
+// Splits a typed text into its date and its time: the time, when there is
+// one, is the text from the last blank before a colon on.
+void JetSplitDateTime(const QString& strText, QString* pstrDate, QString* pstrTime);
+
 // The short date as the table shows it: MM/DD/YY ("12/07/06").
 QString JetShortDateText(const QDate& date);
