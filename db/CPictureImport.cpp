@@ -1,6 +1,7 @@
 #include "db/CPictureImport.h"
 
 #include "db/CDao_Table.h"
+#include "db/CImportedFiles.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
@@ -62,7 +63,7 @@ CPictureImport::CPictureImport(CDao_Table* pTable)
 
 bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictures)
 {
-    m_nAdded = m_nPresent = m_nSkipped = 0;
+    m_nAdded = m_nPresent = m_nForgotten = m_nSkipped = 0;
     m_strError.clear();
     m_pTable->RecheckFile();
     if (!m_pTable->IsDatabaseOpen()) {
@@ -104,14 +105,25 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
     return true;
 }
 
+QSet<QString> CPictureImport::PresentNames(CDaoRecordset& recordset, const QString& strDirectory)
+{
+    const QString strNameField = PhotoFieldName(EPhotoField::Name);
+    const QString strDirectoryField = PhotoFieldName(EPhotoField::Directory);
+    // Text comparison in the engine ignores case; file names here do not.
+    QSet<QString> setPresent;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        if (recordset.GetFieldValue(strDirectoryField).toString() == strDirectory)
+            setPresent.insert(recordset.GetFieldValue(strNameField).toString());
+    }
+    return setPresent;
+}
+
 void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFolder,
                                 const QStringList& arPictures)
 {
     const qsizetype nNameLimit = CheckedAt(info.m_arSizes, EPhotoField::Name);
     const qsizetype nExtensionLimit = CheckedAt(info.m_arSizes, EPhotoField::Extention);
     const qsizetype nDirectoryLimit = CheckedAt(info.m_arSizes, EPhotoField::Directory);
-    const QString strNameField = PhotoFieldName(EPhotoField::Name);
-    const QString strDirectoryField = PhotoFieldName(EPhotoField::Directory);
 
     // The root folder becomes an empty Directory, so that Directory, '/' and
     // Name still form the path.
@@ -119,24 +131,25 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
     if (strDirectory.endsWith(u'/'))
         strDirectory.chop(1);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
-
     CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
     recordset.m_strFilter =
-        QStringLiteral("[%1]='%2'").arg(strDirectoryField, JetQuoteText(strDirectory));
+        QStringLiteral("[%1]='%2'")
+            .arg(PhotoFieldName(EPhotoField::Directory), JetQuoteText(strDirectory));
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
-    // Text comparison in the engine ignores case; file names here do not.
-    QSet<QString> setPresent;
-    for (; !recordset.IsEOF(); recordset.MoveNext()) {
-        if (recordset.GetFieldValue(strDirectoryField).toString() == strDirectory)
-            setPresent.insert(recordset.GetFieldValue(strNameField).toString());
-    }
-
+    const QSet<QString> setPresent = PresentNames(recordset, strDirectory);
+    CImportedFiles imported(m_pTable->m_pCDaoDatabase.get(), strDirectory);
     for (const QString& strPath : arPictures) {
         const QFileInfo fileInfo(strPath);
         const QString strName = fileInfo.fileName();
         if (setPresent.contains(strName)) {
+            // Databases from before the import kept what it saw learn it here.
+            imported.Remember(strName);
             ++m_nPresent;
+            continue;
+        }
+        if (imported.Contains(strName)) {
+            ++m_nForgotten;
             continue;
         }
         const QString strExtension = GetExtension(strName);
@@ -145,22 +158,28 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             ++m_nSkipped;
             continue;
         }
-        QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(strPath) : QDateTime();
-        if (!date.isValid()) {
-            const QDateTime modified = fileInfo.lastModified();
-            date = QDateTime(modified.date(), modified.time(), Qt::UTC);
-        }
-        recordset.AddNew();
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), date);
-        recordset.SetFieldValue(strNameField, strName);
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), strExtension);
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size),
-                                QString::number(fileInfo.size()));
-        recordset.SetFieldValue(strDirectoryField, strDirectory);
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), QString(QLatin1String("")));
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), QString(QLatin1String("")));
-        recordset.Update();
-        setPresent.insert(strName);
+        AddRecord(recordset, fileInfo, strDirectory);
+        imported.Remember(strName);
         ++m_nAdded;
     }
+}
+
+void CPictureImport::AddRecord(CDaoRecordset& recordset, const QFileInfo& fileInfo,
+                               const QString& strDirectory)
+{
+    const QString strExtension = GetExtension(fileInfo.fileName());
+    QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(fileInfo.filePath()) : QDateTime();
+    if (!date.isValid()) {
+        const QDateTime modified = fileInfo.lastModified();
+        date = QDateTime(modified.date(), modified.time(), Qt::UTC);
+    }
+    recordset.AddNew();
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), date);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Name), fileInfo.fileName());
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), strExtension);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size), QString::number(fileInfo.size()));
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Directory), strDirectory);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), QString(QLatin1String("")));
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), QString(QLatin1String("")));
+    recordset.Update();
 }

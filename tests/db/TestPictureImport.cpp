@@ -45,6 +45,7 @@ struct CRecord
     QDateTime date;
     QString strName, strExtension, strSize, strDirectory;
     QVariant theme, comment;
+    qint64 nKey = 0;
 };
 
 QMap<QString, CRecord> RecordsByName(CDao_Table& table)
@@ -63,7 +64,8 @@ QMap<QString, CRecord> RecordsByName(CDao_Table& table)
                        field(EPhotoField::Size).toString(),
                        field(EPhotoField::Directory).toString(),
                        field(EPhotoField::Theme),
-                       field(EPhotoField::Comment)};
+                       field(EPhotoField::Comment),
+                       field(EPhotoField::ID_Photo).toLongLong()};
         map.insert(record.strDirectory + u'/' + record.strName, record);
     }
     return map;
@@ -139,6 +141,16 @@ void TestPictureImport::reimportAddsNothing()
     QVERIFY(import.Import(strOther, {WritePicture(strOther, "a.jpg", MakeJpeg())}));
     QCOMPARE(import.m_nAdded, 1);
     QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 4);
+
+    // A record the user deleted stays deleted while its file stays; a picture
+    // new to the folder is still added.
+    const QMap<QString, CRecord> records = RecordsByName(table);
+    table.DeleteRecords({records[strFolder + QStringLiteral("/b.jpg")].nKey});
+    arPictures.append(WritePicture(strFolder, "c.jpg", MakeJpeg()));
+    QVERIFY(import.Import(strFolder, arPictures));
+    QCOMPARE(import.m_nAdded, 1);
+    QCOMPARE(import.m_nForgotten, 1);
+    QVERIFY(!RecordsByName(table).contains(strFolder + QStringLiteral("/b.jpg")));
 }
 
 void TestPictureImport::longNamesSkipped()

@@ -1,0 +1,37 @@
+#include "db/CImportedFiles.h"
+
+#include "platform/database/CDaoDatabase.h"
+
+#include <QSqlError>
+
+CImportedFiles::CImportedFiles(CDaoDatabase* pDatabase, const QString& strDirectory)
+    : m_strDirectory(strDirectory)
+    , m_insert(pDatabase->Connection())
+{
+    // Names compare as the file system does: letter case counts.
+    pDatabase->Execute(QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS IMPORTED_FILES (Directory VARCHAR(255) NOT NULL, "
+        "Name VARCHAR(255) NOT NULL, PRIMARY KEY (Directory, Name))"));
+    QSqlQuery query(pDatabase->Connection());
+    if (!query.prepare(QStringLiteral("SELECT Name FROM IMPORTED_FILES WHERE Directory = ?")))
+        ThrowSqlError(query.lastError());
+    query.addBindValue(strDirectory);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    while (query.next())
+        m_setNames.insert(query.value(0).toString());
+    if (!m_insert.prepare(
+            QStringLiteral("INSERT OR IGNORE INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?)")))
+        ThrowSqlError(m_insert.lastError());
+}
+
+void CImportedFiles::Remember(const QString& strName)
+{
+    if (m_setNames.contains(strName))
+        return;
+    m_insert.bindValue(0, m_strDirectory);
+    m_insert.bindValue(1, strName);
+    if (!m_insert.exec())
+        ThrowSqlError(m_insert.lastError());
+    m_setNames.insert(strName);
+}
