@@ -1,5 +1,6 @@
 #include "browse/COrvalaDoc.h"
 
+#include "platform/framework/MessageBox.h"
 #include "platform/framework/WorkerWait.h"
 #include "platform/picture/CRasterPicture.h"
 #include "platform/picture/PictureDecoder.h"
@@ -30,6 +31,13 @@ QSize CoveredSize(const CPicture& picture, const QSize& szBox)
 
 bool COrvalaDoc::OnOpenDocument(const QString& strPathName)
 {
+    // Said at once, instead of a blank window that leaves the user guessing.
+    const QString strProblem = PictureProblem(strPathName);
+    if (!strProblem.isEmpty()) {
+        AfxMessageBox(QStringLiteral("\"%1\" can not be shown: %2.").arg(strPathName, strProblem),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
     OpenPicture(strPathName, QSize());
     return true;
 }
@@ -39,6 +47,7 @@ void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
     // The old picture goes first, so a document never shows two.
     m_pPicture.reset();
     m_strPicturePath = strPath;
+    m_strProblem.clear();
     const quint64 nRequest = ++m_nRequest;
     // Stepping back and forth must not decode a slow picture twice at once.
     if (m_pending.isValid() && !m_pending.isFinished())
@@ -68,8 +77,13 @@ void COrvalaDoc::TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QStrin
     // Written to since it was decoded: read as it is now.
     if (!pPicture && decoded.pPicture)
         pPicture = DecodePicture(strPath, szBox);
-    if (pPicture)
+    if (pPicture) {
         SetPicture(pPicture, szBox);
+        return;
+    }
+    m_strProblem = PictureProblem(strPath);
+    if (m_strProblem.isEmpty())
+        m_strProblem = NotAPictureText();
 }
 
 void COrvalaDoc::SetPicture(const CPicturePtr& pPicture, const QSize& szBox)

@@ -16,8 +16,8 @@ public:
     COrvalaDoc() = default;
 
     // Replaces the picture by the one in the file at full resolution, measured
-    // on the primary screen. Always true: a file that is no picture leaves the
-    // document without one, its sizes those of the last picture that loaded.
+    // on the primary screen. A file that is missing, unreadable or no picture
+    // is said so in a message, and false keeps its window from opening.
     bool OnOpenDocument(const QString& strPathName) override;
     // The same, the picture decoded just large enough to cover the box it is
     // drawn in (full resolution for an empty box); the four sizes are still
@@ -35,6 +35,10 @@ public:
     void DecodeAhead(const QStringList& arPaths, const QSize& szBox);
     // The file of the picture asked for last: shown, on its way, or unreadable.
     const QString& PicturePath() const { return m_strPicturePath; }
+    // Why that file gave no picture (PictureProblem's words); empty while it
+    // is shown or on its way. A failed file leaves the document without a
+    // picture, its sizes those of the last picture that loaded.
+    const QString& Problem() const { return m_strProblem; }
 
     int m_nPixelWidth = 0;
     int m_nPixelHeight = 0;
@@ -54,6 +58,7 @@ private:
 
     // Also where a larger decode reads from.
     QString m_strPicturePath;
+    QString m_strProblem;
     // The largest box the picture covers; invalid when its file has no more to
     // give (decoded whole, or a larger decode failed).
     QSize m_szCovered;

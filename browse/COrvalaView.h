@@ -154,6 +154,8 @@ private:
     // the window is resized.
     SMosaicGeometry CellGeometry() const;
     void DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g);
+    void DrawUnreadableCell(QPainter* pDC, const QRect& rcCell);
+    void DrawNoPicture(QPainter* pDC);
     void EndMosaicBuild();
     void OnFilePrint();
     void OnFilePrintPreview();

@@ -6,6 +6,7 @@
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/FolderListing.h"
 
+#include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
@@ -85,7 +86,33 @@ void COrvalaView::OnDraw(QPainter* pDC)
     if (m_pPictureDoc->m_pPicture)
         DrawPicture(pDC, QString());
     else
-        pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), Qt::white);
+        DrawNoPicture(pDC);
+}
+
+void COrvalaView::DrawNoPicture(QPainter* pDC)
+{
+    const QRect rcVisible(GetScrollPosition(), viewport()->size());
+    pDC->fillRect(rcVisible, Qt::white);
+    // A file that failed is named with the reason, in place of its picture.
+    const QString& strProblem = m_pPictureDoc->Problem();
+    if (strProblem.isEmpty())
+        return;
+    const QString strName = QFileInfo(m_pPictureDoc->PicturePath()).fileName();
+    pDC->setPen(Qt::black);
+    pDC->drawText(rcVisible.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
+                  QStringLiteral("%1\n%2").arg(strName, strProblem));
+}
+
+// A cell whose file gave no thumbnail: grey, crossed, so it is not taken for
+// a white picture or one still to come.
+void COrvalaView::DrawUnreadableCell(QPainter* pDC, const QRect& rcCell)
+{
+    pDC->fillRect(rcCell, QColor(224, 224, 224));
+    pDC->setPen(QPen(QColor(160, 0, 0), qMax(1, rcCell.width() / 24)));
+    const QRect rc = rcCell.adjusted(rcCell.width() / 4, rcCell.height() / 4, -rcCell.width() / 4,
+                                     -rcCell.height() / 4);
+    pDC->drawLine(rc.topLeft(), rc.bottomRight());
+    pDC->drawLine(rc.topRight(), rc.bottomLeft());
 }
 
 void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeometry& g)
@@ -99,6 +126,8 @@ void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeo
         const QImage& thumb = arThumbnails[i];
         if (!thumb.isNull())
             pDC->drawImage(g.ThumbnailRect(i, m_bKeepProportions, thumb.size()), thumb);
+        else if (i < m_MosaicBuild.Next())
+            DrawUnreadableCell(pDC, g.CellRect(i));
     }
     if (m_ptSelection.x() > 0) {
         const int nIndex = g.IndexAt(m_ptSelection, int(m_arrPictures.size()));

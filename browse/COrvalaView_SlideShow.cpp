@@ -6,6 +6,7 @@
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/picture/FolderListing.h"
+#include "platform/picture/PictureDecoder.h"
 
 SSlideShowState COrvalaView::SlideShowState() const
 {
@@ -40,7 +41,20 @@ void COrvalaView::RunSlideShowOf(const QStringList& arPaths)
 
 void COrvalaView::SlideStep()
 {
-    ApplySlideShowStep(SlideShowStep(SlideShowState(), ESlideShowEvent::Tick));
+    // A file that can not be shown is no slide: the same tick goes on to the
+    // next one. A list of nothing but such files still ends, or loops.
+    for (int nLeft = m_nCount;; --nLeft) {
+        const SSlideShowStep step = SlideShowStep(SlideShowState(), ESlideShowEvent::Tick);
+        const bool bLast = nLeft <= 0 || step.nShow < 0;
+        if (!bLast && !PictureProblem(PictureAt(step.nShow)).isEmpty()) {
+            m_nCurrent = step.state.nCurrent;
+            continue;
+        }
+        ApplySlideShowStep(step);
+        // Damaged inside, as its decode found.
+        if (bLast || !m_pPictureDoc || m_pPictureDoc->Problem().isEmpty())
+            return;
+    }
 }
 
 void COrvalaView::OnPause()
@@ -126,7 +140,7 @@ void COrvalaView::EndSlideShow()
     }
     // A window without a file (a new one) has no picture to come back to.
     if (m_pPictureDoc && !m_strStartPath.isEmpty()) {
-        m_pPictureDoc->OnOpenDocument(m_strStartPath);
+        m_pPictureDoc->OpenPicture(m_strStartPath, QSize());
         m_pPictureDoc->SetTitle(m_strStartTitle);
         const int nStart = int(m_arrPictures.indexOf(m_strStartPath));
         if (nStart >= 0)

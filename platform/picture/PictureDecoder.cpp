@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QLoggingCategory>
+#include <cerrno>
 
 namespace {
 
@@ -152,6 +153,24 @@ CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox, EDecod
     if (!buffer.open(QIODevice::ReadOnly))
         return nullptr;
     return DecodeRaster(&buffer, szBox, fit);
+}
+
+QString PictureProblem(const QString& strPath)
+{
+    const QString strNoPicture = NotAPictureText();
+    QFile file;
+    errno = 0;
+    if (!OpenRegularFile(file, strPath)) {
+        if (errno == ENOENT || errno == ENOTDIR)
+            return QStringLiteral("No such file");
+        if (errno == EACCES || errno == EPERM)
+            return QStringLiteral("Permission denied");
+        return strNoPicture;
+    }
+    if (CMetafilePicture::IsMetafile(file.peek(4096)))
+        return QString();
+    QImageReader reader(&file);
+    return reader.canRead() ? QString() : strNoPicture;
 }
 
 CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit fit)

@@ -31,5 +31,14 @@ QSize DecodedSize(const QSize& szNatural, const QSize& szBox = QSize(),
 // file yields what could be decoded safely. Safe to call from any thread.
 CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox = QSize(),
                           EDecodeFit fit = EDecodeFit::Cover);
+// Why the file gives no picture, in the words shown to the user: "No such
+// file", "Permission denied", or "not a picture Orvala can read" (a special
+// file, or content no decoder takes). Empty when its header is a picture's:
+// its content may still be damaged. Reads the header only, never blocks.
+QString PictureProblem(const QString& strPath);
+inline QString NotAPictureText()
+{
+    return QStringLiteral("not a picture Orvala can read");
+}
 CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox = QSize(),
                               EDecodeFit fit = EDecodeFit::Cover);

@@ -4,6 +4,7 @@
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CDialog.h"
@@ -389,8 +390,8 @@ void TestMainFrame::showTableOpensANewWindowEachTime()
 void TestMainFrame::openingAnOpenFileActivatesItsWindow()
 {
     CTestWorkspace ws;
-    const QString strFirst = ws.WriteFile(QStringLiteral("pics/a.jpg"), "x");
-    const QString strSecond = ws.WriteFile(QStringLiteral("pics/b.jpg"), "y");
+    const QString strFirst = ws.WriteFile(QStringLiteral("pics/a.jpg"), EncodePicture("JPG"));
+    const QString strSecond = ws.WriteFile(QStringLiteral("pics/b.jpg"), EncodePicture("JPG"));
     CAppSession session;
     QVERIFY(session.Started());
     CMainFrame* pFrame = session.Frame();
@@ -414,7 +415,7 @@ void TestMainFrame::recentFilesSurviveARestart()
         CAppSession session;
         QVERIFY(session.Started());
         for (int i = 1; i <= 17; ++i) {
-            arPaths.prepend(ws.WriteFile(QStringLiteral("p%1.bmp").arg(i), "x"));
+            arPaths.prepend(ws.WriteFile(QStringLiteral("p%1.bmp").arg(i), EncodePicture("BMP")));
             QVERIFY(session.App().OpenDocumentFile(arPaths.first()));
         }
         session.Frame()->MDIClient()->closeAllSubWindows();

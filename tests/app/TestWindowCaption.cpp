@@ -1,6 +1,7 @@
 #include "AppSession.h"
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
+#include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "resources/resource.h"
 
@@ -53,7 +54,7 @@ void TestWindowCaption::captionIsExactlyTheFramesTitle()
 {
     QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
     CTestWorkspace ws;
-    const QString strPicture = ws.WriteFile(QStringLiteral("img01.jpg"), "x");
+    const QString strPicture = ws.WriteFile(QStringLiteral("img01.jpg"), EncodePicture("JPG"));
     CAppSession session;
     QVERIFY(session.Started());
     CMainFrame* pFrame = session.Frame();

@@ -47,26 +47,29 @@ void TestOrvalaDoc::failedOpenKeepsEarlierSizes()
     const QString strNotes = ws.WriteFile(QStringLiteral("notes.jpg"), "not a picture\n");
 
     COrvalaDoc doc;
-    QVERIFY(doc.OnOpenDocument(strNotes));
+    doc.OpenPicture(strNotes, QSize());
     QVERIFY(!doc.m_pPicture);
+    QCOMPARE(doc.Problem(), QStringLiteral("not a picture Orvala can read"));
     QCOMPARE(doc.m_nHimetricWidth, 0);
 
     // The offscreen screen has 96 dpi.
-    QVERIFY(doc.OnOpenDocument(strPicture));
+    doc.OpenPicture(strPicture, QSize());
     QVERIFY(doc.m_pPicture);
+    QCOMPARE(doc.Problem(), QString());
     const std::weak_ptr<const CPicture> pFirst = doc.m_pPicture;
     QCOMPARE(QSize(doc.m_nPixelWidth, doc.m_nPixelHeight), QSize(40, 30));
     QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), QSize(1058, 794));
 
-    QVERIFY(doc.OnOpenDocument(strNotes));
+    doc.OpenPicture(strNotes, QSize());
     QVERIFY(!doc.m_pPicture);
     // Gone once the worker that decoded it has let go of it too.
     QTRY_VERIFY(pFirst.expired());
     QCOMPARE(QSize(doc.m_nPixelWidth, doc.m_nPixelHeight), QSize(40, 30));
     QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), QSize(1058, 794));
 
-    QVERIFY(doc.OnOpenDocument(ws.FilePath(QStringLiteral("missing.bmp"))));
+    doc.OpenPicture(ws.FilePath(QStringLiteral("missing.bmp")), QSize());
     QVERIFY(!doc.m_pPicture);
+    QCOMPARE(doc.Problem(), QStringLiteral("No such file"));
     QCOMPARE(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), QSize(1058, 794));
 }
 

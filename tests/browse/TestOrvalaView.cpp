@@ -8,13 +8,16 @@
 #include "common/TestMetafiles.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
+#include "platform/framework/AfxIds.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CRecentFileList.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/WorkerWait.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
 #include <QScreen>
@@ -48,6 +51,7 @@ private slots:
     void pictureDecodedAheadIsTaken();
     void namedPipeInFolderNeverBlocks();
     void drawingArrivesFromItsWorker();
+    void unreadablePicturesSaySo();
 
 private:
     // A folder of count BMPs, 0.bmp .. (count - 1).bmp, each one colour.
@@ -220,7 +224,7 @@ void TestOrvalaView::fittedAtTopLeftWithWhiteStrips()
 void TestOrvalaView::mosaicBuildsOnePerTick()
 {
     const QString strFolder = MakeFolder(4);
-    // A picture that fails leaves its cell white and its number out.
+    // A picture that fails leaves its cell marked and its number out.
     QFile broken(strFolder + QStringLiteral("/2.bmp"));
     QVERIFY(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
     broken.write("no picture");
@@ -258,7 +262,8 @@ void TestOrvalaView::mosaicBuildsOnePerTick()
     QTRY_COMPARE((pixels = ScreenPixels(pView)).pixelColor(0, nCell / 2), QColor(Qt::red));
     QCOMPARE(pixels.pixelColor(nPitch + nCell / 2, nCell / 2), FolderColour(1));
     QCOMPARE(pixels.pixelColor(nCell / 2, nCell / 2), FolderColour(0));
-    QCOMPARE(pixels.pixelColor(2 * nPitch + nCell / 2, nCell / 2), QColor(Qt::white));
+    QCOMPARE(pixels.pixelColor(2 * nPitch + nCell / 2, nCell / 2), QColor(160, 0, 0));
+    QCOMPARE(pixels.pixelColor(2 * nPitch + 5, 5), QColor(224, 224, 224));
     QCOMPARE(pixels.pixelColor(3 * nPitch + nCell / 2, nCell / 2), FolderColour(3));
     QCOMPARE(pixels.pixelColor(1, nCell / 2), QColor(Qt::red));
     QCOMPARE(pixels.pixelColor(2, nCell / 2), FolderColour(0));
@@ -548,6 +553,56 @@ void TestOrvalaView::drawingArrivesFromItsWorker()
     QVERIFY(pView);
     // What the window system shows: the window painted again when it arrived.
     QTRY_COMPARE(ScreenPixels(pView).pixelColor(10, 10), QColor(Qt::red));
+}
+
+void TestOrvalaView::unreadablePicturesSaySo()
+{
+    const QString strFolder = MakeFolder(3);
+    // A BMP header and nothing after it: read as a picture, decoded as none.
+    QFile damaged(strFolder + QStringLiteral("/1.bmp"));
+    QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    damaged.write(QByteArray("BM") + QByteArray(60, '\0'));
+    damaged.close();
+    const QString strNotes = strFolder + QStringLiteral("/notes.jpg");
+    QFile notes(strNotes);
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("not a picture\n");
+    notes.close();
+
+    // Opening says why, and opens no window.
+    CMessageBoxRecorder recorder;
+    CMultiDocTemplate* pTemplate = m_pSession->App().m_pPictureTemplate;
+    const QString strMissing = strFolder + QStringLiteral("/missing.bmp");
+    QVERIFY(!pTemplate->OpenDocumentFile(strMissing, true));
+    QVERIFY(!pTemplate->OpenDocumentFile(strNotes, true));
+    QCOMPARE(recorder.m_arTexts,
+             (QStringList{QStringLiteral("\"%1\" can not be shown: No such file.").arg(strMissing),
+                          QStringLiteral("\"%1\" can not be shown: not a picture Orvala can "
+                                         "read.")
+                              .arg(strNotes)}));
+    QCOMPARE(m_pSession->NewestPictureView(), nullptr);
+    // A Recent Files entry whose file is gone goes too.
+    m_pSession->App().AddToRecentFileList(strMissing);
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_FILE_MRU_FILE1));
+    QCOMPARE(m_pSession->App().m_pRecentFileList->GetCount(), 0);
+
+    // Stepping onto it: its name and the reason in place of a picture, white,
+    // never the picture before; no message box.
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"), false, 0);
+    QVERIFY(pView);
+    recorder.m_arTexts.clear();
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->GetPictureDoc()->Problem(), QStringLiteral("not a picture Orvala can read"));
+    QCOMPARE(Shown(pView), QColor(Qt::white));
+    QVERIFY(recorder.m_arTexts.isEmpty());
+
+    // The slide show skips it.
+    pView->OnSlideShow();
+    pView->OnTimer(1);
+    pView->OnTimer(1);
+    QCOMPARE(QFileInfo(pView->GetPictureDoc()->GetTitle()).fileName(), QStringLiteral("2.bmp"));
+    pView->OnTimer(1);
+    QVERIFY(!pView->State().bBusy);
 }
 
 QTEST_MAIN(TestOrvalaView)
