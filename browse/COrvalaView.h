@@ -75,7 +75,6 @@ public:
     // Replaces the document's picture by the one at strPath when given and
     // draws it (on the window when pDC is null). False when nothing was drawn.
     bool DrawPicture(QPainter* pDC, const QString& strPath);
-    void FillExposedArea(QPainter* pDC);
     // The mosaic cell under a point in client coordinates; false when none.
     bool SelectCell(QPoint pt, bool bErase);
     void StartMosaic();
@@ -193,7 +192,6 @@ private:
     QPen m_penErase;
     QPen m_penSelect;
     QPoint m_ptSelection;
-    QRect m_rcLastClient;
     CProgressCtrl m_wndProgress;
     COrvalaDoc* m_pPictureDoc = nullptr;
     CFrameServices* m_pMainFrame = nullptr;

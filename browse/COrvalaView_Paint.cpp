@@ -80,9 +80,11 @@ void COrvalaView::OnDraw(QPainter* pDC)
         DrawMosaic(pDC, QRect(GetScrollPosition(), viewport()->size()), CellGeometry());
         return;
     }
-    FillExposedArea(pDC);
-    // Without a picture (a new window, a file that is none, an empty folder's
-    // mosaic) the window is white, never what was there before.
+    // The picture lies on a white page filling the window: what it leaves
+    // free, and a drawing still being played, never show older pixels.
+    // Without a picture (a new window, a file that is none, an empty
+    // folder's mosaic) the page stays white.
+    pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), Qt::white);
     if (m_pPictureDoc->m_pPicture)
         DrawPicture(pDC, QString());
     else
@@ -92,7 +94,6 @@ void COrvalaView::OnDraw(QPainter* pDC)
 void COrvalaView::DrawNoPicture(QPainter* pDC)
 {
     const QRect rcVisible(GetScrollPosition(), viewport()->size());
-    pDC->fillRect(rcVisible, Qt::white);
     // A file that failed is named with the reason, in place of its picture.
     const QString& strProblem = m_pPictureDoc->Problem();
     if (strProblem.isEmpty())
@@ -176,13 +177,15 @@ void COrvalaView::DecodeNeighboursAhead(const QString& strPath)
 
 bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
 {
-    if (!m_pPictureDoc || !m_pPictureDoc->m_pPicture)
-        return false;
+    const bool bPicture = m_pPictureDoc && m_pPictureDoc->m_pPicture;
     if (!pDC) {
-        // Qt paints only from the paint event; it comes at once, unerased.
+        // Qt paints only from the paint event; it comes at once. Without a
+        // picture too: the window must not keep showing the one before.
         viewport()->repaint();
-        return true;
+        return bPicture;
     }
+    if (!bPicture)
+        return false;
     m_pPictureDoc->CoverBox(DecodeBox());
     const QRect r = viewport()->rect();
     int w = m_pPictureDoc->m_nPixelWidth;
@@ -193,10 +196,6 @@ bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
                 ? int(qint64(m_pPictureDoc->m_nPixelHeight) * w / m_pPictureDoc->m_nPixelWidth)
                 : 0;
     }
-    if (m_nLastHeight > h)
-        pDC->fillRect(QRect(0, h, r.width(), r.height() - h), Qt::white);
-    if (m_nLastWidth > w)
-        pDC->fillRect(QRect(w, 0, r.width() - w, r.height()), Qt::white);
     try {
         // What the window shows of the picture: the painter is scrolled.
         const QRect rcVisible(GetScrollPosition(), r.size());
@@ -207,21 +206,6 @@ bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
     m_nLastWidth = w;
     m_nLastHeight = h;
     return true;
-}
-
-void COrvalaView::FillExposedArea(QPainter* pDC)
-{
-    const QRect r = viewport()->rect();
-    const QRect& L = m_rcLastClient;
-    if (r.width() > L.width() || r.height() > L.height()) {
-        const QRect rcRight(L.right() + 1, 0, r.width() - L.width(), r.height());
-        const QRect rcBelow(0, L.bottom() + 1, r.width(), r.height() - L.height());
-        if (rcRight.width() > 0 && rcRight.height() > 0)
-            pDC->fillRect(rcRight, Qt::white);
-        if (rcBelow.width() > 0 && rcBelow.height() > 0)
-            pDC->fillRect(rcBelow, Qt::white);
-    }
-    m_rcLastClient = r;
 }
 
 bool COrvalaView::SelectCell(QPoint pt, bool bErase)

@@ -20,7 +20,9 @@
 #include <QFileInfo>
 #include <QPrinter>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QScreen>
+#include <QSemaphore>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -543,16 +545,31 @@ void TestOrvalaView::drawingArrivesFromItsWorker()
     emf.Add(createbrushindirect_set(&ih, emf.Handles(),
                                     logbrush_set(U_BS_SOLID, TestMetafiles::Color(0xFF0000), 0)));
     emf.Add(selectobject_set(ih, emf.Handles()));
-    emf.Add(U_EMRRECTANGLE_set(TestMetafiles::Rect(0, 0, 200, 100)));
-    QFile file(m_pPictures->filePath(QStringLiteral("red.emf")));
+    emf.Add(U_EMRRECTANGLE_set(TestMetafiles::Rect(0, 0, 100, 100)));
+    const QString strFolder = MakeFolder(1);
+    QFile file(strFolder + QStringLiteral("/1.emf"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(emf.Finish());
     file.close();
-    SetWorkerWaitMs(0);
-    COrvalaView* pView = Open(file.fileName());
+    COrvalaView* pView = Open(strFolder + QStringLiteral("/0.bmp"), false, 0);
     QVERIFY(pView);
+
+    // Every worker busy: while the drawing waits, the page is white, not the
+    // picture before it.
+    QSemaphore release;
+    QThreadPool* pPool = QThreadPool::globalInstance();
+    const int nWorkers = pPool->maxThreadCount();
+    auto releaseWorkers = qScopeGuard([&] { release.release(nWorkers); });
+    for (int i = 0; i < nWorkers; ++i)
+        pPool->start([&release] { release.acquire(); });
+    SetWorkerWaitMs(0);
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(ScreenPixels(pView).pixelColor(400, 10), QColor(Qt::white));
+    releaseWorkers.dismiss();
+    release.release(nWorkers);
     // What the window system shows: the window painted again when it arrived.
     QTRY_COMPARE(ScreenPixels(pView).pixelColor(10, 10), QColor(Qt::red));
+    QCOMPARE(ScreenPixels(pView).pixelColor(400, 10), QColor(Qt::white));
 }
 
 void TestOrvalaView::unreadablePicturesSaySo()
