@@ -1,6 +1,8 @@
 // The drawing primitives of the playback device context.
 #include "platform/picture/CMetafileDC.h"
 
+#include "platform/picture/SymbolCharset.h"
+
 #include <uemf.h>
 
 #include <QFontMetricsF>
@@ -445,11 +447,12 @@ void CMetafileDC::DrawGlyphs(const QString& str, const std::vector<double>* pDx,
     }
 }
 
-void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions,
+void CMetafileDC::Text(const QPointF& ptIn, const QString& strIn, quint32 nOptions,
                        const QRectF* pRect, const std::vector<double>& dx)
 {
     if (m_bInPath || !CanDraw())
         return;
+    const QString str = m_state.font.bSymbol ? SymbolCharset::ToUnicode(strIn) : strIn;
     const QTransform t = Transform();
     const bool bUpdateCP = m_state.nTextAlign & U_TA_UPDATECP;
     const QPointF pt = bUpdateCP ? m_state.ptCurrent : ptIn;

@@ -2,6 +2,7 @@
 
 #include "platform/picture/CMetafileDC.h"
 #include "platform/picture/CMetafileDib.h"
+#include "platform/picture/SymbolCharset.h"
 
 #include <uwmf.h>
 
@@ -71,6 +72,7 @@ SMetaFont ReadFont(const CMetafileRecordReader& r)
     font.nPitchAndFamily = r.U8(23);
     QString strFace = Latin1(r, 24, 32);
     font.strFace = strFace.left(strFace.indexOf(QChar(0)));
+    font.bSymbol = SymbolCharset::IsSymbolFont(r.U8(19), font.strFace);
     return font;
 }
 

@@ -190,6 +190,30 @@ void TestEmfPlayer::drawsPixels_data()
     }
     {
         CTestEmf emf(200, 100);
+        uint32_t ih = 0;
+        uint16_t* pFace = U_Utf8ToUtf16le("Sans", 0, nullptr);
+        const U_LOGFONT lf =
+            logfont_set(-80, 0, 0, 0, 400, 0, 0, 0, U_SYMBOL_CHARSET, 0, 0, 0, 0, pFace);
+        std::free(pFace);
+        emf.Add(extcreatefontindirectw_set(&ih, emf.Handles(), reinterpret_cast<const char*>(&lf),
+                                           nullptr));
+        emf.Add(selectobject_set(ih, emf.Handles()));
+        emf.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+        emf.Add(U_EMRSETTEXTCOLOR_set(Color(kRed)));
+        // The diamond in the private-use page where wide strings put the symbol set.
+        uint16_t aText[] = {0xF0A8};
+        uint32_t aDx[] = {60};
+        char* pEmrText =
+            emrtext_set(point32_set(10, 10), 1, 2, aText, U_ETO_NONE, Rect(0, 0, 0, 0), aDx);
+        emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
+                                     reinterpret_cast<PU_EMRTEXT>(pEmrText)));
+        std::free(pEmrText);
+        QTest::newRow("symbol character set, wide text")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{46, 55, kRed}, {46, 35, kRed}, {150, 55, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
         const SDib dib = TwoBandDib(2, 2, kRed, kBlue);
         uint32_t ih = 0;
         emf.Add(createdibpatternbrushpt_set(

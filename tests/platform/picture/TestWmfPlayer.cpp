@@ -242,6 +242,23 @@ void TestWmfPlayer::drawsPixels_data()
     {
         CTestWmf wmf(1, 1, 1000);
         StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
+        uint32_t ih = 0;
+        U_FONT* pFont = U_FONT_set(-800, 0, 0, 0, 400, 0, 0, 0, U_SYMBOL_CHARSET, 0, 0, 0, 0,
+                                   const_cast<char*>("Sans"));
+        wmf.Add(wcreatefontindirect_set(&ih, wmf.Handles(), pFont));
+        std::free(pFont);
+        wmf.Add(wselectobject_set(ih, wmf.Handles()));
+        wmf.Add(U_WMRSETBKMODE_set(U_TRANSPARENT));
+        wmf.Add(U_WMRSETTEXTCOLOR_set(Color(kRed)));
+        wmf.Add(U_WMRTEXTOUT_set(point16_set(100, 100), const_cast<char*>("\xA8")));
+        // The symbol set's 0xA8 is a filled diamond, not a diaeresis's two dots.
+        QTest::newRow("symbol character set")
+            << wmf.Finish() << QSize(100, 100)
+            << std::vector<SProbe>{{46, 55, kRed}, {46, 35, kRed}, {22, 27, kWhite}};
+    }
+    {
+        CTestWmf wmf(1, 1, 1000);
+        StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
         nullPen(wmf); // slot 0
         uint32_t aSlots[3] = {};
         for (uint32_t& ih : aSlots) // slots 1 to 3
