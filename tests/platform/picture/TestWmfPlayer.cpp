@@ -3,6 +3,7 @@
 #include "platform/picture/CMetafilePicture.h"
 
 #include <QtTest>
+#include <memory>
 
 using namespace TestMetafiles;
 
@@ -50,6 +51,15 @@ void StartWindow(CTestWmf& wmf, int nMapMode, int w, int h)
     wmf.Add(U_WMRSETMAPMODE_set(nMapMode));
     wmf.Add(U_WMRSETWINDOWORG_set(point16_set(0, 0)));
     wmf.Add(U_WMRSETWINDOWEXT_set(point16_set(w, h)));
+}
+
+// libuemf's U_WMRSETVIEWPORTEXT_set writes a window extent record: the same
+// layout under another function.
+char* ViewportExt(int w, int h)
+{
+    char* pRecord = U_WMRSETWINDOWEXT_set(point16_set(int16_t(w), int16_t(h)));
+    pRecord[offsetof(U_METARECORD, iType)] = char(U_WMR_SETVIEWPORTEXT);
+    return pRecord;
 }
 
 } // namespace
@@ -138,6 +148,25 @@ void TestWmfPlayer::drawsPixels_data()
         QTest::newRow("no placeable header, window origin moved later")
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{50, 50, kBlue}, {10, 10, kWhite}, {90, 90, kWhite}};
+    }
+    for (bool bPlaceable : {false, true}) {
+        // The file's window on a viewport of 1/15 its extent. Without a
+        // placeable header that viewport is the picture; with one, the box is.
+        std::unique_ptr<CTestWmf> pWmf =
+            bPlaceable ? std::make_unique<CTestWmf>(4, 3, 1440) : std::make_unique<CTestWmf>();
+        StartWindow(*pWmf, U_MM_ANISOTROPIC, 5760, 4320);
+        pWmf->Add(ViewportExt(384, 288));
+        nullPen(*pWmf);
+        SelectBrush(*pWmf, kBlue);
+        pWmf->Add(U_WMRRECTANGLE_set(Rect16(0, 0, 5760, 4320)));
+        SelectBrush(*pWmf, kRed);
+        pWmf->Add(U_WMRRECTANGLE_set(Rect16(2880, 2160, 5760, 4320)));
+        const quint32 nFar = bPlaceable ? kWhite : kRed;
+        QTest::addRow("window on its viewport, %s",
+                      bPlaceable ? "placeable" : "no placeable header")
+            << pWmf->Finish() << QSize(200, 150)
+            << std::vector<SProbe>{
+                   {5, 5, kBlue}, {150, 110, nFar}, {150, 40, bPlaceable ? kWhite : kBlue}};
     }
     {
         CTestWmf wmf(1, 1, 254);
