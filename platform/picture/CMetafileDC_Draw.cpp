@@ -112,8 +112,12 @@ void CMetafileDC::Prepare(bool bStroke, bool bFill, bool bSmooth)
         QPen pen(p.color);
         const double dScale = Scale(t);
         const double dDeviceWidth = p.dWidth * dScale;
-        // Thinner than a device pixel draws one pixel, as on the original device.
-        pen.setWidthF(dDeviceWidth < 1.0 ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
+        // A pen of no width draws one pixel. A thinner pen than a pixel keeps
+        // its width and shades by what it covers: widened to whole pixels,
+        // lines drawn close together (a formula's double bars) ran into black
+        // blobs at small sizes. Aliased, it would leave gaps: one pixel then.
+        const bool bHairline = p.dWidth <= 0 || (dDeviceWidth < 1.0 && !bSmooth);
+        pen.setWidthF(bHairline ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
         pen.setStyle(p.style);
         if (!p.dashes.isEmpty()) {
             // Qt measures dashes in pen widths, a one-pixel pen's in pixels.

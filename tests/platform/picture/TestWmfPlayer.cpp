@@ -190,6 +190,22 @@ void TestWmfPlayer::drawsPixels_data()
     }
     {
         CTestWmf wmf(1, 1, 1000);
+        StartWindow(wmf, U_MM_ANISOTROPIC, 4000, 4000); // 40 units a pixel
+        SelectPen(wmf, U_PS_SOLID, 1, kBlack);
+        for (int x : {2010, 2030}) { // a double bar half a pixel wide
+            wmf.Add(U_WMRMOVETO_set(point16_set(int16_t(x), 400)));
+            wmf.Add(U_WMRLINETO_set(point16_set(int16_t(x), 3600)));
+        }
+        SelectPen(wmf, U_PS_SOLID, 200, kBlack);
+        wmf.Add(U_WMRMOVETO_set(point16_set(400, 800)));
+        wmf.Add(U_WMRLINETO_set(point16_set(3600, 800)));
+        // Lines far thinner than a pixel shade it by what they cover.
+        QTest::newRow("pens thinner than a pixel, drawn small")
+            << wmf.Finish() << QSize(100, 100)
+            << std::vector<SProbe>{{50, 50, kWhite}, {50, 70, kWhite}, {70, 20, kBlack}};
+    }
+    {
+        CTestWmf wmf(1, 1, 1000);
         StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
         nullPen(wmf);
         SelectBrush(wmf, kRed);
