@@ -57,6 +57,22 @@ double Scale(const QTransform& t)
     return std::sqrt(std::abs(t.determinant()));
 }
 
+// A font standing in for a face missing here is often wider than the advances
+// the writer gave: its glyphs ran into one another, squeezed, and out of the
+// text's rectangle. Narrowed to those advances it takes the writer's room.
+// Wider advances are the writer's spacing and are left to space the glyphs.
+QFont NarrowedToAdvances(const QFont& font, const QString& str, double dAdvances)
+{
+    constexpr double kTolerance = 0.95;
+    constexpr int kMinStretch = 25; // per cent
+    const double dNatural = QFontMetricsF(font).horizontalAdvance(str);
+    if (!(dNatural > 0) || std::abs(dAdvances) >= dNatural * kTolerance)
+        return font;
+    QFont narrowed = font;
+    narrowed.setStretch(std::max(kMinStretch, qRound(100 * std::abs(dAdvances) / dNatural)));
+    return narrowed;
+}
+
 } // namespace
 
 // --- Work ----------------------------------------------------------------
@@ -472,16 +488,15 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& strIn, quint32 nOptio
     if (str.isEmpty() || dHeight < 0.5 || dHeight > kMaxGlyphPixels)
         return;
     AddWork(str.size() * MetafileWork::kPerPoint);
-    const QFont font = FontForHeight(dHeight);
-    const QFontMetricsF fm(font);
     const bool bUseDx = dx.size() == std::size_t(str.size());
     double dWidth = 0;
-    if (bUseDx) {
-        for (double d : dx)
-            dWidth += d * dScaleX;
-    } else {
+    for (double d : bUseDx ? dx : std::vector<double>())
+        dWidth += d * dScaleX;
+    const QFont font =
+        bUseDx ? NarrowedToAdvances(FontForHeight(dHeight), str, dWidth) : FontForHeight(dHeight);
+    const QFontMetricsF fm(font);
+    if (!bUseDx)
         dWidth = fm.horizontalAdvance(str);
-    }
     // The box the glyphs cover, at most the whole device.
     AddWork(qint64(std::min(std::abs(dWidth) * dHeight,
                             m_rcDeviceClip.width() * m_rcDeviceClip.height())) /

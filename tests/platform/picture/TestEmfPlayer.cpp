@@ -29,7 +29,7 @@ private slots:
 
 namespace {
 
-constexpr quint32 kRed = 0xFF0000, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+constexpr quint32 kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 
 void SelectBrush(CTestEmf& emf, quint32 nRgb)
 {
@@ -211,6 +211,33 @@ void TestEmfPlayer::drawsPixels_data()
         QTest::newRow("symbol character set, wide text")
             << emf.Finish()
             << std::vector<SEmfProbe>{{46, 55, kRed}, {46, 35, kRed}, {150, 55, kWhite}};
+    }
+    {
+        // Advances of 25 pixels, as a narrow face gives them, and a box as
+        // wide; the face drawn here has an O near twice as wide.
+        CTestEmf emf(200, 100);
+        uint32_t ih = 0;
+        uint16_t* pFace = U_Utf8ToUtf16le("Sans", 0, nullptr);
+        const U_LOGFONT lf = logfont_set(-60, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, pFace);
+        std::free(pFace);
+        emf.Add(extcreatefontindirectw_set(&ih, emf.Handles(), reinterpret_cast<const char*>(&lf),
+                                           nullptr));
+        emf.Add(selectobject_set(ih, emf.Handles()));
+        emf.Add(U_EMRSETBKCOLOR_set(Color(kGreen)));
+        emf.Add(U_EMRSETTEXTCOLOR_set(Color(kBlue)));
+        size_t nChars = 0;
+        uint16_t* pText = U_Utf8ToUtf16le("OOOO", 0, &nChars);
+        uint32_t aDx[] = {25, 25, 25, 25};
+        char* pEmrText = emrtext_set(point32_set(10, 10), uint32_t(nChars), 2, pText,
+                                     U_ETO_OPAQUE | U_ETO_CLIPPED, Rect(10, 10, 110, 90), aDx);
+        std::free(pText);
+        emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
+                                     reinterpret_cast<PU_EMRTEXT>(pEmrText)));
+        std::free(pEmrText);
+        // The last O ends where the writer's did, its right side in the box.
+        QTest::newRow("stand-in font narrowed to the writer's advances")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{106, 44, kBlue}, {50, 85, kGreen}, {125, 44, kWhite}};
     }
     {
         CTestEmf emf(200, 100);
