@@ -60,12 +60,17 @@ double Scale(const QTransform& t)
 // A font standing in for a face missing here is often wider than the advances
 // the writer gave: its glyphs ran into one another, squeezed, and out of the
 // text's rectangle. Narrowed to those advances it takes the writer's room.
-// Wider advances are the writer's spacing and are left to space the glyphs.
-QFont NarrowedToAdvances(const QFont& font, const QString& str, double dAdvances)
+// Wider advances are the writer's spacing and are left to space the glyphs;
+// the last one is the way to whatever follows (often 0) and says nothing.
+QFont NarrowedToAdvances(const QFont& font, const QString& str, const std::vector<double>& dx,
+                         double dScaleX)
 {
     constexpr double kTolerance = 0.95;
     constexpr int kMinStretch = 25; // per cent
-    const double dNatural = QFontMetricsF(font).horizontalAdvance(str);
+    double dAdvances = 0;
+    for (std::size_t i = 0; i + 1 < dx.size(); ++i)
+        dAdvances += dx[i] * dScaleX;
+    const double dNatural = QFontMetricsF(font).horizontalAdvance(str.left(str.size() - 1));
     if (!(dNatural > 0) || std::abs(dAdvances) >= dNatural * kTolerance)
         return font;
     QFont narrowed = font;
@@ -128,12 +133,16 @@ void CMetafileDC::Prepare(bool bStroke, bool bFill, bool bSmooth)
         QPen pen(p.color);
         const double dScale = Scale(t);
         const double dDeviceWidth = p.dWidth * dScale;
-        // A pen of no width draws one pixel. A thinner pen than a pixel keeps
-        // its width and shades by what it covers: widened to whole pixels,
-        // lines drawn close together (a formula's double bars) ran into black
-        // blobs at small sizes. Aliased, it would leave gaps: one pixel then.
-        const bool bHairline = p.dWidth <= 0 || (dDeviceWidth < 1.0 && !bSmooth);
-        pen.setWidthF(bHairline ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
+        // A pen of no width draws one pixel. A pen thinner than a pixel draws
+        // one too, but only as dark as the part of it the line covers: at full
+        // strength, lines drawn close together (a formula's double bars) ran
+        // into black blobs at small sizes. A one-pixel pen is the rasteriser's
+        // fast path; a stroke that thin is slow to fill.
+        const bool bThin = dDeviceWidth < 1.0;
+        if (bThin && p.dWidth > 0)
+            pen.setColor(QColor(p.color.red(), p.color.green(), p.color.blue(),
+                                qRound(p.color.alpha() * dDeviceWidth)));
+        pen.setWidthF(bThin ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
         pen.setStyle(p.style);
         if (!p.dashes.isEmpty()) {
             // Qt measures dashes in pen widths, a one-pixel pen's in pixels.
@@ -492,8 +501,8 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& strIn, quint32 nOptio
     double dWidth = 0;
     for (double d : bUseDx ? dx : std::vector<double>())
         dWidth += d * dScaleX;
-    const QFont font =
-        bUseDx ? NarrowedToAdvances(FontForHeight(dHeight), str, dWidth) : FontForHeight(dHeight);
+    const QFont font = bUseDx ? NarrowedToAdvances(FontForHeight(dHeight), str, dx, dScaleX)
+                              : FontForHeight(dHeight);
     const QFontMetricsF fm(font);
     if (!bUseDx)
         dWidth = fm.horizontalAdvance(str);
