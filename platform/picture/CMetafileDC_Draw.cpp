@@ -401,7 +401,9 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
         return m_font;
     const SMetaFont& f = m_state.font;
     QFont font;
-    if (!f.strFace.isEmpty())
+    // Symbol text is drawn as Unicode, which a symbol-encoded face here would
+    // take for its own codes: any face with the characters draws it.
+    if (!f.strFace.isEmpty() && !f.bSymbol)
         font.setFamily(f.strFace);
     switch (f.nPitchAndFamily & 0xF0) { // the family, above the pitch
     case U_FF_ROMAN:

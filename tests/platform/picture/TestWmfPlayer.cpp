@@ -4,6 +4,7 @@
 
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 using namespace TestMetafiles;
 
@@ -45,11 +46,12 @@ void SelectPen(CTestWmf& wmf, quint16 nStyle, quint16 nWidth, quint32 nRgb)
     wmf.Add(wselectobject_set(ih, wmf.Handles()));
 }
 
-void SelectFont(CTestWmf& wmf, int nHeight, int nWeight, uint8_t nCharSet = U_ANSI_CHARSET)
+void SelectFont(CTestWmf& wmf, int nHeight, int nWeight, uint8_t nCharSet = U_ANSI_CHARSET,
+                const char* pszFace = "Sans")
 {
     uint32_t ih = 0;
     U_FONT* pFont = U_FONT_set(int16_t(nHeight), 0, 0, 0, int16_t(nWeight), 0, 0, 0, nCharSet, 0, 0,
-                               0, 0, const_cast<char*>("Sans"));
+                               0, 0, const_cast<char*>(pszFace));
     wmf.Add(wcreatefontindirect_set(&ih, wmf.Handles(), pFont));
     std::free(pFont);
     wmf.Add(wselectobject_set(ih, wmf.Handles()));
@@ -280,15 +282,18 @@ void TestWmfPlayer::drawsPixels_data()
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{1, 1, kBlue}, {90, 90, kWhite}, {1, 60, kWhite}};
     }
-    {
+    using SFace = std::pair<const char*, uint8_t>;
+    for (auto [pszFace, nCharSet] : {SFace{"Sans", U_SYMBOL_CHARSET}, SFace{"Symbol", 0}}) {
+        // Symbol text by character set, or by a face a symbol-encoded font
+        // here may answer to.
         CTestWmf wmf(1, 1, 1000);
         StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
-        SelectFont(wmf, -800, 400, U_SYMBOL_CHARSET);
+        SelectFont(wmf, -800, 400, nCharSet, pszFace);
         wmf.Add(U_WMRSETBKMODE_set(U_TRANSPARENT));
         wmf.Add(U_WMRSETTEXTCOLOR_set(Color(kRed)));
         wmf.Add(U_WMRTEXTOUT_set(point16_set(100, 100), const_cast<char*>("\xA8")));
         // The symbol set's 0xA8 is a filled diamond, not a diaeresis's two dots.
-        QTest::newRow("symbol character set")
+        QTest::addRow("symbol text, face %s", pszFace)
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{46, 55, kRed}, {46, 35, kRed}, {22, 27, kWhite}};
     }
