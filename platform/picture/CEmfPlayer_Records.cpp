@@ -4,6 +4,7 @@
 
 #include "platform/picture/CMetafileDC.h"
 #include "platform/picture/CMetafileDib.h"
+#include "platform/picture/SymbolCharset.h"
 
 #include <uemf.h>
 
@@ -320,6 +321,8 @@ SMetaFont ReadFont(const CMetafileRecordReader& r)
             break;
         font.strFace.append(QChar(c));
     }
+    font.bSymbol =
+        SymbolCharset::IsSymbolFont(r.U8(kFont + offsetof(U_LOGFONT, lfCharSet)), font.strFace);
     return font;
 }
 

@@ -53,6 +53,7 @@ struct SMetaFont
     bool bStrikeOut = false;
     int nPitchAndFamily = 0;
     QString strFace;
+    bool bSymbol = false; // codes of the Symbol font, drawn as the characters they stand for
 };
 
 // The playback device context shared by the WMF and EMF players: mapping,

@@ -1,6 +1,8 @@
 // The drawing primitives of the playback device context.
 #include "platform/picture/CMetafileDC.h"
 
+#include "platform/picture/SymbolCharset.h"
+
 #include <uemf.h>
 
 #include <QFontMetricsF>
@@ -53,6 +55,27 @@ double EdgeLength(const QPainterPath& path, const QTransform& t, double dMaxEdge
 double Scale(const QTransform& t)
 {
     return std::sqrt(std::abs(t.determinant()));
+}
+
+// A font standing in for a face missing here is often wider than the advances
+// the writer gave: its glyphs ran into one another, squeezed, and out of the
+// text's rectangle. Narrowed to those advances it takes the writer's room.
+// Wider advances are the writer's spacing and are left to space the glyphs;
+// the last one is the way to whatever follows (often 0) and says nothing.
+QFont NarrowedToAdvances(const QFont& font, const QString& str, const std::vector<double>& dx,
+                         double dScaleX)
+{
+    constexpr double kTolerance = 0.95;
+    constexpr int kMinStretch = 25; // per cent
+    double dAdvances = 0;
+    for (std::size_t i = 0; i + 1 < dx.size(); ++i)
+        dAdvances += dx[i] * dScaleX;
+    const double dNatural = QFontMetricsF(font).horizontalAdvance(str.left(str.size() - 1));
+    if (!(dNatural > 0) || std::abs(dAdvances) >= dNatural * kTolerance)
+        return font;
+    QFont narrowed = font;
+    narrowed.setStretch(std::max(kMinStretch, qRound(100 * std::abs(dAdvances) / dNatural)));
+    return narrowed;
 }
 
 } // namespace
@@ -110,8 +133,16 @@ void CMetafileDC::Prepare(bool bStroke, bool bFill, bool bSmooth)
         QPen pen(p.color);
         const double dScale = Scale(t);
         const double dDeviceWidth = p.dWidth * dScale;
-        // Thinner than a device pixel draws one pixel, as on the original device.
-        pen.setWidthF(dDeviceWidth < 1.0 ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
+        // A pen of no width draws one pixel. A pen thinner than a pixel draws
+        // one too, but only as dark as the part of it the line covers: at full
+        // strength, lines drawn close together (a formula's double bars) ran
+        // into black blobs at small sizes. A one-pixel pen is the rasteriser's
+        // fast path; a stroke that thin is slow to fill.
+        const bool bThin = dDeviceWidth < 1.0;
+        if (bThin && p.dWidth > 0)
+            pen.setColor(QColor(p.color.red(), p.color.green(), p.color.blue(),
+                                qRound(p.color.alpha() * dDeviceWidth)));
+        pen.setWidthF(bThin ? 0.0 : std::min(dDeviceWidth, kMaxPenPixels) / dScale);
         pen.setStyle(p.style);
         if (!p.dashes.isEmpty()) {
             // Qt measures dashes in pen widths, a one-pixel pen's in pixels.
@@ -370,7 +401,9 @@ QFont CMetafileDC::FontForHeight(double dDevicePixels)
         return m_font;
     const SMetaFont& f = m_state.font;
     QFont font;
-    if (!f.strFace.isEmpty())
+    // Symbol text is drawn as Unicode, which a symbol-encoded face here would
+    // take for its own codes: any face with the characters draws it.
+    if (!f.strFace.isEmpty() && !f.bSymbol)
         font.setFamily(f.strFace);
     switch (f.nPitchAndFamily & 0xF0) { // the family, above the pitch
     case U_FF_ROMAN:
@@ -445,11 +478,12 @@ void CMetafileDC::DrawGlyphs(const QString& str, const std::vector<double>* pDx,
     }
 }
 
-void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions,
+void CMetafileDC::Text(const QPointF& ptIn, const QString& strIn, quint32 nOptions,
                        const QRectF* pRect, const std::vector<double>& dx)
 {
     if (m_bInPath || !CanDraw())
         return;
+    const QString str = m_state.font.bSymbol ? SymbolCharset::ToUnicode(strIn) : strIn;
     const QTransform t = Transform();
     const bool bUpdateCP = m_state.nTextAlign & U_TA_UPDATECP;
     const QPointF pt = bUpdateCP ? m_state.ptCurrent : ptIn;
@@ -465,16 +499,15 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& str, quint32 nOptions
     if (str.isEmpty() || dHeight < 0.5 || dHeight > kMaxGlyphPixels)
         return;
     AddWork(str.size() * MetafileWork::kPerPoint);
-    const QFont font = FontForHeight(dHeight);
-    const QFontMetricsF fm(font);
     const bool bUseDx = dx.size() == std::size_t(str.size());
     double dWidth = 0;
-    if (bUseDx) {
-        for (double d : dx)
-            dWidth += d * dScaleX;
-    } else {
+    for (double d : bUseDx ? dx : std::vector<double>())
+        dWidth += d * dScaleX;
+    const QFont font = bUseDx ? NarrowedToAdvances(FontForHeight(dHeight), str, dx, dScaleX)
+                              : FontForHeight(dHeight);
+    const QFontMetricsF fm(font);
+    if (!bUseDx)
         dWidth = fm.horizontalAdvance(str);
-    }
     // The box the glyphs cover, at most the whole device.
     AddWork(qint64(std::min(std::abs(dWidth) * dHeight,
                             m_rcDeviceClip.width() * m_rcDeviceClip.height())) /

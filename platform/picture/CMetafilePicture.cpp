@@ -69,9 +69,7 @@ void CMetafilePicture::Render(QPainter& painter, const QRect& rcDest, const QRec
         return;
     // The reference device's frame is the whole picture; the source rectangle,
     // measured upward from the bottom edge, picks the part that fills rcDest.
-    const QRectF rcFrame =
-        m_bEmf ? m_emf.rcFrame
-               : QRectF(0, 0, std::abs(m_wmf.szWinExt.width()), std::abs(m_wmf.szWinExt.height()));
+    const QRectF rcFrame = m_bEmf ? m_emf.rcFrame : m_wmf.rcDevice;
     const double fx = rcFrame.width() / szHimetric.width();
     const double fy = rcFrame.height() / szHimetric.height();
     const double dSrcLeft = rcFrame.left() + rcSrcHimetric.x() * fx;

@@ -2,6 +2,7 @@
 
 #include "platform/picture/CMetafileDC.h"
 #include "platform/picture/CMetafileDib.h"
+#include "platform/picture/SymbolCharset.h"
 
 #include <uwmf.h>
 
@@ -71,6 +72,7 @@ SMetaFont ReadFont(const CMetafileRecordReader& r)
     font.nPitchAndFamily = r.U8(23);
     QString strFace = Latin1(r, 24, 32);
     font.strFace = strFace.left(strFace.indexOf(QChar(0)));
+    font.bSymbol = SymbolCharset::IsSymbolFont(r.U8(19), font.strFace);
     return font;
 }
 
@@ -378,6 +380,44 @@ void PlayRecord(CMetafileDC& dc, quint16 nRecordFunction, const CMetafileRecordR
         PlayBitmap(dc, nFunction, p, nRecordWords);
 }
 
+// Without a placeable header the picture is the file's own first window. A
+// file that maps that window onto a viewport was drawn on a device of the
+// viewport's units: the viewport is then the part of the device it covers.
+void ReadOwnMapping(const CMetafileRecordReader& file, CWmfPlayer::SHeader& h)
+{
+    bool bHaveOrg = false, bHaveExt = false, bHaveVpExt = false;
+    int nMapMode = 0;
+    QPointF ptVpOrg;
+    QSizeF szVpExt;
+    ForEachRecord(file, h.nFirstRecord, [&](quint16 nFunction, const CMetafileRecordReader& r) {
+        const SParams p{r};
+        switch (nFunction & U_WMR_MASK) {
+        case U_WMR_SETWINDOWORG:
+            h.ptWinOrg = bHaveOrg ? h.ptWinOrg : p.Point(0);
+            bHaveOrg = true;
+            break;
+        case U_WMR_SETWINDOWEXT:
+            h.szWinExt = bHaveExt ? h.szWinExt : QSizeF(p(1), p(0));
+            bHaveExt = true;
+            break;
+        case U_WMR_SETVIEWPORTORG:
+            ptVpOrg = bHaveVpExt ? ptVpOrg : p.Point(0);
+            break;
+        case U_WMR_SETVIEWPORTEXT:
+            szVpExt = bHaveVpExt ? szVpExt : QSizeF(p(1), p(0));
+            bHaveVpExt = true;
+            break;
+        case U_WMR_SETMAPMODE:
+            nMapMode = nMapMode != 0 ? nMapMode : r.U16(kParams);
+            break;
+        }
+        return !(bHaveOrg && bHaveExt && bHaveVpExt && nMapMode != 0);
+    });
+    const bool bScaled = nMapMode == U_MM_ANISOTROPIC || nMapMode == U_MM_ISOTROPIC;
+    if (bScaled && bHaveExt && szVpExt.width() != 0 && szVpExt.height() != 0)
+        h.rcDevice = QRectF(ptVpOrg, szVpExt).normalized();
+}
+
 } // namespace
 
 bool CWmfPlayer::IsWmf(const CMetafileRecordReader& file)
@@ -404,26 +444,15 @@ bool CWmfPlayer::ReadHeader(const CMetafileRecordReader& file, SHeader& header)
         return false;
     h.nObjects = file.U16(nStandard + 10);
     h.nFirstRecord = nStandard + kHeaderSize;
-    if (!bHaveWindow) {
-        // Without a placeable header the picture is the file's own window.
-        bool bHaveOrg = false, bHaveExt = false;
-        ForEachRecord(file, h.nFirstRecord, [&](quint16 nFunction, const CMetafileRecordReader& r) {
-            const SParams p{r};
-            if ((nFunction & U_WMR_MASK) == U_WMR_SETWINDOWORG && !bHaveOrg) {
-                h.ptWinOrg = p.Point(0);
-                bHaveOrg = true;
-            } else if ((nFunction & U_WMR_MASK) == U_WMR_SETWINDOWEXT && !bHaveExt) {
-                h.szWinExt = QSizeF(p(1), p(0));
-                bHaveExt = true;
-            }
-            return !(bHaveOrg && bHaveExt);
-        });
-    }
+    if (!bHaveWindow)
+        ReadOwnMapping(file, h);
     const double w = std::round(std::abs(h.szWinExt.width()) * 2540 / h.dUnitsPerInch);
     const double ht = std::round(std::abs(h.szWinExt.height()) * 2540 / h.dUnitsPerInch);
     if (w < 1 || ht < 1 || w > kMaxHimetric || ht > kMaxHimetric)
         return false;
     h.szHimetric = QSize(int(w), int(ht));
+    if (h.rcDevice.isEmpty())
+        h.rcDevice = QRectF(0, 0, std::abs(h.szWinExt.width()), std::abs(h.szWinExt.height()));
     header = h;
     return true;
 }
@@ -432,13 +461,13 @@ void CWmfPlayer::Play(const CMetafileRecordReader& file, const SHeader& header, 
 {
     // As a picture player does: anisotropic, the picture's window on the frame.
     dc.SetObjectTableSize(header.nObjects);
-    dc.SetMetricScale(header.dUnitsPerInch / 25.4);
+    dc.SetMetricScale(header.dUnitsPerInch / 25.4 * header.rcDevice.width() /
+                      std::abs(header.szWinExt.width()));
     dc.SetMapMode(U_MM_ANISOTROPIC);
     dc.SetWindowOrg(header.ptWinOrg);
     dc.SetWindowExt(header.szWinExt);
-    dc.SetViewportOrg(QPointF());
-    dc.SetViewportExt(
-        QSizeF(std::abs(header.szWinExt.width()), std::abs(header.szWinExt.height())));
+    dc.SetViewportOrg(header.rcDevice.topLeft());
+    dc.SetViewportExt(header.rcDevice.size());
     std::vector<int> counts;
     std::vector<double> dx;
     ForEachRecord(file, header.nFirstRecord,

@@ -3,6 +3,7 @@
 #include "platform/picture/CMetafilePicture.h"
 
 #include <QtTest>
+#include <string>
 #include <thread>
 #include <uemf_utf.h>
 
@@ -29,7 +30,7 @@ private slots:
 
 namespace {
 
-constexpr quint32 kRed = 0xFF0000, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
+constexpr quint32 kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
 
 void SelectBrush(CTestEmf& emf, quint32 nRgb)
 {
@@ -61,6 +62,30 @@ void ClipToCircle(CTestEmf& emf, int cx, int cy, int r, int nPoints, uint32_t nM
                              arPoints.data()));
     emf.Add(U_EMRENDPATH_set());
     emf.Add(U_EMRSELECTCLIPPATH_set(nMode));
+}
+
+void SelectFont(CTestEmf& emf, int nHeight, uint8_t nCharSet = U_DEFAULT_CHARSET,
+                int nEscapement = 0)
+{
+    uint32_t ih = 0;
+    uint16_t* pFace = U_Utf8ToUtf16le("Sans", 0, nullptr);
+    const U_LOGFONT lf = logfont_set(nHeight, 0, nEscapement, nEscapement, 400, 0, 0, 0, nCharSet,
+                                     0, 0, 0, 0, pFace);
+    std::free(pFace);
+    emf.Add(extcreatefontindirectw_set(&ih, emf.Handles(), reinterpret_cast<const char*>(&lf),
+                                       nullptr));
+    emf.Add(selectobject_set(ih, emf.Handles()));
+}
+
+// Wide text, each character nAdvance pixels on.
+void TextW(CTestEmf& emf, U_POINTL pt, std::u16string str, uint32_t nAdvance,
+           uint32_t nOptions = U_ETO_NONE, U_RECTL rc = Rect(0, 0, 0, 0))
+{
+    std::vector<uint32_t> dx(str.size(), nAdvance);
+    char* pText = emrtext_set(pt, uint32_t(str.size()), 2, str.data(), nOptions, rc, dx.data());
+    emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
+                                 reinterpret_cast<PU_EMRTEXT>(pText)));
+    std::free(pText);
 }
 
 void RedRect(CTestEmf& emf, int l, int t, int r, int b)
@@ -164,29 +189,40 @@ void TestEmfPlayer::drawsPixels_data()
     }
     {
         CTestEmf emf(200, 100);
-        uint32_t ih = 0;
-        uint16_t* pFace = U_Utf8ToUtf16le("Sans", 0, nullptr);
-        const U_LOGFONT lf = logfont_set(-40, 0, 900, 900, 400, 0, 0, 0, 0, 0, 0, 0, 0, pFace);
-        std::free(pFace);
-        emf.Add(extcreatefontindirectw_set(&ih, emf.Handles(), reinterpret_cast<const char*>(&lf),
-                                           nullptr));
-        emf.Add(selectobject_set(ih, emf.Handles()));
+        SelectFont(emf, -40, U_DEFAULT_CHARSET, 900);
         emf.Add(U_EMRSETBKMODE_set(U_OPAQUE));
         emf.Add(U_EMRSETBKCOLOR_set(Color(kBlue)));
-        size_t nChars = 0;
-        uint16_t* pText = U_Utf8ToUtf16le("MMMM", 0, &nChars);
-        uint32_t aDx[] = {30, 30, 30, 30};
-        char* pEmrText = emrtext_set(point32_set(100, 90), uint32_t(nChars), 2, pText, U_ETO_NONE,
-                                     Rect(0, 0, 0, 0), aDx);
-        std::free(pText);
-        emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
-                                     reinterpret_cast<PU_EMRTEXT>(pEmrText)));
-        std::free(pEmrText);
+        TextW(emf, point32_set(100, 90), u"MMMM", 30);
         // Turned a quarter counterclockwise, the text box rises from its reference point.
         QTest::newRow("rotated font")
             << emf.Finish()
             << std::vector<SEmfProbe>{
                    {102, 60, kBlue}, {110, 96, kWhite}, {60, 60, kWhite}, {160, 95, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100);
+        SelectFont(emf, -80, U_SYMBOL_CHARSET);
+        emf.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));
+        emf.Add(U_EMRSETTEXTCOLOR_set(Color(kRed)));
+        // The diamond in the private-use page where wide strings put the symbol set.
+        TextW(emf, point32_set(10, 10), u"\uF0A8", 60);
+        QTest::newRow("symbol character set, wide text")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{46, 55, kRed}, {46, 35, kRed}, {150, 55, kWhite}};
+    }
+    {
+        // Advances of 25 pixels, as a narrow face gives them, and a box as
+        // wide; the face drawn here has an O near twice as wide.
+        CTestEmf emf(200, 100);
+        SelectFont(emf, -60);
+        emf.Add(U_EMRSETBKCOLOR_set(Color(kGreen)));
+        emf.Add(U_EMRSETTEXTCOLOR_set(Color(kBlue)));
+        TextW(emf, point32_set(10, 10), u"OOOO", 25, U_ETO_OPAQUE | U_ETO_CLIPPED,
+              Rect(10, 10, 110, 90));
+        // The last O ends where the writer's did, its right side in the box.
+        QTest::newRow("stand-in font narrowed to the writer's advances")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{106, 44, kBlue}, {50, 85, kGreen}, {125, 44, kWhite}};
     }
     {
         CTestEmf emf(200, 100);
@@ -312,15 +348,7 @@ void TestEmfPlayer::rendersOnWorkerThreads()
     CTestEmf emf(200, 100);
     RedRect(emf, 10, 10, 90, 90);
     emf.Add(U_EMRSETBKMODE_set(U_TRANSPARENT));
-    size_t nChars = 0;
-    uint16_t* pText = U_Utf8ToUtf16le("Orvala", 0, &nChars);
-    uint32_t aDx[] = {12, 12, 12, 12, 12, 12};
-    char* pEmrText = emrtext_set(point32_set(110, 40), uint32_t(nChars), 2, pText, U_ETO_NONE,
-                                 Rect(0, 0, 0, 0), aDx);
-    std::free(pText);
-    emf.Add(U_EMREXTTEXTOUTW_set(Rect(0, 0, 200, 100), U_GM_COMPATIBLE, 1, 1,
-                                 reinterpret_cast<PU_EMRTEXT>(pEmrText)));
-    std::free(pEmrText);
+    TextW(emf, point32_set(110, 40), u"Orvala", 12);
     const CPicturePtr picture = CMetafilePicture::Load(emf.Finish());
     QVERIFY(picture);
     // One picture drawn by several threads at once, as the mosaic's decoders do.

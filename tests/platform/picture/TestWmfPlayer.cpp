@@ -3,6 +3,8 @@
 #include "platform/picture/CMetafilePicture.h"
 
 #include <QtTest>
+#include <memory>
+#include <utility>
 
 using namespace TestMetafiles;
 
@@ -41,6 +43,17 @@ void SelectPen(CTestWmf& wmf, quint16 nStyle, quint16 nWidth, quint32 nRgb)
 {
     uint32_t ih = 0;
     wmf.Add(wcreatepenindirect_set(&ih, wmf.Handles(), U_PEN_set(nStyle, nWidth, Color(nRgb))));
+    wmf.Add(wselectobject_set(ih, wmf.Handles()));
+}
+
+void SelectFont(CTestWmf& wmf, int nHeight, int nWeight, uint8_t nCharSet = U_ANSI_CHARSET,
+                const char* pszFace = "Sans")
+{
+    uint32_t ih = 0;
+    U_FONT* pFont = U_FONT_set(int16_t(nHeight), 0, 0, 0, int16_t(nWeight), 0, 0, 0, nCharSet, 0, 0,
+                               0, 0, const_cast<char*>(pszFace));
+    wmf.Add(wcreatefontindirect_set(&ih, wmf.Handles(), pFont));
+    std::free(pFont);
     wmf.Add(wselectobject_set(ih, wmf.Handles()));
 }
 
@@ -139,6 +152,28 @@ void TestWmfPlayer::drawsPixels_data()
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{50, 50, kBlue}, {10, 10, kWhite}, {90, 90, kWhite}};
     }
+    for (bool bPlaceable : {false, true}) {
+        // The file's window on a viewport of 1/15 its extent. Without a
+        // placeable header that viewport is the picture; with one, the box is.
+        std::unique_ptr<CTestWmf> pWmf =
+            bPlaceable ? std::make_unique<CTestWmf>(4, 3, 1440) : std::make_unique<CTestWmf>();
+        StartWindow(*pWmf, U_MM_ANISOTROPIC, 5760, 4320);
+        // libuemf's U_WMRSETVIEWPORTEXT_set writes a window extent: same layout.
+        char* pViewport = U_WMRSETWINDOWEXT_set(point16_set(384, 288));
+        pViewport[offsetof(U_METARECORD, iType)] = char(U_WMR_SETVIEWPORTEXT);
+        pWmf->Add(pViewport);
+        nullPen(*pWmf);
+        SelectBrush(*pWmf, kBlue);
+        pWmf->Add(U_WMRRECTANGLE_set(Rect16(0, 0, 5760, 4320)));
+        SelectBrush(*pWmf, kRed);
+        pWmf->Add(U_WMRRECTANGLE_set(Rect16(2880, 2160, 5760, 4320)));
+        const quint32 nFar = bPlaceable ? kWhite : kRed;
+        QTest::addRow("window on its viewport, %s",
+                      bPlaceable ? "placeable" : "no placeable header")
+            << pWmf->Finish() << QSize(200, 150)
+            << std::vector<SProbe>{
+                   {5, 5, kBlue}, {150, 110, nFar}, {150, 40, bPlaceable ? kWhite : kBlue}};
+    }
     {
         CTestWmf wmf(1, 1, 254);
         wmf.Add(U_WMRSETMAPMODE_set(U_MM_LOMETRIC));
@@ -158,6 +193,19 @@ void TestWmfPlayer::drawsPixels_data()
         QTest::newRow("pen width in logical units")
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{50, 50, kBlue}, {50, 53, kBlue}, {50, 40, kWhite}};
+    }
+    {
+        CTestWmf wmf(1, 1, 1000);
+        StartWindow(wmf, U_MM_ANISOTROPIC, 4000, 4000); // 40 units a pixel
+        SelectPen(wmf, U_PS_SOLID, 1, kBlack);
+        for (int x : {2010, 2030}) { // a double bar half a pixel wide
+            wmf.Add(U_WMRMOVETO_set(point16_set(int16_t(x), 400)));
+            wmf.Add(U_WMRLINETO_set(point16_set(int16_t(x), 3600)));
+        }
+        // Lines far thinner than a pixel shade it by what they cover.
+        QTest::newRow("pens thinner than a pixel, drawn small")
+            << wmf.Finish() << QSize(100, 100)
+            << std::vector<SProbe>{{50, 50, kWhite}, {50, 70, kWhite}};
     }
     {
         CTestWmf wmf(1, 1, 1000);
@@ -225,12 +273,7 @@ void TestWmfPlayer::drawsPixels_data()
     {
         CTestWmf wmf(1, 1, 1000);
         StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
-        uint32_t ih = 0;
-        U_FONT* pFont =
-            U_FONT_set(-400, 0, 0, 0, 700, 0, 0, 0, 0, 0, 0, 0, 0, const_cast<char*>("Sans"));
-        wmf.Add(wcreatefontindirect_set(&ih, wmf.Handles(), pFont));
-        std::free(pFont);
-        wmf.Add(wselectobject_set(ih, wmf.Handles()));
+        SelectFont(wmf, -400, 700);
         wmf.Add(U_WMRSETBKMODE_set(U_OPAQUE));
         wmf.Add(U_WMRSETBKCOLOR_set(Color(kBlue)));
         wmf.Add(U_WMRSETTEXTCOLOR_set(Color(kBlack)));
@@ -238,6 +281,21 @@ void TestWmfPlayer::drawsPixels_data()
         QTest::newRow("TextOut, opaque background from the top left")
             << wmf.Finish() << QSize(100, 100)
             << std::vector<SProbe>{{1, 1, kBlue}, {90, 90, kWhite}, {1, 60, kWhite}};
+    }
+    using SFace = std::pair<const char*, uint8_t>;
+    for (auto [pszFace, nCharSet] : {SFace{"Sans", U_SYMBOL_CHARSET}, SFace{"Symbol", 0}}) {
+        // Symbol text by character set, or by a face a symbol-encoded font
+        // here may answer to.
+        CTestWmf wmf(1, 1, 1000);
+        StartWindow(wmf, U_MM_ANISOTROPIC, 1000, 1000);
+        SelectFont(wmf, -800, 400, nCharSet, pszFace);
+        wmf.Add(U_WMRSETBKMODE_set(U_TRANSPARENT));
+        wmf.Add(U_WMRSETTEXTCOLOR_set(Color(kRed)));
+        wmf.Add(U_WMRTEXTOUT_set(point16_set(100, 100), const_cast<char*>("\xA8")));
+        // The symbol set's 0xA8 is a filled diamond, not a diaeresis's two dots.
+        QTest::addRow("symbol text, face %s", pszFace)
+            << wmf.Finish() << QSize(100, 100)
+            << std::vector<SProbe>{{46, 55, kRed}, {46, 35, kRed}, {22, 27, kWhite}};
     }
     {
         CTestWmf wmf(1, 1, 1000);
