@@ -501,8 +501,10 @@ void CMetafileDC::Text(const QPointF& ptIn, const QString& strIn, quint32 nOptio
     AddWork(str.size() * MetafileWork::kPerPoint);
     const bool bUseDx = dx.size() == std::size_t(str.size());
     double dWidth = 0;
-    for (double d : bUseDx ? dx : std::vector<double>())
-        dWidth += d * dScaleX;
+    if (bUseDx) {
+        for (double d : dx)
+            dWidth += d * dScaleX;
+    }
     const QFont font = bUseDx ? NarrowedToAdvances(FontForHeight(dHeight), str, dx, dScaleX)
                               : FontForHeight(dHeight);
     const QFontMetricsF fm(font);
