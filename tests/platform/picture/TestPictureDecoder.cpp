@@ -15,6 +15,7 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -161,6 +162,21 @@ void TestPictureDecoder::textNamedJpgIsNoPicture()
     file.close();
     QVERIFY(!DecodePicture(strPath));
     QVERIFY(!DecodePicture(ws.FilePath(QStringLiteral("missing.jpg"))));
+
+    // What the user is told, from the header alone.
+    QCOMPARE(PictureProblem(strPath), QStringLiteral("not a picture Orvala can read"));
+    QCOMPARE(PictureProblem(ws.FilePath(QStringLiteral("missing.jpg"))),
+             QStringLiteral("No such file"));
+    QCOMPARE(PictureProblem(ws.WriteFile(QStringLiteral("ok.bmp"), EncodePicture("BMP"))),
+             QString());
+    const QString strLocked = ws.WriteFile(QStringLiteral("locked.bmp"), EncodePicture("BMP"));
+    QVERIFY(::chmod(QFile::encodeName(strLocked).constData(), 0) == 0);
+    // Root reads anything: another user is refused.
+    const bool bRoot = ::geteuid() == 0;
+    QVERIFY(!bRoot || ::seteuid(65534) == 0);
+    const QString strLockedProblem = PictureProblem(strLocked);
+    QVERIFY(!bRoot || ::seteuid(0) == 0);
+    QCOMPARE(strLockedProblem, QStringLiteral("Permission denied"));
 }
 
 void TestPictureDecoder::badInput_data()
@@ -228,6 +244,8 @@ void TestPictureDecoder::badInput()
 void TestPictureDecoder::namedPipeRefusedAtOnce()
 {
     QVERIFY(RefusesPipeAtOnce([](const QString& strPath) { return !DecodePicture(strPath); }));
+    QVERIFY(RefusesPipeAtOnce(
+        [](const QString& strPath) { return PictureProblem(strPath) == NotAPictureText(); }));
     QVERIFY(RefusesPipeAtOnce([](const QString& strPath) {
         return CThumbnailSource().Thumbnail(strPath, QSize(64, 64)).isNull();
     }));
