@@ -112,13 +112,13 @@ private:
         const QChar c = s[i];
         const bool bPair = i + 1 < s.size();
         if (c == u'[')
-            return ReadName(i, token);
+            return ReadEnclosed(i, Tok::Name, token);
         if (c.isLetter() || c == u'_')
             return ReadWord(i, token);
         if (c == u'\'')
             return ReadText(i, token);
         if (c == u'#')
-            return ReadDate(i, token);
+            return ReadEnclosed(i, Tok::Date, token);
         if (c.isDigit() || ((c == u'-' || c == u'+') && bPair && s[i + 1].isDigit()))
             return ReadNumber(i, token);
         token.nKind = Tok::Symbol;
@@ -133,14 +133,17 @@ private:
         FailAt(i, QStringLiteral("an unexpected character"));
     }
 
-    qsizetype ReadName(qsizetype i, CToken& token) const
+    // A [name] or a #date#: the text up to the closing character.
+    qsizetype ReadEnclosed(qsizetype i, Tok nKind, CToken& token) const
     {
-        const qsizetype nEnd = m_strSource.indexOf(u']', i + 1);
+        const bool bName = nKind == Tok::Name;
+        const qsizetype nEnd = m_strSource.indexOf(bName ? u']' : u'#', i + 1);
         if (nEnd < 0)
-            FailAt(i, QStringLiteral("a '[' without its ']'"));
-        if (nEnd == i + 1)
+            FailAt(i, bName ? QStringLiteral("a '[' without its ']'")
+                            : QStringLiteral("a date without its closing '#'"));
+        if (bName && nEnd == i + 1)
             FailAt(i, QStringLiteral("an empty name"));
-        token.nKind = Tok::Name;
+        token.nKind = nKind;
         token.strText = m_strSource.mid(i + 1, nEnd - i - 1);
         return nEnd + 1;
     }
@@ -178,16 +181,6 @@ private:
             }
             token.strText += s[j++];
         }
-    }
-
-    qsizetype ReadDate(qsizetype i, CToken& token) const
-    {
-        const qsizetype nEnd = m_strSource.indexOf(u'#', i + 1);
-        if (nEnd < 0)
-            FailAt(i, QStringLiteral("a date without its closing '#'"));
-        token.nKind = Tok::Date;
-        token.strText = m_strSource.mid(i + 1, nEnd - i - 1);
-        return nEnd + 1;
     }
 
     qsizetype ReadNumber(qsizetype i, CToken& token) const
