@@ -12,6 +12,7 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
+#include "platform/picture/PictureDecoder.h"
 #include "resources/resource.h"
 
 #include <QKeyEvent>
@@ -123,7 +124,13 @@ void CListView_Table::OnSlideShowRecords()
         return;
     }
     std::sort(arSelected.begin(), arSelected.end());
-    m_current = arSelected.first();
+    // The window opens on the first picture that can be shown; the show
+    // skips the others that can not.
+    const auto itShown =
+        std::find_if(arSelected.cbegin(), arSelected.cend(), [this](const QModelIndex& index) {
+            return PictureProblem(RecordPath(index.row())).isEmpty();
+        });
+    m_current = itShown != arSelected.cend() ? *itShown : arSelected.first();
     CDocument* pDoc = OpenRecordPicture();
     auto* pView = pDoc ? dynamic_cast<COrvalaView*>(pDoc->GetViews().value(0)) : nullptr;
     if (!pView)

@@ -507,6 +507,19 @@ void TestTableCommands::slideShowOfSelectedRecords()
     pView->OnTimer(1);
     QVERIFY(!pView->State().bBusy);
     QCOMPARE(pView->GetPictureDoc()->GetTitle(), strFolder + QStringLiteral("/7.bmp"));
+
+    // The first record's file gone: the window opens on the next one, and
+    // the show skips the gone one.
+    QVERIFY(QFile::remove(strFolder + QStringLiteral("/7.bmp")));
+    m_pSession->Frame()->MDIClient()->setActiveSubWindow(pTable->GetParentFrame());
+    CMessageBoxRecorder recorder;
+    QVERIFY(pFrame->SendCommand(ID_VIEW_SLIDESHOW));
+    QVERIFY(recorder.m_arTexts.isEmpty());
+    COrvalaView* pNext = m_pSession->NewestPictureView();
+    QVERIFY(pNext && pNext != pView && pNext->State().bSlideShow);
+    pNext->OnTimer(1);
+    QCOMPARE(pNext->GetPictureDoc()->GetTitle(),
+             m_pWorkspace->FilePath(QStringLiteral("other/x.jpg")));
 }
 
 QTEST_MAIN(TestTableCommands)
