@@ -4,6 +4,7 @@
 
 #include <uemf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 
@@ -46,9 +47,9 @@ bool CEmfPlayer::ReadHeader(const CMetafileRecordReader& file, SHeader& header)
     h.dPixelsPerMm = dPxPerMmX;
     // The frame is in 0.01 mm; a writer that left it empty still gave the bounds in pixels.
     QRectF rcFrame = Rect32(file, offsetof(U_EMRHEADER, rclFrame));
+    const QRectF rcBounds = Rect32(file, offsetof(U_EMRHEADER, rclBounds));
     QSizeF szHimetric = rcFrame.size();
     if (szHimetric.width() <= 0 || szHimetric.height() <= 0) {
-        const QRectF rcBounds = Rect32(file, offsetof(U_EMRHEADER, rclBounds));
         szHimetric =
             QSizeF(rcBounds.width() * 100 / dPxPerMmX, rcBounds.height() * 100 / dPxPerMmY);
         rcFrame = QRectF(rcBounds.left() * 100 / dPxPerMmX, rcBounds.top() * 100 / dPxPerMmY,
@@ -60,6 +61,16 @@ bool CEmfPlayer::ReadHeader(const CMetafileRecordReader& file, SHeader& header)
     h.szHimetric = QSize(int(w), int(ht));
     h.rcFrame = QRectF(rcFrame.left() * dPxPerMmX / 100, rcFrame.top() * dPxPerMmY / 100,
                        rcFrame.width() * dPxPerMmX / 100, rcFrame.height() * dPxPerMmY / 100);
+    // Some writers draw above or left of the origin, record that in the bounds,
+    // and still put the frame at 0,0: a frame that mostly misses the drawing
+    // gives way to the bounds (inclusive, hence the extra pixel). Bounds larger
+    // than a frame inside them are common and leave the frame alone.
+    const QRectF rcDrawn = rcBounds.adjusted(0, 0, 1, 1);
+    const QRectF rcShared = rcDrawn.intersected(h.rcFrame);
+    const auto area = [](const QRectF& rc) { return rc.width() * rc.height(); };
+    if (rcBounds.width() > 0 && rcBounds.height() > 0 &&
+        area(rcShared) < std::min(area(rcDrawn), area(h.rcFrame)) / 2)
+        h.rcFrame = rcDrawn;
     h.nObjects = int(file.U16(offsetof(U_EMRHEADER, nHandles)));
     h.nFirstRecord = nHeaderSize;
     header = h;

@@ -29,12 +29,15 @@ QByteArray TakeFile(const QString& strPath)
 
 } // namespace
 
-CTestEmf::CTestEmf(int nWidthPx, int nHeightPx)
+CTestEmf::CTestEmf(int nWidthPx, int nHeightPx, QRect rcBounds)
     : m_strPath(TempPath(".emf"))
 {
     emf_start(m_strPath.toLocal8Bit().constData(), 1 << 16, 1 << 16, &m_pTrack);
     emf_htable_create(128, 128, &m_pHandles);
-    const U_RECTL rclBounds = TestMetafiles::Rect(0, 0, nWidthPx - 1, nHeightPx - 1);
+    if (rcBounds.isNull())
+        rcBounds = QRect(0, 0, nWidthPx, nHeightPx);
+    const U_RECTL rclBounds =
+        TestMetafiles::Rect(rcBounds.left(), rcBounds.top(), rcBounds.right(), rcBounds.bottom());
     const U_RECTL rclFrame = TestMetafiles::Rect(0, 0, nWidthPx * 25, nHeightPx * 25);
     Add(U_EMRHEADER_set(rclBounds, rclFrame, nullptr, 0, nullptr, sizel_set(1000, 1000),
                         sizel_set(250, 250), 0));

@@ -11,11 +11,12 @@
 // made by libuemf's *_set functions, then take the finished bytes.
 
 // An EMF whose reference device has 4 pixels per millimetre, so a picture of
-// w x h device pixels has a frame of w*25 x h*25 HIMETRIC.
+// w x h device pixels has a frame of w*25 x h*25 HIMETRIC at 0,0, and bounds
+// of the same place and size unless rcBounds gives others.
 class CTestEmf
 {
 public:
-    CTestEmf(int nWidthPx, int nHeightPx);
+    CTestEmf(int nWidthPx, int nHeightPx, QRect rcBounds = QRect());
     ~CTestEmf();
     CTestEmf(const CTestEmf&) = delete;
     CTestEmf& operator=(const CTestEmf&) = delete;

@@ -120,6 +120,20 @@ void TestEmfPlayer::drawsPixels_data()
             << emf.Finish() << std::vector<SEmfProbe>{{50, 50, kRed}, {150, 50, kWhite}};
     }
     {
+        // A writer that drew above the origin gave the right bounds but a frame at 0,0.
+        CTestEmf emf(200, 100, QRect(0, -90, 200, 100));
+        RedRect(emf, 10, -80, 90, 9);
+        QTest::newRow("frame misplaced, drawing inside the bounds")
+            << emf.Finish()
+            << std::vector<SEmfProbe>{{50, 50, kRed}, {50, 98, kRed}, {150, 50, kWhite}};
+    }
+    {
+        CTestEmf emf(200, 100, QRect(0, 0, 400, 300));
+        RedRect(emf, 10, 10, 90, 90);
+        QTest::newRow("frame inside larger bounds")
+            << emf.Finish() << std::vector<SEmfProbe>{{50, 50, kRed}, {150, 50, kWhite}};
+    }
+    {
         CTestEmf emf(200, 100);
         SelectExtPen(emf, U_PS_GEOMETRIC | U_PS_SOLID | U_PS_ENDCAP_FLAT, 20, kBlue);
         emf.Add(U_EMRMOVETOEX_set(point32_set(20, 50)));
