@@ -1,5 +1,7 @@
 #include "browse/ViewKeyRules.h"
 
+#include "resources/resource.h"
+
 #include <algorithm>
 
 namespace {
@@ -11,11 +13,13 @@ SViewKeyAction SingleKey(const SViewKeyState& s, int nKey)
     switch (nKey) {
     case Qt::Key_Left:
     case Qt::Key_PageUp:
+    case Qt::Key_Backspace:
         if (s.nCurrent > 0)
             a.nShow = s.nCurrent - 1;
         break;
     case Qt::Key_Right:
     case Qt::Key_PageDown:
+    case Qt::Key_Space:
         if (s.nCurrent < nLast)
             a.nShow = s.nCurrent + 1;
         break;
@@ -261,4 +265,35 @@ SViewKeyAction ViewKeyAction(const SViewKeyState& s, int nKey, Qt::KeyboardModif
     if (!s.bMosaic)
         return SingleKey(s, nKey);
     return CMosaicKey(s).Run(nKey, modifiers.testFlag(Qt::ControlModifier));
+}
+
+int ViewerKeyCommand(int nKey, bool bMosaic, bool bFullScreen)
+{
+    switch (nKey) {
+    case Qt::Key_F11:
+        return ID_VIEW_FULLSCREEN;
+    case Qt::Key_Escape:
+        if (bFullScreen)
+            return ID_VIEW_FULLSCREEN;
+        return bMosaic ? ID_VIEW_SINGLEPICTURE : 0;
+    case Qt::Key_Delete:
+        return ID_FILE_MOVETOTRASH;
+    default:
+        break;
+    }
+    if (bMosaic)
+        return 0;
+    switch (nKey) {
+    case Qt::Key_F:
+        return ID_VIEW_FITWINDOW;
+    case Qt::Key_Plus:
+    case Qt::Key_Equal:
+        return ID_VIEW_ZOOMIN;
+    case Qt::Key_Minus:
+        return ID_VIEW_ZOOMOUT;
+    case Qt::Key_1:
+        return ID_VIEW_ACTUALSIZE;
+    default:
+        return 0;
+    }
 }

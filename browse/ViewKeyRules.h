@@ -36,3 +36,8 @@ struct SViewKeyAction
 // Only Ctrl changes a key's meaning (Home and End in a mosaic); Shift is
 // ignored.
 SViewKeyAction ViewKeyAction(const SViewKeyState& s, int nKey, Qt::KeyboardModifiers modifiers);
+
+// The command a key runs beyond the classic keys, whatever the modifiers (the
+// frame's Ctrl accelerators do not reach a full-screen window); 0 for none.
+// The mosaic has no zoom; Esc leaves full screen first, then the mosaic.
+int ViewerKeyCommand(int nKey, bool bMosaic, bool bFullScreen);

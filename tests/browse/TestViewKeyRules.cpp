@@ -1,4 +1,5 @@
 #include "browse/ViewKeyRules.h"
+#include "resources/resource.h"
 
 #include <QTest>
 
@@ -10,6 +11,7 @@ private slots:
     void singleKey();
     void mosaicKey_data();
     void mosaicKey();
+    void viewerKeyCommand();
 };
 
 Q_DECLARE_METATYPE(Qt::KeyboardModifiers)
@@ -49,6 +51,9 @@ void TestViewKeyRules::singleKey_data()
     QTest::newRow("Right at the last") << 4 << 5 << int(Qt::Key_Right) << -1 << false;
     QTest::newRow("Page Down at the last") << 4 << 5 << int(Qt::Key_PageDown) << -1 << false;
     QTest::newRow("End at the last") << 4 << 5 << int(Qt::Key_End) << -1 << false;
+    QTest::newRow("Space steps on") << 2 << 5 << int(Qt::Key_Space) << 3 << false;
+    QTest::newRow("Backspace steps back") << 2 << 5 << int(Qt::Key_Backspace) << 1 << false;
+    QTest::newRow("Space at the last") << 4 << 5 << int(Qt::Key_Space) << -1 << false;
     QTest::newRow("P pauses") << 2 << 5 << int(Qt::Key_P) << -1 << true;
     QTest::newRow("Up does nothing") << 2 << 5 << int(Qt::Key_Up) << -1 << false;
     QTest::newRow("Enter does nothing") << 2 << 5 << int(Qt::Key_Return) << -1 << false;
@@ -223,6 +228,27 @@ void TestViewKeyRules::mosaicKey()
     QCOMPARE(a.nShow, -1);
     QVERIFY(!a.bPause);
     QVERIFY(a.bDefault);
+}
+
+void TestViewKeyRules::viewerKeyCommand()
+{
+    // Single picture, window.
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F, false, false), int(ID_VIEW_FITWINDOW));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Equal, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Minus, false, false), int(ID_VIEW_ZOOMOUT));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_1, false, false), int(ID_VIEW_ACTUALSIZE));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, false, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, false, false), int(ID_FILE_MOVETOTRASH));
+    // The mosaic has no zoom; Esc goes back to the single picture.
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, true, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F, true, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, false), int(ID_VIEW_SINGLEPICTURE));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, true, false), int(ID_FILE_MOVETOTRASH));
+    // Full screen is left first, by Esc as by F11.
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, true), int(ID_VIEW_FULLSCREEN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F11, false, true), int(ID_VIEW_FULLSCREEN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_A, false, false), 0);
 }
 
 QTEST_APPLESS_MAIN(TestViewKeyRules)
