@@ -50,6 +50,22 @@ void CMosaicBuild::Clear()
     m_nNext = 0;
 }
 
+void CMosaicBuild::Remove(int nIndex)
+{
+    if (nIndex < 0 || nIndex >= m_arPictures.size())
+        return;
+    m_arPictures.removeAt(nIndex);
+    m_arThumbnails.removeAt(nIndex);
+    QHash<int, QFuture<QImage>> mapAhead;
+    for (auto it = m_mapAhead.cbegin(); it != m_mapAhead.cend(); ++it) {
+        if (it.key() != nIndex)
+            mapAhead.insert(it.key() > nIndex ? it.key() - 1 : it.key(), it.value());
+    }
+    m_mapAhead = mapAhead;
+    if (m_nNext > nIndex)
+        --m_nNext;
+}
+
 QFuture<QImage> CMosaicBuild::Request(int nIndex) const
 {
     return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], m_nCell, m_bKeepProportions);

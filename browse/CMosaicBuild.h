@@ -21,6 +21,8 @@ public:
     // Forgets the thumbnails and the requests; those still running finish
     // on their own and their images are dropped.
     void Clear();
+    // Drops picture nIndex and its thumbnail; those after it move up one.
+    void Remove(int nIndex);
 
     // Places the next thumbnail when it is there, waiting for it only briefly.
     // Its index, or -1 when it is still on its way or every one is placed.

@@ -63,6 +63,7 @@ void COrvalaView::RegisterCommands()
     OnUpdateCommandUI(ID_VIEW_LOOP, [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bLoop); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    RegisterViewerCommands();
 }
 
 void COrvalaView::OpenedByProgram(int nIndex)
@@ -104,19 +105,33 @@ void COrvalaView::OnPictureChanged()
 
 void COrvalaView::OnFullSize()
 {
+    // Leaving Full Size goes back to the fit the picture had before.
     m_bFullSize = !m_bFullSize;
-    if (m_bFullSize && !m_bMosaic && m_pPictureDoc)
-        SetScrollSizes(QSize(m_pPictureDoc->m_nPixelWidth, m_pPictureDoc->m_nPixelHeight));
-    else if (!m_bFullSize && !m_bMosaic)
-        SetScrollSizes(QSize(0, 0));
     // A mosaic keeps its extent, so it can still be scrolled.
+    ApplyPictureLayout();
     viewport()->update();
 }
 
 void COrvalaView::OnMosaic()
 {
-    if (!m_bSlideShow)
+    if (m_bSlideShow)
+        return;
+    // Left for its single picture, the mosaic comes back at once as it was.
+    const bool bKept = m_bMosaicKept && !m_bMosaic && m_MosaicBuild.IsDone() &&
+                       m_MosaicBuild.Thumbnails().size() == m_arrPictures.size() &&
+                       Geometry().nCell == m_nCellWidth;
+    m_bMosaicKept = false;
+    if (!bKept) {
         StartMosaic();
+        return;
+    }
+    m_bMosaic = true;
+    SetScrollSizes(Geometry().MosaicSize());
+    ScrollToPosition(m_ptKeptScroll);
+    if (m_pPictureDoc)
+        m_pPictureDoc->SetTitle(m_strFolder);
+    m_bSelectionShown = true;
+    viewport()->update();
 }
 
 void COrvalaView::OnProperties()
@@ -204,6 +219,9 @@ SViewState COrvalaView::State() const
     state.nErasePenWidth = m_penErase.width();
     state.ptSelection = m_ptSelection;
     state.nMosaicNext = m_MosaicBuild.Next();
+    state.eFit = Fit();
+    state.dZoom = Layout().dZoom;
+    state.bFullScreen = !m_pFullScreen.isNull();
     return state;
 }
 

@@ -5,6 +5,7 @@
 #include "browse/MosaicGeometry.h"
 #include "browse/PropertiesValues.h"
 #include "browse/SlideShowRules.h"
+#include "browse/ZoomRules.h"
 #include "db/CFolderImport.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CScrollView.h"
@@ -12,8 +13,11 @@
 #include <QBasicTimer>
 #include <QImage>
 #include <QPen>
+#include <QPointer>
 #include <QRect>
 #include <QStringList>
+
+#include <optional>
 
 class CFrameServices;
 class CProgressCtrl_Status;
@@ -52,6 +56,9 @@ struct SViewState : SSlideShowState
     int nErasePenWidth = 0;
     QPoint ptSelection;
     int nMosaicNext = 0; // the next thumbnail the build places
+    EPictureFit eFit = EPictureFit::Width;
+    double dZoom = 1.0; // of the picture shown, however it is fitted
+    bool bFullScreen = false;
 };
 
 // The view of a picture window: one picture fitted to the width or at full
@@ -83,6 +90,18 @@ public:
     void OnTimer(int nIDEvent);
     void OnFullSize();
     void OnMosaic();
+    // Beyond the classic commands: the whole picture in the window, zoom
+    // about a client point (the centre when none is given), full screen, and
+    // the single picture under the mosaic's frame.
+    void OnFitWindow();
+    void OnZoomIn(std::optional<QPoint> ptAnchor = std::nullopt);
+    void OnZoomOut(std::optional<QPoint> ptAnchor = std::nullopt);
+    void OnActualSize();
+    void OnFullScreen();
+    void OnSinglePicture();
+    // Moves the picture shown (or the mosaic's selected one) to the trash
+    // after asking, and removes its records.
+    void OnMoveToTrash();
     // Starts the show over the picture list (the folder's pictures when the
     // list is empty), or ends it at the next tick.
     void OnSlideShow();
@@ -129,9 +148,20 @@ protected:
     void mousePressEvent(QMouseEvent* pEvent) override;
     void mouseDoubleClickEvent(QMouseEvent* pEvent) override;
     void wheelEvent(QWheelEvent* pEvent) override;
+    void resizeEvent(QResizeEvent* pEvent) override;
 
 private:
     void RegisterCommands();
+    void RegisterViewerCommands();
+    EPictureFit Fit() const;
+    SPictureLayout Layout() const;
+    // Scroll range and position for the single picture's fit.
+    void ApplyPictureLayout();
+    void ZoomTo(double dZoom, std::optional<QPoint> ptAnchor);
+    // The key's command beyond the classic keys; false when it has none.
+    bool RunViewerKey(int nKey, Qt::KeyboardModifiers modifiers);
+    // Shows the picture at nIndex of the list, titled with its path.
+    void ShowPictureAt(int nIndex);
     // A picture decoded on a worker has arrived after the window went on.
     void OnPictureChanged();
     void SetMessageText(const QString& strText);
@@ -212,4 +242,13 @@ private:
     bool m_bMosaicStale = false;
     // Importing the folder into the photo database, a few pictures a step.
     CFolderImport m_Import;
+    // How the single picture is fitted when not at Full Size.
+    EPictureFit m_eFit = EPictureFit::Width;
+    double m_dZoom = 1.0;
+    // The black window the view moves to for full screen, and the fit it had.
+    QPointer<QWidget> m_pFullScreen;
+    EPictureFit m_eFitBeforeFullScreen = EPictureFit::Width;
+    // A mosaic left for its single picture comes back as it was.
+    bool m_bMosaicKept = false;
+    QPoint m_ptKeptScroll;
 };

@@ -19,6 +19,8 @@ void COrvalaView::keyPressEvent(QKeyEvent* pEvent)
 
 void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
 {
+    if (RunViewerKey(nKey, modifiers))
+        return;
     const bool bMosaic = m_bMosaic && !m_bPaused;
     if (!bMosaic && m_nCount == 0) {
         // A list filled from elsewhere (a slide show of records) is kept.
@@ -45,10 +47,7 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
         OnPause();
     if (a.nShow >= 0) {
         m_nCurrent = a.nShow + nOnScreen;
-        const QString strPath = PictureAt(a.nShow);
-        DrawPicture(nullptr, strPath);
-        if (m_pPictureDoc)
-            m_pPictureDoc->SetTitle(strPath);
+        ShowPictureAt(a.nShow);
     }
     if (a.bSelect) {
         if (m_ptSelection.x() > 0)

@@ -84,7 +84,9 @@ void COrvalaView::OnDraw(QPainter* pDC)
     // free, and a drawing still being played, never show older pixels.
     // Without a picture (a new window, a file that is none, an empty
     // folder's mosaic) the page stays white.
-    pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), Qt::white);
+    // Full screen is black around the picture, as on a screen of its own.
+    const QColor page = m_pFullScreen ? Qt::black : Qt::white;
+    pDC->fillRect(QRect(GetScrollPosition(), viewport()->size()), page);
     if (m_pPictureDoc->m_pPicture)
         DrawPicture(pDC, QString());
     else
@@ -99,7 +101,7 @@ void COrvalaView::DrawNoPicture(QPainter* pDC)
     if (strProblem.isEmpty())
         return;
     const QString strName = QFileInfo(m_pPictureDoc->PicturePath()).fileName();
-    pDC->setPen(Qt::black);
+    pDC->setPen(m_pFullScreen ? Qt::white : Qt::black);
     pDC->drawText(rcVisible.adjusted(8, 8, -8, -8), Qt::AlignCenter | Qt::TextWordWrap,
                   QStringLiteral("%1\n%2").arg(strName, strProblem));
 }
@@ -150,16 +152,26 @@ bool COrvalaView::DrawPicture(QPainter* pDC, const QString& strPath)
 
 QSize COrvalaView::DecodeBox() const
 {
-    if (m_bFullSize)
-        return QSize();
-    // Fitted to the width, whatever the height: a box one pixel high.
-    return QSize(qCeil(viewport()->width() * viewport()->devicePixelRatioF()), 1);
+    const qreal dRatio = viewport()->devicePixelRatioF();
+    switch (Fit()) {
+    case EPictureFit::Width:
+        // Fitted to the width, whatever the height: a box one pixel high.
+        return QSize(qCeil(viewport()->width() * dRatio), 1);
+    case EPictureFit::Window:
+        // Covering the window covers the picture drawn inside it.
+        return QSize(qCeil(viewport()->width() * dRatio), qCeil(viewport()->height() * dRatio));
+    case EPictureFit::FullSize:
+    case EPictureFit::Zoom:
+        // Zoom steps draw from the whole picture, never decoding it again.
+        break;
+    }
+    return QSize();
 }
 
 void COrvalaView::DecodeNeighboursAhead(const QString& strPath)
 {
     // Full size decodes are too large to hold more than the one shown.
-    if (m_bFullSize) {
+    if (DecodeBox().isEmpty()) {
         m_pPictureDoc->DecodeAhead(QStringList(), QSize());
         return;
     }
@@ -187,24 +199,16 @@ bool COrvalaView::DrawDocumentPicture(QPainter* pDC)
     if (!bPicture)
         return false;
     m_pPictureDoc->CoverBox(DecodeBox());
-    const QRect r = viewport()->rect();
-    int w = m_pPictureDoc->m_nPixelWidth;
-    int h = m_pPictureDoc->m_nPixelHeight;
-    if (!m_bFullSize) {
-        w = r.width();
-        h = m_pPictureDoc->m_nPixelWidth > 0
-                ? int(qint64(m_pPictureDoc->m_nPixelHeight) * w / m_pPictureDoc->m_nPixelWidth)
-                : 0;
-    }
+    const QRect rcPicture = Layout().rcPicture;
     try {
         // What the window shows of the picture: the painter is scrolled.
-        const QRect rcVisible(GetScrollPosition(), r.size());
-        m_PictureRender.Draw(*pDC, m_pPictureDoc->m_pPicture, QRect(0, 0, w, h), rcVisible);
+        const QRect rcVisible(GetScrollPosition(), viewport()->size());
+        m_PictureRender.Draw(*pDC, m_pPictureDoc->m_pPicture, rcPicture, rcVisible);
     } catch (const std::exception&) {
         return false;
     }
-    m_nLastWidth = w;
-    m_nLastHeight = h;
+    m_nLastWidth = rcPicture.width();
+    m_nLastHeight = rcPicture.height();
     return true;
 }
 

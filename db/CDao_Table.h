@@ -65,6 +65,8 @@ public:
     // notifier. Refused texts, a gone record, a database that can not be
     // changed and engine errors raise CDaoException.
     void SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment);
+    // The keys of the records of the picture file at strPath.
+    QList<qint64> KeysOfPicture(const QString& strPath);
     // Deletes the records in one transaction: after an error (raised as
     // CDaoException) none is gone. A key without a record is no error.
     void DeleteRecords(const QList<qint64>& arKeys);

@@ -2,6 +2,8 @@
 
 #include "platform/database/CDaoTableDef.h"
 
+#include <QDir>
+
 #include <iterator>
 
 namespace {
@@ -42,6 +44,14 @@ static_assert(InEnumOrder(), "the field descriptions follow EPhotoField");
 QString PhotoFieldName(EPhotoField eField)
 {
     return QLatin1String(g_arPhotoFields[PhotoColumn(eField)].pszName);
+}
+
+QString RecordDirectory(const QString& strFolder)
+{
+    QString strDirectory = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
+    if (strDirectory.endsWith(u'/'))
+        strDirectory.chop(1);
+    return strDirectory;
 }
 
 CDao_TableInfo PhotoTableInfo()

@@ -18,6 +18,10 @@ inline constexpr int g_nPhotoFields = int(EPhotoField::Comment) + 1;
 // The field's name in the table.
 QString PhotoFieldName(EPhotoField eField);
 
+// A folder as its records' Directory holds it: '/' separators, no trailing
+// one, and the root folder empty, so that Directory, '/' and Name form the path.
+QString RecordDirectory(const QString& strFolder);
+
 // The field's position: its column in the record table and its entry in the
 // description's arrays.
 constexpr int PhotoColumn(EPhotoField eField)

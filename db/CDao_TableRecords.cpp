@@ -7,6 +7,9 @@
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetDateText.h"
+#include "platform/database/JetSql.h"
+
+#include <QFileInfo>
 
 #include <charconv>
 
@@ -221,4 +224,27 @@ void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
         throw;
     }
     emit m_notifier.RecordsDeleted(arKeys);
+}
+
+QList<qint64> CDao_Table::KeysOfPicture(const QString& strPath)
+{
+    const QFileInfo file(strPath);
+    const QString strDirectory = RecordDirectory(file.path());
+    const QString strName = file.fileName();
+    const QString strNameField = PhotoFieldName(EPhotoField::Name);
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.m_strFilter =
+        QStringLiteral("[%1]='%2' AND [%3]='%4'")
+            .arg(PhotoFieldName(EPhotoField::Directory), JetQuoteText(strDirectory), strNameField,
+                 JetQuoteText(strName));
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM [%1]").arg(m_TableInfo.m_strTableName));
+    // The engine compares text ignoring case; file names here do not.
+    QList<qint64> arKeys;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        if (recordset.GetFieldValue(strNameField).toString() == strName)
+            arKeys.append(
+                recordset.GetFieldValue(PhotoFieldName(EPhotoField::ID_Photo)).toLongLong());
+    }
+    return arKeys;
 }

@@ -125,11 +125,7 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
     const qsizetype nExtensionLimit = CheckedAt(info.m_arSizes, EPhotoField::Extention);
     const qsizetype nDirectoryLimit = CheckedAt(info.m_arSizes, EPhotoField::Directory);
 
-    // The root folder becomes an empty Directory, so that Directory, '/' and
-    // Name still form the path.
-    QString strDirectory = QDir::cleanPath(QDir::fromNativeSeparators(strFolder));
-    if (strDirectory.endsWith(u'/'))
-        strDirectory.chop(1);
+    const QString strDirectory = RecordDirectory(strFolder);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
     CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
     recordset.m_strFilter =

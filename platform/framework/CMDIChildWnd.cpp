@@ -13,6 +13,8 @@ CMDIChildWnd::~CMDIChildWnd()
     // The view goes while this is still a whole frame: its document tells the
     // frames when it loses a view.
     QWidget* pWnd = m_pView ? m_pView->GetWnd() : nullptr;
+    if (m_pView)
+        m_pView->m_pFrame = nullptr;
     m_pView = nullptr;
     delete pWnd;
 }
@@ -20,6 +22,7 @@ CMDIChildWnd::~CMDIChildWnd()
 void CMDIChildWnd::SetView(CView* pView)
 {
     m_pView = pView;
+    pView->m_pFrame = this;
     setWidget(pView->GetWnd());
 }
 

@@ -13,6 +13,8 @@ CView::~CView()
 
 CMDIChildWnd* CView::GetParentFrame()
 {
+    if (m_pFrame)
+        return m_pFrame;
     for (QWidget* pWnd = GetWnd(); pWnd; pWnd = pWnd->parentWidget()) {
         if (auto* pFrame = qobject_cast<CMDIChildWnd*>(pWnd))
             return pFrame;

@@ -1,0 +1,189 @@
+#include "PictureViewTest.h"
+#include "app/CMainFrame.h"
+#include "app/COrvalaApp.h"
+#include "browse/COrvalaDoc.h"
+#include "browse/COrvalaView.h"
+#include "common/MessageBoxRecorder.h"
+#include "common/TestPictures.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/CProgressCtrl.h"
+
+#include <QCursor>
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+// Fit, zoom, full screen, the way back from the mosaic and Move to Trash, as
+// a user meets them in a picture window.
+class TestViewerCommands : public CPictureViewTest
+{
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup();
+    void fitShowsAPortraitWhole();
+    void zoomStepsAboutTheCentre();
+    void fullScreenAndBack();
+    void escLeavesTheMosaicAndMosaicComesBackAtOnce();
+    void deleteMovesToTrashAndDropsTheRecord();
+
+private:
+    COrvalaView* OpenUser(const QString& strName);
+};
+
+void TestViewerCommands::init()
+{
+    QVERIFY(StartSession());
+    // Zoom keys keep the point under the pointer: keep it off the windows.
+    QCursor::setPos(-500, -500);
+}
+
+void TestViewerCommands::cleanup()
+{
+    EndSession();
+}
+
+COrvalaView* TestViewerCommands::OpenUser(const QString& strName)
+{
+    m_pSession->App().m_pPictureTemplate->OpenDocumentFile(m_pPictures->filePath(strName), true);
+    return ShowLastView(QSize(520, 380));
+}
+
+void TestViewerCommands::fitShowsAPortraitWhole()
+{
+    QImage portrait(300, 600, QImage::Format_RGB32);
+    portrait.fill(Qt::red);
+    QVERIFY(portrait.save(m_pPictures->filePath(QStringLiteral("p.bmp"))));
+    COrvalaView* pView = OpenUser(QStringLiteral("p.bmp"));
+    QVERIFY(pView);
+    // Fitted to the width, the picture covers the client and is cut below.
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(60, 190), QColor(Qt::red));
+
+    QTest::keyClick(pView, Qt::Key_F);
+    QCOMPARE(pView->State().eFit, EPictureFit::Window);
+    // 380 high of 600: 190 wide, centred between 165 and 355, top to bottom.
+    const QImage shown = pView->viewport()->grab().toImage();
+    QCOMPARE(shown.pixelColor(60, 190), QColor(Qt::white));
+    QCOMPARE(shown.pixelColor(460, 190), QColor(Qt::white));
+    QCOMPARE(shown.pixelColor(170, 2), QColor(Qt::red));
+    QCOMPARE(shown.pixelColor(350, 377), QColor(Qt::red));
+    // It follows the window.
+    pView->GetParentFrame()->resize(pView->GetParentFrame()->size() + QSize(0, 200));
+    QTRY_COMPARE(pView->viewport()->height(), 580);
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(260, 570), QColor(Qt::red));
+}
+
+void TestViewerCommands::zoomStepsAboutTheCentre()
+{
+    QImage image(400, 300, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QVERIFY(image.save(m_pPictures->filePath(QStringLiteral("z.bmp"))));
+    COrvalaView* pView = OpenUser(QStringLiteral("z.bmp"));
+    QVERIFY(pView);
+    QTest::keyClick(pView, Qt::Key_1);
+    QCOMPARE(pView->State().dZoom, 1.0);
+    // Smaller than the window at 100%: centred, nothing to scroll.
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(30, 190), QColor(Qt::white));
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(pView, Qt::Key_Plus);
+    QCOMPARE(pView->State().dZoom, 1.953125);
+    // 781 x 586; the picture point at the centre, (200, 150), is still there:
+    // scrolled to (131, 103), within a pixel of rounding at each step.
+    QCOMPARE(pView->GetTotalSize(), QSize(781, 586));
+    const QPoint ptScroll = pView->GetScrollPosition();
+    QVERIFY2(qAbs(ptScroll.x() - 131) <= 1 && qAbs(ptScroll.y() - 103) <= 1,
+             qPrintable(QStringLiteral("%1, %2").arg(ptScroll.x()).arg(ptScroll.y())));
+    QTest::keyClick(pView, Qt::Key_Minus);
+    QCOMPARE(pView->State().dZoom, 1.5625);
+    QTest::keyClick(pView, Qt::Key_F);
+    QCOMPARE(pView->State().dZoom, 1.0);
+    QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
+}
+
+void TestViewerCommands::fullScreenAndBack()
+{
+    WriteColourFolder(m_pPictures->path(), 3);
+    COrvalaView* pView = OpenUser(QStringLiteral("0.bmp"));
+    QVERIFY(pView);
+    CMDIChildWnd* pFrame = pView->GetParentFrame();
+
+    QTest::keyClick(pView, Qt::Key_F11);
+    QVERIFY(pView->State().bFullScreen);
+    QVERIFY(pView->window() != m_pSession->Frame());
+    QVERIFY(pView->window()->isFullScreen());
+    QCOMPARE(pView->State().eFit, EPictureFit::Window);
+    // Keys work there, and the caption still follows.
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), m_pPictures->filePath(QStringLiteral("1.bmp")));
+    QCOMPARE(pFrame->windowTitle(), m_pPictures->filePath(QStringLiteral("1.bmp")));
+    // Black around the picture.
+    QTRY_COMPARE(pView->viewport()->grab().toImage().pixelColor(2, pView->viewport()->height() / 2),
+                 QColor(Qt::black));
+
+    QTest::keyClick(pView, Qt::Key_Escape);
+    QVERIFY(!pView->State().bFullScreen);
+    QCOMPARE(pFrame->widget(), pView);
+    QCOMPARE(pView->State().eFit, EPictureFit::Width);
+    QCOMPARE(Shown(pView), FolderColour(1));
+}
+
+void TestViewerCommands::escLeavesTheMosaicAndMosaicComesBackAtOnce()
+{
+    WriteColourFolder(m_pPictures->path(), 12, QSize(8, 8));
+    AfxGetFrameServices()->OpenPictureWindow(m_pPictures->filePath(QStringLiteral("0.bmp")), 0);
+    COrvalaView* pView = ShowLastView(QSize(520, 380));
+    QVERIFY(pView);
+    pView->OnMosaic();
+    for (int i = 0; i <= 12; ++i)
+        pView->OnTimer(2);
+    QVERIFY(pView->State().bMosaic);
+    QTest::keyClick(pView, Qt::Key_Right);
+    const QPoint ptSelection = pView->State().ptSelection;
+
+    QTest::keyClick(pView, Qt::Key_Escape);
+    QVERIFY(!pView->State().bMosaic);
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), m_pPictures->filePath(QStringLiteral("1.bmp")));
+    QCOMPARE(Shown(pView), FolderColour(1));
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(Shown(pView), FolderColour(2));
+
+    // No tick needed: the thumbnails were kept, and the frame is where it was.
+    pView->OnMosaic();
+    QVERIFY(pView->State().bMosaic);
+    QVERIFY(!pView->State().bMosaicTimer);
+    QCOMPARE(pView->State().ptSelection, ptSelection);
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(60 + 24, 24), FolderColour(1));
+}
+
+void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
+{
+    WriteColourFolder(m_pPictures->path(), 3);
+    COrvalaView* pView = OpenUser(QStringLiteral("1.bmp"));
+    QVERIFY(pView);
+    CDao_Table& table = m_pSession->Frame()->GetPhotoDatabase();
+    QTRY_COMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 3);
+    QTRY_VERIFY(CProgressCtrl::GetActive() == nullptr);
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+
+    CMessageBoxRecorder recorder;
+    recorder.QueueAnswer(IDNO);
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts,
+             QStringList{QStringLiteral("Move \"%1\" to the trash?").arg(strPath)});
+    QVERIFY(QFile::exists(strPath));
+
+    recorder.QueueAnswer(IDYES);
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QVERIFY(!QFile::exists(strPath));
+    QCOMPARE(table.KeysOfPicture(strPath), QList<qint64>());
+    QCOMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 2);
+    // The next picture takes its place.
+    QCOMPARE(pView->GetPictureDoc()->GetTitle(), m_pPictures->filePath(QStringLiteral("2.bmp")));
+    QCOMPARE(pView->Pictures().size(), 2);
+}
+
+QTEST_MAIN(TestViewerCommands)
+#include "TestViewerCommands.moc"
