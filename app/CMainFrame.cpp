@@ -11,6 +11,7 @@
 #include "platform/framework/CResources.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/KeyLockState.h"
+#include "platform/framework/WindowPlacement.h"
 #include "resources/resource.h"
 #include "table/CListView_Table.h"
 
@@ -84,6 +85,11 @@ void CMainFrame::RestorePlacement()
     if (nRight <= nLeft || nBottom <= nTop)
         return;
     m_rcRestored = QRect(nLeft, nTop, nRight - nLeft, nBottom - nTop);
+    const QScreen* pScreen = QGuiApplication::screenAt(m_rcRestored.center());
+    if (!pScreen)
+        pScreen = QGuiApplication::primaryScreen();
+    if (pScreen)
+        m_rcRestored = PlacementOnScreen(m_rcRestored, pScreen->availableGeometry());
     move(m_rcRestored.topLeft());
     resize(m_rcRestored.size());
 }

@@ -6,20 +6,25 @@
 
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
+#include <QtMath>
 
 namespace {
 
-// The thumbnail at the size it is drawn in a cell, made on a worker thread.
-QImage MakeThumbnail(const QString& strPath, int nCell, bool bKeepProportions)
+// The thumbnail at the size it is drawn in a cell, in device pixels (sharp
+// on a screen scaled by dRatio), made on a worker thread.
+QImage MakeThumbnail(const QString& strPath, int nCell, bool bKeepProportions, qreal dRatio)
 {
     static const CThumbnailSource source;
-    const QImage image = source.Thumbnail(strPath, QSize(nCell, nCell));
+    const int nDevice = qMax(1, qCeil(nCell * dRatio));
+    const QImage image = source.Thumbnail(strPath, QSize(nDevice, nDevice));
     if (image.isNull())
         return image;
-    const SMosaicGeometry g = MosaicGeometry(nCell, 1, 0, 1);
+    const SMosaicGeometry g = MosaicGeometry(nDevice, 1, 0, 1);
     const QSize szDrawn = g.ThumbnailRect(0, bKeepProportions, image.size()).size();
-    return image.scaled(szDrawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    QImage thumbnail = image.scaled(szDrawn, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                           .convertToFormat(QImage::Format_RGB32);
+    thumbnail.setDevicePixelRatio(dRatio);
+    return thumbnail;
 }
 
 // Thumbnails decoded ahead of the one placed next; bounds what waits in memory.
@@ -30,11 +35,13 @@ int AheadCount()
 
 } // namespace
 
-void CMosaicBuild::Start(const QStringList& arPictures, int nCell, bool bKeepProportions)
+void CMosaicBuild::Start(const QStringList& arPictures, int nCell, bool bKeepProportions,
+                         qreal dRatio)
 {
     Clear();
     m_arPictures = arPictures;
     m_nCell = nCell;
+    m_dRatio = dRatio;
     m_bKeepProportions = bKeepProportions;
     m_arThumbnails.resize(arPictures.size());
     const int nAhead = qMin(int(arPictures.size()), AheadCount());
@@ -68,7 +75,8 @@ void CMosaicBuild::Remove(int nIndex)
 
 QFuture<QImage> CMosaicBuild::Request(int nIndex) const
 {
-    return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], m_nCell, m_bKeepProportions);
+    return QtConcurrent::run(MakeThumbnail, m_arPictures[nIndex], m_nCell, m_bKeepProportions,
+                             m_dRatio);
 }
 
 int CMosaicBuild::Step()

@@ -16,8 +16,9 @@ public:
     CMosaicBuild(const CMosaicBuild&) = delete;
     CMosaicBuild& operator=(const CMosaicBuild&) = delete;
 
-    // Starts over for the pictures, drawn in square cells of nCell pixels.
-    void Start(const QStringList& arPictures, int nCell, bool bKeepProportions);
+    // Starts over for the pictures, drawn in square cells of nCell pixels on
+    // a screen of device pixel ratio dRatio.
+    void Start(const QStringList& arPictures, int nCell, bool bKeepProportions, qreal dRatio = 1.0);
     // Forgets the thumbnails and the requests; those still running finish
     // on their own and their images are dropped.
     void Clear();
@@ -39,6 +40,7 @@ private:
 
     QStringList m_arPictures;
     int m_nCell = 0;
+    qreal m_dRatio = 1.0;
     bool m_bKeepProportions = false;
     int m_nNext = 0;
     QVector<QImage> m_arThumbnails;

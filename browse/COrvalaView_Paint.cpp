@@ -257,7 +257,8 @@ void COrvalaView::StartMosaic()
         m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
     m_bBusy = true;
     BeginWaitCursor();
-    m_MosaicBuild.Start(m_arrPictures, g.nCell, m_bKeepProportions);
+    m_MosaicBuild.Start(m_arrPictures, g.nCell, m_bKeepProportions,
+                        viewport()->devicePixelRatioF());
     m_nTimerId = SetTimer(2, m_nMosaicInterval);
     viewport()->update();
 }

@@ -89,18 +89,30 @@ void TestMainFrame::placementRoundTrip()
     {
         CAppSession session;
         QVERIFY(session.Started());
-        SetFrameRect(session.Frame(), QRect(100, 50, 800, 600));
-        QCOMPARE(session.Frame()->frameGeometry(), QRect(100, 50, 800, 600));
+        SetFrameRect(session.Frame(), QRect(100, 50, 600, 400));
+        QCOMPARE(session.Frame()->frameGeometry(), QRect(100, 50, 600, 400));
     }
     QCOMPARE(Setting(QStringLiteral("Xmin")), 100);
-    QCOMPARE(Setting(QStringLiteral("Xmax")), 900);
+    QCOMPARE(Setting(QStringLiteral("Xmax")), 700);
     QCOMPARE(Setting(QStringLiteral("Ymin")), 50);
-    QCOMPARE(Setting(QStringLiteral("Ymax")), 650);
+    QCOMPARE(Setting(QStringLiteral("Ymax")), 450);
     QCOMPARE(Setting(QStringLiteral("ShowMainFrameMaximized")), 0);
+    {
+        CAppSession next;
+        QVERIFY(next.Started());
+        QTRY_COMPARE(next.Frame()->frameGeometry(), QRect(100, 50, 600, 400));
+    }
 
-    CAppSession next;
-    QVERIFY(next.Started());
-    QTRY_COMPARE(next.Frame()->frameGeometry(), QRect(100, 50, 800, 600));
+    // Saved on a larger screen or at another scale: it comes back on this one.
+    QSettings settings(QStringLiteral("Tarnwick"), QStringLiteral("Orvala"));
+    settings.beginGroup(QStringLiteral("Settings"));
+    settings.setValue(QStringLiteral("Xmax"), 2300);
+    settings.setValue(QStringLiteral("Ymax"), 1750);
+    settings.sync();
+    CAppSession scaled;
+    QVERIFY(scaled.Started());
+    QTRY_COMPARE(scaled.Frame()->frameGeometry(),
+                 QGuiApplication::primaryScreen()->availableGeometry());
 }
 
 void TestMainFrame::maximizedRoundTrip()
