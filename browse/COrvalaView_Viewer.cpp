@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 
 #include <QCursor>
+#include <QScreen>
 #include <QVBoxLayout>
 
 void COrvalaView::RegisterViewerCommands()
@@ -125,7 +126,9 @@ void COrvalaView::OnFullScreen()
         setFocus();
         return;
     }
-    // A window of its own, owned by the main window, with nothing but the view.
+    // A window of its own, owned by the main window, with nothing but the
+    // view, on the main window's screen.
+    const QScreen* pScreen = window()->screen();
     auto* pHolder = new QWidget(window(), Qt::Window | Qt::FramelessWindowHint);
     pHolder->setWindowTitle(window()->windowTitle());
     QPalette palette = pHolder->palette();
@@ -144,6 +147,9 @@ void COrvalaView::OnFullScreen()
         m_eFit = EPictureFit::Window;
     ApplyPictureLayout();
     show();
+    // Without a window manager to do it, full screen is the screen's size.
+    if (pScreen)
+        pHolder->setGeometry(pScreen->geometry());
     pHolder->showFullScreen();
     pHolder->activateWindow();
     setFocus();
