@@ -1,6 +1,7 @@
 #include "PictureViewTest.h"
 #include "app/CMainFrame.h"
 #include "app/COrvalaApp.h"
+#include "browse/CMosaicBuild.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "common/MessageBoxRecorder.h"
@@ -27,6 +28,7 @@ private slots:
     void fullScreenAndBack();
     void escLeavesTheMosaicAndMosaicComesBackAtOnce();
     void deleteMovesToTrashAndDropsTheRecord();
+    void thumbnailsForDevicePixels();
 
 private:
     COrvalaView* OpenUser(const QString& strName);
@@ -183,6 +185,18 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     // The next picture takes its place.
     QCOMPARE(pView->GetPictureDoc()->GetTitle(), m_pPictures->filePath(QStringLiteral("2.bmp")));
     QCOMPARE(pView->Pictures().size(), 2);
+}
+
+void TestViewerCommands::thumbnailsForDevicePixels()
+{
+    WriteColourFolder(m_pPictures->path(), 1, QSize(400, 300));
+    // Cells of 48 on a screen scaled by 2: made 96 device pixels wide.
+    CMosaicBuild build;
+    build.Start({m_pPictures->filePath(QStringLiteral("0.bmp"))}, 48, false, 2.0);
+    QTRY_VERIFY((build.Step(), build.IsDone()));
+    const QImage& thumb = build.Thumbnails().at(0);
+    QCOMPARE(thumb.size(), QSize(96, 96));
+    QCOMPARE(thumb.devicePixelRatio(), 2.0);
 }
 
 QTEST_MAIN(TestViewerCommands)
