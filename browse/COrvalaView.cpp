@@ -42,6 +42,9 @@ COrvalaView::COrvalaView()
 
 COrvalaView::~COrvalaView()
 {
+    // Closed while full screen (Ctrl+W there): the black window goes too.
+    if (m_pFullScreen)
+        m_pFullScreen->deleteLater();
     SetMessageText(QString());
     m_MosaicBuild.Clear();
     EndWaitCursor();

@@ -135,6 +135,8 @@ void COrvalaView::OnFullScreen()
     palette.setColor(QPalette::Window, Qt::black);
     pHolder->setPalette(palette);
     pHolder->setAutoFillBackground(true);
+    // The main window's keys (Ctrl+P, Alt+Enter, F11...) work there too.
+    pHolder->addActions(window()->actions());
     auto* pLayout = new QVBoxLayout(pHolder);
     pLayout->setContentsMargins(0, 0, 0, 0);
     if (pFrame)

@@ -6,6 +6,7 @@
 #include "browse/COrvalaView.h"
 #include "common/MessageBoxRecorder.h"
 #include "common/TestPictures.h"
+#include "platform/framework/AfxIds.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CProgressCtrl.h"
@@ -130,6 +131,13 @@ void TestViewerCommands::fullScreenAndBack()
     QCOMPARE(pFrame->widget(), pView);
     QCOMPARE(pView->State().eFit, EPictureFit::Width);
     QCOMPARE(Shown(pView), FolderColour(1));
+
+    // Closed while full screen, the black window goes with it.
+    QTest::keyClick(pView, Qt::Key_F11);
+    QPointer<QWidget> pBlack = pView->window();
+    QVERIFY(pBlack != m_pSession->Frame());
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_FILE_CLOSE));
+    QTRY_VERIFY(pBlack.isNull());
 }
 
 void TestViewerCommands::escLeavesTheMosaicAndMosaicComesBackAtOnce()
