@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <cstdio>
+
 double Seconds(const std::function<void()>& run)
 {
     QElapsedTimer timer;
@@ -40,4 +42,19 @@ QImage CameraLikeImage(quint32 nSeed)
         }
     }
     return image;
+}
+
+QString WriteBenchFile(const QString& strPath, const QByteArray& data)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(strPath));
+    file.write(data);
+    return strPath;
+}
+
+void PrintFigure(const char* szName, double dValue, const char* szUnit)
+{
+    std::printf("%s %.2f %s\n", szName, dValue, szUnit);
+    std::fflush(stdout);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
+#include <QString>
 #include <QtGlobal>
 #include <functional>
 
@@ -14,3 +16,10 @@ qint64 ResidentBytes();
 // 90 it is about 4 MB, like a real 12-megapixel photo, so decoding costs what a
 // camera's file costs (flat content would make every ratio look better).
 QImage CameraLikeImage(quint32 nSeed);
+
+// Writes the bytes to a new file at strPath and returns the path; a file that
+// cannot be written ends the benchmark.
+QString WriteBenchFile(const QString& strPath, const QByteArray& data);
+
+// One figure as a "name value unit" line.
+void PrintFigure(const char* szName, double dValue, const char* szUnit);

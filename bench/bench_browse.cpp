@@ -42,15 +42,6 @@ struct SCounts
     int nSteps = 15;
 };
 
-QString Write(const QString& strPath, const QByteArray& data)
-{
-    QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(strPath));
-    file.write(data);
-    return strPath;
-}
-
 // nCount names in the folder, hard links to the sources in turn: many
 // distinct files for the cost of a few on disk.
 QString LinkFolder(const QString& strFolder, const QStringList& arSources, int nCount)
@@ -90,12 +81,6 @@ double BuildMosaicMs(COrvalaView* pView)
     return timer.nsecsElapsed() / 1e6;
 }
 
-void Print(const char* szName, double dValue, const char* szUnit)
-{
-    std::printf("%s %.2f %s\n", szName, dValue, szUnit);
-    std::fflush(stdout);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -114,10 +99,10 @@ int main(int argc, char** argv)
     for (quint32 nSeed = 1; nSeed <= 4; ++nSeed) {
         const QImage image = CameraLikeImage(nSeed);
         const QByteArray thumb = EncodeImage(image.scaled(160, 120), "JPG");
-        arExif << Write(dir.filePath(QStringLiteral("exif%1.jpg").arg(nSeed)),
-                        MakeCameraJpeg(image, 92, 1, thumb));
-        arPlain << Write(dir.filePath(QStringLiteral("plain%1.jpg").arg(nSeed)),
-                         MakeCameraJpeg(image, 92, 1));
+        arExif << WriteBenchFile(dir.filePath(QStringLiteral("exif%1.jpg").arg(nSeed)),
+                                 MakeCameraJpeg(image, 92, 1, thumb));
+        arPlain << WriteBenchFile(dir.filePath(QStringLiteral("plain%1.jpg").arg(nSeed)),
+                                  MakeCameraJpeg(image, 92, 1));
     }
     const QString strExif =
         LinkFolder(dir.filePath(QStringLiteral("exif")), arExif, counts.nMosaic);
@@ -141,9 +126,9 @@ int main(int argc, char** argv)
     session.Frame()->resize(1400, 1000);
 
     COrvalaView* pExif = OpenWindow(strExif + QStringLiteral("/IMG_00001.JPG"), 1280);
-    Print("mosaic_exif_speedup", dFullMs / BuildMosaicMs(pExif), "x");
+    PrintFigure("mosaic_exif_speedup", dFullMs / BuildMosaicMs(pExif), "x");
     COrvalaView* pPlain = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);
-    Print("mosaic_scaled_speedup", dFullMs / BuildMosaicMs(pPlain), "x");
+    PrintFigure("mosaic_scaled_speedup", dFullMs / BuildMosaicMs(pPlain), "x");
 
     // The next picture fitted in a 1280-wide window, a step every 300 ms.
     COrvalaView* pStep = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);
@@ -155,12 +140,12 @@ int main(int argc, char** argv)
         arStepMs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(arStepMs.begin(), arStepMs.end());
-    Print("next_picture_ms", arStepMs[arStepMs.size() / 2], "ms");
+    PrintFigure("next_picture_ms", arStepMs[arStepMs.size() / 2], "ms");
 
     const QString strList = dir.filePath(QStringLiteral("list"));
     QDir().mkpath(strList);
     for (int i = 0; i < counts.nList; ++i)
-        Write(strList + QStringLiteral("/IMG_%1.JPG").arg(i), QByteArray());
+        WriteBenchFile(strList + QStringLiteral("/IMG_%1.JPG").arg(i), QByteArray());
     std::vector<double> arListMs;
     for (int i = 0; i < 5; ++i) {
         QStringList arList;
@@ -169,11 +154,12 @@ int main(int argc, char** argv)
         arListMs.push_back(timer.nsecsElapsed() / 1e6);
     }
     std::sort(arListMs.begin(), arListMs.end());
-    Print("list_10k_ms", arListMs[2], "ms");
+    PrintFigure("list_10k_ms", arListMs[2], "ms");
 
     // A huge folder of small photos: what its mosaic keeps against its thumbnails' pixels.
-    const QString strSmall = Write(dir.filePath(QStringLiteral("small.jpg")),
-                                   EncodeImage(CameraLikeImage(9).scaled(320, 240), "JPG"));
+    const QString strSmall =
+        WriteBenchFile(dir.filePath(QStringLiteral("small.jpg")),
+                       EncodeImage(CameraLikeImage(9).scaled(320, 240), "JPG"));
     const QString strHuge =
         LinkFolder(dir.filePath(QStringLiteral("huge")), {strSmall}, counts.nHuge);
     COrvalaView* pHuge = OpenWindow(strHuge + QStringLiteral("/IMG_00001.JPG"), 800);
@@ -182,7 +168,7 @@ int main(int argc, char** argv)
     const qint64 nAdded = ResidentBytes() - nBefore;
     const qint64 nRaw =
         qint64(counts.nHuge) * pHuge->State().nCellWidth * pHuge->State().nCellHeight * 4;
-    Print("mosaic_20k_memory_ratio", double(nAdded) / double(nRaw), "x");
+    PrintFigure("mosaic_20k_memory_ratio", double(nAdded) / double(nRaw), "x");
 
     // Keys in the finished mosaic move the frame and scroll; they decode
     // nothing, neither on the pool nor into the window's document.
@@ -211,16 +197,16 @@ int main(int argc, char** argv)
             pHuge->GetPictureDoc()->m_pPicture.get() != pShown)
             ++nDecodes;
     }
-    Print("mosaic_20k_key_ms", dSlowestKeyMs, "ms");
-    Print("mosaic_20k_key_decodes", nDecodes, "");
+    PrintFigure("mosaic_20k_key_ms", dSlowestKeyMs, "ms");
+    PrintFigure("mosaic_20k_key_decodes", nDecodes, "");
 
     // Keys pressed while a picture that takes long to decode is on its way are
     // handled at once; the picture shows when it has arrived.
     const QString strSlow = dir.filePath(QStringLiteral("slow"));
     QDir().mkpath(strSlow);
     const QByteArray small = EncodeImage(CameraLikeImage(5).scaled(400, 300), "BMP");
-    Write(strSlow + QStringLiteral("/1.bmp"), small);
-    Write(strSlow + QStringLiteral("/3.bmp"), small);
+    WriteBenchFile(strSlow + QStringLiteral("/1.bmp"), small);
+    WriteBenchFile(strSlow + QStringLiteral("/3.bmp"), small);
     {
         // Found by its content: a PNG at the largest size the decoder takes whole.
         QImage big(8000, 8000, QImage::Format_RGB32);
@@ -232,7 +218,7 @@ int main(int argc, char** argv)
     }
     timer.restart();
     DecodePicture(strSlow + QStringLiteral("/2.bmp"), QSize(1280, 1));
-    Print("slow_decode_ms", timer.nsecsElapsed() / 1e6, "ms");
+    PrintFigure("slow_decode_ms", timer.nsecsElapsed() / 1e6, "ms");
     COrvalaView* pSlow = OpenWindow(strSlow + QStringLiteral("/1.bmp"), 1280);
     QTest::qWait(50);
     QElapsedTimer shown;
@@ -244,13 +230,13 @@ int main(int argc, char** argv)
         QCoreApplication::processEvents();
         dSlowestMs = std::max(dSlowestMs, timer.nsecsElapsed() / 1e6);
     }
-    Print("key_during_slow_decode_ms", dSlowestMs, "ms");
+    PrintFigure("key_during_slow_decode_ms", dSlowestMs, "ms");
     while (!pSlow->GetPictureDoc()->m_pPicture) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         if (shown.elapsed() > 60000)
             qFatal("the slow picture never showed");
     }
-    Print("slow_picture_shown_ms", shown.nsecsElapsed() / 1e6, "ms");
+    PrintFigure("slow_picture_shown_ms", shown.nsecsElapsed() / 1e6, "ms");
 
     // Opening a picture in a new folder imports the folder.
     const QString strImport =
@@ -265,6 +251,6 @@ int main(int argc, char** argv)
         if (timer.elapsed() > 600000)
             qFatal("the import did not finish");
     }
-    Print("import_open_1k_s", timer.nsecsElapsed() / 1e9, "s");
+    PrintFigure("import_open_1k_s", timer.nsecsElapsed() / 1e9, "s");
     return 0;
 }

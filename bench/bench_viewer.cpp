@@ -25,21 +25,6 @@
 
 namespace {
 
-QString Write(const QString& strPath, const QByteArray& data)
-{
-    QFile file(strPath);
-    if (!file.open(QIODevice::WriteOnly))
-        qFatal("cannot write %s", qPrintable(strPath));
-    file.write(data);
-    return strPath;
-}
-
-void Print(const char* szName, double dValue, const char* szUnit)
-{
-    std::printf("%s %.2f %s\n", szName, dValue, szUnit);
-    std::fflush(stdout);
-}
-
 double Median(std::vector<double> ar)
 {
     std::sort(ar.begin(), ar.end());
@@ -82,15 +67,15 @@ int main(int argc, char** argv)
     QTemporaryDir dir;
     QDir().mkpath(dir.filePath(QStringLiteral("window")));
     QDir().mkpath(dir.filePath(QStringLiteral("photos")));
-    const QString strHome = Write(dir.filePath(QStringLiteral("window/home.jpg")),
-                                  MakeCameraJpeg(CameraLikeImage(9), 92, 1));
+    const QString strHome = WriteBenchFile(dir.filePath(QStringLiteral("window/home.jpg")),
+                                           MakeCameraJpeg(CameraLikeImage(9), 92, 1));
     QStringList arPhotos;
     for (quint32 nSeed = 1; nSeed <= 6; ++nSeed)
-        arPhotos << Write(dir.filePath(QStringLiteral("photos/%1.jpg").arg(nSeed)),
-                          MakeCameraJpeg(CameraLikeImage(nSeed), 92, 1));
+        arPhotos << WriteBenchFile(dir.filePath(QStringLiteral("photos/%1.jpg").arg(nSeed)),
+                                   MakeCameraJpeg(CameraLikeImage(nSeed), 92, 1));
     const QImage big = CameraLikeImage(7).scaled(6000, 4000);
-    const QString strBig = Write(dir.filePath(QStringLiteral("window/big.jpg")),
-                                 MakeCameraJpeg(big, 92, 1));
+    const QString strBig =
+        WriteBenchFile(dir.filePath(QStringLiteral("window/big.jpg")), MakeCameraJpeg(big, 92, 1));
 
     CAppSession session;
     if (!session.Started())
@@ -105,9 +90,9 @@ int main(int argc, char** argv)
     pView->OnFitWindow();
     for (int i = 3; i < 6; ++i)
         arWhole.push_back(DrawMs(pView, arPhotos[i]));
-    Print("fit_width_ms", Median(arWidth), "ms");
-    Print("fit_whole_ms", Median(arWhole), "ms");
-    Print("fit_whole_ratio", Median(arWhole) / Median(arWidth), "x");
+    PrintFigure("fit_width_ms", Median(arWidth), "ms");
+    PrintFigure("fit_whole_ms", Median(arWhole), "ms");
+    PrintFigure("fit_whole_ratio", Median(arWhole) / Median(arWidth), "x");
 
     // Zoom steps on 24 megapixels, once the whole picture is decoded.
     COrvalaView* pBig = OpenWindow(strBig);
@@ -128,9 +113,9 @@ int main(int argc, char** argv)
             pBig->OnZoomOut();
             pBig->viewport()->repaint();
         }));
-    Print("zoom_first_24mp_ms", dFirstMs, "ms");
-    Print("zoom_step_24mp_ms", *std::max_element(arSteps.begin(), arSteps.end()), "ms");
-    Print("zoom_step_24mp_median_ms", Median(arSteps), "ms");
+    PrintFigure("zoom_first_24mp_ms", dFirstMs, "ms");
+    PrintFigure("zoom_step_24mp_ms", *std::max_element(arSteps.begin(), arSteps.end()), "ms");
+    PrintFigure("zoom_step_24mp_median_ms", Median(arSteps), "ms");
 
     // Into full screen and back, painted each time.
     std::vector<double> arToggle;
@@ -140,6 +125,6 @@ int main(int argc, char** argv)
             QCoreApplication::processEvents();
             pView->viewport()->repaint();
         }));
-    Print("fullscreen_toggle_ms", *std::max_element(arToggle.begin(), arToggle.end()), "ms");
+    PrintFigure("fullscreen_toggle_ms", *std::max_element(arToggle.begin(), arToggle.end()), "ms");
     return 0;
 }
