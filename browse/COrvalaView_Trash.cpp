@@ -64,7 +64,11 @@ void COrvalaView::OnMoveToTrash()
     if (m_bMosaic) {
         // The cells after it move up one; the frame stays on the same place.
         m_MosaicBuild.Remove(nIndex);
-        SetScrollSizes(CellGeometry().MosaicSize());
+        const SMosaicGeometry g = CellGeometry();
+        // The last cell gone, the frame moves to the one before it.
+        if (nIndex >= m_nCount && m_nCount > 0)
+            m_ptSelection = g.CellRect(m_nCount - 1).center();
+        SetScrollSizes(g.MosaicSize());
         viewport()->update();
         return;
     }

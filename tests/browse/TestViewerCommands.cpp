@@ -193,6 +193,19 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     // The next picture takes its place.
     QCOMPARE(pView->GetPictureDoc()->GetTitle(), m_pPictures->filePath(QStringLiteral("2.bmp")));
     QCOMPARE(pView->Pictures().size(), 2);
+
+    // In a mosaic the framed cell goes; the last one gone, the frame moves back.
+    pView->OnMosaic();
+    for (int i = 0; i <= 2; ++i)
+        pView->OnTimer(2);
+    QVERIFY(pView->State().bMosaic);
+    QTest::keyClick(pView, Qt::Key_Right);
+    recorder.QueueAnswer(IDYES);
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QVERIFY(!QFile::exists(m_pPictures->filePath(QStringLiteral("2.bmp"))));
+    QCOMPARE(pView->Pictures(), QStringList{m_pPictures->filePath(QStringLiteral("0.bmp"))});
+    QCOMPARE(pView->State().ptSelection.x() / 50, 0);
+    QCOMPARE(pView->viewport()->grab().toImage().pixelColor(24, 24), FolderColour(0));
 }
 
 void TestViewerCommands::thumbnailsForDevicePixels()
