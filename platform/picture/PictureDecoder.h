@@ -25,7 +25,9 @@ QSize DecodedSize(const QSize& szNatural, const QSize& szBox = QSize(),
                   EDecodeFit fit = EDecodeFit::Cover);
 
 // Decodes a JPG, BMP, GIF (its first frame), ICO or CUR (its largest image),
-// WMF or EMF, recognised by content, not by name. An empty box decodes at full
+// WMF or EMF, PNG, WebP, TIFF or HEIF, recognised by content, not by name; a
+// camera raw file (told by its extension, see PictureFormats.h) shows its
+// embedded preview, upright. An empty box decodes at full
 // resolution (Full Size, printing); a box lets a raster picture be decoded just
 // big enough for it. Null when the file is missing or no picture; a damaged
 // file yields what could be decoded safely. Safe to call from any thread.
