@@ -46,12 +46,12 @@ HandlePtr PrimaryImage(const QByteArray& data, ContextPtr& pContext)
     return HandlePtr(pHandle);
 }
 
+// Whether the image is at least as large as the picture scaled into the box.
 bool Covers(const heif_image_handle* pHandle, const QSize& szBox, const QSize& szNatural)
 {
-    const int nWidth = heif_image_handle_get_width(pHandle);
-    const int nHeight = heif_image_handle_get_height(pHandle);
-    return (nWidth >= szBox.width() && nHeight >= szBox.height()) ||
-           (nWidth == szNatural.width() && nHeight == szNatural.height());
+    const QSize szNeeded = DecodedSize(szNatural, szBox, EDecodeFit::Within);
+    return heif_image_handle_get_width(pHandle) >= szNeeded.width() &&
+           heif_image_handle_get_height(pHandle) >= szNeeded.height();
 }
 
 // The smallest thumbnail that covers the box; null when none does.

@@ -13,11 +13,10 @@ bool IsHeif(const QByteArray& head);
 bool CanReadHeif(const QByteArray& data);
 
 // The primary image, upright: libheif applies the file's rotation, mirror
-// and crop. With a valid box, the largest of the file's own thumbnails that
-// still covers the box (each side at least the box's, or the whole of a
-// smaller picture) stands in for it. szNatural receives the upright size of
-// the primary image. Null when libheif cannot decode the file, or the image
-// is larger than a full decode may hold.
+// and crop. With a valid box, the smallest of the file's own thumbnails that
+// is at least as large as the picture scaled into the box stands in for it.
+// szNatural receives the upright size of the primary image. Null when libheif
+// cannot decode the file, or the image is larger than a full decode may hold.
 QImage DecodeHeif(const QByteArray& data, const QSize& szBox, QSize* pNatural);
 
 // The primary image's EXIF block as libexif reads it: "Exif\0\0" and then
