@@ -36,7 +36,8 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox = QSize(),
 // Why the file gives no picture, in the words shown to the user: "No such
 // file", "Permission denied", or "not a picture Orvala can read" (a special
 // file, or content no decoder takes). Empty when its header is a picture's:
-// its content may still be damaged. Reads the header only, never blocks.
+// its content may still be damaged. Reads the header only (a HEIF or raw
+// file whole, for libheif or LibRaw to read its boxes or tags), never blocks.
 QString PictureProblem(const QString& strPath);
 inline QString NotAPictureText()
 {
