@@ -24,6 +24,7 @@
 
 namespace {
 const QString strSettings = QStringLiteral("Settings");
+const QString strAllPictureFormats = QStringLiteral("AllPictureFormats");
 const QList<int> arIndicators = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
                                  ID_INDICATOR_SCRL};
 } // namespace
@@ -36,6 +37,9 @@ CMainFrame::CMainFrame()
     OnCommand(ID_DEFAULT_HELP, [] { CHelpWindow::Show(); });
     OnCommand(ID_HELP, [this] { OnHelp(); });
     OnCommand(ID_CONTEXT_HELP, [this] { OnHelp(); });
+    OnCommand(ID_VIEW_ALLFORMATS, [this] { OnAllPictureFormats(); });
+    OnUpdateCommandUI(ID_VIEW_ALLFORMATS,
+                      [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bAllPictureFormats ? 1 : 0); });
 
     // The placement the system offers when none is stored.
     if (QScreen* pScreen = QApplication::primaryScreen())
@@ -66,6 +70,7 @@ int CMainFrame::OnCreate()
     qApp->installEventFilter(this);
 
     RestorePlacement();
+    m_bAllPictureFormats = AfxGetApp()->GetProfileInt(strSettings, strAllPictureFormats, 0) != 0;
     // Says when the database cannot be had; browsing works regardless.
     ConnectPhotoDatabase(m_DaoTable);
     return 0;
@@ -174,6 +179,13 @@ CDocument* CMainFrame::OpenTableWindow(const QString& strFilter)
         if (auto* pTableView = dynamic_cast<CListView_Table*>(pView))
             pTableView->SetFindFilter(strFilter);
     });
+}
+
+void CMainFrame::OnAllPictureFormats()
+{
+    m_bAllPictureFormats = !m_bAllPictureFormats;
+    // Written at once: a program that ends without closing its window keeps the choice too.
+    AfxGetApp()->WriteProfileInt(strSettings, strAllPictureFormats, m_bAllPictureFormats ? 1 : 0);
 }
 
 void CMainFrame::OnHelp()

@@ -23,11 +23,13 @@ public:
     void SetMessageText(const QString& strText) override;
     CDocument* OpenPictureWindow(const QString& strPath, int nIndex) override;
     CDocument* OpenTableWindow(const QString& strFilter) override;
+    bool ListsAllPictureFormats() const override { return m_bAllPictureFormats; }
 
 protected:
     int OnCreate();
     void OnShowTable();
     void OnHelp();
+    void OnAllPictureFormats();
 
     void resizeEvent(QResizeEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
@@ -41,4 +43,5 @@ private:
     QRect m_rcRestored;
     CProgressCtrl_Status m_wndStatusProgress;
     CDao_Table m_DaoTable;
+    bool m_bAllPictureFormats = false;
 };

@@ -292,7 +292,8 @@ QString COrvalaView::ShownPath() const
 void COrvalaView::ListFolder()
 {
     m_arrPictures.clear();
-    ListPictureFiles(m_strFolder, m_arrPictures, QString());
+    ListPictureFiles(m_strFolder, m_arrPictures, QString(),
+                     m_pMainFrame && m_pMainFrame->ListsAllPictureFormats());
     m_nCount = int(m_arrPictures.size());
     // However the window was opened, Right and Left go to the neighbours of
     // the picture on screen.

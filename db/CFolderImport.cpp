@@ -31,7 +31,7 @@ void CFolderImport::Start(CFrameServices* pFrame, const QString& strFolder)
     m_pFrame = pFrame;
     m_strFolder = strFolder;
     m_arPictures.clear();
-    ListPictureFiles(strFolder, m_arPictures, QString());
+    ListPictureFiles(strFolder, m_arPictures, QString(), pFrame->ListsAllPictureFormats());
     if (m_arPictures.isEmpty())
         return;
     m_nImported = 0;

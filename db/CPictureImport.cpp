@@ -7,6 +7,10 @@
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetSql.h"
 #include "platform/picture/FolderListing.h"
+#include "platform/picture/HeifDecoder.h"
+#include "platform/picture/PictureFormats.h"
+#include "platform/picture/RawPreview.h"
+#include "platform/picture/RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -21,14 +25,16 @@ namespace {
 
 Q_LOGGING_CATEGORY(lcImport, "orvala.database.import")
 
+// HEIF and raw files are read whole by their libraries; no camera writes one this large.
+constexpr qint64 kMaxCameraFileBytes = qint64(1024) * 1024 * 1024;
+
 // The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22") as the
 // wall clock it is (spec Qt::UTC, no zone), or an invalid QDateTime when the
-// file has none. Read through no zone, so an hour that a daylight-saving
-// change skips or repeats here is kept as the camera showed it.
-QDateTime ExifCaptureTime(const QString& strPath)
+// block has none; takes the block. Read through no zone, so an hour that a
+// daylight-saving change skips or repeats here is kept as the camera showed it.
+QDateTime ExifCaptureTime(ExifData* pData)
 {
     QDateTime dateTime;
-    ExifData* pData = exif_data_new_from_file(QFile::encodeName(strPath).constData());
     if (!pData)
         return dateTime;
     if (ExifEntry* pEntry =
@@ -51,7 +57,39 @@ bool IsJpeg(const QString& strExtension)
 {
     return strExtension.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0 ||
            strExtension.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0 ||
-           strExtension.compare(QLatin1String("jpe"), Qt::CaseInsensitive) == 0;
+           strExtension.compare(QLatin1String("jpe"), Qt::CaseInsensitive) == 0 ||
+           strExtension.compare(QLatin1String("jfif"), Qt::CaseInsensitive) == 0;
+}
+
+QByteArray ReadCameraFile(const QString& strPath)
+{
+    QFile file;
+    if (!OpenRegularFile(file, strPath) || file.size() > kMaxCameraFileBytes)
+        return QByteArray();
+    return file.readAll();
+}
+
+// The capture time the file itself holds: the EXIF block of a JPEG or HEIF
+// file, or the time LibRaw reads from a raw file. Invalid when there is none.
+QDateTime CaptureTime(const QString& strPath, const QString& strExtension)
+{
+    switch (DecoderForExtension(strExtension)) {
+    case EPictureDecoder::Raster:
+        if (!IsJpeg(strExtension))
+            return QDateTime();
+        return ExifCaptureTime(exif_data_new_from_file(QFile::encodeName(strPath).constData()));
+    case EPictureDecoder::Heif: {
+        const QByteArray exif = HeifExif(ReadCameraFile(strPath));
+        if (exif.isEmpty())
+            return QDateTime();
+        return ExifCaptureTime(exif_data_new_from_data(
+            reinterpret_cast<const unsigned char*>(exif.constData()), unsigned(exif.size())));
+    }
+    case EPictureDecoder::CameraRaw:
+        return RawCaptureTime(ReadCameraFile(strPath));
+    default:
+        return QDateTime();
+    }
 }
 
 } // namespace
@@ -164,7 +202,7 @@ void CPictureImport::AddRecord(CDaoRecordset& recordset, const QFileInfo& fileIn
                                const QString& strDirectory)
 {
     const QString strExtension = GetExtension(fileInfo.fileName());
-    QDateTime date = IsJpeg(strExtension) ? ExifCaptureTime(fileInfo.filePath()) : QDateTime();
+    QDateTime date = CaptureTime(fileInfo.filePath(), strExtension);
     if (!date.isValid()) {
         const QDateTime modified = fileInfo.lastModified();
         date = QDateTime(modified.date(), modified.time(), Qt::UTC);

@@ -27,6 +27,9 @@ public:
     // Opens a new table window listing the records that match the criterion
     // (all records for an empty one).
     virtual CDocument* OpenTableWindow(const QString& strFilter) = 0;
+    // Whether folders list every picture format Orvala reads (View > All
+    // Picture Formats), not only the seven classic ones.
+    virtual bool ListsAllPictureFormats() const = 0;
 };
 
 // The main window's services; null while there is no main window.

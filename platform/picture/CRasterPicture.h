@@ -4,8 +4,9 @@
 
 #include <QImage>
 
-// A decoded JPG, BMP, GIF, ICO or CUR. The image may have been decoded smaller
-// than the file's pixels (a fitted display, a very large file); the natural
+// A decoded JPG, BMP, GIF, ICO or CUR (or PNG, WebP, TIFF, HEIF, or a raw
+// file's preview). The image may have been decoded smaller than the file's
+// pixels (a fitted display, a very large file, a thumbnail); the natural
 // HIMETRIC size is always that of the whole picture.
 class CRasterPicture : public CPicture
 {

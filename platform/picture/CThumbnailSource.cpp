@@ -1,6 +1,7 @@
 #include "platform/picture/CThumbnailSource.h"
 
 #include "platform/picture/CRasterPicture.h"
+#include "platform/picture/Orientation.h"
 #include "platform/picture/PictureDecoder.h"
 #include "platform/picture/RegularFile.h"
 #include "platform/picture/ThumbnailCache.h"
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QTransform>
 
 #include <libexif/exif-data.h>
 
@@ -19,25 +19,6 @@ namespace {
 
 // The EXIF block sits in the first 64 KB segment of a JPEG.
 constexpr qint64 kJpegHeadBytes = 128 * 1024;
-
-// EXIF orientation (1 to 8) applied as Qt applies it to the photo itself:
-// mirror or flip first, then a quarter or half turn.
-QImage Oriented(const QImage& image, int nOrientation)
-{
-    const bool bMirror = nOrientation == 2 || nOrientation == 7;
-    const bool bFlip = nOrientation == 4 || nOrientation == 5;
-    int nDegrees = 0;
-    if (nOrientation == 3)
-        nDegrees = 180;
-    else if (nOrientation >= 5 && nOrientation <= 7)
-        nDegrees = 90;
-    else if (nOrientation == 8)
-        nDegrees = 270;
-    QImage result = (bMirror || bFlip) ? image.mirrored(bMirror, bFlip) : image;
-    if (nDegrees != 0)
-        result = result.transformed(QTransform().rotate(nDegrees));
-    return result;
-}
 
 bool CoversCell(const QSize& szImage, const QSize& szCell)
 {

@@ -1,5 +1,7 @@
 #include "platform/picture/FolderListing.h"
 
+#include "platform/picture/PictureFormats.h"
+
 #include <QCollator>
 #include <QDir>
 #include <QLocale>
@@ -46,24 +48,20 @@ QStringList EnumerateFolder(const QString& strFolder, const QString& strExtensio
     return arSorted;
 }
 
-int ListPictureFiles(const QString& strFolder, QStringList& arList, const QString& strExtension)
+int ListPictureFiles(const QString& strFolder, QStringList& arList, const QString& strExtension,
+                     bool bAllFormats)
 {
     // A window without a file has no folder; QDir would read "" as the
     // working folder.
     if (strFolder.isEmpty())
         return 0;
-    static const QLatin1String arAccepted[] = {
-        QLatin1String("JPG"), QLatin1String("BMP"), QLatin1String("GIF"), QLatin1String("ICO"),
-        QLatin1String("CUR"), QLatin1String("WMF"), QLatin1String("EMF")};
-
     QString strPrefix = strFolder;
     if (!strPrefix.endsWith(QLatin1Char('/')))
         strPrefix += QLatin1Char('/');
     int nCount = 0;
     for (const QString& strName : EnumerateFolder(strFolder, strExtension)) {
         const QString strPath = strPrefix + strName;
-        const QString strExt = GetExtension(strPath).toUpper();
-        if (std::find(std::begin(arAccepted), std::end(arAccepted), strExt) == std::end(arAccepted))
+        if (!IsListedExtension(GetExtension(strPath), bAllFormats))
             continue;
         arList.append(strPath);
         ++nCount;

@@ -15,7 +15,9 @@ QString GetExtension(const QString& strPath);
 QStringList EnumerateFolder(const QString& strFolder, const QString& strExtension);
 
 // Appends the full path of each picture (by its extension: JPG, BMP, GIF,
-// ICO, CUR, WMF or EMF, any case) of the folder to the list, in enumeration
-// order, without recursion. Returns the number appended by this call; an
-// empty folder name lists nothing.
-int ListPictureFiles(const QString& strFolder, QStringList& arList, const QString& strExtension);
+// ICO, CUR, WMF or EMF, any case; with bAllFormats every extension of
+// PictureFormats.h) of the folder to the list, in enumeration order, without
+// recursion. Returns the number appended by this call; an empty folder name
+// lists nothing.
+int ListPictureFiles(const QString& strFolder, QStringList& arList, const QString& strExtension,
+                     bool bAllFormats = false);

@@ -2,7 +2,12 @@
 
 #include "platform/picture/CMetafilePicture.h"
 #include "platform/picture/CRasterPicture.h"
+#include "platform/picture/FolderListing.h"
+#include "platform/picture/HeifDecoder.h"
+#include "platform/picture/Orientation.h"
+#include "platform/picture/PictureFormats.h"
 #include "platform/picture/PictureMeasure.h"
+#include "platform/picture/RawPreview.h"
 #include "platform/picture/RegularFile.h"
 
 #include <QBuffer>
@@ -17,6 +22,12 @@ Q_LOGGING_CATEGORY(lcDecode, "orvala.picture.decode")
 
 // Files larger than this are not read whole to look for a metafile.
 constexpr qint64 kMaxMetafileBytes = qint64(256) * 1024 * 1024;
+
+// LibRaw reads a raw file from memory; no camera writes one this large.
+constexpr qint64 kMaxRawBytes = qint64(1024) * 1024 * 1024;
+
+// Enough of a file's start to tell a HEIF file by its "ftyp" box.
+constexpr qint64 kHeifHeadBytes = 64;
 
 // Below 50, Qt's JPEG reader uses the fast IDCT and plain upsampling.
 constexpr int kFastJpegQuality = 49;
@@ -55,11 +66,14 @@ void JumpToLargestImage(QImageReader& reader)
     reader.jumpToImage(nBest);
 }
 
-CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit)
+// nOrientation 1 to 8 turns the picture by that EXIF orientation instead of
+// its own (a raw file's preview carries the raw file's); 0 keeps its own.
+CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit,
+                         int nOrientation = 0)
 {
     SetAllocationLimitOnce();
     QImageReader reader(pDevice);
-    reader.setAutoTransform(true);
+    reader.setAutoTransform(nOrientation == 0);
     const QByteArray format = reader.format();
     if (format.isEmpty())
         return nullptr;
@@ -68,7 +82,9 @@ CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit)
 
     // The header's size is that of the stored image; the picture is the upright one.
     const QSize szStored = reader.size();
-    const bool bTurned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    const bool bTurned =
+        nOrientation == 0 ? bool(reader.transformation() & QImageIOHandler::TransformationRotate90)
+                          : IsQuarterTurn(nOrientation);
     QSize szNatural = bTurned ? szStored.transposed() : szStored;
     if (szNatural.isValid() && !szNatural.isEmpty()) {
         const QSize szDecode = DecodedSize(szNatural, szBox, fit);
@@ -88,14 +104,56 @@ CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit)
             reader.setQuality(kFastJpegQuality);
     }
 
-    const QImage image = reader.read();
+    QImage image = reader.read();
     if (image.isNull()) {
         qCDebug(lcDecode) << "no picture:" << reader.errorString();
         return nullptr;
     }
+    if (nOrientation != 0)
+        image = Oriented(image, nOrientation);
     if (!szNatural.isValid() || szNatural.isEmpty())
         szNatural = image.size();
     return std::make_shared<CRasterPicture>(image, HimetricFromPixels(szNatural));
+}
+
+CPicturePtr DecodeHeifPicture(const QByteArray& data, const QSize& szBox, EDecodeFit fit)
+{
+    // Only a thumbnail may stand in for the picture: a fitted display is
+    // drawn from the picture itself.
+    QSize szNatural;
+    const QImage image = DecodeHeif(data, fit == EDecodeFit::Within ? szBox : QSize(), &szNatural);
+    if (image.isNull())
+        return nullptr;
+    return std::make_shared<CRasterPicture>(image, HimetricFromPixels(szNatural));
+}
+
+CPicturePtr DecodeRawPicture(const QByteArray& data, const QSize& szBox, EDecodeFit fit)
+{
+    SRawPreview preview;
+    if (!ReadRawPreview(data, preview))
+        return nullptr;
+    if (!preview.jpeg.isEmpty()) {
+        QBuffer buffer(&preview.jpeg);
+        if (!buffer.open(QIODevice::ReadOnly))
+            return nullptr;
+        return DecodeRaster(&buffer, szBox, fit, preview.nOrientation);
+    }
+    const QImage image = Oriented(preview.bitmap, preview.nOrientation);
+    return std::make_shared<CRasterPicture>(image, HimetricFromPixels(image.size()));
+}
+
+// The whole file, for the libraries that read from memory; empty when it is
+// larger than that or cannot be read.
+QByteArray ReadWhole(QFile& file, qint64 nLimit)
+{
+    if (file.size() > nLimit)
+        return QByteArray();
+    return file.readAll();
+}
+
+bool IsRawByName(const QString& strPath)
+{
+    return DecoderForExtension(GetExtension(strPath)) == EPictureDecoder::CameraRaw;
 }
 
 } // namespace
@@ -148,6 +206,8 @@ CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox, EDecod
         return nullptr;
     if (CMetafilePicture::IsMetafile(data))
         return CMetafilePicture::Load(data);
+    if (IsHeif(data))
+        return DecodeHeifPicture(data, szBox, fit);
     QBuffer buffer;
     buffer.setData(data);
     if (!buffer.open(QIODevice::ReadOnly))
@@ -167,6 +227,11 @@ QString PictureProblem(const QString& strPath)
             return QStringLiteral("Permission denied");
         return strNoPicture;
     }
+    // Raw files are told by name: most of them are TIFF files inside.
+    if (IsRawByName(strPath))
+        return CanReadRaw(ReadWhole(file, kMaxRawBytes)) ? QString() : strNoPicture;
+    if (IsHeif(file.peek(kHeifHeadBytes)))
+        return CanReadHeif(ReadWhole(file, kMaxMetafileBytes)) ? QString() : strNoPicture;
     if (CMetafilePicture::IsMetafile(file.peek(4096)))
         return QString();
     QImageReader reader(&file);
@@ -180,6 +245,8 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit
         qCDebug(lcDecode) << "cannot open as a regular file:" << strPath;
         return nullptr;
     }
+    if (IsRawByName(strPath))
+        return DecodeRawPicture(ReadWhole(file, kMaxRawBytes), szBox, fit);
     if (file.size() > kMaxMetafileBytes)
         return DecodeRaster(&file, szBox, fit);
     return DecodePictureData(file.readAll(), szBox, fit);

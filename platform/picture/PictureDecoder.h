@@ -25,7 +25,9 @@ QSize DecodedSize(const QSize& szNatural, const QSize& szBox = QSize(),
                   EDecodeFit fit = EDecodeFit::Cover);
 
 // Decodes a JPG, BMP, GIF (its first frame), ICO or CUR (its largest image),
-// WMF or EMF, recognised by content, not by name. An empty box decodes at full
+// WMF or EMF, PNG, WebP, TIFF or HEIF, recognised by content, not by name; a
+// camera raw file (told by its extension, see PictureFormats.h) shows its
+// embedded preview, upright. An empty box decodes at full
 // resolution (Full Size, printing); a box lets a raster picture be decoded just
 // big enough for it. Null when the file is missing or no picture; a damaged
 // file yields what could be decoded safely. Safe to call from any thread.
@@ -34,7 +36,8 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox = QSize(),
 // Why the file gives no picture, in the words shown to the user: "No such
 // file", "Permission denied", or "not a picture Orvala can read" (a special
 // file, or content no decoder takes). Empty when its header is a picture's:
-// its content may still be damaged. Reads the header only, never blocks.
+// its content may still be damaged. Reads the header only (a HEIF or raw
+// file whole, for libheif or LibRaw to read its boxes or tags), never blocks.
 QString PictureProblem(const QString& strPath);
 inline QString NotAPictureText()
 {

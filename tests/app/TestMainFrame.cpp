@@ -214,6 +214,7 @@ void TestMainFrame::commandStatesFollowTheActiveChild_data()
                      {"Toolbar", ID_VIEW_TOOLBAR, true, true},
                      {"Status Bar", ID_VIEW_STATUS_BAR, true, true},
                      {"Slide show", ID_VIEW_SLIDESHOW, false, false},
+                     {"All Picture Formats", ID_VIEW_ALLFORMATS, true, false},
                      {"Show Table", ID_DATABASE_SHOWTABLE, true, false},
                      {"Show Record", ID_DATABASE_SHOWRECORD, false, false},
                      {"Find Record(s)", ID_DATABASE_FINDRECORDS, false, false},
@@ -446,6 +447,27 @@ void TestMainFrame::recentFilesSurviveARestart()
     QVERIFY(next.Frame()->SendCommand(ID_FILE_MRU_FILE1 + 2));
     QCOMPARE(next.Frame()->MDIGetActive()->GetActiveDocument()->GetPathName(), arPaths.at(2));
     QCOMPARE((*pList)[0], arPaths.at(2));
+}
+
+void TestMainFrame::allPictureFormatsIsKept()
+{
+    CTestWorkspace ws;
+    {
+        CAppSession session;
+        QVERIFY(session.Started());
+        QVERIFY(!session.Frame()->ListsAllPictureFormats());
+        QVERIFY(session.Frame()->SendCommand(ID_VIEW_ALLFORMATS));
+        QVERIFY(session.Frame()->ListsAllPictureFormats());
+        // Kept at once, not only when the frame closes.
+        QCOMPARE(Setting(QStringLiteral("AllPictureFormats")), 1);
+    }
+    CAppSession next;
+    QVERIFY(next.Started());
+    QVERIFY(next.Frame()->ListsAllPictureFormats());
+    next.Frame()->UpdateCmdUI();
+    QVERIFY(next.Frame()->GetCommandAction(ID_VIEW_ALLFORMATS)->isChecked());
+    QVERIFY(next.Frame()->SendCommand(ID_VIEW_ALLFORMATS));
+    QCOMPARE(Setting(QStringLiteral("AllPictureFormats")), 0);
 }
 
 void TestMainFrame::aboutBoxAndHelp()

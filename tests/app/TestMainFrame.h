@@ -20,6 +20,7 @@ private slots:
     void showTableOpensANewWindowEachTime();
     void openingAnOpenFileActivatesItsWindow();
     void recentFilesSurviveARestart();
+    void allPictureFormatsIsKept();
     void aboutBoxAndHelp();
     void databaseOpensWithTheFrame();
     void unusableDatabaseIsReportedOnce();

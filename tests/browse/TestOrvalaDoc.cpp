@@ -1,6 +1,7 @@
 #include "TestOrvalaDoc.h"
 
 #include "browse/COrvalaDoc.h"
+#include "common/TestCameraFiles.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/WorkerWait.h"
@@ -80,17 +81,25 @@ void TestOrvalaDoc::fittedLoadKeepsWholeSizes_data()
     QTest::addColumn<QSize>("himetric");
     QTest::addColumn<int>("fittedWidth");
     QTest::addColumn<int>("fullWidth");
+    QTest::addColumn<QString>("name");
     const QImage landscape = MakeMarkedImage(QSize(1600, 1200), QPoint(100, 100), 50);
     // Fitted into a box 300 wide: a quarter of a JPEG covers it.
-    QTest::newRow("JPEG a quarter")
-        << EncodeImage(landscape, "JPG") << QSize(1600, 1200) << QSize(42333, 31750) << 400 << 1600;
+    QTest::newRow("JPEG a quarter") << EncodeImage(landscape, "JPG") << QSize(1600, 1200)
+                                    << QSize(42333, 31750) << 400 << 1600 << "a.jpg";
     // Stored 1600 x 1200, shown upright 1200 x 1600.
     QTest::newRow("JPEG turned upright") << MakeCameraJpeg(landscape, 90, 6) << QSize(1200, 1600)
-                                         << QSize(31750, 42333) << 300 << 1200;
-    QTest::newRow("JPEG within the box") << EncodeImage(landscape.scaled(200, 150), "JPG")
-                                         << QSize(200, 150) << QSize(5292, 3969) << 200 << 200;
+                                         << QSize(31750, 42333) << 300 << 1200 << "a.jpg";
+    QTest::newRow("JPEG within the box")
+        << EncodeImage(landscape.scaled(200, 150), "JPG") << QSize(200, 150) << QSize(5292, 3969)
+        << 200 << 200 << "a.jpg";
     QTest::newRow("BMP whole") << EncodeImage(landscape.scaled(800, 600), "BMP") << QSize(800, 600)
-                               << QSize(21167, 15875) << 800 << 800;
+                               << QSize(21167, 15875) << 800 << 800 << "a.jpg";
+    // A raw file's JPEG preview is reduced like any JPEG, after its own turn.
+    QTest::newRow("raw preview turned, a quarter")
+        << MakeDng(EncodeImage(landscape, "JPG"), QSize(1600, 1200), QSize(64, 48), 6)
+        << QSize(1200, 1600) << QSize(31750, 42333) << 300 << 1200 << "a.dng";
+    QTest::newRow("HEIC whole") << MakeHeic(landscape.scaled(800, 600)) << QSize(800, 600)
+                                << QSize(21167, 15875) << 800 << 800 << "a.heic";
 }
 
 void TestOrvalaDoc::fittedLoadKeepsWholeSizes()
@@ -98,8 +107,9 @@ void TestOrvalaDoc::fittedLoadKeepsWholeSizes()
     QFETCH(QByteArray, file);
     QFETCH(QSize, pixels);
     QFETCH(QSize, himetric);
+    QFETCH(QString, name);
     CTestWorkspace ws;
-    const QString strPicture = ws.WriteFile(QStringLiteral("a.jpg"), file);
+    const QString strPicture = ws.WriteFile(name, file);
 
     COrvalaDoc doc;
     doc.OpenPicture(strPicture, QSize(300, 1));

@@ -2,12 +2,14 @@
 #include "common/DbTestData.h"
 
 #include "common/MessageBoxRecorder.h"
+#include "common/TestCameraFiles.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
+#include "platform/picture/FolderListing.h"
 
 #include <QDir>
 #include <QFile>
@@ -115,6 +117,40 @@ void TestPictureImport::importsFolder()
     QCOMPARE(records[strFolder + QStringLiteral("/plain.JPG")].strExtension, QStringLiteral("JPG"));
     QCOMPARE(records[strFolder + QStringLiteral("/blank date.jpeg")].date, modified);
     QCOMPARE(records[strFolder + QStringLiteral("/red.bmp")].date, modified);
+}
+
+void TestPictureImport::cameraFilesWithAllFormats()
+{
+    CTestWorkspace workspace;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    const QString strFolder = workspace.FilePath(QStringLiteral("Phone"));
+    const QImage image = MakeMarkedImage(QSize(32, 24), QPoint(0, 0), 8);
+    WritePicture(strFolder, "a.jpg", MakeJpeg(), g_modified);
+    WritePicture(strFolder, "b.heic", MakeHeic(image, 1, "2021:07:04 09:15:30"), g_modified);
+    WritePicture(
+        strFolder, "c.dng",
+        MakeDng(EncodeImage(image, "JPG"), image.size(), QSize(64, 48), 1, "2019:03:02 11:22:33"),
+        g_modified);
+
+    CPictureImport import(&table);
+    QStringList arClassic;
+    ListPictureFiles(strFolder, arClassic, QString(), false);
+    QVERIFY(import.Import(strFolder, arClassic));
+    QCOMPARE(import.m_nAdded, 1);
+    QStringList arAll;
+    ListPictureFiles(strFolder, arAll, QString(), true);
+    QVERIFY(import.Import(strFolder, arAll));
+    QCOMPARE(import.m_nAdded, 2);
+    QCOMPARE(import.m_nPresent, 1);
+
+    const QMap<QString, CRecord> records = RecordsByName(table);
+    QCOMPARE(records.size(), 3);
+    QCOMPARE(records[strFolder + QStringLiteral("/b.heic")].date,
+             QDateTime(QDate(2021, 7, 4), QTime(9, 15, 30), Qt::UTC));
+    QCOMPARE(records[strFolder + QStringLiteral("/b.heic")].strExtension, QStringLiteral("heic"));
+    QCOMPARE(records[strFolder + QStringLiteral("/c.dng")].date,
+             QDateTime(QDate(2019, 3, 2), QTime(11, 22, 33), Qt::UTC));
 }
 
 void TestPictureImport::reimportAddsNothing()

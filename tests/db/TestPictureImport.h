@@ -14,5 +14,6 @@ private slots:
     void concurrentImportsAddOnce();
     void wallClockDates_data();
     void wallClockDates();
+    void cameraFilesWithAllFormats();
     void otherErrorsRollBack();
 };

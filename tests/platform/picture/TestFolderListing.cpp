@@ -1,4 +1,5 @@
 #include "platform/picture/FolderListing.h"
+#include "platform/picture/PictureFormats.h"
 
 #include <QDir>
 #include <QFile>
@@ -6,6 +7,8 @@
 #include <QTest>
 
 #include <sys/stat.h>
+
+Q_DECLARE_METATYPE(EPictureDecoder)
 
 class TestFolderListing : public QObject
 {
@@ -16,6 +19,8 @@ private slots:
     void listsPictures_data();
     void listsPictures();
     void appendsAndCounts();
+    void decoderOfExtension_data();
+    void decoderOfExtension();
     void missingOrNoFolderFindsNothing();
 };
 
@@ -76,27 +81,46 @@ void TestFolderListing::listsPictures_data()
     QTest::addColumn<QStringList>("entries");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<QStringList>("listed");
+    QTest::addColumn<bool>("allFormats");
 
     QTest::newRow("seven extensions, any case")
         << QStringList{"a.jpg", "b.BMP", "c.Gif",      "d.ico", "e.cur",    "f.wmf",
                        "g.EMF", "h.png", "photo.jpeg", "i.jpe", "PHOTO.JpG"}
         << ""
-        << QStringList{"a.jpg", "b.BMP", "c.Gif", "d.ico", "e.cur", "f.wmf", "g.EMF", "PHOTO.JpG"};
+        << QStringList{"a.jpg", "b.BMP", "c.Gif", "d.ico", "e.cur", "f.wmf", "g.EMF", "PHOTO.JpG"}
+        << false;
     QTest::newRow("natural order")
         << QStringList{"IMG_10.jpg", "img_2.jpg", "IMG_1.jpg", "b.jpg", "A.jpg"} << ""
-        << QStringList{"A.jpg", "b.jpg", "IMG_1.jpg", "img_2.jpg", "IMG_10.jpg"};
+        << QStringList{"A.jpg", "b.jpg", "IMG_1.jpg", "img_2.jpg", "IMG_10.jpg"} << false;
     QTest::newRow("folders and their contents skipped")
         << QStringList{"album.jpg/", "album.jpg/inner.jpg", "x.jpg/", "x.jpg/plain", "z.bmp"} << ""
-        << QStringList{"z.bmp"};
+        << QStringList{"z.bmp"} << false;
     QTest::newRow("dot files listed, dotless and dot-ended not")
         << QStringList{".hidden.jpg", "README", "photo.", "k.gif"} << ""
-        << QStringList{".hidden.jpg", "k.gif"};
+        << QStringList{".hidden.jpg", "k.gif"} << false;
     QTest::newRow("pipes and dangling links skipped, links to files listed")
         << QStringList{"a.jpg", "pipe.jpg|", "to-a.jpg->a.jpg", "gone.jpg->nowhere.jpg"} << ""
-        << QStringList{"a.jpg", "to-a.jpg"};
+        << QStringList{"a.jpg", "to-a.jpg"} << false;
     QTest::newRow("extension narrows, filter still applies")
         << QStringList{"a.jpg", "b.bmp", "c.JPG", "d.jpeg"} << "jpg"
-        << QStringList{"a.jpg", "c.JPG"};
+        << QStringList{"a.jpg", "c.JPG"} << false;
+
+    const QStringList arMixed{"b.HEIC", "a.jpg",  "c.Dng", "notes.txt", "d.webp", "e.tiff",
+                              "f.cr3",  "g.JFIF", "h.xcf", "i.Png",     "j.nef",  "k.jp2"};
+    QTest::newRow("classic seven only while the option is off")
+        << arMixed << "" << QStringList{"a.jpg"} << false;
+    QTest::newRow("all formats, natural order kept")
+        << arMixed << "" << QStringList{"a.jpg", "b.HEIC", "c.Dng", "d.webp", "e.tiff",
+                                        "f.cr3", "g.JFIF", "i.Png", "j.nef"}
+        << true;
+    QTest::newRow("every extra extension, any case")
+        << QStringList{"1.jpeg", "2.JPE",  "3.jfif", "4.png",  "5.webp", "6.tif",  "7.TIFF",
+                       "8.heic", "9.HEIF", "10.dng", "11.cr2", "12.cr3", "13.nef", "14.arw",
+                       "15.orf", "16.rw2", "17.raf", "18.pef", "19.SRW", "20.bmp"}
+        << "" << QStringList{"1.jpeg", "2.JPE",  "3.jfif", "4.png",  "5.webp", "6.tif",  "7.TIFF",
+                             "8.heic", "9.HEIF", "10.dng", "11.cr2", "12.cr3", "13.nef", "14.arw",
+                             "15.orf", "16.rw2", "17.raf", "18.pef", "19.SRW", "20.bmp"}
+        << true;
 }
 
 void TestFolderListing::listsPictures()
@@ -104,11 +128,12 @@ void TestFolderListing::listsPictures()
     QFETCH(QStringList, entries);
     QFETCH(QString, extension);
     QFETCH(QStringList, listed);
+    QFETCH(bool, allFormats);
 
     QTemporaryDir dir;
     MakeTree(dir.path(), entries);
     QStringList arList;
-    QCOMPARE(ListPictureFiles(dir.path(), arList, extension), int(listed.size()));
+    QCOMPARE(ListPictureFiles(dir.path(), arList, extension, allFormats), int(listed.size()));
     QStringList arExpected;
     for (const QString& strName : listed)
         arExpected << dir.path() + QLatin1Char('/') + strName;
@@ -126,6 +151,28 @@ void TestFolderListing::appendsAndCounts()
     const QString strOne = dir.path() + QStringLiteral("/1.jpg");
     const QString strTwo = dir.path() + QStringLiteral("/2.bmp");
     QCOMPARE(arList, QStringList({"/kept/first.jpg", strOne, strTwo, strOne, strTwo}));
+}
+
+void TestFolderListing::decoderOfExtension_data()
+{
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<EPictureDecoder>("decoder");
+
+    QTest::newRow("classic raster") << "GIF" << EPictureDecoder::Raster;
+    QTest::newRow("metafile") << "Emf" << EPictureDecoder::Metafile;
+    QTest::newRow("webp through Qt") << "webp" << EPictureDecoder::Raster;
+    QTest::newRow("heic") << "HEIC" << EPictureDecoder::Heif;
+    QTest::newRow("heif") << "heif" << EPictureDecoder::Heif;
+    QTest::newRow("raw") << "Rw2" << EPictureDecoder::CameraRaw;
+    QTest::newRow("unknown") << "txt" << EPictureDecoder::None;
+    QTest::newRow("no extension") << "" << EPictureDecoder::None;
+}
+
+void TestFolderListing::decoderOfExtension()
+{
+    QFETCH(QString, extension);
+    QFETCH(EPictureDecoder, decoder);
+    QCOMPARE(DecoderForExtension(extension), decoder);
 }
 
 void TestFolderListing::missingOrNoFolderFindsNothing()

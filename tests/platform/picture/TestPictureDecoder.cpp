@@ -1,5 +1,6 @@
 #include "TestPictureDecoder.h"
 
+#include "common/TestCameraFiles.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/picture/CRasterPicture.h"
@@ -92,6 +93,10 @@ void TestPictureDecoder::rasterFormats_data()
         << MakeIcon({Filled(QSize(16, 16), Qt::blue), Marked(), Filled(QSize(32, 24), Qt::blue)});
     QTest::newRow("cur largest of two")
         << MakeIcon({Filled(QSize(24, 24), Qt::blue), Marked()}, true);
+    QTest::newRow("png") << EncodeImage(Marked(), "PNG");
+    QTest::newRow("webp") << EncodeImage(Marked(), "WEBP", 95);
+    QTest::newRow("tiff") << EncodeImage(Marked(), "TIFF");
+    QTest::newRow("heic") << MakeHeic(Marked(), 1, QString(), 90);
 }
 
 void TestPictureDecoder::rasterFormats()
@@ -133,6 +138,85 @@ void TestPictureDecoder::exifOrientationSixIsUpright()
     QVERIFY(pRaster);
     QCOMPARE(pRaster->GetImage().size(), QSize(10, 20));
     QCOMPARE(pFitted->GetHimetricSize(), QSize(529, 1058));
+}
+
+void TestPictureDecoder::cameraFilesUpright_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("upright");
+    QTest::addColumn<QPoint>("red");
+    QTest::addColumn<QPoint>("white");
+
+    // Stored 40 x 20, red in the top-left corner.
+    const QImage stored = MakeMarkedImage(QSize(40, 20), QPoint(0, 0), 10);
+    const QByteArray preview = EncodeImage(stored, "JPG", 95);
+    const auto dng = [&](int nOrientation) {
+        return MakeDng(preview, QSize(40, 20), QSize(64, 48), nOrientation);
+    };
+    QTest::newRow("heic as stored") << "a.heic" << MakeHeic(stored, 1, QString(), 90)
+                                    << QSize(40, 20) << QPoint(4, 4) << QPoint(35, 15);
+    QTest::newRow("heic a quarter clockwise") << "b.HEIC" << MakeHeic(stored, 6, QString(), 90)
+                                              << QSize(20, 40) << QPoint(15, 4) << QPoint(4, 4);
+    QTest::newRow("raw as stored")
+        << "c.dng" << dng(1) << QSize(40, 20) << QPoint(4, 4) << QPoint(35, 15);
+    QTest::newRow("raw a quarter clockwise")
+        << "d.DNG" << dng(6) << QSize(20, 40) << QPoint(15, 4) << QPoint(4, 4);
+    QTest::newRow("raw a quarter anticlockwise")
+        << "e.dng" << dng(8) << QSize(20, 40) << QPoint(4, 35) << QPoint(15, 35);
+    QTest::newRow("raw upside down")
+        << "f.dng" << dng(3) << QSize(40, 20) << QPoint(35, 15) << QPoint(4, 4);
+}
+
+void TestPictureDecoder::cameraFilesUpright()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, upright);
+    QFETCH(QPoint, red);
+    QFETCH(QPoint, white);
+
+    CTestWorkspace ws;
+    const QString strPath = ws.WriteFile(name, bytes);
+    QCOMPARE(PictureProblem(strPath), QString());
+    const CPicturePtr pPicture = DecodePicture(strPath);
+    QVERIFY(pPicture);
+    QCOMPARE(pPicture->GetHimetricSize(),
+             upright.width() == 40 ? QSize(1058, 529) : QSize(529, 1058));
+    const QImage drawn = Draw(pPicture, upright);
+    QVERIFY(IsRed(drawn.pixel(red)));
+    QVERIFY(IsWhite(drawn.pixel(white)));
+    QCOMPARE(CThumbnailSource().Thumbnail(strPath, QSize(64, 64)).size(), upright);
+}
+
+void TestPictureDecoder::damagedCameraFilesRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+
+    const QByteArray heic = MakeHeic(Marked());
+    const QByteArray dng = MakeDng(EncodeImage(Marked(), "JPG"), QSize(40, 30), QSize(64, 48));
+    QByteArray scrambled(4096, '\0');
+    QRandomGenerator generator(11);
+    for (char& c : scrambled)
+        c = char(generator.bounded(256));
+    QTest::newRow("heic cut short") << "a.heic" << heic.left(heic.size() * 2 / 5);
+    QTest::newRow("heic header, random boxes") << "b.heic" << heic.left(32) + scrambled;
+    QTest::newRow("raw cut in its first directory") << "c.dng" << dng.left(60);
+    QTest::newRow("raw header, random body") << "d.nef" << dng.left(8) + scrambled;
+    QTest::newRow("text named as raw") << "e.cr2" << QByteArray("not a raw file\n");
+}
+
+void TestPictureDecoder::damagedCameraFilesRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+
+    CTestWorkspace ws;
+    const QString strPath = ws.WriteFile(name, bytes);
+    QVERIFY(!DecodePicture(strPath));
+    QCOMPARE(PictureProblem(strPath), QStringLiteral("not a picture Orvala can read"));
+    QVERIFY(CThumbnailSource().Thumbnail(strPath, QSize(64, 64)).isNull());
 }
 
 void TestPictureDecoder::fittedDecodeKeepsNaturalSize()

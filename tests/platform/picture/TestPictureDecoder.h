@@ -9,6 +9,10 @@ private slots:
     void rasterFormats_data();
     void rasterFormats();
     void exifOrientationSixIsUpright();
+    void cameraFilesUpright_data();
+    void cameraFilesUpright();
+    void damagedCameraFilesRefused_data();
+    void damagedCameraFilesRefused();
     void fittedDecodeKeepsNaturalSize();
     void textNamedJpgIsNoPicture();
     void badInput_data();
