@@ -277,9 +277,11 @@ COrvalaDoc* CMainFrame::ActivePictureDoc() const
 void CMainFrame::WatchActivePicture()
 {
     disconnect(m_connPicture);
+    // Queued: a picture may arrive while its window paints, and the status
+    // bar must not repaint in the middle of that.
     if (COrvalaDoc* pDoc = ActivePictureDoc())
-        m_connPicture =
-            connect(pDoc, &COrvalaDoc::PictureShown, this, &CMainFrame::UpdatePicturePanes);
+        m_connPicture = connect(pDoc, &COrvalaDoc::PictureShown, this,
+                                &CMainFrame::UpdatePicturePanes, Qt::QueuedConnection);
     UpdatePicturePanes();
 }
 
@@ -299,9 +301,10 @@ void CMainFrame::UpdatePicturePanes()
         strFileSize = FileSizeText(info.nFileSize);
         strTaken = DateTimeText(info.dtCaptured);
     }
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_PIXELS), strPixels);
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_FILESIZE), strFileSize);
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_TAKEN), strTaken);
+    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_PIXELS), strPixels, false);
+    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_FILESIZE), strFileSize,
+                              false);
+    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_TAKEN), strTaken, false);
 }
 
 void CMainFrame::OnPictureInfo()
