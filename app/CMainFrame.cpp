@@ -101,6 +101,14 @@ int CMainFrame::OnCreate()
         return -1;
     LoadAccelTable(IDR_MAINFRAME);
     CreateStatusBar(arIndicators);
+    // The widest texts the picture panes take, as samples.
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_PIXELS),
+                               QStringLiteral("00000 x 00000"));
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_FILESIZE),
+                               QStringLiteral("1023.9 MB"));
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_TAKEN),
+                               QStringLiteral("00/00/0000 00:00:00"));
+    UpdatePicturePanes();
     UpdateIndicators();
     connect(MDIClient(), &QMdiArea::subWindowActivated, this, [this] { WatchActivePicture(); });
     qApp->installEventFilter(this);
@@ -301,10 +309,15 @@ void CMainFrame::UpdatePicturePanes()
         strFileSize = FileSizeText(info.nFileSize);
         strTaken = DateTimeText(info.dtCaptured);
     }
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_PIXELS), strPixels, false);
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_FILESIZE), strFileSize,
-                              false);
-    m_pStatusBar->SetPaneText(m_pStatusBar->CommandToIndex(ID_INDICATOR_TAKEN), strTaken, false);
+    // Without a picture the panes make room for the message pane.
+    const QList<QPair<int, QString>> arPanes = {{ID_INDICATOR_PIXELS, strPixels},
+                                                {ID_INDICATOR_FILESIZE, strFileSize},
+                                                {ID_INDICATOR_TAKEN, strTaken}};
+    for (const auto& [nID, strText] : arPanes) {
+        const int nIndex = m_pStatusBar->CommandToIndex(nID);
+        m_pStatusBar->SetPaneText(nIndex, strText, false);
+        m_pStatusBar->SetPaneVisible(nIndex, !strText.isEmpty());
+    }
 }
 
 void CMainFrame::OnPictureInfo()
