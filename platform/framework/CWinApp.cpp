@@ -111,15 +111,6 @@ QString CWinApp::GetProfileString(const QString& strSection, const QString& strE
     return pSettings->value(strSection + QLatin1Char('/') + strEntry, strDefault).toString();
 }
 
-bool CWinApp::WriteProfileString(const QString& strSection, const QString& strEntry,
-                                 const QString& strValue)
-{
-    auto pSettings = OpenProfile();
-    pSettings->setValue(strSection + QLatin1Char('/') + strEntry, strValue);
-    pSettings->sync();
-    return pSettings->status() == QSettings::NoError;
-}
-
 void CWinApp::AddDocTemplate(CMultiDocTemplate* pTemplate)
 {
     m_arTemplates.append(pTemplate);

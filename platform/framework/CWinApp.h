@@ -35,8 +35,6 @@ public:
     bool WriteProfileInt(const QString& strSection, const QString& strEntry, int nValue);
     QString GetProfileString(const QString& strSection, const QString& strEntry,
                              const QString& strDefault = QString()) const;
-    bool WriteProfileString(const QString& strSection, const QString& strEntry,
-                            const QString& strValue);
     std::unique_ptr<QSettings> OpenProfile() const;
 
     void AddDocTemplate(CMultiDocTemplate* pTemplate);

@@ -28,7 +28,7 @@ struct SPictureInfo
     QString strFocalLength;
     QString strFlash;
     QString strOrientation;
-    // The camera's wall clock (spec Qt::UTC, no zone), as the database keeps it.
+    // The camera's wall clock (Qt::UTC, no zone), as the database keeps it.
     QDateTime dtCaptured;
     std::optional<double> dLatitude;
     std::optional<double> dLongitude;
