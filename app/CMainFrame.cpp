@@ -54,6 +54,13 @@ QStringList DroppedPaths(const QMimeData* pData)
     }
     return arPaths;
 }
+
+// The size of the document's picture in the file's own pixels, whatever the
+// screen: a raster picture's HIMETRIC size is its pixels at 96 dpi.
+QSize PictureSize(const COrvalaDoc& doc)
+{
+    return PixelsFromHimetric(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), 96, 96);
+}
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -303,9 +310,7 @@ void CMainFrame::UpdatePicturePanes()
     const COrvalaDoc* pDoc = ActivePictureDoc();
     if (pDoc && pDoc->m_pPicture) {
         const SPictureInfo info = ReadPictureInfo(pDoc->PicturePath());
-        // A raster picture's HIMETRIC size is its pixels at 96 dpi.
-        strPixels = PixelSizeText(
-            PixelsFromHimetric(QSize(pDoc->m_nHimetricWidth, pDoc->m_nHimetricHeight), 96, 96));
+        strPixels = PixelSizeText(PictureSize(*pDoc));
         strFileSize = FileSizeText(info.nFileSize);
         strTaken = DateTimeText(info.dtCaptured);
     }
@@ -328,8 +333,7 @@ void CMainFrame::OnPictureInfo()
     CDia_PictureInfo dialog(this);
     dialog.m_info = ReadPictureInfo(pDoc->PicturePath());
     if (pDoc->m_pPicture)
-        dialog.m_szPixels =
-            PixelsFromHimetric(QSize(pDoc->m_nHimetricWidth, pDoc->m_nHimetricHeight), 96, 96);
+        dialog.m_szPixels = PictureSize(*pDoc);
     dialog.DoModal();
 }
 
