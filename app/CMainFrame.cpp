@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/COrvalaApp.h"
+#include "browse/CDia_PictureInfo.h"
+#include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "db/DatabaseMessages.h"
 #include "platform/framework/AfxIds.h"
@@ -10,23 +12,57 @@
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CResources.h"
 #include "platform/framework/CStatusBar.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/framework/FileDialog.h"
 #include "platform/framework/KeyLockState.h"
 #include "platform/framework/WindowPlacement.h"
+#include "platform/framework/MessageBox.h"
+#include "platform/picture/FolderListing.h"
+#include "platform/picture/PictureDecoder.h"
+#include "platform/picture/PictureInfo.h"
+#include "platform/picture/PictureMeasure.h"
 #include "resources/resource.h"
 #include "table/CListView_Table.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QIcon>
 #include <QMdiArea>
+#include <QMimeData>
 #include <QScreen>
 #include <QTimer>
 
 namespace {
 const QString strSettings = QStringLiteral("Settings");
 const QString strAllPictureFormats = QStringLiteral("AllPictureFormats");
-const QList<int> arIndicators = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM,
+const QList<int> arIndicators = {ID_SEPARATOR,       ID_INDICATOR_PIXELS, ID_INDICATOR_FILESIZE,
+                                 ID_INDICATOR_TAKEN, ID_INDICATOR_CAPS,   ID_INDICATOR_NUM,
                                  ID_INDICATOR_SCRL};
+
+// The local folders and pictures among dropped URLs; anything else is left out.
+QStringList DroppedPaths(const QMimeData* pData)
+{
+    QStringList arPaths;
+    if (pData == nullptr || !pData->hasUrls())
+        return arPaths;
+    for (const QUrl& url : pData->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo info(url.toLocalFile());
+        if (info.isDir() || (info.isFile() && PictureProblem(info.filePath()).isEmpty()))
+            arPaths.append(info.absoluteFilePath());
+    }
+    return arPaths;
+}
+
+// The size of the document's picture in the file's own pixels, whatever the
+// screen: a raster picture's HIMETRIC size is its pixels at 96 dpi.
+QSize PictureSize(const COrvalaDoc& doc)
+{
+    return PixelsFromHimetric(QSize(doc.m_nHimetricWidth, doc.m_nHimetricHeight), 96, 96);
+}
 } // namespace
 
 CMainFrame::CMainFrame()
@@ -40,6 +76,17 @@ CMainFrame::CMainFrame()
     OnCommand(ID_VIEW_ALLFORMATS, [this] { OnAllPictureFormats(); });
     OnUpdateCommandUI(ID_VIEW_ALLFORMATS,
                       [this](CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bAllPictureFormats ? 1 : 0); });
+    OnCommand(ID_FILE_OPENFOLDER, [this] { OnOpenFolder(); });
+    OnCommand(ID_VIEW_PICTUREINFO, [this] { OnPictureInfo(); });
+    OnUpdateCommandUI(ID_VIEW_PICTUREINFO, [this](CCmdUI* pCmdUI) {
+        const COrvalaDoc* pDoc = ActivePictureDoc();
+        pCmdUI->Enable(pDoc && !pDoc->PicturePath().isEmpty());
+    });
+    OnCommand(ID_WINDOW_CLOSEALL, [this] { MDIClient()->closeAllSubWindows(); });
+    OnUpdateCommandUI(ID_WINDOW_CLOSEALL, [this](CCmdUI* pCmdUI) {
+        pCmdUI->Enable(!MDIClient()->subWindowList().isEmpty());
+    });
+    setAcceptDrops(true);
 
     // The placement the system offers when none is stored.
     if (QScreen* pScreen = QApplication::primaryScreen())
@@ -66,7 +113,16 @@ int CMainFrame::OnCreate()
         return -1;
     LoadAccelTable(IDR_MAINFRAME);
     CreateStatusBar(arIndicators);
+    // The widest texts the picture panes take, as samples.
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_PIXELS),
+                               QStringLiteral("00000 x 00000"));
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_FILESIZE),
+                               QStringLiteral("1023.9 MB"));
+    m_pStatusBar->SetPaneWidth(m_pStatusBar->CommandToIndex(ID_INDICATOR_TAKEN),
+                               QStringLiteral("00/00/0000 00:00:00"));
+    UpdatePicturePanes();
     UpdateIndicators();
+    connect(MDIClient(), &QMdiArea::subWindowActivated, this, [this] { WatchActivePicture(); });
     qApp->installEventFilter(this);
 
     RestorePlacement();
@@ -186,6 +242,117 @@ void CMainFrame::OnAllPictureFormats()
     m_bAllPictureFormats = !m_bAllPictureFormats;
     // Written at once: a program that ends without closing its window keeps the choice too.
     AfxGetApp()->WriteProfileInt(strSettings, strAllPictureFormats, m_bAllPictureFormats ? 1 : 0);
+}
+
+CDocument* CMainFrame::OpenFolderMosaic(const QString& strFolder)
+{
+    QStringList arPictures;
+    ListPictureFiles(strFolder, arPictures, QString(), m_bAllPictureFormats);
+    if (arPictures.isEmpty()) {
+        AfxMessageBox(QStringLiteral("The folder \"%1\" holds no pictures.").arg(strFolder),
+                      MB_OK | MB_ICONEXCLAMATION);
+        return nullptr;
+    }
+    // The window needs a picture to open on; one a damaged file would refuse.
+    int nIndex = 0;
+    while (nIndex + 1 < arPictures.size() && !PictureProblem(arPictures[nIndex]).isEmpty())
+        ++nIndex;
+    CDocument* pDoc = OpenPictureWindow(arPictures[nIndex], nIndex);
+    auto* pView = pDoc ? dynamic_cast<COrvalaView*>(pDoc->GetViews().value(0)) : nullptr;
+    if (pView)
+        pView->OnMosaic();
+    return pDoc;
+}
+
+void CMainFrame::OnOpenFolder()
+{
+    const QString strFolder =
+        AfxGetExistingFolder(this, QStringLiteral("Open Folder"), AfxGetApp()->GetOpenFolder());
+    if (!strFolder.isEmpty())
+        OpenFolderMosaic(strFolder);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* pEvent)
+{
+    if (!DroppedPaths(pEvent->mimeData()).isEmpty())
+        pEvent->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* pEvent)
+{
+    const QStringList arPaths = DroppedPaths(pEvent->mimeData());
+    if (arPaths.isEmpty())
+        return;
+    pEvent->acceptProposedAction();
+    // Opened once the drop is over: the file manager waits for its end, and a
+    // message box must not hold it up.
+    QTimer::singleShot(0, this, [this, arPaths] {
+        AfxRunContained([&] {
+            for (const QString& strPath : arPaths) {
+                if (QFileInfo(strPath).isDir())
+                    OpenFolderMosaic(strPath);
+                else
+                    AfxGetApp()->OpenDocumentFile(strPath);
+            }
+        });
+    });
+}
+
+COrvalaDoc* CMainFrame::ActivePictureDoc() const
+{
+    CMDIChildWnd* pChild = MDIGetActive();
+    if (!pChild || !pChild->GetDocTemplate() ||
+        pChild->GetDocTemplate()->GetResourceID() != IDR_ORVALATYPE)
+        return nullptr;
+    return qobject_cast<COrvalaDoc*>(pChild->GetActiveDocument());
+}
+
+void CMainFrame::WatchActivePicture()
+{
+    disconnect(m_connPicture);
+    // Queued: a picture may arrive while its window paints, and the status
+    // bar must not repaint in the middle of that.
+    if (COrvalaDoc* pDoc = ActivePictureDoc())
+        m_connPicture = connect(pDoc, &COrvalaDoc::PictureShown, this,
+                                &CMainFrame::UpdatePicturePanes, Qt::QueuedConnection);
+    UpdatePicturePanes();
+}
+
+void CMainFrame::UpdatePicturePanes()
+{
+    if (m_pStatusBar == nullptr)
+        return;
+    QString strPixels;
+    QString strFileSize;
+    QString strTaken;
+    const COrvalaDoc* pDoc = ActivePictureDoc();
+    if (pDoc && pDoc->m_pPicture) {
+        const SPictureInfo info = ReadPictureInfo(pDoc->PicturePath());
+        strPixels = PixelSizeText(PictureSize(*pDoc));
+        strFileSize = FileSizeText(info.nFileSize);
+        strTaken = DateTimeText(info.dtCaptured);
+    }
+    // Without a picture the panes make room for the message pane.
+    const QList<QPair<int, QString>> arPanes = {{ID_INDICATOR_PIXELS, strPixels},
+                                                {ID_INDICATOR_FILESIZE, strFileSize},
+                                                {ID_INDICATOR_TAKEN, strTaken}};
+    for (const auto& [nID, strText] : arPanes) {
+        const int nIndex = m_pStatusBar->CommandToIndex(nID);
+        m_pStatusBar->SetPaneText(nIndex, strText, false);
+        m_pStatusBar->SetPaneVisible(nIndex, !strText.isEmpty());
+    }
+}
+
+void CMainFrame::OnPictureInfo()
+{
+    const COrvalaDoc* pDoc = ActivePictureDoc();
+    if (!pDoc || pDoc->PicturePath().isEmpty())
+        return;
+    CDia_PictureInfo dialog(this);
+    dialog.m_info = ReadPictureInfo(pDoc->PicturePath());
+    if (pDoc->m_pPicture)
+        dialog.m_szPixels = PictureSize(*pDoc);
+    dialog.DoModal();
 }
 
 void CMainFrame::OnHelp()

@@ -5,6 +5,10 @@
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 
+#include <QMetaObject>
+
+class COrvalaDoc;
+
 // The program's one top-level window. Owns, for the whole run, what the
 // child windows share, and serves it to them; remembers its placement in
 // group "Settings".
@@ -24,24 +28,37 @@ public:
     CDocument* OpenPictureWindow(const QString& strPath, int nIndex) override;
     CDocument* OpenTableWindow(const QString& strFilter) override;
     bool ListsAllPictureFormats() const override { return m_bAllPictureFormats; }
+    // A new picture window showing the folder's pictures as a mosaic; says so
+    // when the folder has none. Null when no window opened.
+    CDocument* OpenFolderMosaic(const QString& strFolder);
 
 protected:
     int OnCreate();
     void OnShowTable();
     void OnHelp();
     void OnAllPictureFormats();
+    void OnOpenFolder();
+    void OnPictureInfo();
 
     void resizeEvent(QResizeEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
     void showEvent(QShowEvent* pEvent) override;
     bool eventFilter(QObject* pWatched, QEvent* pEvent) override;
+    void dragEnterEvent(QDragEnterEvent* pEvent) override;
+    void dropEvent(QDropEvent* pEvent) override;
 
 private:
     void RestorePlacement();
     void UpdateIndicators();
+    // The document of the active window when it is a picture window.
+    COrvalaDoc* ActivePictureDoc() const;
+    // Follows the picture of the active window into the status bar.
+    void WatchActivePicture();
+    void UpdatePicturePanes();
 
     QRect m_rcRestored;
     CProgressCtrl_Status m_wndStatusProgress;
     CDao_Table m_DaoTable;
     bool m_bAllPictureFormats = false;
+    QMetaObject::Connection m_connPicture;
 };

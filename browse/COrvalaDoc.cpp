@@ -84,6 +84,7 @@ void COrvalaDoc::TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QStrin
     m_strProblem = PictureProblem(strPath);
     if (m_strProblem.isEmpty())
         m_strProblem = NotAPictureText();
+    emit PictureShown();
 }
 
 void COrvalaDoc::SetPicture(const CPicturePtr& pPicture, const QSize& szBox)
@@ -99,6 +100,7 @@ void COrvalaDoc::SetPicture(const CPicturePtr& pPicture, const QSize& szBox)
     m_nPixelHeight = szPixel.height();
     m_nHimetricWidth = szHimetric.width();
     m_nHimetricHeight = szHimetric.height();
+    emit PictureShown();
 }
 
 void COrvalaDoc::CoverBox(const QSize& szBox)

@@ -49,6 +49,9 @@ public:
 signals:
     // A picture that was still being decoded when asked for has arrived.
     void PictureChanged();
+    // The document holds a new picture, or none after a file that gave none:
+    // what the frame tells about it is out of date.
+    void PictureShown();
 
 private:
     void SetPicture(const CPicturePtr& pPicture, const QSize& szBox);

@@ -3,9 +3,17 @@
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CView.h"
 
+#include <QMenu>
+
 CMDIChildWnd::CMDIChildWnd()
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // The frame's accelerators give Ctrl+W and Ctrl+F4 to File Close; the
+    // system menu's Close keeping them too would make both keys do nothing.
+    if (QMenu* pMenu = systemMenu()) {
+        for (QAction* pAction : pMenu->actions())
+            pAction->setShortcuts({});
+    }
 }
 
 CMDIChildWnd::~CMDIChildWnd()

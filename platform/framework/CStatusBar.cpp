@@ -61,6 +61,18 @@ QRect CStatusBar::GetItemRect(int nIndex) const
     return pPane ? pPane->geometry() : QRect();
 }
 
+void CStatusBar::SetPaneWidth(int nIndex, const QString& strSample)
+{
+    if (QLabel* pPane = m_arPanes.value(nIndex))
+        pPane->setMinimumWidth(pPane->fontMetrics().horizontalAdvance(strSample) + 12);
+}
+
+void CStatusBar::SetPaneVisible(int nIndex, bool bVisible)
+{
+    if (QLabel* pPane = m_arPanes.value(nIndex))
+        pPane->setVisible(bVisible);
+}
+
 void CStatusBar::SetIndicatorOn(int nID, bool bOn)
 {
     const int nIndex = CommandToIndex(nID);

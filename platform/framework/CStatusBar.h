@@ -22,6 +22,11 @@ public:
     QString GetPaneText(int nIndex) const;
     // The pane's rectangle in the status bar's coordinates.
     QRect GetItemRect(int nIndex) const;
+    // Keeps the pane at least as wide as the sample text, so that the texts
+    // it is given neither get cut nor move the panes beside it.
+    void SetPaneWidth(int nIndex, const QString& strSample);
+    // A hidden pane leaves its room to the message pane.
+    void SetPaneVisible(int nIndex, bool bVisible);
     // Shows or blanks an indicator pane's text.
     void SetIndicatorOn(int nID, bool bOn);
 

@@ -7,8 +7,9 @@
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CRecentFileList.h"
 #include "platform/framework/CView.h"
+#include "platform/framework/FileDialog.h"
 
-#include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QPageSetupDialog>
@@ -17,7 +18,9 @@
 
 namespace {
 CWinApp* s_pApp = nullptr;
-}
+const QString strSettings = QStringLiteral("Settings");
+const QString strOpenFolder = QStringLiteral("OpenFolder");
+} // namespace
 
 CWinApp* AfxGetApp()
 {
@@ -101,6 +104,13 @@ bool CWinApp::WriteProfileInt(const QString& strSection, const QString& strEntry
     return pSettings->status() == QSettings::NoError;
 }
 
+QString CWinApp::GetProfileString(const QString& strSection, const QString& strEntry,
+                                  const QString& strDefault) const
+{
+    auto pSettings = OpenProfile();
+    return pSettings->value(strSection + QLatin1Char('/') + strEntry, strDefault).toString();
+}
+
 void CWinApp::AddDocTemplate(CMultiDocTemplate* pTemplate)
 {
     m_arTemplates.append(pTemplate);
@@ -133,6 +143,16 @@ void CWinApp::AddToRecentFileList(const QString& strPathName)
     // Written at once too, so the list survives an abnormal end.
     auto pSettings = OpenProfile();
     m_pRecentFileList->WriteList(*pSettings);
+    pSettings->setValue(strSettings + QLatin1Char('/') + strOpenFolder,
+                        QFileInfo(strPathName).absolutePath());
+}
+
+QString CWinApp::GetOpenFolder() const
+{
+    const QString strFolder = GetProfileString(strSettings, strOpenFolder);
+    if (!strFolder.isEmpty() && QFileInfo(strFolder).isDir())
+        return strFolder;
+    return QDir::currentPath();
 }
 
 QPrinter* CWinApp::GetPrinter()
@@ -156,8 +176,8 @@ void CWinApp::OnFileNew()
 
 void CWinApp::OnFileOpen()
 {
-    const QString strPath = QFileDialog::getOpenFileName(
-        m_pMainWnd, QStringLiteral("Open"), QString(), QStringLiteral("All Files (*)"));
+    const QString strPath = AfxGetOpenFileName(m_pMainWnd, QStringLiteral("Open"), GetOpenFolder(),
+                                               QStringLiteral("All Files (*)"));
     if (!strPath.isEmpty())
         OpenDocumentFile(strPath);
 }

@@ -33,6 +33,8 @@ public:
     void LoadStdProfileSettings(int nMaxMRU);
     int GetProfileInt(const QString& strSection, const QString& strEntry, int nDefault) const;
     bool WriteProfileInt(const QString& strSection, const QString& strEntry, int nValue);
+    QString GetProfileString(const QString& strSection, const QString& strEntry,
+                             const QString& strDefault = QString()) const;
     std::unique_ptr<QSettings> OpenProfile() const;
 
     void AddDocTemplate(CMultiDocTemplate* pTemplate);
@@ -40,7 +42,11 @@ public:
     // Opens a file as the first template's document; activates its window
     // instead when that file is open already.
     virtual CDocument* OpenDocumentFile(const QString& strPathName);
+    // Also remembers the file's folder, where File Open starts next time.
     virtual void AddToRecentFileList(const QString& strPathName);
+    // The folder of the file opened last while it still exists, otherwise
+    // the working folder.
+    QString GetOpenFolder() const;
 
     QPrinter* GetPrinter();
 

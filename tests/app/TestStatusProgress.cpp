@@ -3,6 +3,7 @@
 #include "AppSession.h"
 #include "app/CMainFrame.h"
 #include "common/TestWorkspace.h"
+#include "platform/framework/AfxIds.h"
 #include "platform/framework/CStatusBar.h"
 #include "platform/framework/StatusProgressGeometry.h"
 
@@ -66,7 +67,9 @@ void TestStatusProgress::barLiesOverMessagePane()
     QCOMPARE(rcBar.top(), 2);
     QCOMPARE(rcBar.y() + rcBar.height(), 16);
     QCOMPARE(rcBar.x() + rcBar.width(), PaneRight(pFrame, 0) - 5);
-    QVERIFY(rcBar.x() + rcBar.width() <= pFrame->GetStatusBar()->GetItemRect(1).left());
+    CStatusBar* pStatusBar = pFrame->GetStatusBar();
+    QVERIFY(rcBar.x() + rcBar.width() <=
+            pStatusBar->GetItemRect(pStatusBar->CommandToIndex(ID_INDICATOR_CAPS)).left());
     QCOMPARE(pBar->minimum(), 0);
     QCOMPARE(pBar->maximum(), 100);
     QCOMPARE(pBar->value(), 0);

@@ -1,0 +1,77 @@
+#include "browse/CDia_PictureInfo.h"
+
+#include "ui_PictureInfoDlg.h"
+
+#include <QDesktopServices>
+#include <QLabel>
+
+CDia_PictureInfo::CDia_PictureInfo(QWidget* pParent)
+    : CDialog(pParent)
+    , m_pUi(std::make_unique<Ui::CDia_PictureInfo>())
+{
+    m_pUi->setupUi(this);
+    connect(m_pUi->m_btnClose, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CDia_PictureInfo::~CDia_PictureInfo() = default;
+
+int CDia_PictureInfo::DoModal()
+{
+    // The members are set after construction.
+    FillRows();
+    m_pUi->m_btnClose->setFocus();
+    return CDialog::DoModal();
+}
+
+void CDia_PictureInfo::FillRows()
+{
+    AddRow(m_pUi->fileLayout, QStringLiteral("Path:"), m_info.strPath);
+    AddRow(m_pUi->fileLayout, QStringLiteral("Size:"), FileSizeText(m_info.nFileSize));
+    AddRow(m_pUi->fileLayout, QStringLiteral("Modified:"), DateTimeText(m_info.dtModified));
+
+    AddRow(m_pUi->pictureLayout, QStringLiteral("Pixels:"), PixelSizeText(m_szPixels));
+    AddRow(m_pUi->pictureLayout, QStringLiteral("Format:"), m_info.strFormat);
+    AddRow(m_pUi->pictureLayout, QStringLiteral("Colours:"), m_info.strColour);
+
+    QFormLayout* pCamera = m_pUi->cameraLayout;
+    if (!m_info.HasCameraData()) {
+        pCamera->addRow(new QLabel(QStringLiteral("The file holds no camera data."), this));
+        return;
+    }
+    AddRow(pCamera, QStringLiteral("Make:"), m_info.strMake);
+    AddRow(pCamera, QStringLiteral("Model:"), m_info.strModel);
+    AddRow(pCamera, QStringLiteral("Lens:"), m_info.strLens);
+    AddRow(pCamera, QStringLiteral("Taken:"), DateTimeText(m_info.dtCaptured));
+    AddRow(pCamera, QStringLiteral("Exposure:"), m_info.strExposure);
+    AddRow(pCamera, QStringLiteral("Aperture:"), m_info.strAperture);
+    AddRow(pCamera, QStringLiteral("ISO:"), m_info.strIso);
+    AddRow(pCamera, QStringLiteral("Focal length:"), m_info.strFocalLength);
+    AddRow(pCamera, QStringLiteral("Flash:"), m_info.strFlash);
+    AddRow(pCamera, QStringLiteral("Orientation:"), m_info.strOrientation);
+    if (m_info.dLatitude && m_info.dLongitude) {
+        const QUrl url = PositionMapUrl(*m_info.dLatitude, *m_info.dLongitude);
+        auto* pLink = new QLabel(this);
+        pLink->setObjectName(QStringLiteral("m_wndPosition"));
+        pLink->setTextFormat(Qt::RichText);
+        pLink->setText(QStringLiteral("<a href=\"%1\">%2</a>")
+                           .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
+                                PositionText(*m_info.dLatitude, *m_info.dLongitude)));
+        pLink->setToolTip(QStringLiteral("Show the place on a map"));
+        pLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        // Through the desktop, so the user's own browser and map site open.
+        connect(pLink, &QLabel::linkActivated, this,
+                [](const QString& strLink) { QDesktopServices::openUrl(QUrl(strLink)); });
+        pCamera->addRow(QStringLiteral("Position:"), pLink);
+    }
+}
+
+void CDia_PictureInfo::AddRow(QFormLayout* pLayout, const QString& strLabel,
+                              const QString& strValue)
+{
+    if (strValue.isEmpty())
+        return;
+    auto* pValue = new QLabel(strValue, this);
+    pValue->setTextFormat(Qt::PlainText);
+    pValue->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    pLayout->addRow(strLabel, pValue);
+}
