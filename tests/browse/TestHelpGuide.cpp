@@ -31,7 +31,8 @@ private slots:
     void hasSections_data()
     {
         QTest::addColumn<QString>("anchor");
-        for (const char* szAnchor : {"picturekeys", "fitzoom", "slideshow", "properties", "tablewindows"})
+        for (const char* szAnchor :
+             {"picturekeys", "fitzoom", "slideshow", "properties", "tablewindows"})
             QTest::newRow(szAnchor) << QString::fromLatin1(szAnchor);
     }
 
