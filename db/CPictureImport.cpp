@@ -26,7 +26,6 @@ namespace {
 Q_LOGGING_CATEGORY(lcImport, "orvala.database.import")
 
 // HEIF and raw files are read whole by their libraries; no camera writes one this large.
-constexpr qint64 kMaxCameraFileBytes = qint64(1024) * 1024 * 1024;
 
 // The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22") as the
 // wall clock it is (spec Qt::UTC, no zone), or an invalid QDateTime when the
@@ -61,14 +60,6 @@ bool IsJpeg(const QString& strExtension)
            strExtension.compare(QLatin1String("jfif"), Qt::CaseInsensitive) == 0;
 }
 
-QByteArray ReadCameraFile(const QString& strPath)
-{
-    QFile file;
-    if (!OpenRegularFile(file, strPath) || file.size() > kMaxCameraFileBytes)
-        return QByteArray();
-    return file.readAll();
-}
-
 // The capture time the file itself holds: the EXIF block of a JPEG or HEIF
 // file, or the time LibRaw reads from a raw file. Invalid when there is none.
 QDateTime CaptureTime(const QString& strPath, const QString& strExtension)
@@ -79,14 +70,14 @@ QDateTime CaptureTime(const QString& strPath, const QString& strExtension)
             return QDateTime();
         return ExifCaptureTime(exif_data_new_from_file(QFile::encodeName(strPath).constData()));
     case EPictureDecoder::Heif: {
-        const QByteArray exif = HeifExif(ReadCameraFile(strPath));
+        const QByteArray exif = HeifExif(ReadRegularFile(strPath, kMaxCameraFileBytes));
         if (exif.isEmpty())
             return QDateTime();
         return ExifCaptureTime(exif_data_new_from_data(
             reinterpret_cast<const unsigned char*>(exif.constData()), unsigned(exif.size())));
     }
     case EPictureDecoder::CameraRaw:
-        return RawCaptureTime(ReadCameraFile(strPath));
+        return ReadRawFacts(ReadRegularFile(strPath, kMaxCameraFileBytes)).dtCaptured;
     default:
         return QDateTime();
     }

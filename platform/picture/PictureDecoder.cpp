@@ -24,7 +24,6 @@ Q_LOGGING_CATEGORY(lcDecode, "orvala.picture.decode")
 constexpr qint64 kMaxMetafileBytes = qint64(256) * 1024 * 1024;
 
 // LibRaw reads a raw file from memory; no camera writes one this large.
-constexpr qint64 kMaxRawBytes = qint64(1024) * 1024 * 1024;
 
 // Enough of a file's start to tell a HEIF file by its "ftyp" box.
 constexpr qint64 kHeifHeadBytes = 64;
@@ -229,7 +228,7 @@ QString PictureProblem(const QString& strPath)
     }
     // Raw files are told by name: most of them are TIFF files inside.
     if (IsRawByName(strPath))
-        return CanReadRaw(ReadWhole(file, kMaxRawBytes)) ? QString() : strNoPicture;
+        return CanReadRaw(ReadWhole(file, kMaxCameraFileBytes)) ? QString() : strNoPicture;
     if (IsHeif(file.peek(kHeifHeadBytes)))
         return CanReadHeif(ReadWhole(file, kMaxMetafileBytes)) ? QString() : strNoPicture;
     if (CMetafilePicture::IsMetafile(file.peek(4096)))
@@ -246,7 +245,7 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit
         return nullptr;
     }
     if (IsRawByName(strPath))
-        return DecodeRawPicture(ReadWhole(file, kMaxRawBytes), szBox, fit);
+        return DecodeRawPicture(ReadWhole(file, kMaxCameraFileBytes), szBox, fit);
     if (file.size() > kMaxMetafileBytes)
         return DecodeRaster(&file, szBox, fit);
     return DecodePictureData(file.readAll(), szBox, fit);

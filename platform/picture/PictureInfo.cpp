@@ -1,6 +1,10 @@
 #include "platform/picture/PictureInfo.h"
 
 #include "platform/picture/FolderListing.h"
+#include "platform/picture/HeifDecoder.h"
+#include "platform/picture/PictureFormats.h"
+#include "platform/picture/RawPreview.h"
+#include "platform/picture/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -156,6 +160,32 @@ bool SPictureInfo::HasCameraData() const
            dtCaptured.isValid() || dLatitude.has_value();
 }
 
+namespace {
+
+// A raw file's own tags, through LibRaw, in the words of EXIF values.
+void ReadRawCameraData(const QByteArray& data, SPictureInfo& info)
+{
+    const SRawFacts facts = ReadRawFacts(data);
+    // Rationals of a millionth are finer than any camera's values.
+    const auto rational = [](double d) {
+        return SRational{quint32(std::lround(d * 1e6)), 1000000};
+    };
+    info.strMake = facts.strMake;
+    info.strModel = facts.strModel;
+    info.strLens = facts.strLens;
+    info.dtCaptured = facts.dtCaptured;
+    if (facts.dExposure > 0)
+        info.strExposure = ExposureText(rational(facts.dExposure));
+    if (facts.dAperture > 0)
+        info.strAperture = ApertureText(rational(facts.dAperture));
+    if (facts.dIso > 0)
+        info.strIso = QString::number(std::lround(facts.dIso));
+    if (facts.dFocalLength > 0)
+        info.strFocalLength = FocalLengthText(rational(facts.dFocalLength));
+}
+
+} // namespace
+
 SPictureInfo ReadPictureInfo(const QString& strPath)
 {
     SPictureInfo info;
@@ -175,8 +205,20 @@ SPictureInfo ReadPictureInfo(const QString& strPath)
     if (reader.size().isValid())
         info.strColour = ColourText(reader.imageFormat());
 
-    ExifDataPtr pData(exif_data_new_from_file(QFile::encodeName(strPath).constData()),
-                      &exif_data_unref);
+    const EPictureDecoder eDecoder = DecoderForExtension(GetExtension(strPath));
+    if (eDecoder == EPictureDecoder::CameraRaw) {
+        ReadRawCameraData(ReadRegularFile(strPath, kMaxCameraFileBytes), info);
+        return info;
+    }
+    ExifDataPtr pData(nullptr, &exif_data_unref);
+    if (eDecoder == EPictureDecoder::Heif) {
+        const QByteArray exif = HeifExif(ReadRegularFile(strPath, kMaxCameraFileBytes));
+        if (!exif.isEmpty())
+            pData.reset(exif_data_new_from_data(
+                reinterpret_cast<const unsigned char*>(exif.constData()), unsigned(exif.size())));
+    } else {
+        pData.reset(exif_data_new_from_file(QFile::encodeName(strPath).constData()));
+    }
     if (!pData)
         return info;
     ReadCameraData(pData.get(), info);

@@ -7,6 +7,7 @@
 
 #include <libraw/libraw.h>
 
+#include <cstring>
 #include <ctime>
 #include <memory>
 
@@ -71,18 +72,35 @@ bool ReadRawPreview(const QByteArray& data, SRawPreview& preview)
     return !preview.bitmap.isNull();
 }
 
-QDateTime RawCaptureTime(const QByteArray& data)
+SRawFacts ReadRawFacts(const QByteArray& data)
 {
+    SRawFacts facts;
     const std::unique_ptr<LibRaw> pRaw = OpenRaw(data);
-    if (!pRaw || pRaw->imgdata.other.timestamp <= 0)
-        return QDateTime();
+    if (!pRaw)
+        return facts;
+    const libraw_data_t& d = pRaw->imgdata;
+    // LibRaw's fixed-size text fields, read no further than their size.
+    const auto text = [](const char* sz, std::size_t nSize) {
+        return QString::fromUtf8(sz, qsizetype(strnlen(sz, nSize))).trimmed();
+    };
+    facts.strMake = text(d.idata.make, sizeof d.idata.make);
+    facts.strModel = text(d.idata.model, sizeof d.idata.model);
+    facts.strLens = text(d.lens.Lens, sizeof d.lens.Lens);
+    facts.dExposure = d.other.shutter;
+    facts.dAperture = d.other.aperture;
+    facts.dIso = d.other.iso_speed;
+    facts.dFocalLength = d.other.focal_len;
+    if (d.other.timestamp <= 0)
+        return facts;
     // LibRaw made the time stamp from the camera's wall clock through the
     // local zone; the same zone gives that clock back.
-    const time_t timestamp = pRaw->imgdata.other.timestamp;
+    const time_t timestamp = d.other.timestamp;
     struct tm local = {};
     if (!localtime_r(&timestamp, &local))
-        return QDateTime();
+        return facts;
     const QDate date(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
     const QTime time(local.tm_hour, local.tm_min, local.tm_sec);
-    return date.isValid() && time.isValid() ? QDateTime(date, time, Qt::UTC) : QDateTime();
+    if (date.isValid() && time.isValid())
+        facts.dtCaptured = QDateTime(date, time, Qt::UTC);
+    return facts;
 }

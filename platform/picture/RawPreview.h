@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QString>
 
 // What a camera raw file offers for showing it quickly: the camera's own
 // preview (the largest LibRaw finds; full size where the camera stores one),
@@ -21,6 +22,20 @@ bool CanReadRaw(const QByteArray& data);
 // finds no preview it can hand over as a JPEG or 8-bit pixels.
 bool ReadRawPreview(const QByteArray& data, SRawPreview& preview);
 
-// The capture time LibRaw reads from the raw file, as the wall clock the
-// camera showed (spec Qt::UTC, no zone); invalid when it has none.
-QDateTime RawCaptureTime(const QByteArray& data);
+// What LibRaw reads of the camera and the shot from a raw file's own tags;
+// empty texts and zeros where it has none.
+struct SRawFacts
+{
+    QString strMake;
+    QString strModel;
+    QString strLens;
+    // The wall clock the camera showed (Qt::UTC, no zone).
+    QDateTime dtCaptured;
+    double dExposure = 0; // seconds
+    double dAperture = 0; // f-number
+    double dIso = 0;
+    double dFocalLength = 0; // mm
+};
+
+// The facts of the raw file; all empty when LibRaw cannot read it.
+SRawFacts ReadRawFacts(const QByteArray& data);

@@ -22,3 +22,11 @@ bool OpenRegularFile(QFile& file, const QString& strPath)
     }
     return true;
 }
+
+QByteArray ReadRegularFile(const QString& strPath, qint64 nMaxBytes)
+{
+    QFile file;
+    if (!OpenRegularFile(file, strPath) || file.size() > nMaxBytes)
+        return QByteArray();
+    return file.readAll();
+}

@@ -1,5 +1,6 @@
 #include "platform/picture/PictureInfo.h"
 
+#include "common/TestCameraFiles.h"
 #include "common/TestExifJpeg.h"
 #include "common/TestPictures.h"
 
@@ -85,28 +86,43 @@ void TestPictureInfo::valueTexts()
 void TestPictureInfo::readsFile_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("strName");
     QTest::addColumn<QString>("strExpected");
     // Format, colour, make, model, lens, exposure, aperture, ISO, focal
     // length, flash, orientation, capture date, position.
     QTest::newRow("camera JPEG")
-        << MakeExifCameraJpeg()
+        << MakeExifCameraJpeg() << "picture.jpg"
         << "JPEG|RGB, 24 bits a pixel (sRGB)|Tarnwick Optics|TW-100|TW 24-70mm F2.8|1/250 s|"
            "f/2.8|400|50 mm|Fired, auto mode|Rotated 90\u00b0 clockwise|12/07/2006 14:03:22|"
            "33.856733\u00b0 S, 70.500000\u00b0 W";
-    QTest::newRow("JPEG without EXIF")
-        << EncodePicture("JPG") << "JPEG|RGB, 24 bits a pixel|||||||||||";
-    QTest::newRow("BMP") << EncodePicture("BMP") << "BMP|RGB, 24 bits a pixel|||||||||||";
+    QTest::newRow("JPEG without EXIF") << EncodePicture("JPG") << "picture.jpg"
+                                       << "JPEG|RGB, 24 bits a pixel|||||||||||";
+    QTest::newRow("BMP") << EncodePicture("BMP") << "picture.bmp"
+                         << "BMP|RGB, 24 bits a pixel|||||||||||";
     // Cut off inside the first entry of the EXIF block: marker, length,
     // "Exif", the TIFF header, the entry count and 8 of the entry's 12 bytes.
-    QTest::newRow("damaged") << MakeExifCameraJpeg().left(30) << "JPEG||||||||||||";
+    QTest::newRow("damaged") << MakeExifCameraJpeg().left(30) << "picture.jpg"
+                             << "JPEG||||||||||||";
+    // The camera's data of a phone's HEIC and of a raw file, as of a JPEG.
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QTest::newRow("HEIC") << MakeHeic(image, 1, QStringLiteral("2006:12:07 14:03:22"))
+                          << "phone.heic"
+                          << "HEIC|||||||||||12/07/2006 14:03:22|";
+    QTest::newRow("raw")
+        << MakeDng(EncodeImage(image, "JPG"), image.size(), QSize(32, 32), 1,
+                   QStringLiteral("2006:12:07 14:03:22"))
+        << "camera.dng"
+        << "TIFF|RGB, 24 bits a pixel|Testmaker|Bench One||||||||12/07/2006 14:03:22|";
 }
 
 void TestPictureInfo::readsFile()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(QString, strName);
     QFETCH(QString, strExpected);
     QTemporaryDir dir;
-    const QString strPath = dir.filePath(QStringLiteral("picture.jpg"));
+    const QString strPath = dir.filePath(strName);
     QFile file(strPath);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
@@ -123,7 +139,8 @@ void TestPictureInfo::readsFile()
         info.strFocalLength, info.strFlash,    info.strOrientation, DateTimeText(info.dtCaptured),
         strPosition};
     QCOMPARE(arRead.join(QLatin1Char('|')), strExpected);
-    QCOMPARE(info.HasCameraData(), !info.strMake.isEmpty());
+    // Camera data: anything after the format and the colours.
+    QCOMPARE(info.HasCameraData(), !arRead.mid(2).join(QString()).isEmpty());
 
     const SPictureInfo missing = ReadPictureInfo(dir.filePath(QStringLiteral("gone.jpg")));
     QCOMPARE(missing.nFileSize, qint64(-1));
