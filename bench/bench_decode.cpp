@@ -176,12 +176,12 @@ int main(int argc, char* argv[])
 
     const QSize szCell(160, 160);
     const double dFull = MedianOver(arWithout, [](const QString& s) { DecodePicture(s); });
-    const CThumbnailSource noCacheWrites(INT_MAX);
+    const CThumbnailSource noCacheWrites(false);
     const double dExif =
         MedianOver(arWithThumbnail, [&](const QString& s) { noCacheWrites.Thumbnail(s, szCell); });
     const double dScaled =
         MedianOver(arWithout, [&](const QString& s) { noCacheWrites.Thumbnail(s, szCell); });
-    const CThumbnailSource cacheAlways(0);
+    const CThumbnailSource cacheAlways;
     for (const QString& strPath : std::as_const(arWithout))
         cacheAlways.Thumbnail(strPath, szCell);
     const double dCache =

@@ -6,7 +6,6 @@
 #include "platform/picture/RegularFile.h"
 #include "platform/picture/ThumbnailCache.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -62,8 +61,8 @@ QImage ReadExifThumbnail(const QByteArray& jpegHead)
     return Oriented(thumbnail, nOrientation);
 }
 
-CThumbnailSource::CThumbnailSource(int nWriteAfterMs)
-    : m_nWriteAfterMs(nWriteAfterMs)
+CThumbnailSource::CThumbnailSource(bool bWriteCache)
+    : m_bWriteCache(bWriteCache)
 {
 }
 
@@ -91,8 +90,6 @@ QImage CThumbnailSource::Thumbnail(const QString& strPath, const QSize& szCell) 
 
     // Decoded for the cache's size, so that the entry serves file managers too.
     const QSize szBox = nSide > 0 ? QSize(nSide, nSide) : szCell;
-    QElapsedTimer timer;
-    timer.start();
     const CPicturePtr pPicture = DecodePicture(strPath, szBox, EDecodeFit::Within);
     if (!pPicture)
         return QImage();
@@ -100,7 +97,8 @@ QImage CThumbnailSource::Thumbnail(const QString& strPath, const QSize& szCell) 
     QImage image = pRaster ? pRaster->GetImage() : Rendered(*pPicture, szBox);
     if (pRaster && (image.width() > szBox.width() || image.height() > szBox.height()))
         image = image.scaled(szBox, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    if (nSide > 0 && !image.isNull() && timer.elapsed() >= m_nWriteAfterMs)
+    // A cache that cannot be written costs nothing but the attempt.
+    if (m_bWriteCache && nSide > 0 && !image.isNull())
         WriteCachedThumbnail(strPath, nSide, image);
     return image;
 }

@@ -11,16 +11,17 @@
 class CThumbnailSource
 {
 public:
-    // A scaled decode that took at least nWriteAfterMs milliseconds is stored
-    // in the thumbnail cache, so the next visit finds it there.
-    explicit CThumbnailSource(int nWriteAfterMs = 50);
+    // Every thumbnail made by a scaled decode is stored in the thumbnail
+    // cache (unless bWriteCache is false), so the next visit, and file
+    // managers, find it there.
+    explicit CThumbnailSource(bool bWriteCache = true);
 
     // The picture upright, at least as large as it would be drawn fitted into
     // the cell (or whole, when it is smaller); null when the file is no picture.
     QImage Thumbnail(const QString& strPath, const QSize& szCell) const;
 
 private:
-    int m_nWriteAfterMs;
+    bool m_bWriteCache;
 };
 
 // The camera's own thumbnail from the start of a JPEG file, turned upright by

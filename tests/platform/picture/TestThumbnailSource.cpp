@@ -132,7 +132,7 @@ void TestThumbnailSource::cacheEntryUsedWhileFresh()
     QVERIFY(QDir().mkpath(QFileInfo(strEntry).path()));
     QVERIFY(entry.save(strEntry, "PNG"));
 
-    const CThumbnailSource source(0);
+    const CThumbnailSource source;
     QCOMPARE(Middle(source.Thumbnail(strPath, QSize(200, 150))), QColor(Qt::yellow));
 
     // The photo changes: the entry is stale, and the new decode replaces it.
@@ -165,6 +165,32 @@ void TestThumbnailSource::corruptCacheEntryIgnored()
     file.write(png);
     file.close();
     QCOMPARE(Middle(CThumbnailSource().Thumbnail(strPath, QSize(256, 256))), QColor(Qt::blue));
+    // Replaced by the picture's own thumbnail.
+    const QImage written(strEntry);
+    QCOMPARE(written.size(), QSize(256, 192));
+    QCOMPARE(Middle(written), QColor(Qt::blue));
+}
+
+void TestThumbnailSource::everyScaledThumbnailWritten()
+{
+    // A small picture decodes in no time: its entry is written all the same.
+    CTestWorkspace ws;
+    const QString strPath =
+        ws.WriteFile(QStringLiteral("s.bmp"), EncodeImage(Filled(QSize(300, 200), Qt::red), "BMP"));
+    const QString strEntry = LargeEntryPath(m_cacheHome.path(), ws.Path(), "s.bmp");
+    QCOMPARE(Middle(CThumbnailSource().Thumbnail(strPath, QSize(200, 200))), QColor(Qt::red));
+    QVERIFY(QFile::exists(strEntry));
+
+    // A cache that cannot be written costs the entry, not the thumbnail.
+    const QString strBlocked = ws.WriteFile(QStringLiteral("not-a-folder"), "x");
+    const QByteArray home = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(strBlocked + QStringLiteral("/cache")));
+    const QImage thumbnail = CThumbnailSource().Thumbnail(
+        ws.WriteFile(QStringLiteral("t.bmp"),
+                     EncodeImage(Filled(QSize(300, 200), Qt::blue), "BMP")),
+        QSize(200, 200));
+    qputenv("XDG_CACHE_HOME", home);
+    QCOMPARE(Middle(thumbnail), QColor(Qt::blue));
 }
 
 void TestThumbnailSource::nothingWrittenBesidePictures()
@@ -176,7 +202,7 @@ void TestThumbnailSource::nothingWrittenBesidePictures()
     ws.WriteFile(QStringLiteral("notes.jpg"), "not a picture");
     const QMap<QString, QByteArray> before = Checksums(ws.Path());
 
-    const CThumbnailSource source(0);
+    const CThumbnailSource source;
     for (const QString& strName : QDir(ws.Path()).entryList(QDir::Files)) {
         for (QSize cell : {QSize(100, 100), QSize(256, 200), QSize(600, 600)})
             source.Thumbnail(ws.FilePath(strName), cell);

@@ -13,6 +13,7 @@ private slots:
     void embeddedThumbnail();
     void cacheEntryUsedWhileFresh();
     void corruptCacheEntryIgnored();
+    void everyScaledThumbnailWritten();
     void nothingWrittenBesidePictures();
 
 private:
