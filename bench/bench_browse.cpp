@@ -8,6 +8,7 @@
 #include "app/COrvalaApp.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
+#include "browse/MosaicGeometry.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "platform/framework/CFrameServices.h"
@@ -15,6 +16,7 @@
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/picture/FolderListing.h"
 #include "platform/picture/PictureDecoder.h"
+#include "platform/picture/ThumbnailCache.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,6 +42,8 @@ struct SCounts
     int nHuge = 20000;
     int nImport = 1000;
     int nSteps = 15;
+    int nCached = 1000;
+    int nFirstScreen = 10000;
 };
 
 // nCount names in the folder, hard links to the sources in turn: many
@@ -71,6 +75,21 @@ COrvalaView* OpenWindow(const QString& strPath, int nWidth)
     return pView;
 }
 
+// The mosaic built as the window builds it, on its timer, until it is done
+// (or, with nCells, until that many thumbnails are placed).
+double RunMosaicMs(COrvalaView* pView, int nCells = -1)
+{
+    QElapsedTimer timer;
+    timer.start();
+    pView->OnMosaic();
+    while (nCells < 0 ? !pView->State().bMosaic : pView->State().nMosaicNext < nCells) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (timer.elapsed() > 600000)
+            qFatal("the mosaic was never built");
+    }
+    return timer.nsecsElapsed() / 1e6;
+}
+
 double BuildMosaicMs(COrvalaView* pView)
 {
     QElapsedTimer timer;
@@ -91,7 +110,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     SCounts counts;
     if (app.arguments().contains(QStringLiteral("--quick")))
-        counts = SCounts{20, 2000, 2000, 100, 5};
+        counts = SCounts{20, 2000, 2000, 100, 5, 100, 1000};
 
     CTestWorkspace workspace;
     QTemporaryDir dir;
@@ -129,6 +148,43 @@ int main(int argc, char** argv)
     PrintFigure("mosaic_exif_speedup", dFullMs / BuildMosaicMs(pExif), "x");
     COrvalaView* pPlain = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);
     PrintFigure("mosaic_scaled_speedup", dFullMs / BuildMosaicMs(pPlain), "x");
+
+    // A folder seen before: its thumbnails come from the shared cache, which
+    // the first mosaic filled.
+    const QString strCached =
+        LinkFolder(dir.filePath(QStringLiteral("cached")), arPlain, counts.nCached);
+    RunMosaicMs(OpenWindow(strCached + QStringLiteral("/IMG_00001.JPG"), 1280));
+    QThreadPool::globalInstance()->waitForDone();
+    COrvalaView* pCached = OpenWindow(strCached + QStringLiteral("/IMG_00001.JPG"), 1280);
+    PrintFigure("mosaic_cached_1k_s", RunMosaicMs(pCached) / 1e3, "s");
+
+    // The first screenful of a large folder whose entries are all cached.
+    const QString strScreen =
+        LinkFolder(dir.filePath(QStringLiteral("screen")), arPlain, counts.nFirstScreen);
+    {
+        QStringList arScreen;
+        ListPictureFiles(strScreen, arScreen, QString());
+        const QImage entry = CameraLikeImage(3).scaled(128, 96);
+        for (const QString& strPath : std::as_const(arScreen))
+            WriteCachedThumbnail(strPath, 128, entry);
+    }
+    COrvalaView* pScreen = OpenWindow(strScreen + QStringLiteral("/IMG_00001.JPG"), 1280);
+    const SMosaicGeometry g = MosaicGeometry(pScreen->viewport()->width(), 10, 2, 1);
+    const int nScreenCells = 10 * (pScreen->viewport()->height() / g.nPitch + 1);
+    PrintFigure("mosaic_first_screen_10k_s", RunMosaicMs(pScreen, nScreenCells) / 1e3, "s");
+    double dSlowestKey = 0;
+    for (int i = 0; i < 10; ++i) {
+        QElapsedTimer key;
+        key.start();
+        QTest::keyClick(pScreen, Qt::Key_P);
+        QCoreApplication::processEvents();
+        dSlowestKey = std::max(dSlowestKey, key.nsecsElapsed() / 1e6);
+        QTest::qWait(30);
+    }
+    PrintFigure("mosaic_10k_building_key_ms", dSlowestKey, "ms");
+    // Its build would go on decoding beside the figures below.
+    delete pScreen->GetParentFrame();
+    QThreadPool::globalInstance()->waitForDone();
 
     // The next picture fitted in a 1280-wide window, a step every 300 ms.
     COrvalaView* pStep = OpenWindow(strPlain + QStringLiteral("/IMG_00001.JPG"), 1280);

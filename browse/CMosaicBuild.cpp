@@ -79,7 +79,7 @@ QFuture<QImage> CMosaicBuild::Request(int nIndex) const
                              m_dRatio);
 }
 
-int CMosaicBuild::Step()
+int CMosaicBuild::Step(bool bWait)
 {
     const int k = m_nNext;
     if (IsDone())
@@ -88,7 +88,7 @@ int CMosaicBuild::Step()
     if (!thumbnail.isValid())
         thumbnail = Request(k);
     // In list order: the later ones keep decoding meanwhile.
-    if (!WaitForWorker(thumbnail)) {
+    if (bWait ? !WaitForWorker(thumbnail) : !thumbnail.isFinished()) {
         m_mapAhead.insert(k, thumbnail);
         return -1;
     }

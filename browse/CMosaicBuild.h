@@ -25,9 +25,10 @@ public:
     // Drops picture nIndex and its thumbnail; those after it move up one.
     void Remove(int nIndex);
 
-    // Places the next thumbnail when it is there, waiting for it only briefly.
-    // Its index, or -1 when it is still on its way or every one is placed.
-    int Step();
+    // Places the next thumbnail when it is there, waiting for it only briefly
+    // (not at all without bWait). Its index, or -1 when it is still on its way
+    // or every one is placed.
+    int Step(bool bWait = true);
     // The index Step places next; the count once all are placed.
     int Next() const { return m_nNext; }
     bool IsDone() const { return m_nNext >= m_arThumbnails.size(); }

@@ -6,12 +6,16 @@
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/FolderListing.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QtMath>
 
 namespace {
+
+// How long one tick of the mosaic build may place thumbnails.
+constexpr int kMosaicTickMs = 15;
 
 // The outline through rc, the pen's width centred on it, as filled strips:
 // a wide pen's pixels would depend on the paint engine's rounding.
@@ -272,15 +276,24 @@ void COrvalaView::MosaicStep()
         return;
     }
     m_strText = PictureAt(m_MosaicBuild.Next());
-    // A thumbnail still on its way is placed by a later tick.
-    const int k = m_MosaicBuild.Step();
+    // Every thumbnail already made is placed in this tick (those from the
+    // cache come fast), for a bounded time so keys still come through; one
+    // still on its way is placed by a later tick.
+    QElapsedTimer tick;
+    tick.start();
+    int k = -1;
+    for (int i = m_MosaicBuild.Step(); i >= 0; i = m_MosaicBuild.Step(false)) {
+        const QImage& image = m_MosaicBuild.Thumbnails()[i];
+        if (!image.isNull()) {
+            viewport()->update(g.ThumbnailRect(i, m_bKeepProportions, image.size())
+                                   .translated(-GetScrollPosition()));
+            k = i;
+        }
+        if (tick.elapsed() >= kMosaicTickMs)
+            break;
+    }
     if (k < 0)
         return;
-    const QImage& image = m_MosaicBuild.Thumbnails()[k];
-    if (image.isNull())
-        return;
-    viewport()->update(
-        g.ThumbnailRect(k, m_bKeepProportions, image.size()).translated(-GetScrollPosition()));
 
     m_strText = QString::asprintf(" Mosaic %4d / %4d  from current directory: ", k + 1, m_nCount);
     if (m_bHasFocus)
