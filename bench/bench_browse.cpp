@@ -111,6 +111,11 @@ int main(int argc, char** argv)
     SCounts counts;
     if (app.arguments().contains(QStringLiteral("--quick")))
         counts = SCounts{20, 2000, 2000, 100, 5, 100, 1000};
+    // --cached=N: the folder seen before holds N pictures.
+    for (const QString& strArg : app.arguments()) {
+        if (strArg.startsWith(QLatin1String("--cached=")))
+            counts.nCached = strArg.mid(9).toInt();
+    }
 
     CTestWorkspace workspace;
     QTemporaryDir dir;
