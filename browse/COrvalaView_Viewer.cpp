@@ -37,7 +37,12 @@ void COrvalaView::RegisterViewerCommands()
 
 EPictureFit COrvalaView::Fit() const
 {
-    return m_bFullSize ? EPictureFit::FullSize : m_eFit;
+    if (m_bFullSize)
+        return EPictureFit::FullSize;
+    // A zoom belongs to one picture: slides are shown whole.
+    if (m_bSlideShow && m_eFit == EPictureFit::Zoom)
+        return EPictureFit::Window;
+    return m_eFit;
 }
 
 SPictureLayout COrvalaView::Layout() const

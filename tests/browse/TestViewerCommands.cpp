@@ -101,6 +101,14 @@ void TestViewerCommands::zoomStepsAboutTheCentre()
              qPrintable(QStringLiteral("%1, %2").arg(ptScroll.x()).arg(ptScroll.y())));
     QTest::keyClick(pView, Qt::Key_Minus);
     QCOMPARE(pView->State().dZoom, 1.5625);
+    // A slide show shows its slides whole, and the zoom comes back after it.
+    pView->OnSlideShow();
+    QCOMPARE(pView->State().eFit, EPictureFit::Window);
+    pView->OnSlideShow();
+    pView->OnTimer(1);
+    QVERIFY(!pView->State().bSlideShow);
+    QCOMPARE(pView->State().dZoom, 1.5625);
+
     QTest::keyClick(pView, Qt::Key_F);
     QCOMPARE(pView->State().dZoom, 1.0);
     QCOMPARE(pView->GetTotalSize(), QSize(0, 0));
