@@ -83,6 +83,7 @@ CMainFrame::CMainFrame()
         pCmdUI->Enable(pDoc && !pDoc->PicturePath().isEmpty());
     });
     OnCommand(ID_WINDOW_CLOSEALL, [this] { MDIClient()->closeAllSubWindows(); });
+    OnCommand(ID_DATABASE_VERIFY, [this] { VerifyPhotoDatabase(m_DaoTable); });
     OnUpdateCommandUI(ID_WINDOW_CLOSEALL, [this](CCmdUI* pCmdUI) {
         pCmdUI->Enable(!MDIClient()->subWindowList().isEmpty());
     });

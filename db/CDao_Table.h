@@ -65,6 +65,9 @@ public:
     // notifier. Refused texts, a gone record, a database that can not be
     // changed and engine errors raise CDaoException.
     void SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment);
+    // What SQLite's quick check finds wrong in the file, empty when nothing;
+    // repairs nothing. A closed database or one too damaged raises CDaoException.
+    QStringList VerifyDatabase();
     // The keys of the records of the picture file at strPath.
     QList<qint64> KeysOfPicture(const QString& strPath);
     // Deletes the records in one transaction: after an error (raised as

@@ -248,3 +248,10 @@ QList<qint64> CDao_Table::KeysOfPicture(const QString& strPath)
     }
     return arKeys;
 }
+
+QStringList CDao_Table::VerifyDatabase()
+{
+    if (!IsDatabaseOpen())
+        throw CDaoException(UnavailableMessage());
+    return m_pCDaoDatabase->QuickCheck();
+}

@@ -1,6 +1,7 @@
 #include "db/DatabaseMessages.h"
 
 #include "db/CDao_Table.h"
+#include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
 
 bool ConnectPhotoDatabase(CDao_Table& table)
@@ -36,4 +37,35 @@ bool CheckDatabaseWritable(CDao_Table& table)
         return true;
     AfxMessageBox(table.ReadOnlyMessage(), MB_OK | MB_ICONEXCLAMATION);
     return false;
+}
+
+void VerifyPhotoDatabase(CDao_Table& table)
+{
+    if (!CheckDatabase(table))
+        return;
+    const QString strFile = table.m_TableInfo.m_strDatabaseFile;
+    QStringList arProblems;
+    try {
+        arProblems = table.VerifyDatabase();
+    } catch (const CDaoException& e) {
+        AfxMessageBox(QStringLiteral("\"%1\" could not be checked: %2\nNothing was changed.")
+                          .arg(strFile, e.GetErrorDescription()),
+                      MB_OK | MB_ICONERROR);
+        return;
+    }
+    if (arProblems.isEmpty()) {
+        AfxMessageBox(
+            QStringLiteral("\"%1\" was checked and no damage was found. Nothing was changed.")
+                .arg(strFile));
+        return;
+    }
+    // The first few say what is wrong; a damaged file may list thousands.
+    constexpr int kShown = 10;
+    QString strText = QStringLiteral("\"%1\" is damaged. The check found:\n").arg(strFile) +
+                      arProblems.mid(0, kShown).join(QLatin1Char('\n'));
+    if (arProblems.size() > kShown)
+        strText += QStringLiteral("\n... and %1 more.").arg(arProblems.size() - kShown);
+    strText += QStringLiteral("\nNothing was repaired: keep a copy of the file before anything "
+                              "changes it.");
+    AfxMessageBox(strText, MB_OK | MB_ICONERROR);
 }

@@ -16,3 +16,7 @@ bool CheckDatabase(CDao_Table& table);
 // The same for commands that write: also refuses, saying why, a database
 // that can only be read.
 bool CheckDatabaseWritable(CDao_Table& table);
+
+// Database > Verify Database: runs the engine's quick check and says in words
+// what it found. Nothing is repaired or changed.
+void VerifyPhotoDatabase(CDao_Table& table);

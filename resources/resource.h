@@ -28,6 +28,7 @@ enum ResourceIds : int {
     ID_FILE_OPENFOLDER = 32808,
     ID_FILE_MOVETOTRASH = 32809,
     ID_WINDOW_CLOSEALL = 32810,
+    ID_DATABASE_VERIFY = 32811,
     // Status-bar panes telling about the picture in the active window.
     ID_INDICATOR_PIXELS = 32850,
     ID_INDICATOR_FILESIZE = 32851,

@@ -281,3 +281,19 @@ void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
     if (!query.exec())
         ThrowSqlError(query.lastError());
 }
+
+QStringList CDaoDatabase::QuickCheck()
+{
+    QSqlQuery query(Connection());
+    if (!query.exec(QStringLiteral("PRAGMA quick_check")))
+        ThrowSqlError(query.lastError());
+    QStringList arProblems;
+    while (query.next()) {
+        const QString strRow = query.value(0).toString();
+        if (strRow != QLatin1String("ok"))
+            arProblems.append(strRow);
+    }
+    if (query.lastError().isValid())
+        ThrowSqlError(query.lastError());
+    return arProblems;
+}

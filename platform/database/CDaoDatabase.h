@@ -2,6 +2,7 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // The locale of a new database: the engine's general collating order.
@@ -54,6 +55,9 @@ public:
     sqlite3* Handle();
     // Runs one SQLite statement with values bound; throws CDaoException.
     void Execute(const QString& strSql, const QVariantList& arValues = {});
+    // SQLite's quick check of the whole file: what it finds wrong, empty when
+    // nothing; changes nothing. A file too damaged to check throws.
+    QStringList QuickCheck();
 
 private:
     void OpenFile(const QString& strName, bool bReadOnly);

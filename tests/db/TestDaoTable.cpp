@@ -73,6 +73,47 @@ void TestDaoTable::countRecords()
     QCOMPARE(recorder.m_arTexts, QStringList());
 }
 
+void TestDaoTable::verifyDatabaseChangesNothing()
+{
+    CTestWorkspace workspace;
+    const QString strFile = workspace.FilePath(QStringLiteral("Photos.mdb"));
+    {
+        CDao_Table table;
+        QVERIFY(table.Connect());
+        table.m_pCDaoDatabase->BeginTrans();
+        for (int i = 0; i < 2500; ++i)
+            AddPhoto(table.m_pCDaoDatabase.get(), g_date, QStringLiteral("%1.jpg").arg(i), "/p");
+        table.m_pCDaoDatabase->CommitTrans();
+        CMessageBoxRecorder recorder;
+        VerifyPhotoDatabase(table);
+        QCOMPARE(recorder.m_arTexts,
+                 QStringList{QStringLiteral(
+                     "\"Photos.mdb\" was checked and no damage was found. Nothing was changed.")});
+    }
+    // Pages in the middle turn to rubbish, as in countRecords.
+    QFile file(strFile);
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.seek(4 * 4096));
+    file.write(QByteArray(file.size() - 5 * 4096, '\xA5'));
+    file.close();
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    CMessageBoxRecorder recorder;
+    CDao_Table table;
+    QVERIFY(table.Connect());
+    VerifyPhotoDatabase(table);
+    QCOMPARE(recorder.m_arTexts.size(), 1);
+    const QString strText = recorder.m_arTexts.first();
+    QVERIFY2(strText.startsWith(QLatin1String("\"Photos.mdb\" is damaged. The check found:\n")) ||
+                 strText.startsWith(QLatin1String("\"Photos.mdb\" could not be checked: ")),
+             qPrintable(strText));
+    QVERIFY(strText.contains(QLatin1String("Nothing was")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+}
+
 void TestDaoTable::distinctValues_data()
 {
     QTest::addColumn<QStringList>("themes"); // stored; a null one is added too

@@ -16,5 +16,6 @@ private slots:
     void saveRecord_data();
     void saveRecord();
     void deleteRecords();
+    void verifyDatabaseChangesNothing();
     void closedDatabase();
 };
