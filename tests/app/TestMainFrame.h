@@ -1,18 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QUrl>
-
-// Stands in for the desktop's web browser.
-class CUrlRecorder : public QObject
-{
-    Q_OBJECT
-public slots:
-    void open(const QUrl& url) { m_arUrls << url; }
-
-public:
-    QList<QUrl> m_arUrls;
-};
 
 class TestMainFrame : public QObject
 {
@@ -36,9 +24,4 @@ private slots:
     void aboutBoxAndHelp();
     void databaseOpensWithTheFrame();
     void unusableDatabaseIsReportedOnce();
-    void picturePanesFollowTheActiveWindow();
-    void pictureInformationShowsCameraData();
-    void droppedPictureAndFolderOpen();
-    void openFolderShowsItsMosaic();
-    void closeAllAndCtrlW();
 };
