@@ -10,7 +10,7 @@ class CDao_TableNotifier : public QObject
 {
     Q_OBJECT
 signals:
-    // The record as stored after a save.
-    void RecordChanged(const SPhotoRecord& record);
+    // The records as stored after a save.
+    void RecordsChanged(const QList<SPhotoRecord>& arRecords);
     void RecordsDeleted(const QList<qint64>& arKeys);
 };

@@ -191,7 +191,7 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
     }
     record.m_strTheme = strTheme;
     record.m_strComment = strComment;
-    emit m_notifier.RecordChanged(record);
+    emit m_notifier.RecordsChanged({record});
 }
 
 void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)

@@ -72,8 +72,8 @@ void CListView_Table::FollowDatabase()
         return;
     // Whichever window saves or deletes, every list shows what is stored.
     const CDao_TableNotifier* pNotifier = &m_pMainFrame->GetPhotoDatabase().Notifier();
-    connect(pNotifier, &CDao_TableNotifier::RecordChanged, this,
-            [this](const SPhotoRecord& record) { m_model.UpdateRecord(record); });
+    connect(pNotifier, &CDao_TableNotifier::RecordsChanged, this,
+            [this](const QList<SPhotoRecord>& arRecords) { m_model.UpdateRecords(arRecords); });
     connect(pNotifier, &CDao_TableNotifier::RecordsDeleted, this,
             &CListView_Table::OnRecordsDeleted);
 }

@@ -4,6 +4,7 @@
 #include "platform/database/JetDateText.h"
 #include "table/TableSortOrder.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace {
@@ -81,11 +82,15 @@ const SPhotoRecord& CTableRowModel::Record(int nRow) const
     return CheckedAt(m_arRows, nRow);
 }
 
-void CTableRowModel::UpdateRecord(const SPhotoRecord& record)
+void CTableRowModel::UpdateRecords(const QList<SPhotoRecord>& arRecords)
 {
-    for (int nRow = 0; nRow < m_arRows.size(); ++nRow) {
-        if (m_arRows[nRow].m_nKey == record.m_nKey) {
-            m_arRows[nRow] = record;
+    // One pass over the rows however many records changed.
+    QHash<qint64, const SPhotoRecord*> changed;
+    for (const SPhotoRecord& record : arRecords)
+        changed.insert(record.m_nKey, &record);
+    for (int nRow = 0; nRow < m_arRows.size() && !changed.isEmpty(); ++nRow) {
+        if (const SPhotoRecord* pRecord = changed.value(m_arRows[nRow].m_nKey)) {
+            m_arRows[nRow] = *pRecord;
             emit dataChanged(index(nRow, 0), index(nRow, g_nPhotoFields - 1));
         }
     }

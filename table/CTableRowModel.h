@@ -22,8 +22,8 @@ public:
     void SetRecords(QList<SPhotoRecord> arRecords);
     // A row outside the rows raises std::invalid_argument.
     const SPhotoRecord& Record(int nRow) const;
-    // Shows the changed record in the row that lists it, if any.
-    void UpdateRecord(const SPhotoRecord& record);
+    // Shows the changed records in the rows that list them, if any.
+    void UpdateRecords(const QList<SPhotoRecord>& arRecords);
     // Removes the rows that list those records.
     void RemoveRecords(const QList<qint64>& arKeys);
     // The row that takes nRow's place when those records go, as lists do:

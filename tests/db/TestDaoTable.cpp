@@ -253,13 +253,13 @@ void TestDaoTable::saveRecord()
     QVERIFY(table.Connect());
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", "Old theme", "Old comment");
 
-    QSignalSpy changed(&table.Notifier(), &CDao_TableNotifier::RecordChanged);
+    QSignalSpy changed(&table.Notifier(), &CDao_TableNotifier::RecordsChanged);
     const QString strRefusal = DaoRefusal([&] { table.SaveRecord(id, theme, comment); });
     QVERIFY2(message.isEmpty() ? strRefusal.isEmpty() : strRefusal.contains(message),
              qPrintable(strRefusal));
     QCOMPARE(changed.size(), message.isEmpty() ? 1 : 0);
     if (message.isEmpty()) {
-        const auto record = changed[0][0].value<SPhotoRecord>();
+        const auto record = changed[0][0].value<QList<SPhotoRecord>>().value(0);
         QCOMPARE((QStringList{record.m_strName, record.m_strTheme, record.m_strComment}),
                  (QStringList{"a.jpg", theme, comment}));
     }

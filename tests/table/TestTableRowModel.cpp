@@ -107,9 +107,9 @@ void TestTableRowModel::followsRecordsByKey()
 
     SPhotoRecord saved = Records()[1];
     saved.m_strTheme = QStringLiteral("Zoo");
-    model.UpdateRecord(saved);
-    saved.m_nKey = 77; // listed by no row
-    model.UpdateRecord(saved);
+    SPhotoRecord unlisted = saved;
+    unlisted.m_nKey = 77;
+    model.UpdateRecords({saved, unlisted});
     QCOMPARE(changed.size(), 1);
     QCOMPARE(Column(model, EPhotoField::Theme), (QStringList{"Trips", "Zoo", "Beach"}));
 
