@@ -84,6 +84,7 @@ CMainFrame::CMainFrame()
     });
     OnCommand(ID_WINDOW_CLOSEALL, [this] { MDIClient()->closeAllSubWindows(); });
     OnCommand(ID_DATABASE_VERIFY, [this] { VerifyPhotoDatabase(m_DaoTable); });
+    OnCommand(ID_DATABASE_CHECK, [this] { OnCheckDatabase(); });
     OnUpdateCommandUI(ID_WINDOW_CLOSEALL, [this](CCmdUI* pCmdUI) {
         pCmdUI->Enable(!MDIClient()->subWindowList().isEmpty());
     });
@@ -209,6 +210,15 @@ void CMainFrame::OnShowTable()
         return;
     if (CDocument* pDoc = OpenTableWindow(QString()))
         pDoc->SetTitle(QStringLiteral("PHOTOS TABLE"));
+}
+
+void CMainFrame::OnCheckDatabase()
+{
+    auto* pApp = static_cast<COrvalaApp*>(AfxGetApp());
+    if (!CheckDatabase(m_DaoTable) || !pApp || !pApp->m_pDriftTemplate)
+        return;
+    if (CDocument* pDoc = pApp->m_pDriftTemplate->OpenDocumentFile(QString(), true))
+        pDoc->SetTitle(QStringLiteral("Database Check"));
 }
 
 void CMainFrame::SetMessageText(const QString& strText)

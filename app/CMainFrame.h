@@ -35,6 +35,7 @@ public:
 protected:
     int OnCreate();
     void OnShowTable();
+    void OnCheckDatabase();
     void OnHelp();
     void OnAllPictureFormats();
     void OnOpenFolder();

@@ -9,6 +9,7 @@
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CResources.h"
 #include "resources/resource.h"
+#include "table/CListView_Drift.h"
 #include "table/CListView_Table.h"
 
 #include <QApplication>
@@ -39,6 +40,10 @@ bool COrvalaApp::InitInstance()
         IDR_TABLETYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
         [] { return new CListView_Table; });
     AddDocTemplate(m_pTableTemplate);
+    m_pDriftTemplate = new CMultiDocTemplate(
+        IDR_DRIFTTYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
+        [] { return new CListView_Drift; });
+    AddDocTemplate(m_pDriftTemplate);
 
     auto* pMainFrame = new CMainFrame;
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME)) {

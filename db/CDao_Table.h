@@ -2,6 +2,7 @@
 
 #include "db/CDao_TableInfo.h"
 #include "db/CDao_TableNotifier.h"
+#include "db/DriftReport.h"
 #include "db/SPhotoRecord.h"
 
 #include <QList>
@@ -74,6 +75,15 @@ public:
     // CDaoException) none is gone. A key without a record is no error.
     void DeleteRecords(const QList<qint64>& arKeys);
 
+    // The keys, folders, names and sizes of the records folder by folder;
+    // with a folder, of the records in it and in the folders below it.
+    QList<SFileRecord> ReadFileRecords(const QString& strFolder = QString());
+    // Gives records a new Directory, or a new Size, in one transaction:
+    // after an error (raised as CDaoException) none is changed. The
+    // notifier hears of the changed records.
+    void RelocateRecords(const QList<QPair<qint64, QString>>& arDirectories);
+    void UpdateSizes(const QList<QPair<qint64, qint64>>& arSizes);
+
     // Announces saved and deleted records to every window that shows them.
     CDao_TableNotifier& Notifier() { return m_notifier; }
 
@@ -91,6 +101,13 @@ private:
     // the message that says so.
     void RequireWritable();
     [[noreturn]] void RethrowWriteFailure();
+    // Runs the statements of write in one transaction, rolled back whole on
+    // any error.
+    void WriteAtOnce(const std::function<void()>& write);
+    // The records with those keys as stored, for the notifier.
+    QList<SPhotoRecord> ReadRecordsOf(const QList<qint64>& arKeys);
+    // The records that meet an engine criterion, in the engine's order.
+    QList<SPhotoRecord> ReadRecordsWhere(const QString& strWhere);
 
     QString m_strPath;     // the file opened, whatever the working folder is now
     QString m_strProblem;  // why the database is not open, when Connect knows

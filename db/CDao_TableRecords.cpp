@@ -121,6 +121,19 @@ std::optional<SPhotoRecord> CDao_Table::ReadRecord(qint64 nKey)
     return CurrentRecord(recordset, FieldColumns(recordset));
 }
 
+QList<SPhotoRecord> CDao_Table::ReadRecordsWhere(const QString& strWhere)
+{
+    CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.m_strFilter = strWhere;
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM %1").arg(m_TableInfo.m_strTableName));
+    const QList<int> arColumns = FieldColumns(recordset);
+    QList<SPhotoRecord> arRecords;
+    for (; !recordset.IsEOF(); recordset.MoveNext())
+        arRecords.append(CurrentRecord(recordset, arColumns));
+    return arRecords;
+}
+
 QList<SPhotoRecord> CDao_Table::ReadRecords(const QString& strCriterion,
                                             const std::function<void(int nPercent)>& progress)
 {
@@ -198,31 +211,15 @@ void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
 {
     if (arKeys.isEmpty())
         return;
-    RequireWritable();
     const QString strSql =
         QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
             .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo));
     // All of them or, after an error, none: the lists must keep showing
     // exactly what the table holds.
-    auto rollBack = [this] {
-        try {
-            m_pCDaoDatabase->Rollback();
-        } catch (const std::exception& e) {
-            qCWarning(lcDatabase) << "rollback failed too:" << e.what();
-        }
-    };
-    try {
-        m_pCDaoDatabase->BeginTrans();
+    WriteAtOnce([&] {
         for (qint64 nKey : arKeys)
             m_pCDaoDatabase->Execute(strSql, {nKey});
-        m_pCDaoDatabase->CommitTrans();
-    } catch (const CDaoException&) {
-        rollBack();
-        RethrowWriteFailure();
-    } catch (...) {
-        rollBack();
-        throw;
-    }
+    });
     emit m_notifier.RecordsDeleted(arKeys);
 }
 

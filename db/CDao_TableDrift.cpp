@@ -1,0 +1,138 @@
+// The queries of the database check and of the repairs it offers.
+#include "db/CDao_Table.h"
+
+#include "db/DatabaseFile.h"
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CDaoException.h"
+#include "platform/database/CDaoRecordset.h"
+#include "platform/database/CSqliteStatement.h"
+
+#include <QStringList>
+
+#include <sqlite3.h>
+
+namespace {
+
+QString ColumnText(sqlite3_stmt* pStatement, int nColumn)
+{
+    return QString::fromUtf8(
+        reinterpret_cast<const char*>(sqlite3_column_text(pStatement, nColumn)),
+        sqlite3_column_bytes(pStatement, nColumn));
+}
+
+} // namespace
+
+QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
+{
+    if (!IsDatabaseOpen())
+        throw CDaoException(UnavailableMessage());
+    const QString strDirectory = PhotoFieldName(EPhotoField::Directory);
+    QString strSql = QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
+                         .arg(PhotoFieldName(EPhotoField::ID_Photo), strDirectory,
+                              PhotoFieldName(EPhotoField::Name), PhotoFieldName(EPhotoField::Size),
+                              m_TableInfo.m_strTableName);
+    QVariantList arValues;
+    if (!strFolder.isNull()) {
+        // Compared byte for byte: folder names differ in letter case here.
+        strSql += QStringLiteral(" WHERE %1 = ?1 COLLATE BINARY OR substr(%1, 1, length(?2)) = "
+                                 "?2 COLLATE BINARY")
+                      .arg(strDirectory);
+        arValues = {strFolder, strFolder + u'/'};
+    }
+    strSql += QStringLiteral(" ORDER BY %1").arg(strDirectory);
+    CSqliteStatement statement(m_pCDaoDatabase->Handle(), strSql, arValues);
+    QList<SFileRecord> arRecords;
+    QString strLastDirectory;
+    while (statement.Step()) {
+        sqlite3_stmt* pRow = statement.Get();
+        SFileRecord record;
+        record.m_nKey = sqlite3_column_int64(pRow, 0);
+        record.m_strDirectory = ColumnText(pRow, 1);
+        // One copy of each folder's text, however many records it holds.
+        if (record.m_strDirectory == strLastDirectory)
+            record.m_strDirectory = strLastDirectory;
+        else
+            strLastDirectory = record.m_strDirectory;
+        record.m_strName = ColumnText(pRow, 2);
+        // The stored text's leading whole number, as the table shows it.
+        record.m_nSize = sqlite3_column_int64(pRow, 3);
+        arRecords.append(record);
+    }
+    return arRecords;
+}
+
+void CDao_Table::RelocateRecords(const QList<QPair<qint64, QString>>& arDirectories)
+{
+    if (arDirectories.isEmpty())
+        return;
+    const QString strSql =
+        QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+            .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::Directory),
+                 PhotoFieldName(EPhotoField::ID_Photo));
+    QList<qint64> arKeys;
+    WriteAtOnce([&] {
+        for (const auto& directory : arDirectories) {
+            m_pCDaoDatabase->Execute(strSql, {directory.second, directory.first});
+            arKeys.append(directory.first);
+        }
+    });
+    emit m_notifier.RecordsChanged(ReadRecordsOf(arKeys));
+}
+
+void CDao_Table::UpdateSizes(const QList<QPair<qint64, qint64>>& arSizes)
+{
+    if (arSizes.isEmpty())
+        return;
+    const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                               .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::Size),
+                                    PhotoFieldName(EPhotoField::ID_Photo));
+    QList<qint64> arKeys;
+    WriteAtOnce([&] {
+        for (const auto& size : arSizes) {
+            // Stored as text, as the import stores it.
+            m_pCDaoDatabase->Execute(strSql, {QString::number(size.second), size.first});
+            arKeys.append(size.first);
+        }
+    });
+    emit m_notifier.RecordsChanged(ReadRecordsOf(arKeys));
+}
+
+void CDao_Table::WriteAtOnce(const std::function<void()>& write)
+{
+    RequireWritable();
+    auto rollBack = [this] {
+        try {
+            m_pCDaoDatabase->Rollback();
+        } catch (const std::exception& e) {
+            qCWarning(lcDatabase) << "rollback failed too:" << e.what();
+        }
+    };
+    try {
+        m_pCDaoDatabase->BeginTrans();
+        write();
+        m_pCDaoDatabase->CommitTrans();
+    } catch (const CDaoException&) {
+        rollBack();
+        RethrowWriteFailure();
+    } catch (...) {
+        rollBack();
+        throw;
+    }
+}
+
+QList<SPhotoRecord> CDao_Table::ReadRecordsOf(const QList<qint64>& arKeys)
+{
+    // Five hundred keys a query: one query per record would cost seconds
+    // for a large folder.
+    constexpr qsizetype nChunk = 500;
+    const QString strEquals = PhotoFieldName(EPhotoField::ID_Photo) + QStringLiteral(" = %1");
+    QList<SPhotoRecord> arRecords;
+    arRecords.reserve(arKeys.size());
+    for (qsizetype nStart = 0; nStart < arKeys.size(); nStart += nChunk) {
+        QStringList arEquals;
+        for (qint64 nKey : arKeys.mid(nStart, nChunk))
+            arEquals.append(strEquals.arg(nKey));
+        arRecords.append(ReadRecordsWhere(arEquals.join(QStringLiteral(" OR "))));
+    }
+    return arRecords;
+}

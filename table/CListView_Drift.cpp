@@ -1,0 +1,264 @@
+#include "table/CListView_Drift.h"
+
+#include "db/CDao_Table.h"
+#include "db/CDriftCheck.h"
+#include "db/DatabaseMessages.h"
+#include "platform/framework/CDocument.h"
+#include "platform/framework/CFrameServices.h"
+#include "platform/framework/CMDIChildWnd.h"
+#include "platform/framework/CProgressCtrl_Status.h"
+#include "platform/framework/ExceptionBoundary.h"
+#include "platform/framework/FileDialog.h"
+#include "platform/framework/MessageBox.h"
+#include "resources/resource.h"
+
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+
+CListView_Drift::CListView_Drift()
+    : m_pCheck(new CDriftCheck(this))
+    , m_pMainFrame(AfxGetFrameServices())
+{
+    setModel(&m_model);
+    OnCommand(ID_DATABASE_REMOVERECORDS, [this] { OnRemoveRecords(); });
+    OnCommand(ID_DATABASE_LOCATEFOLDER, [this] { OnLocateFolder(); });
+    OnCommand(ID_DATABASE_UPDATESIZES, [this] { OnUpdateSizes(); });
+    for (int nID : {ID_DATABASE_REMOVERECORDS, ID_DATABASE_LOCATEFOLDER, ID_DATABASE_UPDATESIZES})
+        OnUpdateCommandUI(nID, [this](CCmdUI* pCmdUI) {
+            pCmdUI->Enable(!IsChecking() && m_model.rowCount() > 0);
+        });
+    connect(m_pCheck, &CDriftCheck::Finished, this, &CListView_Drift::OnCheckFinished);
+    connect(&m_progressTimer, &QTimer::timeout, this,
+            [this] { m_wndProgress.SetPos(m_pCheck->Percent()); });
+    if (m_pMainFrame)
+        connect(&m_pMainFrame->GetPhotoDatabase().Notifier(), &CDao_TableNotifier::RecordsDeleted,
+                this, &CListView_Drift::OnRecordsDeleted);
+}
+
+CListView_Drift::~CListView_Drift()
+{
+    m_wndProgress.Remove();
+}
+
+void CListView_Drift::CloseWindow()
+{
+    // Later: the window may be in the middle of a signal of its own.
+    if (CMDIChildWnd* pFrame = GetParentFrame())
+        QMetaObject::invokeMethod(pFrame, &QWidget::close, Qt::QueuedConnection);
+}
+
+bool CListView_Drift::IsChecking() const
+{
+    return m_pCheck->IsRunning();
+}
+
+void CListView_Drift::StopCheck()
+{
+    m_pCheck->Stop();
+}
+
+void CListView_Drift::OnInitialUpdate()
+{
+    CListView::OnInitialUpdate();
+    SetUpList();
+    if (!m_pMainFrame)
+        return;
+    try {
+        m_pCheck->Start(m_pMainFrame->GetPhotoDatabase().ReadFileRecords());
+    } catch (...) {
+        CloseWindow();
+        throw;
+    }
+    m_pMainFrame->GetStatusProgress().ShowStatusProgress(QStringLiteral("Checking the Database: "),
+                                                         &m_wndProgress);
+    m_progressTimer.start(100);
+}
+
+void CListView_Drift::SetUpList()
+{
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    const int arWidths[] = {110, 420, 180, 70, 100, 100};
+    for (int i = 0; i < CDriftRowModel::ColumnCount; ++i)
+        horizontalHeader()->resizeSection(i, arWidths[i]);
+}
+
+void CListView_Drift::OnCheckFinished(const QList<SDriftRow>& arRows, bool bStopped)
+{
+    m_progressTimer.stop();
+    m_wndProgress.Remove();
+    m_bStopped = bStopped;
+    m_model.SetRows(arRows);
+    CDocument* pDoc = GetDocument();
+    if (!bStopped && arRows.isEmpty()) {
+        // An empty report would leave the user guessing.
+        CloseWindow();
+        AfxMessageBox(QStringLiteral("Every record's picture is in its folder, at the size "
+                                     "recorded."));
+        return;
+    }
+    if (pDoc && bStopped)
+        pDoc->SetTitle(QStringLiteral("Database Check (stopped)"));
+    ShowSummary();
+}
+
+void CListView_Drift::ShowSummary()
+{
+    if (!m_pMainFrame || !isVisible())
+        return;
+    int arCounts[3] = {0, 0, 0};
+    for (int nRow = 0; nRow < m_model.rowCount(); ++nRow)
+        arCounts[int(m_model.Row(nRow).m_eKind)] += 1;
+    QString strText = QStringLiteral(" Folders missing: %1, files missing: %2, sizes differing: %3")
+                          .arg(arCounts[0])
+                          .arg(arCounts[1])
+                          .arg(arCounts[2]);
+    if (m_bStopped)
+        strText += QStringLiteral(" (the check was stopped)");
+    m_pMainFrame->SetMessageText(strText);
+}
+
+void CListView_Drift::OnRecordsDeleted(const QList<qint64>& arKeys)
+{
+    DropKeys(arKeys);
+}
+
+void CListView_Drift::DropKeys(const QList<qint64>& arKeys)
+{
+    m_model.DropKeys(QSet<qint64>(arKeys.cbegin(), arKeys.cend()));
+    ShowSummary();
+}
+
+QList<int> CListView_Drift::RowsOfKinds(const QList<EDrift>& arKinds) const
+{
+    QList<int> arRows;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        arRows.append(index.row());
+    if (arRows.isEmpty()) {
+        for (int nRow = 0; nRow < m_model.rowCount(); ++nRow)
+            arRows.append(nRow);
+    }
+    std::sort(arRows.begin(), arRows.end());
+    arRows.removeIf([&](int nRow) { return !arKinds.contains(m_model.Row(nRow).m_eKind); });
+    return arRows;
+}
+
+void CListView_Drift::OnRemoveRecords()
+{
+    if (!m_pMainFrame || IsChecking())
+        return;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+    if (!CheckDatabaseWritable(daoTable))
+        return;
+    QList<qint64> arKeys;
+    for (int nRow : RowsOfKinds({EDrift::FolderMissing, EDrift::FileMissing}))
+        arKeys.append(m_model.Row(nRow).m_arKeys);
+    if (arKeys.isEmpty()) {
+        AfxMessageBox(QStringLiteral("No record here misses its picture."));
+        return;
+    }
+    const QString strQuestion =
+        QStringLiteral("Remove the %1 record(s) whose pictures are missing from the database? "
+                       "No picture file is touched.")
+            .arg(arKeys.size());
+    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+        return;
+    // Every window drops the records, this one through the notifier too.
+    daoTable.DeleteRecords(arKeys);
+}
+
+void CListView_Drift::OnLocateFolder()
+{
+    if (!m_pMainFrame || IsChecking())
+        return;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+    const QModelIndex current = currentIndex();
+    const QList<int> arRows = RowsOfKinds({EDrift::FolderMissing, EDrift::FileMissing});
+    const int nRow =
+        current.isValid() && arRows.contains(current.row()) ? current.row() : arRows.value(0, -1);
+    if (nRow < 0) {
+        AfxMessageBox(QStringLiteral("Please select a missing folder or file to locate."));
+        return;
+    }
+    if (!CheckDatabaseWritable(daoTable))
+        return;
+    // A renamed parent folder takes all the folders below it along: one
+    // answer mends them all.
+    const QString strOld = OutermostMissingFolder(m_model.Row(nRow).m_strDirectory);
+    const QString strChosen = AfxGetExistingFolder(
+        this, QStringLiteral("Where is \"%1\" now?").arg(strOld), QFileInfo(strOld).path());
+    if (strChosen.isEmpty())
+        return;
+    const QString strNew = RecordDirectory(strChosen);
+    QList<QPair<qint64, QString>> arMoves;
+    int nStay = 0;
+    for (const SFileRecord& record : daoTable.ReadFileRecords(strOld)) {
+        const QString strDirectory = RelocatedDirectory(record.m_strDirectory, strOld, strNew);
+        if (QFileInfo(strDirectory + u'/' + record.m_strName).isFile())
+            arMoves.append({record.m_nKey, strDirectory});
+        else
+            ++nStay;
+    }
+    daoTable.RelocateRecords(arMoves);
+    QList<qint64> arMoved;
+    for (const auto& move : std::as_const(arMoves))
+        arMoved.append(move.first);
+    DropKeys(arMoved);
+    QString strReport = QStringLiteral("%1 record(s) of \"%2\" now point into \"%3\".")
+                            .arg(arMoves.size())
+                            .arg(strOld, strNew);
+    if (nStay > 0)
+        strReport += QStringLiteral(" %1 record(s) stay as they were: their pictures are not "
+                                    "in \"%2\".")
+                         .arg(nStay)
+                         .arg(strNew);
+    AfxMessageBox(strReport);
+}
+
+void CListView_Drift::OnUpdateSizes()
+{
+    if (!m_pMainFrame || IsChecking())
+        return;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+    const QList<int> arRows = RowsOfKinds({EDrift::SizeDiffers});
+    if (arRows.isEmpty()) {
+        AfxMessageBox(QStringLiteral("No record here differs in size from its picture."));
+        return;
+    }
+    if (!CheckDatabaseWritable(daoTable))
+        return;
+    // The size now, which may have changed again since the check.
+    QList<QPair<qint64, qint64>> arSizes;
+    for (int nRow : arRows) {
+        const SDriftRow& row = m_model.Row(nRow);
+        const QFileInfo file(row.m_strDirectory + u'/' + row.m_strName);
+        if (file.isFile())
+            arSizes.append({row.m_arKeys.value(0), file.size()});
+    }
+    daoTable.UpdateSizes(arSizes);
+    QList<qint64> arUpdated;
+    for (const auto& size : std::as_const(arSizes))
+        arUpdated.append(size.first);
+    DropKeys(arUpdated);
+}
+
+void CListView_Drift::keyPressEvent(QKeyEvent* pEvent)
+{
+    if (pEvent->key() == Qt::Key_Escape && IsChecking()) {
+        StopCheck();
+        pEvent->accept();
+        return;
+    }
+    if (pEvent->key() == Qt::Key_Delete) {
+        AfxRunContained([&] { OnRemoveRecords(); });
+        pEvent->accept();
+        return;
+    }
+    AfxRunContained([&] { CListView::keyPressEvent(pEvent); });
+}
