@@ -72,8 +72,8 @@ void CDriftCheck::OnThreadDone(const QList<qint64>& arSizes)
     m_pThread->wait();
     delete m_pThread;
     m_pThread = nullptr;
-    const bool bStopped = arSizes.size() < m_arRecords.size();
     const QList<SDriftRow> arRows = DriftReport(m_arRecords, arSizes);
+    const int nRecords = int(m_arRecords.size());
     m_arRecords.clear();
-    emit Finished(arRows, bStopped);
+    emit Finished(arRows, int(arSizes.size()), nRecords);
 }

@@ -35,7 +35,8 @@ public:
                                    const std::atomic<bool>& bStop, std::atomic<int>& nDone);
 
 signals:
-    void Finished(const QList<SDriftRow>& arRows, bool bStopped);
+    // Stopped when nChecked < nRecords.
+    void Finished(const QList<SDriftRow>& arRows, int nChecked, int nRecords);
 
 private:
     void OnThreadDone(const QList<qint64>& arSizes);

@@ -84,16 +84,20 @@ void CListView_Drift::SetUpList()
     setWordWrap(false);
     verticalHeader()->hide();
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
-    const int arWidths[] = {110, 420, 180, 70, 100, 100};
+    const int arWidths[] = {100, 360, 140, 60, 90, 90};
     for (int i = 0; i < CDriftRowModel::ColumnCount; ++i)
         horizontalHeader()->resizeSection(i, arWidths[i]);
 }
 
-void CListView_Drift::OnCheckFinished(const QList<SDriftRow>& arRows, bool bStopped)
+void CListView_Drift::OnCheckFinished(const QList<SDriftRow>& arRows, int nChecked, int nRecords)
 {
     m_progressTimer.stop();
     m_wndProgress.Remove();
-    m_bStopped = bStopped;
+    const bool bStopped = nChecked < nRecords;
+    if (bStopped)
+        m_strStopped = QStringLiteral(" (the check was stopped after %1 of %2 records)")
+                           .arg(nChecked)
+                           .arg(nRecords);
     m_model.SetRows(arRows);
     CDocument* pDoc = GetDocument();
     if (!bStopped && arRows.isEmpty()) {
@@ -115,13 +119,12 @@ void CListView_Drift::ShowSummary()
     int arCounts[3] = {0, 0, 0};
     for (int nRow = 0; nRow < m_model.rowCount(); ++nRow)
         arCounts[int(m_model.Row(nRow).m_eKind)] += 1;
-    QString strText = QStringLiteral(" Folders missing: %1, files missing: %2, sizes differing: %3")
-                          .arg(arCounts[0])
-                          .arg(arCounts[1])
-                          .arg(arCounts[2]);
-    if (m_bStopped)
-        strText += QStringLiteral(" (the check was stopped)");
-    m_pMainFrame->SetMessageText(strText);
+    m_pMainFrame->SetMessageText(
+        QStringLiteral(" Folders missing: %1, files missing: %2, sizes differing: %3")
+            .arg(arCounts[0])
+            .arg(arCounts[1])
+            .arg(arCounts[2]) +
+        m_strStopped);
 }
 
 void CListView_Drift::OnRecordsDeleted(const QList<qint64>& arKeys)

@@ -35,7 +35,7 @@ protected:
 private:
     void SetUpList();
     void CloseWindow();
-    void OnCheckFinished(const QList<SDriftRow>& arRows, bool bStopped);
+    void OnCheckFinished(const QList<SDriftRow>& arRows, int nChecked, int nRecords);
     void OnRecordsDeleted(const QList<qint64>& arKeys);
     // The rows a repair acts on: the selected ones of those kinds, or every
     // one of them when none is selected.
@@ -48,6 +48,6 @@ private:
     CDriftCheck* m_pCheck;
     CProgressCtrl m_wndProgress;
     QTimer m_progressTimer;
-    bool m_bStopped = false;
+    QString m_strStopped; // how far a stopped check came
     CFrameServices* m_pMainFrame;
 };
