@@ -81,14 +81,14 @@ int main(int argc, char** argv)
               Seconds([&] { nCount = table.CountRecords(QStringLiteral("PHOTOS")); }));
         int nRows = 0;
         Print("db_read_ordered_100k_s",
-              Seconds([&] { nRows = int(table.ReadRecords(QString()).size()); }));
+              Seconds([&] { nRows = table.ReadRecords(QString()).Size(); }));
         int nText = 0;
         Print("db_find_text_100k_s", Seconds([&] {
                   nText = int(table
                                   .ReadRecords(QStringLiteral(
                                       "[Theme] LIKE '*beach*' OR [Comment] LIKE '*beach*' OR "
                                       "[Name] LIKE '*beach*' OR [Directory] LIKE '*beach*'"))
-                                  .size());
+                                  .Size());
               }));
         int nDate = 0;
         Print("db_find_date_100k_s", Seconds([&] {
@@ -96,7 +96,7 @@ int main(int argc, char** argv)
                       table
                           .ReadRecords(QStringLiteral(
                               "[Date] >= #12/07/06 00:00:00# AND [Date] <= #12/07/06 23:59:59#"))
-                          .size());
+                          .Size());
               }));
         if (nCount != g_nRecords || nRows != g_nRecords || nText != (g_nRecords + 96) / 97 ||
             nDate < 1) {
