@@ -118,7 +118,9 @@ void CTableRowModel::RemoveMarkedRows(const QList<bool>& arRemoved)
 {
     // Row by row, each removal would move every row after it, and the views
     // would follow each one: thousands of scattered rows would take minutes.
-    emit layoutAboutToBeChanged();
+    // Rows only leave or close up, each whole, as in a sort; the hint lets a
+    // selection keep one index per row instead of one per cell.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     QList<int> arNewRow(arRemoved.size(), -1);
     int nNext = 0;
     for (qsizetype i = 0; i < arRemoved.size(); ++i) {
@@ -134,7 +136,7 @@ void CTableRowModel::RemoveMarkedRows(const QList<bool>& arRemoved)
         arNew.append(nRow < 0 ? QModelIndex() : this->index(nRow, index.column()));
     }
     changePersistentIndexList(arOld, arNew);
-    emit layoutChanged();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int CTableRowModel::SuccessorRow(int nRow, const QList<qint64>& arKeys) const
