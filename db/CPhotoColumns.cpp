@@ -15,6 +15,16 @@ quint32 CPhotoColumns::CTextPool::Intern(const QString& strText)
 
 quint32 CPhotoColumns::CTextPool::Intern(QByteArrayView utf8)
 {
+    // Records come folder by folder: most repeat the text before them.
+    if (!m_arTexts.isEmpty() && utf8 == QByteArrayView(m_lastUtf8))
+        return m_nLast;
+    m_nLast = InternNew(utf8);
+    m_lastUtf8 = utf8.toByteArray();
+    return m_nLast;
+}
+
+quint32 CPhotoColumns::CTextPool::InternNew(QByteArrayView utf8)
+{
     // A view of the bytes, not a copy: most texts are already here.
     const QByteArray key = QByteArray::fromRawData(utf8.data(), utf8.size());
     const auto it = m_mapByUtf8.constFind(key);

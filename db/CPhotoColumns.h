@@ -69,7 +69,11 @@ private:
         const QList<QString>& Texts() const { return m_arTexts; }
 
     private:
+        quint32 InternNew(QByteArrayView utf8);
+
         QList<QString> m_arTexts;
+        QByteArray m_lastUtf8;
+        quint32 m_nLast = 0;
         QHash<QString, quint32> m_mapByText;
         // Stored texts are looked up by their bytes, so reading a table makes
         // a string only for a text not seen before.
