@@ -63,8 +63,8 @@ QString Choice(const QString& strIndex, const QStringList& arTexts)
 }
 
 // A photo collection as people have: folders of 120 pictures named by their
-// day and event, over 20 years and in no order of time; camera names that
-// repeat across folders; a theme on three folders of five; a comment on one
+// day and event, over 20 years and in no order of time; camera names with
+// the four-digit counters cameras use, so that they repeat across folders; a theme on three folders of five; a comment on one
 // picture in twenty. One statement, so that a million records take seconds.
 void FillDatabase(CDaoDatabase* pDatabase)
 {
@@ -92,8 +92,8 @@ void FillDatabase(CDaoDatabase* pDatabase)
             "INSERT INTO PHOTOS (Date, Name, Extention, Size, Directory, Theme, Comment) "
             "SELECT datetime(day + 28800 + (i % 120) * 211, 'unixepoch'), "
             "CASE f % 3 WHEN 0 THEN printf('IMG_%04d.JPG', i % 10000) "
-            "WHEN 1 THEN printf('DSC%05d.JPG', i % 100000) "
-            "ELSE printf('P%07d.JPG', 1000000 + i % 1000000) END, 'JPG', "
+            "WHEN 1 THEN printf('DSC%05d.JPG', i % 10000) "
+            "ELSE printf('P%03d%04d.JPG', 100 + f % 9, i % 10000) END, 'JPG', "
             "printf('%d', 1000000 + h % 11000000), "
             "'/home/ann/Pictures/' || strftime('%Y', day, 'unixepoch') || '/' || "
             "date(day, 'unixepoch') || ' ' || (") +
@@ -133,8 +133,8 @@ double FindSeconds(CMainFrame* pFrame, const QString& strText)
 
 // Page Down through a million rows would take minutes, so the list is put
 // at 20 places spread over it with its scroll bar, and Page Down pressed 10
-// times at each; a step is the key, the events it posts and a repaint of
-// the whole list. The slowest step in milliseconds.
+// times at each; a step is the key, a repaint of the whole list, and the
+// events the key posted. The slowest step in milliseconds.
 double PageDownMaxMs(CListView_Table* pTable)
 {
     CMDIChildWnd* pChild = pTable->GetParentFrame();
@@ -152,8 +152,8 @@ double PageDownMaxMs(CListView_Table* pTable)
         for (int nPress = 0; nPress < 10; ++nPress) {
             dMax = qMax(dMax, Seconds([&] {
                             QTest::keyClick(pTable, Qt::Key_PageDown);
-                            QCoreApplication::processEvents();
                             pTable->viewport()->repaint();
+                            QCoreApplication::processEvents();
                         }));
         }
     }
