@@ -2,6 +2,7 @@
 
 #include "db/CDao_TableInfo.h"
 #include "db/CDao_TableNotifier.h"
+#include "db/CPhotoColumns.h"
 #include "db/DriftReport.h"
 #include "db/SPhotoRecord.h"
 
@@ -58,8 +59,8 @@ public:
     std::optional<SPhotoRecord> ReadRecord(qint64 nKey);
     // The records that meet the criterion (all for an empty one) in key
     // order, reporting the percentage read as it goes.
-    QList<SPhotoRecord> ReadRecords(const QString& strCriterion,
-                                    const std::function<void(int nPercent)>& progress = {});
+    CPhotoColumns ReadRecords(const QString& strCriterion,
+                              const std::function<void(int nPercent)>& progress = {});
     // Why the texts can not be stored (one longer than its field), or empty.
     QString TextsRefusal(const QString& strTheme, const QString& strComment) const;
     // Stores Theme and Comment of the record with that key and tells the

@@ -1,6 +1,7 @@
 // The queries of the photo database: reading, saving and deleting records.
 #include "db/CDao_Table.h"
 
+#include "db/CPhotoColumns.h"
 #include "db/DatabaseFile.h"
 
 #include "platform/database/CDaoDatabase.h"
@@ -134,33 +135,150 @@ QList<SPhotoRecord> CDao_Table::ReadRecordsWhere(const QString& strWhere)
     return arRecords;
 }
 
-QList<SPhotoRecord> CDao_Table::ReadRecords(const QString& strCriterion,
-                                            const std::function<void(int nPercent)>& progress)
+namespace {
+
+// The fields of the current row of a forward-only recordset, read from
+// SQLite's own values where they are what a field of that type holds, and
+// otherwise as CurrentRecord reads them.
+class CRowFields
+{
+public:
+    CRowFields(CDaoRecordset& recordset, const QList<int>& arColumns)
+        : m_recordset(recordset)
+        , m_arColumns(arColumns)
+    {
+        for (int f = 0; f < g_nPhotoFields; ++f) {
+            const int nColumn = arColumns[f];
+            CDaoFieldInfo field;
+            if (nColumn >= 0)
+                recordset.GetFieldInfo(nColumn, field);
+            m_arTypes.append(nColumn >= 0 ? field.m_nType : -1);
+        }
+    }
+
+    qint64 Key()
+    {
+        qint64 nKey;
+        if (m_recordset.GetFieldInteger(Column(EPhotoField::ID_Photo), &nKey))
+            return nKey;
+        return Value(EPhotoField::ID_Photo).toLongLong();
+    }
+
+    qint64 Date()
+    {
+        QByteArrayView text;
+        qint64 nDate;
+        if (Type(EPhotoField::Date) == dbDate &&
+            m_recordset.GetFieldText(Column(EPhotoField::Date), &text) &&
+            StorageDateValue(text, &nDate))
+            return nDate;
+        return CPhotoColumns::DateValue(StoredDate(Value(EPhotoField::Date)));
+    }
+
+    qint64 Size()
+    {
+        QByteArrayView text;
+        if (Type(EPhotoField::Size) == dbText &&
+            m_recordset.GetFieldText(Column(EPhotoField::Size), &text) && !text.isEmpty() &&
+            text.front() >= '0' && text.front() <= '9') {
+            qint64 nValue = 0;
+            std::from_chars(text.data(), text.data() + text.size(), nValue);
+            return nValue;
+        }
+        return LeadingWholeNumber(Value(EPhotoField::Size).toString());
+    }
+
+    // Valid until the next call for the same field or the next row.
+    QByteArrayView Utf8(EPhotoField eField)
+    {
+        QByteArrayView text;
+        if (Type(eField) == dbText && m_recordset.GetFieldText(Column(eField), &text))
+            return text;
+        QByteArray& spare = m_arSpare[PhotoColumn(eField)];
+        spare = Value(eField).toString().toUtf8();
+        return spare;
+    }
+
+private:
+    int Column(EPhotoField eField) const { return CheckedAt(m_arColumns, eField); }
+    int Type(EPhotoField eField) const { return CheckedAt(m_arTypes, eField); }
+    QVariant Value(EPhotoField eField) { return m_recordset.GetFieldValue(Column(eField)); }
+
+    // The stored text of a date ("2006-12-07 23:59:59") as its milliseconds,
+    // without the strings and dates JetDateFromStorage makes.
+    static bool StorageDateValue(QByteArrayView text, qint64* pValue)
+    {
+        if (text.size() != 19)
+            return false;
+        const char* p = text.data();
+        auto number = [p](int nFrom, int nCount, int* pNumber) {
+            int n = 0;
+            for (int i = nFrom; i < nFrom + nCount; ++i) {
+                if (p[i] < '0' || p[i] > '9')
+                    return false;
+                n = n * 10 + (p[i] - '0');
+            }
+            *pNumber = n;
+            return true;
+        };
+        int nYear, nMonth, nDay, nHour, nMinute, nSecond;
+        if (!number(0, 4, &nYear) || p[4] != '-' || !number(5, 2, &nMonth) || p[7] != '-' ||
+            !number(8, 2, &nDay) || p[10] != ' ' || !number(11, 2, &nHour) || p[13] != ':' ||
+            !number(14, 2, &nMinute) || p[16] != ':' || !number(17, 2, &nSecond))
+            return false;
+        const QDate date(nYear, nMonth, nDay);
+        const QTime time(nHour, nMinute, nSecond);
+        if (!date.isValid() || !time.isValid())
+            return false;
+        constexpr qint64 nUnixEpochDay = 2440588;
+        *pValue = (date.toJulianDay() - nUnixEpochDay) * 86400000 + time.msecsSinceStartOfDay();
+        return true;
+    }
+
+    CDaoRecordset& m_recordset;
+    const QList<int>& m_arColumns;
+    QList<int> m_arTypes;
+    QByteArray m_arSpare[g_nPhotoFields];
+};
+
+} // namespace
+
+CPhotoColumns CDao_Table::ReadRecords(const QString& strCriterion,
+                                      const std::function<void(int nPercent)>& progress)
 {
     const int nRecords = CountRecords(m_TableInfo.m_strTableName);
+    // The criterion goes to the engine as the statement's condition, and the
+    // rows are read once, straight through: finding record after record in
+    // a dynaset reads each one twice.
     CDaoRecordset recordset(m_pCDaoDatabase.get());
+    recordset.m_strFilter = strCriterion;
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
                        .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo),
-                            PhotoFieldName(EPhotoField::Date)));
+                            PhotoFieldName(EPhotoField::Date)),
+                   dbForwardOnly);
     const QList<int> arColumns = FieldColumns(recordset);
-    bool bAtRecord = nRecords > 0;
-    if (bAtRecord)
-        recordset.MoveFirst();
-    if (!strCriterion.isEmpty())
-        bAtRecord = recordset.FindFirst(strCriterion);
+    CRowFields fields(recordset, arColumns);
 
-    QList<SPhotoRecord> arRecords;
-    for (int i = 0; bAtRecord && i < nRecords && !recordset.IsEOF(); ++i) {
-        arRecords.append(CurrentRecord(recordset, arColumns));
-        if (strCriterion.isEmpty())
-            recordset.MoveNext();
-        else
-            bAtRecord = recordset.FindNext(strCriterion);
-        if (progress)
-            progress(int(qint64(100) * i / nRecords));
+    CPhotoColumns records;
+    records.Reserve(strCriterion.isEmpty() ? nRecords : 0);
+    int nReported = -1;
+    for (int i = 0; i < nRecords && !recordset.IsEOF(); ++i) {
+        const qint64 nKey = fields.Key();
+        const qint64 nDate = fields.Date();
+        const qint64 nSize = fields.Size();
+        records.AppendStored(nKey, nDate, fields.Utf8(EPhotoField::Name),
+                             fields.Utf8(EPhotoField::Extention), nSize,
+                             fields.Utf8(EPhotoField::Directory), fields.Utf8(EPhotoField::Theme),
+                             QString::fromUtf8(fields.Utf8(EPhotoField::Comment)));
+        recordset.MoveNext();
+        const int nPercent = int(qint64(100) * i / nRecords);
+        if (progress && nPercent != nReported) {
+            progress(nPercent);
+            nReported = nPercent;
+        }
     }
-    return arRecords;
+    return records;
 }
 
 QString CDao_Table::TextsRefusal(const QString& strTheme, const QString& strComment) const

@@ -70,6 +70,8 @@ private:
         bool m_bWasBusy;
     };
 
+    // The rows selected whole, in order.
+    QList<int> SelectedRows() const;
     void RegisterCommands();
     void FollowDatabase();
     void OnRecordsDeleted(const QList<qint64>& arKeys);

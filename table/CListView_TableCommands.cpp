@@ -26,6 +26,24 @@ void CListView_Table::RegisterCommands()
     OnCommand(ID_VIEW_SLIDESHOW, [this] { OnSlideShowRecords(); });
 }
 
+QList<int> CListView_Table::SelectedRows() const
+{
+    // QItemSelectionModel::selectedRows asks every range about every row:
+    // ten thousand scattered rows took seconds. A row counts when its
+    // columns are all selected.
+    QList<quint16> arColumns(m_model.rowCount(), 0);
+    for (const QItemSelectionRange& range : selectionModel()->selection()) {
+        for (int nRow = range.top(); nRow <= range.bottom(); ++nRow)
+            arColumns[nRow] += quint16(range.width());
+    }
+    QList<int> arRows;
+    for (int nRow = 0; nRow < arColumns.size(); ++nRow) {
+        if (arColumns[nRow] >= m_model.columnCount())
+            arRows.append(nRow);
+    }
+    return arRows;
+}
+
 void CListView_Table::OnShowRecord()
 {
     if (CurrentRow() == -1) {
@@ -67,24 +85,23 @@ void CListView_Table::OnDeleteRecords()
     if (!m_pMainFrame || !CheckDatabase(m_pMainFrame->GetPhotoDatabase()))
         return;
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
-    QModelIndexList arSelected = selectionModel()->selectedRows();
+    const QList<int> arSelected = SelectedRows();
     if (arSelected.isEmpty()) {
         SystemMessageBox(QStringLiteral("Please select a record(s) for delete."), QString(), MB_OK);
         return;
     }
     if (!CheckDatabaseWritable(daoTable))
         return;
-    std::sort(arSelected.begin(), arSelected.end());
     const QString strQuestion =
         arSelected.size() == 1
             ? QStringLiteral("Delete a record \"%1\" from Table?")
-                  .arg(m_model.Record(arSelected.first().row()).m_strName)
+                  .arg(m_model.Record(arSelected.first()).m_strName)
             : QStringLiteral("Delete those %1 records from Table?").arg(arSelected.size());
     if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
         return;
     QList<qint64> arKeys;
-    for (const QModelIndex& index : std::as_const(arSelected))
-        arKeys.append(index.data(CTableRowModel::KeyRole).toLongLong());
+    for (const int nRow : arSelected)
+        arKeys.append(m_model.index(nRow, 0).data(CTableRowModel::KeyRole).toLongLong());
     {
         CBusy busy(this);
         // Every table window, this one too, drops the rows when it is done.

@@ -21,45 +21,6 @@ Qt::Alignment AlignmentOfFormat(int nFormat)
     }
 }
 
-QString DisplayText(const SPhotoRecord& record, EPhotoField eField)
-{
-    switch (eField) {
-    case EPhotoField::ID_Photo:
-        return QString::number(record.m_nKey);
-    case EPhotoField::Date:
-        return record.m_dtDate.isValid() ? JetShortDateText(record.m_dtDate.date())
-                                         : QStringLiteral("Invalid DateTime");
-    case EPhotoField::Name:
-        return record.m_strName;
-    case EPhotoField::Extention:
-        return record.m_strExtension;
-    case EPhotoField::Size:
-        return QString::number(record.m_nSize);
-    case EPhotoField::Directory:
-        return record.m_strDirectory;
-    case EPhotoField::Theme:
-        return record.m_strTheme;
-    case EPhotoField::Comment:
-        return record.m_strComment;
-    }
-    return QString();
-}
-
-QVariant SortValue(const SPhotoRecord& record, EPhotoField eField)
-{
-    // The texts shown would put 10 before 9 and January 2007 before December 2006.
-    switch (eField) {
-    case EPhotoField::ID_Photo:
-        return record.m_nKey;
-    case EPhotoField::Date:
-        return record.m_dtDate;
-    case EPhotoField::Size:
-        return record.m_nSize;
-    default:
-        return DisplayText(record, eField);
-    }
-}
-
 } // namespace
 
 CTableRowModel::CTableRowModel(QObject* pParent)
@@ -70,16 +31,58 @@ CTableRowModel::CTableRowModel(QObject* pParent)
         m_arAlignments.append(AlignmentOfFormat(CheckedAt(info.m_arFormats, i)));
 }
 
-void CTableRowModel::SetRecords(QList<SPhotoRecord> arRecords)
+QString CTableRowModel::DisplayText(int nRow, EPhotoField eField) const
+{
+    switch (eField) {
+    case EPhotoField::ID_Photo:
+        return QString::number(m_rows.Key(nRow));
+    case EPhotoField::Date: {
+        const qint64 nDate = m_rows.Date(nRow);
+        return nDate != CPhotoColumns::kNoDate
+                   ? JetShortDateText(CPhotoColumns::DateTime(nDate).date())
+                   : QStringLiteral("Invalid DateTime");
+    }
+    case EPhotoField::Size:
+        return QString::number(m_rows.FileSize(nRow));
+    default:
+        return m_rows.Text(eField, nRow);
+    }
+}
+
+QVariant CTableRowModel::SortValue(int nRow, EPhotoField eField) const
+{
+    // The texts shown would put 10 before 9 and January 2007 before December 2006.
+    switch (eField) {
+    case EPhotoField::ID_Photo:
+        return m_rows.Key(nRow);
+    case EPhotoField::Date:
+        return CPhotoColumns::DateTime(m_rows.Date(nRow));
+    case EPhotoField::Size:
+        return m_rows.FileSize(nRow);
+    default:
+        return DisplayText(nRow, eField);
+    }
+}
+
+void CTableRowModel::SetRecords(const QList<SPhotoRecord>& arRecords)
+{
+    CPhotoColumns records;
+    records.Reserve(int(arRecords.size()));
+    for (const SPhotoRecord& record : arRecords)
+        records.Append(record);
+    SetRecords(std::move(records));
+}
+
+void CTableRowModel::SetRecords(CPhotoColumns records)
 {
     beginResetModel();
-    m_arRows = std::move(arRecords);
+    m_rows = std::move(records);
     endResetModel();
 }
 
-const SPhotoRecord& CTableRowModel::Record(int nRow) const
+SPhotoRecord CTableRowModel::Record(int nRow) const
 {
-    return CheckedAt(m_arRows, nRow);
+    return m_rows.Record(nRow);
 }
 
 void CTableRowModel::UpdateRecords(const QList<SPhotoRecord>& arRecords)
@@ -88,9 +91,10 @@ void CTableRowModel::UpdateRecords(const QList<SPhotoRecord>& arRecords)
     QHash<qint64, const SPhotoRecord*> changed;
     for (const SPhotoRecord& record : arRecords)
         changed.insert(record.m_nKey, &record);
-    for (int nRow = 0; nRow < m_arRows.size() && !changed.isEmpty(); ++nRow) {
-        if (const SPhotoRecord* pRecord = changed.value(m_arRows[nRow].m_nKey)) {
-            m_arRows[nRow] = *pRecord;
+    const QList<qint64>& arKeys = m_rows.Keys();
+    for (int nRow = 0; nRow < arKeys.size(); ++nRow) {
+        if (const SPhotoRecord* pRecord = changed.value(arKeys[nRow])) {
+            m_rows.SetRecord(nRow, *pRecord);
             emit dataChanged(index(nRow, 0), index(nRow, g_nPhotoFields - 1));
         }
     }
@@ -99,27 +103,52 @@ void CTableRowModel::UpdateRecords(const QList<SPhotoRecord>& arRecords)
 void CTableRowModel::RemoveRecords(const QList<qint64>& arKeys)
 {
     const QSet<qint64> setKeys(arKeys.cbegin(), arKeys.cend());
-    // From the end, a run of neighbouring rows at a time.
-    for (int nEnd = int(m_arRows.size()) - 1; nEnd >= 0; --nEnd) {
-        if (!setKeys.contains(m_arRows[nEnd].m_nKey))
-            continue;
-        int nStart = nEnd;
-        while (nStart > 0 && setKeys.contains(m_arRows[nStart - 1].m_nKey))
-            --nStart;
-        removeRows(nStart, nEnd - nStart + 1);
-        nEnd = nStart;
+    const QList<qint64>& arRowKeys = m_rows.Keys();
+    QList<bool> arRemoved(arRowKeys.size(), false);
+    bool bAny = false;
+    for (qsizetype i = 0; i < arRowKeys.size(); ++i) {
+        arRemoved[i] = setKeys.contains(arRowKeys[i]);
+        bAny = bAny || arRemoved[i];
     }
+    if (bAny)
+        RemoveMarkedRows(arRemoved);
+}
+
+void CTableRowModel::RemoveMarkedRows(const QList<bool>& arRemoved)
+{
+    // Row by row, each removal would move every row after it, and the views
+    // would follow each one: thousands of scattered rows would take minutes.
+    // Rows only leave or close up, each whole, as in a sort; the hint lets a
+    // selection keep one index per row instead of one per cell.
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    QList<int> arNewRow(arRemoved.size(), -1);
+    int nNext = 0;
+    for (qsizetype i = 0; i < arRemoved.size(); ++i) {
+        if (!arRemoved[i])
+            arNewRow[i] = nNext++;
+    }
+    m_rows.Remove(arRemoved);
+    const QModelIndexList arOld = persistentIndexList();
+    QModelIndexList arNew;
+    arNew.reserve(arOld.size());
+    for (const QModelIndex& index : arOld) {
+        const int nRow = arNewRow[index.row()];
+        arNew.append(nRow < 0 ? QModelIndex() : this->index(nRow, index.column()));
+    }
+    changePersistentIndexList(arOld, arNew);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 int CTableRowModel::SuccessorRow(int nRow, const QList<qint64>& arKeys) const
 {
     const QSet<qint64> setKeys(arKeys.cbegin(), arKeys.cend());
-    const auto left = [&](int n) { return !setKeys.contains(m_arRows[n].m_nKey); };
-    for (int n = nRow + 1; n < m_arRows.size(); ++n) {
+    const QList<qint64>& arRowKeys = m_rows.Keys();
+    const auto left = [&](int n) { return !setKeys.contains(arRowKeys[n]); };
+    for (int n = nRow + 1; n < arRowKeys.size(); ++n) {
         if (left(n))
             return n;
     }
-    for (int n = qMin(nRow, int(m_arRows.size())) - 1; n >= 0; --n) {
+    for (int n = qMin(nRow, int(arRowKeys.size())) - 1; n >= 0; --n) {
         if (left(n))
             return n;
     }
@@ -128,10 +157,12 @@ int CTableRowModel::SuccessorRow(int nRow, const QList<qint64>& arKeys) const
 
 bool CTableRowModel::removeRows(int nRow, int nCount, const QModelIndex& parent)
 {
-    if (parent.isValid() || nRow < 0 || nCount < 1 || nRow + nCount > m_arRows.size())
+    if (parent.isValid() || nRow < 0 || nCount < 1 || nRow + nCount > m_rows.Size())
         return false;
+    QList<bool> arRemoved(m_rows.Size(), false);
+    std::fill(arRemoved.begin() + nRow, arRemoved.begin() + nRow + nCount, true);
     beginRemoveRows(QModelIndex(), nRow, nRow + nCount - 1);
-    m_arRows.remove(nRow, nCount);
+    m_rows.Remove(arRemoved);
     endRemoveRows();
     return true;
 }
@@ -140,21 +171,35 @@ void CTableRowModel::sort(int nColumn, Qt::SortOrder order)
 {
     if (nColumn < 0 || nColumn >= g_nPhotoFields)
         return;
-    QVariantList arValues;
-    arValues.reserve(m_arRows.size());
-    for (const SPhotoRecord& record : std::as_const(m_arRows))
-        arValues.append(SortValue(record, EPhotoField(nColumn)));
-    const QList<int> arOrder = TableSortOrder(arValues, order == Qt::DescendingOrder);
+    const bool bDescending = order == Qt::DescendingOrder;
+    const auto eField = EPhotoField(nColumn);
+    QList<int> arOrder;
+    switch (eField) {
+    case EPhotoField::ID_Photo:
+        arOrder = TableSortOrder(m_rows.Keys(), bDescending);
+        break;
+    case EPhotoField::Date:
+        arOrder = TableSortOrder(m_rows.Dates(), bDescending);
+        break;
+    case EPhotoField::Size:
+        arOrder = TableSortOrder(m_rows.FileSizes(), bDescending);
+        break;
+    case EPhotoField::Comment: {
+        const QList<QStringView> arTexts(m_rows.Comments().cbegin(), m_rows.Comments().cend());
+        arOrder = TableSortOrder(arTexts, bDescending);
+        break;
+    }
+    default:
+        arOrder =
+            TableSortOrder(m_rows.DistinctTexts(eField), m_rows.TextIndexes(eField), bDescending);
+        break;
+    }
 
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QList<SPhotoRecord> arSorted;
-    arSorted.reserve(m_arRows.size());
-    QList<int> arNewRow(m_arRows.size());
-    for (int i = 0; i < arOrder.size(); ++i) {
-        arSorted.append(std::move(m_arRows[arOrder[i]]));
+    QList<int> arNewRow(arOrder.size());
+    for (int i = 0; i < arOrder.size(); ++i)
         arNewRow[arOrder[i]] = i;
-    }
-    m_arRows = std::move(arSorted);
+    m_rows.Reorder(arOrder);
     const QModelIndexList arOld = persistentIndexList();
     QModelIndexList arNew;
     arNew.reserve(arOld.size());
@@ -166,7 +211,7 @@ void CTableRowModel::sort(int nColumn, Qt::SortOrder order)
 
 int CTableRowModel::rowCount(const QModelIndex& parent) const
 {
-    return parent.isValid() ? 0 : int(m_arRows.size());
+    return parent.isValid() ? 0 : m_rows.Size();
 }
 
 int CTableRowModel::columnCount(const QModelIndex& parent) const
@@ -178,17 +223,17 @@ QVariant CTableRowModel::data(const QModelIndex& index, int nRole) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const SPhotoRecord& record = m_arRows[index.row()];
+    const int nRow = index.row();
     const auto eField = EPhotoField(index.column());
     switch (nRole) {
     case Qt::DisplayRole:
-        return DisplayText(record, eField);
+        return DisplayText(nRow, eField);
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(m_arAlignments[index.column()] | Qt::AlignVCenter);
     case KeyRole:
-        return record.m_nKey;
+        return m_rows.Key(nRow);
     case SortRole:
-        return SortValue(record, eField);
+        return SortValue(nRow, eField);
     default:
         return QVariant();
     }

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "db/CPhotoColumns.h"
 #include "db/SPhotoRecord.h"
 
 #include <QAbstractTableModel>
 #include <QList>
 
 // The rows of a record table, one photo record each, in the columns of the
-// PHOTOS fields. The texts shown are made from the records' values.
+// PHOTOS fields. The records are kept as values, field by field; the texts
+// shown are made from them when a row is drawn.
 class CTableRowModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -19,9 +21,10 @@ public:
     explicit CTableRowModel(QObject* pParent = nullptr);
 
     // Replaces every row at once.
-    void SetRecords(QList<SPhotoRecord> arRecords);
+    void SetRecords(const QList<SPhotoRecord>& arRecords);
+    void SetRecords(CPhotoColumns records);
     // A row outside the rows raises std::invalid_argument.
-    const SPhotoRecord& Record(int nRow) const;
+    SPhotoRecord Record(int nRow) const;
     // Shows the changed records in the rows that list them, if any.
     void UpdateRecords(const QList<SPhotoRecord>& arRecords);
     // Removes the rows that list those records.
@@ -42,6 +45,12 @@ public:
     bool removeRows(int nRow, int nCount, const QModelIndex& parent = QModelIndex()) override;
 
 private:
-    QList<SPhotoRecord> m_arRows;
+    QString DisplayText(int nRow, EPhotoField eField) const;
+    QVariant SortValue(int nRow, EPhotoField eField) const;
+    // Rows go, the others close up, and persistent indexes follow their rows
+    // (to nothing for a row that went): one change however scattered the rows.
+    void RemoveMarkedRows(const QList<bool>& arRemoved);
+
+    CPhotoColumns m_rows;
     QList<Qt::Alignment> m_arAlignments;
 };

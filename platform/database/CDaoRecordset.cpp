@@ -77,7 +77,7 @@ CDaoRecordset::~CDaoRecordset()
     Close();
 }
 
-void CDaoRecordset::Open(int, const QString& strSQL, int)
+void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
 {
     // Open types and options choose among the engine's cursors; there is one here.
     Close();
@@ -109,21 +109,51 @@ void CDaoRecordset::Open(int, const QString& strSQL, int)
             table.Resolve(strName);
     }
 
-    m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty();
+    const bool bForwardOnly = nOptions & dbForwardOnly;
+    m_bDynaset = select.arColumns.isEmpty() && select.arGroupBy.isEmpty() && !bForwardOnly;
+    // Whole records read straight through: their fields by name, not their keys.
+    if (bForwardOnly && resolved.arColumns.isEmpty() && resolved.arGroupBy.isEmpty()) {
+        for (const CDaoFieldInfo& field : std::as_const(m_arFields))
+            resolved.arColumns.append(field.m_strName);
+    }
     if (m_bDynaset && tableDef.GetRecordKey().isEmpty())
         throw CDaoException(
             QStringLiteral("The records of table \"%1\" can not be told apart: it has no INTEGER "
                            "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
                 .arg(tableDef.GetName()));
-    CSqliteStatement statement(m_pDatabase->Handle(),
-                               JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter,
-                                            table.TextColumns(), tableDef.GetRecordKey()),
-                               filter.arValues);
-    ReadResult(statement);
+    auto pStatement = std::make_unique<CSqliteStatement>(
+        m_pDatabase->Handle(),
+        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, table.TextColumns(),
+                     tableDef.GetRecordKey()),
+        filter.arValues);
+    for (int i = 0; i < m_arFields.size(); ++i)
+        m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
+    m_nCurrent = 0;
+    if (bForwardOnly) {
+        // One row at a time, in cells that each move overwrites.
+        m_pForward = std::move(pStatement);
+        m_arCells.assign(m_arFields.size(), CCell{0, CellNull});
+        m_arDeleted.fill(false, 1);
+        m_nCacheRows = 1;
+        ReadForward();
+    } else {
+        ReadResult(*pStatement);
+    }
     m_strTable = tableDef.GetName();
     m_strKey = JetQuoteName(tableDef.GetRecordKey());
-    m_nCurrent = 0;
     m_bOpen = true;
+}
+
+void CDaoRecordset::ReadForward()
+{
+    m_arText.resize(0); // keeps its buffer for the next row
+    if (m_pForward->Step()) {
+        ReadCells(m_pForward->Get(), 0, 0);
+        m_nRows = 1;
+        m_nCurrent = 0;
+    } else if (m_nRows > 0) {
+        m_nCurrent = m_nRows; // past the last row
+    }
 }
 
 void CDaoRecordset::ReadResult(CSqliteStatement& statement)
@@ -142,8 +172,6 @@ void CDaoRecordset::ReadResult(CSqliteStatement& statement)
         m_nCacheRows = m_nRows;
     }
     m_arDeleted.fill(false, m_nRows);
-    for (int i = 0; i < m_arFields.size(); ++i)
-        m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
 }
 
 void CDaoRecordset::Close()
@@ -170,6 +198,7 @@ void CDaoRecordset::Close()
     m_mapPending.clear();
     m_pInsert.reset();
     m_strInsertSql.clear();
+    m_pForward.reset();
 }
 
 void CDaoRecordset::ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot)
@@ -310,9 +339,17 @@ qsizetype CDaoRecordset::LiveRow(qsizetype nRow, int nStep)
     return nRow;
 }
 
-void CDaoRecordset::MoveFirst()
+void CDaoRecordset::RequireScrollable(const char* pszWhat) const
 {
     RequireOpen();
+    if (m_pForward)
+        throw CDaoException(QStringLiteral("%1 needs a recordset that is not forward-only.")
+                                .arg(QLatin1String(pszWhat)));
+}
+
+void CDaoRecordset::MoveFirst()
+{
+    RequireScrollable("MoveFirst");
     const qsizetype nRow = LiveRow(0, 1);
     if (nRow >= m_nRows)
         ThrowNoCurrentRecord();
@@ -323,12 +360,15 @@ void CDaoRecordset::MoveNext()
 {
     if (IsEOF())
         ThrowNoCurrentRecord();
-    m_nCurrent = LiveRow(m_nCurrent + 1, 1);
+    if (m_pForward)
+        ReadForward();
+    else
+        m_nCurrent = LiveRow(m_nCurrent + 1, 1);
 }
 
 void CDaoRecordset::MoveLast()
 {
-    RequireOpen();
+    RequireScrollable("MoveLast");
     const qsizetype nRow = LiveRow(m_nRows - 1, -1);
     if (nRow < 0)
         ThrowNoCurrentRecord();
@@ -337,7 +377,7 @@ void CDaoRecordset::MoveLast()
 
 long CDaoRecordset::GetRecordCount() const
 {
-    RequireOpen();
+    RequireScrollable("GetRecordCount");
     return long(m_nRows - m_nDeleted);
 }
 
@@ -364,12 +404,35 @@ QVariant CDaoRecordset::GetFieldValue(const QString& strName)
     return GetFieldValue(FieldIndex(strName));
 }
 
-QVariant CDaoRecordset::GetFieldValue(int nIndex)
+const CDaoRecordset::CCell& CDaoRecordset::CurrentField(int nIndex)
 {
     RequireCurrent();
     if (nIndex < 0 || nIndex >= m_arFields.size())
         throw CDaoException(QStringLiteral("The recordset has no field %1.").arg(nIndex));
-    const QVariant value = CellValue(CurrentCell(nIndex));
+    return CurrentCell(nIndex);
+}
+
+bool CDaoRecordset::GetFieldText(int nIndex, QByteArrayView* pText)
+{
+    const CCell& cell = CurrentField(nIndex);
+    if (cell.nLength < 0)
+        return false;
+    *pText = QByteArrayView(m_arText.constData() + cell.nValue, cell.nLength);
+    return true;
+}
+
+bool CDaoRecordset::GetFieldInteger(int nIndex, qint64* pValue)
+{
+    const CCell& cell = CurrentField(nIndex);
+    if (cell.nLength != CellInteger)
+        return false;
+    *pValue = cell.nValue;
+    return true;
+}
+
+QVariant CDaoRecordset::GetFieldValue(int nIndex)
+{
+    const QVariant value = CellValue(CurrentField(nIndex));
     if (value.isNull())
         return QVariant();
     switch (m_arFields[nIndex].m_nType) {

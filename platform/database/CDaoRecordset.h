@@ -2,6 +2,7 @@
 
 #include "platform/database/CDaoTableDef.h"
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -18,13 +19,18 @@ struct sqlite3_stmt;
 
 // Open type that leaves the choice to the engine: a dynaset.
 inline constexpr int AFX_DAO_USE_DEFAULT_TYPE = -1;
+// Open option: the rows are read once, front to back, straight from the
+// engine as MoveNext reaches them; the fastest way through many records.
+// Such a recordset only moves forward and changes nothing.
+inline constexpr int dbForwardOnly = 0x100;
 
 // The rows of one SELECT statement of the engine's dialect, walked with a
 // current row. A statement over whole records of one table ('*', no GROUP BY)
 // gives a dynaset: Open reads the records' keys in the statement's order, and
 // the records themselves are read by key, a page at a time, when visited; it
 // can also find records by a criterion, delete, edit and add them, and those
-// changes reach the file at once. Other statements are read whole at Open.
+// changes reach the file at once. Other statements are read whole at Open,
+// or a row at a time when opened forward-only.
 // Errors raise CDaoException.
 class CDaoRecordset
 {
@@ -54,6 +60,12 @@ public:
     // QString; a null field gives a null QVariant.
     QVariant GetFieldValue(const QString& strName);
     QVariant GetFieldValue(int nIndex);
+    // The current row's field without a value made of it, for reading many
+    // rows: the UTF-8 bytes of a field SQLite holds as text (valid until the
+    // next move), the number of one it holds as an integer; false for any
+    // other value, which GetFieldValue reads.
+    bool GetFieldText(int nIndex, QByteArrayView* pText);
+    bool GetFieldInteger(int nIndex, qint64* pValue);
     int GetFieldCount() const { return int(m_arFields.size()); }
     void GetFieldInfo(int nIndex, CDaoFieldInfo& fieldInfo) const;
 
@@ -90,6 +102,9 @@ private:
     void RequireOpen() const;
     void RequireCurrent();
     void RequireDynaset(const char* pszWhat) const;
+    void RequireScrollable(const char* pszWhat) const;
+    const CCell& CurrentField(int nIndex);
+    void ReadForward();
     int FieldIndex(const QString& strName) const;
     bool FindFrom(qsizetype nStart, const QString& strCriteria);
 
@@ -129,4 +144,5 @@ private:
     QHash<int, QVariant> m_mapPending; // column to value to store
     std::unique_ptr<QSqlQuery> m_pInsert;
     QString m_strInsertSql;
+    std::unique_ptr<CSqliteStatement> m_pForward; // the statement of a forward-only recordset
 };

@@ -183,13 +183,14 @@ void TestDaoTable::readRecords()
     QVERIFY(!table.ReadRecord(1));
 
     QList<int> arPercents;
-    const QList<SPhotoRecord> arRecords =
+    const CPhotoColumns records =
         table.ReadRecords(QString(), [&](int nPercent) { arPercents.append(nPercent); });
-    QCOMPARE(arRecords.size(), 2);
-    QCOMPARE(arRecords[0].m_nKey, 2);
-    QCOMPARE(arRecords[1].m_nKey, 3000000000);
+    QCOMPARE(records.Keys(), (QList<qint64>{2, 3000000000}));
+    QCOMPARE(records.Record(1).m_nSize, sizeValue);
+    QCOMPARE(records.Record(1).m_dtDate, dateValue);
     QCOMPARE(arPercents, (QList<int>{0, 50}));
-    QCOMPARE(table.ReadRecords(QStringLiteral("[Theme]='trips'")).size(), 1);
+    QCOMPARE(table.ReadRecords(QStringLiteral("[Theme]='trips'")).Keys(),
+             QList<qint64>{3000000000});
 }
 
 void TestDaoTable::deleteRecords()

@@ -17,6 +17,7 @@ private slots:
     void sortKeepsSelectionWithRows();
     void texts();
     void followsRecordsByKey();
+    void removesScatteredRows();
 
 private:
     static QList<SPhotoRecord> Records();
@@ -55,6 +56,14 @@ void TestTableRowModel::sortKeepsSelectionWithRows_data()
         << PhotoColumn(EPhotoField::Size) << true << QStringList{"5000000000", "9", "10"};
     QTest::newRow("name as text") << PhotoColumn(EPhotoField::Name) << false
                                   << QStringList{"10", "9", "5000000000"};
+    QTest::newRow("shared texts, equal ones in order")
+        << PhotoColumn(EPhotoField::Extention) << false << QStringList{"5000000000", "9", "10"};
+    QTest::newRow("shared texts descending, the exact reverse")
+        << PhotoColumn(EPhotoField::Extention) << true << QStringList{"10", "9", "5000000000"};
+    QTest::newRow("theme, empty first")
+        << PhotoColumn(EPhotoField::Theme) << false << QStringList{"10", "5000000000", "9"};
+    QTest::newRow("comments, equal ones in order")
+        << PhotoColumn(EPhotoField::Comment) << false << QStringList{"10", "5000000000", "9"};
 }
 
 void TestTableRowModel::sortKeepsSelectionWithRows()
@@ -122,6 +131,36 @@ void TestTableRowModel::followsRecordsByKey()
 
     model.RemoveRecords({5000000000, 10, 77});
     QCOMPARE(Column(model, EPhotoField::ID_Photo), QStringList{"9"});
+}
+
+// Scattered rows go at once; the selection and the current row stay with
+// the rows that are left, and a selected row that went leaves nothing behind.
+void TestTableRowModel::removesScatteredRows()
+{
+    CTableRowModel model;
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QList<SPhotoRecord> arRecords;
+    for (qint64 nKey = 1; nKey <= 7; ++nKey)
+        arRecords.append(
+            {nKey, QDateTime(), QStringLiteral("n%1").arg(nKey), "jpg", nKey, "/p", "", ""});
+    model.SetRecords(arRecords);
+    QItemSelectionModel selection(&model);
+    for (int nRow : {1, 4, 5})
+        selection.select(model.index(nRow, 0),
+                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    selection.setCurrentIndex(model.index(6, 2), QItemSelectionModel::NoUpdate);
+
+    model.RemoveRecords({2, 4, 6, 99});
+
+    QCOMPARE(Column(model, EPhotoField::ID_Photo), (QStringList{"1", "3", "5", "7"}));
+    QCOMPARE(Column(model, EPhotoField::Name), (QStringList{"n1", "n3", "n5", "n7"}));
+    QList<qint64> arSelected;
+    for (const QModelIndex& index : selection.selectedRows())
+        arSelected.append(index.data(CTableRowModel::KeyRole).toLongLong());
+    QCOMPARE(arSelected, QList<qint64>{5});
+    QCOMPARE(selection.currentIndex(), model.index(3, 2));
+    QCOMPARE(model.Record(3).m_strName, QStringLiteral("n7"));
+    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, model.Record(4));
 }
 
 QTEST_GUILESS_MAIN(TestTableRowModel)

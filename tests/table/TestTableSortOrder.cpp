@@ -10,6 +10,7 @@ class TestTableSortOrder : public QObject
 private slots:
     void order_data();
     void order();
+    void sharedTexts();
 };
 
 namespace {
@@ -53,6 +54,16 @@ void TestTableSortOrder::order()
     QFETCH(bool, descending);
     QFETCH(QList<int>, expected);
     QCOMPARE(TableSortOrder(values, descending), expected);
+}
+
+// Rows naming their text by its index among the distinct texts sort as the
+// texts would; two entries holding the same text are equal.
+void TestTableSortOrder::sharedTexts()
+{
+    const QList<QString> arDistinct = {"b", "a", "B", "b", ""};
+    const QList<quint32> arRows = {0, 1, 3, 2, 0, 4, 3};
+    QCOMPARE(TableSortOrder(arDistinct, arRows, false), (QList<int>{5, 3, 1, 0, 2, 4, 6}));
+    QCOMPARE(TableSortOrder(arDistinct, arRows, true), (QList<int>{6, 4, 2, 0, 1, 3, 5}));
 }
 
 QTEST_GUILESS_MAIN(TestTableSortOrder)

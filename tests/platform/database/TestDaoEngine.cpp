@@ -252,6 +252,37 @@ void TestDaoEngine::movingAndCount()
     QCOMPARE(recordset.GetFieldValue(0).toInt(), 1);
 }
 
+// Read straight through: the filter's rows in the statement's order, the
+// stored text and numbers as SQLite holds them, and no way back.
+void TestDaoEngine::forwardOnly()
+{
+    CDaoRecordset recordset(m_pDb.get());
+    recordset.m_strFilter = QStringLiteral("[Directory]='/scans' OR [Theme]='family'");
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY Date DESC"), dbForwardOnly);
+    QList<int> arKeys;
+    QStringList arDates;
+    for (; !recordset.IsEOF(); recordset.MoveNext()) {
+        qint64 nKey = 0;
+        QByteArrayView date;
+        QVERIFY(recordset.GetFieldInteger(0, &nKey));
+        QVERIFY(recordset.GetFieldText(1, &date));
+        QVERIFY(!recordset.GetFieldText(0, &date));
+        arKeys.append(int(nKey));
+        arDates.append(QString::fromUtf8(date));
+    }
+    QCOMPARE(arKeys, (QList<int>{7, 3, 6, 5, 8}));
+    QCOMPARE(arDates.first(), QStringLiteral("2029-06-01 12:00:00"));
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.MoveNext());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.MoveFirst());
+
+    recordset.m_strFilter = QStringLiteral("ID_Photo=99");
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, g_strListing, dbForwardOnly);
+    QVERIFY(recordset.IsBOF());
+    QVERIFY(recordset.IsEOF());
+    QVERIFY_THROWS_EXCEPTION(CDaoException, recordset.GetFieldValue(0));
+}
+
 void TestDaoEngine::findAndDelete()
 {
     CDaoDatabase* pDb = m_pDb.get();

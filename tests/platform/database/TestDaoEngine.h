@@ -21,6 +21,7 @@ private slots:
     void criterionMeaning();
     void orderAndGroup();
     void movingAndCount();
+    void forwardOnly();
     void findAndDelete();
     void dynasetPages();
     void wallClockDates_data();
