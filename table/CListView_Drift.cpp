@@ -77,13 +77,7 @@ void CListView_Drift::OnInitialUpdate()
 
 void CListView_Drift::SetUpList()
 {
-    setShowGrid(true);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setWordWrap(false);
-    verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    SetReportStyle();
     const int arWidths[] = {100, 360, 140, 60, 90, 90};
     for (int i = 0; i < CDriftRowModel::ColumnCount; ++i)
         horizontalHeader()->resizeSection(i, arWidths[i]);

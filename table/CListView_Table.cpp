@@ -124,14 +124,7 @@ void CListView_Table::OnInitialUpdate()
 
 void CListView_Table::SetUpList()
 {
-    // Report style: grid, whole rows, several at once.
-    setShowGrid(true);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::ExtendedSelection);
-    setEditTriggers(QAbstractItemView::NoEditTriggers);
-    setWordWrap(false);
-    verticalHeader()->hide();
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    SetReportStyle();
     QHeaderView* pHeader = horizontalHeader();
     pHeader->setMinimumSectionSize(1);
     pHeader->setSectionsClickable(true);
