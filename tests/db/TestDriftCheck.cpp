@@ -15,7 +15,6 @@ class TestDriftCheck : public QObject
     Q_OBJECT
 private slots:
     void findsEachDisagreement();
-    void relocatedDirectory_data();
     void relocatedDirectory();
     void repairsAreWholeOrNothing();
 };
@@ -76,25 +75,14 @@ void TestDriftCheck::findsEachDisagreement()
     QVERIFY(CDriftCheck::DiskSizes(arRecords, bStop, nDone).isEmpty());
 }
 
-void TestDriftCheck::relocatedDirectory_data()
-{
-    QTest::addColumn<QString>("directory");
-    QTest::addColumn<QString>("relocated");
-    QTest::newRow("the folder") << "/a/old"
-                                << "/b/new";
-    QTest::newRow("below it") << "/a/old/2020/May"
-                              << "/b/new/2020/May";
-    QTest::newRow("a sibling that shares the start") << "/a/older"
-                                                     << "";
-    QTest::newRow("its parent") << "/a"
-                                << "";
-}
-
 void TestDriftCheck::relocatedDirectory()
 {
-    QFETCH(QString, directory);
-    QFETCH(QString, relocated);
-    QCOMPARE(RelocatedDirectory(directory, "/a/old", "/b/new"), relocated);
+    QCOMPARE(RelocatedDirectory("/a/old", "/a/old", "/b/new"), QStringLiteral("/b/new"));
+    QCOMPARE(RelocatedDirectory("/a/old/2020/May", "/a/old", "/b/new"),
+             QStringLiteral("/b/new/2020/May"));
+    // A sibling whose name starts alike, and the parent, are not inside.
+    QVERIFY(RelocatedDirectory("/a/older", "/a/old", "/b/new").isEmpty());
+    QVERIFY(RelocatedDirectory("/a", "/a/old", "/b/new").isEmpty());
 }
 
 void TestDriftCheck::repairsAreWholeOrNothing()
