@@ -17,5 +17,4 @@ struct SServerConnection
 
     // How the status bar names it: "photos@server".
     QString Label() const { return m_strDatabase + u'@' + m_strHost; }
-    bool operator==(const SServerConnection& other) const = default;
 };
