@@ -5,19 +5,16 @@
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
-#include "platform/database/CSqliteStatement.h"
+#include "platform/database/CEngineStatement.h"
 
 #include <QStringList>
 
-#include <sqlite3.h>
-
 namespace {
 
-QString ColumnText(sqlite3_stmt* pStatement, int nColumn)
+QString ColumnText(const CEngineStatement& statement, int nColumn)
 {
-    return QString::fromUtf8(
-        reinterpret_cast<const char*>(sqlite3_column_text(pStatement, nColumn)),
-        sqlite3_column_bytes(pStatement, nColumn));
+    const QByteArrayView text = statement.Text(nColumn);
+    return QString::fromUtf8(text.data(), text.size());
 }
 
 } // namespace
@@ -40,22 +37,22 @@ QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
         arValues = {strFolder, strFolder + u'/'};
     }
     strSql += QStringLiteral(" ORDER BY %1").arg(strDirectory);
-    CSqliteStatement statement(m_pCDaoDatabase->Handle(), strSql, arValues);
+    const std::unique_ptr<CEngineStatement> pStatement = m_pCDaoDatabase->Query(strSql, arValues);
     QList<SFileRecord> arRecords;
     QString strLastDirectory;
-    while (statement.Step()) {
-        sqlite3_stmt* pRow = statement.Get();
+    while (pStatement->Step()) {
         SFileRecord record;
-        record.m_nKey = sqlite3_column_int64(pRow, 0);
-        record.m_strDirectory = ColumnText(pRow, 1);
+        record.m_nKey = pStatement->Integer(0);
+        record.m_strDirectory = ColumnText(*pStatement, 1);
         // One copy of each folder's text, however many records it holds.
         if (record.m_strDirectory == strLastDirectory)
             record.m_strDirectory = strLastDirectory;
         else
             strLastDirectory = record.m_strDirectory;
-        record.m_strName = ColumnText(pRow, 2);
-        // The stored text's leading whole number, as the table shows it.
-        record.m_nSize = sqlite3_column_int64(pRow, 3);
+        record.m_strName = ColumnText(*pStatement, 2);
+        record.m_nSize = pStatement->Kind(3) == CEngineStatement::EKind::Integer
+                             ? pStatement->Integer(3)
+                             : LeadingWholeNumber(ColumnText(*pStatement, 3));
         arRecords.append(record);
     }
     return arRecords;

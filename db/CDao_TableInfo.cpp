@@ -4,6 +4,8 @@
 
 #include <QDir>
 
+#include <charconv>
+
 #include <iterator>
 
 namespace {
@@ -52,6 +54,17 @@ QString RecordDirectory(const QString& strFolder)
     if (strDirectory.endsWith(u'/'))
         strDirectory.chop(1);
     return strDirectory;
+}
+
+qint64 LeadingWholeNumber(const QString& strText)
+{
+    const QByteArray text = strText.trimmed().toLatin1();
+    const char* p = text.constData();
+    if (*p == '+')
+        ++p;
+    qint64 nValue = 0;
+    std::from_chars(p, text.constData() + text.size(), nValue);
+    return nValue;
 }
 
 CDao_TableInfo PhotoTableInfo()

@@ -22,6 +22,10 @@ QString PhotoFieldName(EPhotoField eField);
 // one, and the root folder empty, so that Directory, '/' and Name form the path.
 QString RecordDirectory(const QString& strFolder);
 
+// The leading whole number of a text, 0 when it starts with none: the size a
+// Size field's text stands for.
+qint64 LeadingWholeNumber(const QString& strText);
+
 // The field's position: its column in the record table and its entry in the
 // description's arrays.
 constexpr int PhotoColumn(EPhotoField eField)

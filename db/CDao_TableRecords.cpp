@@ -43,18 +43,6 @@ QDateTime StoredDate(const QVariant& value)
     return QDateTime(dateTime.date(), dateTime.time(), Qt::UTC);
 }
 
-// The leading whole number of a text, 0 when it starts with none.
-qint64 LeadingWholeNumber(const QString& strText)
-{
-    const QByteArray text = strText.trimmed().toLatin1();
-    const char* p = text.constData();
-    if (*p == '+')
-        ++p;
-    qint64 nValue = 0;
-    std::from_chars(p, text.constData() + text.size(), nValue);
-    return nValue;
-}
-
 SPhotoRecord CurrentRecord(CDaoRecordset& recordset, const QList<int>& arColumns)
 {
     auto value = [&](EPhotoField eField) {

@@ -2,6 +2,7 @@
 
 #include "platform/database/CDaoException.h"
 #include "platform/database/CJetPattern.h"
+#include "platform/database/CSqliteStatement.h"
 #include "platform/database/JetSql.h"
 
 #include <QAtomicInt>
@@ -269,6 +270,12 @@ CDaoDatabase::ObjectKind CDaoDatabase::GetObjectKind(const QString& strName)
     if (!query.next())
         return NoObject;
     return query.value(0).toString() == QLatin1String("table") ? TableObject : ViewObject;
+}
+
+std::unique_ptr<CEngineStatement> CDaoDatabase::Query(const QString& strSql,
+                                                      const QVariantList& arValues)
+{
+    return std::make_unique<CSqliteStatement>(Handle(), strSql, arValues);
 }
 
 void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)

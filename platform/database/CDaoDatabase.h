@@ -1,9 +1,13 @@
 #pragma once
 
+#include "platform/database/CEngineStatement.h"
+
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
 #include <QVariantList>
+
+#include <memory>
 
 // The locale of a new database: the engine's general collating order.
 inline constexpr char dbLangGeneral[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
@@ -53,6 +57,9 @@ public:
     QSqlDatabase& Connection();
     // SQLite's own handle of the open connection, for reading many rows fast.
     sqlite3* Handle();
+    // Prepares one statement with values bound, to read its rows.
+    std::unique_ptr<CEngineStatement> Query(const QString& strSql,
+                                            const QVariantList& arValues = {});
     // Runs one SQLite statement with values bound; throws CDaoException.
     void Execute(const QString& strSql, const QVariantList& arValues = {});
     // SQLite's quick check of the whole file: what it finds wrong, empty when

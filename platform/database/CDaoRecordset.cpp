@@ -2,15 +2,13 @@
 
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
-#include "platform/database/CSqliteStatement.h"
+#include "platform/database/CEngineStatement.h"
 #include "platform/database/FieldStorage.h"
 #include "platform/database/JetDate.h"
 #include "platform/database/JetSql.h"
 
 #include <QDateTime>
 #include <QSqlError>
-
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <cstring>
@@ -121,11 +119,10 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
             QStringLiteral("The records of table \"%1\" can not be told apart: it has no INTEGER "
                            "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
                 .arg(tableDef.GetName()));
-    auto pStatement = std::make_unique<CSqliteStatement>(
-        m_pDatabase->Handle(),
-        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, table.TextColumns(),
-                     tableDef.GetRecordKey()),
-        filter.arValues);
+    std::unique_ptr<CEngineStatement> pStatement =
+        m_pDatabase->Query(JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter,
+                                        table.TextColumns(), tableDef.GetRecordKey()),
+                           filter.arValues);
     for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
     m_nCurrent = 0;
@@ -148,7 +145,7 @@ void CDaoRecordset::ReadForward()
 {
     m_arText.resize(0); // keeps its buffer for the next row
     if (m_pForward->Step()) {
-        ReadCells(m_pForward->Get(), 0, 0);
+        ReadCells(*m_pForward, 0, 0);
         m_nRows = 1;
         m_nCurrent = 0;
     } else if (m_nRows > 0) {
@@ -156,18 +153,18 @@ void CDaoRecordset::ReadForward()
     }
 }
 
-void CDaoRecordset::ReadResult(CSqliteStatement& statement)
+void CDaoRecordset::ReadResult(CEngineStatement& statement)
 {
     // A dynaset keeps the keys and reads its records a page at a time; a
     // snapshot holds every value.
     if (m_bDynaset) {
         while (statement.Step())
-            m_arRowIds.append(sqlite3_column_int64(statement.Get(), 0));
+            m_arRowIds.append(statement.Integer(0));
         m_nRows = m_arRowIds.size();
     } else {
         while (statement.Step()) {
             m_arCells.resize(m_arCells.size() + m_arFields.size());
-            ReadCells(statement.Get(), 0, m_nRows++);
+            ReadCells(statement, 0, m_nRows++);
         }
         m_nCacheRows = m_nRows;
     }
@@ -201,30 +198,29 @@ void CDaoRecordset::Close()
     m_pForward.reset();
 }
 
-void CDaoRecordset::ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot)
+void CDaoRecordset::ReadCells(const CEngineStatement& statement, int nFirstColumn, qsizetype nSlot)
 {
     const qsizetype nColumns = m_arFields.size();
     CCell* pCell = &m_arCells[nSlot * nColumns];
     for (int i = nFirstColumn; i < nFirstColumn + nColumns; ++i, ++pCell) {
-        switch (sqlite3_column_type(pStatement, i)) {
-        case SQLITE_NULL:
+        switch (statement.Kind(i)) {
+        case CEngineStatement::EKind::Null:
             *pCell = {0, CellNull};
             break;
-        case SQLITE_INTEGER:
-            *pCell = {sqlite3_column_int64(pStatement, i), CellInteger};
+        case CEngineStatement::EKind::Integer:
+            *pCell = {statement.Integer(i), CellInteger};
             break;
-        case SQLITE_FLOAT: {
-            const double dValue = sqlite3_column_double(pStatement, i);
+        case CEngineStatement::EKind::Real: {
+            const double dValue = statement.Real(i);
             qint64 nBits;
             std::memcpy(&nBits, &dValue, sizeof(nBits));
             *pCell = {nBits, CellReal};
             break;
         }
-        default: {
-            const auto pText = reinterpret_cast<const char*>(sqlite3_column_text(pStatement, i));
-            const int nBytes = sqlite3_column_bytes(pStatement, i);
-            *pCell = {m_arText.size(), nBytes};
-            m_arText.append(pText, nBytes);
+        case CEngineStatement::EKind::Text: {
+            const QByteArrayView text = statement.Text(i);
+            *pCell = {m_arText.size(), qint32(text.size())};
+            m_arText.append(text);
         }
         }
     }
@@ -264,12 +260,12 @@ void CDaoRecordset::LoadPage(qsizetype nRow)
     m_arText.clear();
     m_nCacheRows = 0; // an error below leaves no half-read page behind
     std::vector<bool> arFound(nCount, false);
-    CSqliteStatement statement(m_pDatabase->Handle(), strSql, arKeys);
-    while (statement.Step()) {
-        const qsizetype nSlot = mapSlots.value(sqlite3_column_int64(statement.Get(), 0), -1);
+    const std::unique_ptr<CEngineStatement> pStatement = m_pDatabase->Query(strSql, arKeys);
+    while (pStatement->Step()) {
+        const qsizetype nSlot = mapSlots.value(pStatement->Integer(0), -1);
         if (nSlot < 0)
             continue;
-        ReadCells(statement.Get(), 1, nSlot);
+        ReadCells(*pStatement, 1, nSlot);
         arFound[nSlot] = true;
     }
     // A record deleted since Open reads as deleted.
@@ -469,13 +465,13 @@ bool CDaoRecordset::FindFrom(qsizetype nStart, const QString& strCriteria)
         const CJetCriterion criterion = JetTranslateCriterion(strCriteria);
         for (const QString& strName : criterion.arNames)
             FieldIndex(strName);
-        CSqliteStatement statement(m_pDatabase->Handle(),
-                                   QStringLiteral("SELECT %1 FROM %2 WHERE %3")
-                                       .arg(m_strKey, JetQuoteName(m_strTable), criterion.strSql),
-                                   criterion.arValues);
+        const std::unique_ptr<CEngineStatement> pStatement =
+            m_pDatabase->Query(QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+                                   .arg(m_strKey, JetQuoteName(m_strTable), criterion.strSql),
+                               criterion.arValues);
         m_setFindMatches.clear();
-        while (statement.Step())
-            m_setFindMatches.insert(sqlite3_column_int64(statement.Get(), 0));
+        while (pStatement->Step())
+            m_setFindMatches.insert(pStatement->Integer(0));
         m_strFindCriteria = strCriteria;
     }
     // The matches were read from the table just now, so every one of them

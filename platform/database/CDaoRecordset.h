@@ -14,8 +14,7 @@
 #include <vector>
 
 class CDaoDatabase;
-class CSqliteStatement;
-struct sqlite3_stmt;
+class CEngineStatement;
 
 // Open type that leaves the choice to the engine: a dynaset.
 inline constexpr int AFX_DAO_USE_DEFAULT_TYPE = -1;
@@ -108,10 +107,10 @@ private:
     int FieldIndex(const QString& strName) const;
     bool FindFrom(qsizetype nStart, const QString& strCriteria);
 
-    void ReadResult(CSqliteStatement& statement);
+    void ReadResult(CEngineStatement& statement);
     void LoadPage(qsizetype nRow);
     qsizetype LiveRow(qsizetype nRow, int nStep);
-    void ReadCells(sqlite3_stmt* pStatement, int nFirstColumn, qsizetype nSlot);
+    void ReadCells(const CEngineStatement& statement, int nFirstColumn, qsizetype nSlot);
     CCell& CurrentCell(int nIndex);
     CCell MakeCell(const QVariant& value);
     QVariant CellValue(const CCell& cell) const;
@@ -144,5 +143,5 @@ private:
     QHash<int, QVariant> m_mapPending; // column to value to store
     std::unique_ptr<QSqlQuery> m_pInsert;
     QString m_strInsertSql;
-    std::unique_ptr<CSqliteStatement> m_pForward; // the statement of a forward-only recordset
+    std::unique_ptr<CEngineStatement> m_pForward; // the statement of a forward-only recordset
 };

@@ -33,6 +33,36 @@ bool CSqliteStatement::Step()
     return false;
 }
 
+CEngineStatement::EKind CSqliteStatement::Kind(int nColumn) const
+{
+    switch (sqlite3_column_type(m_pStatement, nColumn)) {
+    case SQLITE_NULL:
+        return EKind::Null;
+    case SQLITE_INTEGER:
+        return EKind::Integer;
+    case SQLITE_FLOAT:
+        return EKind::Real;
+    default:
+        return EKind::Text;
+    }
+}
+
+qint64 CSqliteStatement::Integer(int nColumn) const
+{
+    return sqlite3_column_int64(m_pStatement, nColumn);
+}
+
+double CSqliteStatement::Real(int nColumn) const
+{
+    return sqlite3_column_double(m_pStatement, nColumn);
+}
+
+QByteArrayView CSqliteStatement::Text(int nColumn) const
+{
+    const auto pText = reinterpret_cast<const char*>(sqlite3_column_text(m_pStatement, nColumn));
+    return QByteArrayView(pText, sqlite3_column_bytes(m_pStatement, nColumn));
+}
+
 void CSqliteStatement::Bind(int nParameter, const QVariant& value)
 {
     int nResult;

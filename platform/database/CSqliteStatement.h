@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/database/CEngineStatement.h"
+
 #include <QString>
 #include <QVariantList>
 
@@ -9,17 +11,19 @@ struct sqlite3_stmt;
 // A prepared SQLite statement with its values bound. The recordset reads its
 // rows through it, straight from the handle: Qt's per-value conversion would
 // cost more than the query itself. Errors raise CDaoException.
-class CSqliteStatement
+class CSqliteStatement : public CEngineStatement
 {
 public:
     CSqliteStatement(sqlite3* pDb, const QString& strSql, const QVariantList& arValues = {});
-    ~CSqliteStatement();
+    ~CSqliteStatement() override;
     CSqliteStatement(const CSqliteStatement&) = delete;
     CSqliteStatement& operator=(const CSqliteStatement&) = delete;
 
-    // True while there is a row to read.
-    bool Step();
-    sqlite3_stmt* Get() const { return m_pStatement; }
+    bool Step() override;
+    EKind Kind(int nColumn) const override;
+    qint64 Integer(int nColumn) const override;
+    double Real(int nColumn) const override;
+    QByteArrayView Text(int nColumn) const override;
 
 private:
     void Bind(int nParameter, const QVariant& value);
