@@ -130,10 +130,15 @@ bool CDao_Table::OpenExisting(const QString& strFile)
     return true;
 }
 
+QString CDao_Table::Place() const
+{
+    return m_pCDaoDatabase->IsServer() ? m_pCDaoDatabase->GetName() : m_TableInfo.m_strDatabaseFile;
+}
+
 void CDao_Table::CheckTable()
 {
     // Only what the program uses is asked for: other tables and fields may be.
-    const QString strFile = m_TableInfo.m_strDatabaseFile;
+    const QString strFile = Place();
     const QString strTable = m_TableInfo.m_strTableName;
     QString strProblem;
     try {
@@ -193,7 +198,8 @@ void CDao_Table::CheckWritable()
 
 void CDao_Table::RecheckFile()
 {
-    if (!IsDatabaseOpen())
+    // A server's database has no file here to look at.
+    if (!IsDatabaseOpen() || m_pCDaoDatabase->IsServer())
         return;
     const QString& strPath = m_strPath;
     const QString strFile = m_TableInfo.m_strDatabaseFile;

@@ -5,6 +5,7 @@
 #include "db/CPhotoColumns.h"
 #include "db/DriftReport.h"
 #include "db/SPhotoRecord.h"
+#include "platform/database/SServerConnection.h"
 
 #include <QList>
 #include <QString>
@@ -35,6 +36,9 @@ public:
     // when the records can be used; otherwise UnavailableMessage() says why,
     // and ReadOnlyMessage() why an open one can not be changed.
     bool Connect();
+    // The same for a database on a PostgreSQL server: creates the photo
+    // table, in one transaction, where the database has none.
+    bool ConnectServer(const SServerConnection& server);
 
     // Whether the database is open. It is open only when it holds the photo
     // table the program needs.
@@ -95,6 +99,8 @@ public:
 private:
     bool OpenExisting(const QString& strFile);
     void CheckTable();
+    // The file's name, or the server database's "photos@server".
+    QString Place() const;
     void CheckWritable();
     void CreateTable();
     void BuildTable();

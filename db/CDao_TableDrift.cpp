@@ -6,10 +6,17 @@
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/CEngineStatement.h"
+#include "platform/database/JetSql.h"
 
 #include <QStringList>
 
 namespace {
+
+// A field's name as a statement quotes it: a server tells letter case apart.
+QString Quoted(EPhotoField eField)
+{
+    return JetQuoteName(PhotoFieldName(eField));
+}
 
 QString ColumnText(const CEngineStatement& statement, int nColumn)
 {
@@ -23,18 +30,20 @@ QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
 {
     if (!IsDatabaseOpen())
         throw CDaoException(UnavailableMessage());
-    const QString strDirectory = PhotoFieldName(EPhotoField::Directory);
-    QString strSql = QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
-                         .arg(PhotoFieldName(EPhotoField::ID_Photo), strDirectory,
-                              PhotoFieldName(EPhotoField::Name), PhotoFieldName(EPhotoField::Size),
-                              m_TableInfo.m_strTableName);
+    const QString strDirectory = Quoted(EPhotoField::Directory);
+    QString strSql =
+        QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
+            .arg(Quoted(EPhotoField::ID_Photo), strDirectory, Quoted(EPhotoField::Name),
+                 Quoted(EPhotoField::Size), JetQuoteName(m_TableInfo.m_strTableName));
     QVariantList arValues;
     if (!strFolder.isNull()) {
-        // Compared byte for byte: folder names differ in letter case here.
-        strSql += QStringLiteral(" WHERE %1 = ?1 COLLATE BINARY OR substr(%1, 1, length(?2)) = "
-                                 "?2 COLLATE BINARY")
-                      .arg(strDirectory);
-        arValues = {strFolder, strFolder + u'/'};
+        // Compared byte for byte: folder names differ in letter case here (a
+        // server compares so already; SQLite may have been told otherwise).
+        const QString strExact =
+            m_pCDaoDatabase->IsServer() ? QString() : QStringLiteral(" COLLATE BINARY");
+        strSql += QStringLiteral(" WHERE %1 = ?%2 OR substr(%1, 1, length(?)) = ?%2")
+                      .arg(strDirectory, strExact);
+        arValues = {strFolder, strFolder + u'/', strFolder + u'/'};
     }
     strSql += QStringLiteral(" ORDER BY %1").arg(strDirectory);
     const std::unique_ptr<CEngineStatement> pStatement = m_pCDaoDatabase->Query(strSql, arValues);
@@ -62,10 +71,9 @@ void CDao_Table::RelocateRecords(const QList<QPair<qint64, QString>>& arDirector
 {
     if (arDirectories.isEmpty())
         return;
-    const QString strSql =
-        QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
-            .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::Directory),
-                 PhotoFieldName(EPhotoField::ID_Photo));
+    const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
+                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
+                                    Quoted(EPhotoField::Directory), Quoted(EPhotoField::ID_Photo));
     QList<qint64> arKeys;
     WriteAtOnce([&] {
         for (const auto& directory : arDirectories) {
@@ -81,8 +89,8 @@ void CDao_Table::UpdateSizes(const QList<QPair<qint64, qint64>>& arSizes)
     if (arSizes.isEmpty())
         return;
     const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
-                               .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::Size),
-                                    PhotoFieldName(EPhotoField::ID_Photo));
+                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
+                                    Quoted(EPhotoField::Size), Quoted(EPhotoField::ID_Photo));
     QList<qint64> arKeys;
     WriteAtOnce([&] {
         for (const auto& size : arSizes) {

@@ -317,9 +317,9 @@ void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
 {
     if (arKeys.isEmpty())
         return;
-    const QString strSql =
-        QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-            .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo));
+    const QString strSql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
+                                    JetQuoteName(PhotoFieldName(EPhotoField::ID_Photo)));
     // All of them or, after an error, none: the lists must keep showing
     // exactly what the table holds.
     WriteAtOnce([&] {

@@ -21,7 +21,8 @@ CImportedFiles::CImportedFiles(CDaoDatabase* pDatabase, const QString& strDirect
     while (query.next())
         m_setNames.insert(query.value(0).toString());
     if (!m_insert.prepare(
-            QStringLiteral("INSERT OR IGNORE INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?)")))
+            QStringLiteral("INSERT INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?) "
+                           "ON CONFLICT DO NOTHING")))
         ThrowSqlError(m_insert.lastError());
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/database/CDaoException.h"
 #include "platform/database/CJetPattern.h"
+#include "platform/database/CPgStatement.h"
 #include "platform/database/CSqliteStatement.h"
 #include "platform/database/JetSql.h"
 
@@ -20,6 +21,10 @@ namespace {
 
 // Long enough for another program's import to finish its transaction.
 std::atomic<int> g_nBusyTimeoutMs{5000};
+
+// The server lock every Orvala takes for a write: one writer at a time, as
+// on a file. Any number no other program uses.
+constexpr qint64 g_nWriteLockKey = 0x4f7276616c61; // "Orvala"
 
 // jet_like(pattern, value): the engine's LIKE. The compiled pattern is kept
 // with the statement, since the pattern is the same for every row.
@@ -143,10 +148,51 @@ void CDaoDatabase::Open(const QString& strName, bool, bool bReadOnly, const QStr
     OpenFile(strName, bReadOnly);
 }
 
+void CDaoDatabase::UseDriver(const QString& strDriver)
+{
+    if (m_db.isValid() && m_db.driverName() == strDriver)
+        return;
+    if (m_db.isValid()) {
+        m_db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_strConnection);
+    }
+    m_db = QSqlDatabase::addDatabase(strDriver, m_strConnection);
+}
+
+void CDaoDatabase::OpenServer(const SServerConnection& server)
+{
+    Close();
+    m_strOpenFailure.clear();
+    UseDriver(QStringLiteral("QPSQL"));
+    if (!m_db.isValid())
+        Fail(QStringLiteral("The PostgreSQL database driver is not available; install the "
+                            "package libqt6sql6-psql."));
+    m_db.setHostName(server.m_strHost);
+    m_db.setPort(server.m_nPort);
+    m_db.setDatabaseName(server.m_strDatabase);
+    m_db.setUserName(server.m_strUser);
+    m_db.setPassword(server.m_strPassword);
+    // A server that does not answer is news after seconds, not minutes.
+    m_db.setConnectOptions(
+        QStringLiteral("sslmode=%1;connect_timeout=10")
+            .arg(server.m_strSslMode.isEmpty() ? QStringLiteral("prefer") : server.m_strSslMode));
+    if (!m_db.open()) {
+        const QSqlError error = m_db.lastError();
+        Fail(QStringLiteral("Can not open database \"%1\" on the PostgreSQL server \"%2\": %3")
+                 .arg(server.m_strDatabase, server.m_strHost,
+                      error.databaseText().trimmed().isEmpty() ? error.text()
+                                                               : error.databaseText().trimmed()));
+    }
+    m_bServer = true;
+    m_bOpen = true;
+    m_strName = server.Label();
+    // Waits for another program's write as long as a file would.
+    Execute(QStringLiteral("SET lock_timeout = %1").arg(g_nBusyTimeoutMs.load()));
+}
+
 void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
 {
-    if (!m_db.isValid())
-        m_db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_strConnection);
+    UseDriver(QStringLiteral("QSQLITE"));
     if (!m_db.isValid())
         Fail(QStringLiteral("The SQLite database driver is not available."));
     m_db.setDatabaseName(SqliteUri(strName, bReadOnly));
@@ -211,6 +257,7 @@ void CDaoDatabase::Close()
         m_db.close();
     m_pHandle = nullptr;
     m_bOpen = false;
+    m_bServer = false;
 }
 
 void CDaoDatabase::BeginTrans()
@@ -219,8 +266,19 @@ void CDaoDatabase::BeginTrans()
         throw CDaoException(QStringLiteral("The database is not open."));
     // The write lock is taken now, not at the first write: what a transaction
     // reads stays true until it commits, even with a second program on the
-    // file, which waits for the lock instead.
+    // file, which waits for the lock instead. On a server every program
+    // takes one lock of the database's for its writes alike.
     QSqlQuery query(m_db);
+    if (m_bServer) {
+        if (!query.exec(QStringLiteral("BEGIN")))
+            ThrowSqlError(query.lastError());
+        if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(g_nWriteLockKey))) {
+            const QSqlError error = query.lastError();
+            query.exec(QStringLiteral("ROLLBACK"));
+            ThrowSqlError(error);
+        }
+        return;
+    }
     if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
         ThrowSqlError(query.lastError());
 }
@@ -235,7 +293,7 @@ void CDaoDatabase::Rollback()
 {
     // SQLite undoes a transaction itself on some errors (a full disk); then
     // there is nothing left to undo, and the error that did it is the news.
-    if (!m_bOpen || sqlite3_get_autocommit(m_pHandle))
+    if (!m_bOpen || (!m_bServer && sqlite3_get_autocommit(m_pHandle)))
         return;
     if (!m_db.rollback())
         ThrowSqlError(m_db.lastError());
@@ -256,14 +314,26 @@ sqlite3* CDaoDatabase::Handle()
 
 bool CDaoDatabase::IsReadOnly()
 {
+    if (m_bServer) {
+        // A standby server; a user's missing rights show as refused writes.
+        QSqlQuery query(Connection());
+        if (!query.exec(QStringLiteral("SHOW transaction_read_only")) || !query.next())
+            ThrowSqlError(query.lastError());
+        return query.value(0).toString() == QLatin1String("on");
+    }
     return sqlite3_db_readonly(Handle(), "main") == 1;
 }
 
 CDaoDatabase::ObjectKind CDaoDatabase::GetObjectKind(const QString& strName)
 {
     QSqlQuery query(Connection());
-    query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE NOCASE "
-                                 "AND type IN ('table', 'view')"));
+    if (m_bServer)
+        query.prepare(QStringLiteral("SELECT CASE table_type WHEN 'VIEW' THEN 'view' ELSE 'table' "
+                                     "END FROM information_schema.tables WHERE table_schema = "
+                                     "current_schema() AND lower(table_name) = lower(?)"));
+    else
+        query.prepare(QStringLiteral("SELECT type FROM sqlite_master WHERE name = ? COLLATE "
+                                     "NOCASE AND type IN ('table', 'view')"));
     query.addBindValue(strName);
     if (!query.exec())
         ThrowSqlError(query.lastError());
@@ -275,12 +345,20 @@ CDaoDatabase::ObjectKind CDaoDatabase::GetObjectKind(const QString& strName)
 std::unique_ptr<CEngineStatement> CDaoDatabase::Query(const QString& strSql,
                                                       const QVariantList& arValues)
 {
+    if (m_bServer)
+        return std::make_unique<CPgStatement>(Connection(), strSql, arValues);
     return std::make_unique<CSqliteStatement>(Handle(), strSql, arValues);
 }
 
 void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
 {
     QSqlQuery query(Connection());
+    // A server prepares only statements that take values (not SET, not CREATE).
+    if (arValues.isEmpty()) {
+        if (!query.exec(strSql))
+            ThrowSqlError(query.lastError());
+        return;
+    }
     if (!query.prepare(strSql))
         ThrowSqlError(query.lastError());
     for (const QVariant& value : arValues)
@@ -291,6 +369,9 @@ void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
 
 QStringList CDaoDatabase::QuickCheck()
 {
+    // A server keeps its own files whole; there is no file here to check.
+    if (m_bServer)
+        return {};
     QSqlQuery query(Connection());
     if (!query.exec(QStringLiteral("PRAGMA quick_check")))
         ThrowSqlError(query.lastError());

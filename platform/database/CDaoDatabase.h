@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/database/CEngineStatement.h"
+#include "platform/database/SServerConnection.h"
 
 #include <QSqlDatabase>
 #include <QString>
@@ -30,8 +31,13 @@ public:
     // Opens an existing database for reading and writing.
     void Open(const QString& strName, bool bExclusive = false, bool bReadOnly = false,
               const QString& strConnect = QString());
+    // Opens a database on a PostgreSQL server; a refusal (no server, no
+    // such database, a wrong password, no permission) throws in words.
+    void OpenServer(const SServerConnection& server);
     void Close();
     bool IsOpen() const { return m_bOpen; }
+    // Whether the database is on a PostgreSQL server rather than in a file.
+    bool IsServer() const { return m_bServer; }
     QString GetName() const { return m_strName; }
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
@@ -68,6 +74,8 @@ public:
 
 private:
     void OpenFile(const QString& strName, bool bReadOnly);
+    // The connection on that Qt driver, made anew when it was on another.
+    void UseDriver(const QString& strDriver);
     [[noreturn]] void Fail(const QString& strDescription, int nCode = 0);
     void RegisterFunctions();
 
@@ -77,6 +85,7 @@ private:
     QString m_strName;
     QString m_strOpenFailure;
     bool m_bOpen = false;
+    bool m_bServer = false;
 };
 
 // An engine exception from the latest error of a failed SQLite call.

@@ -100,9 +100,10 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
         strName = table.Resolve(strName).m_strName;
     for (CJetOrder& order : resolved.arOrderBy)
         order.strName = table.Resolve(order.strName).m_strName;
+    const SJetTarget target = Target(table.All());
     CJetCriterion filter;
     if (!m_strFilter.isEmpty()) {
-        filter = JetTranslateCriterion(m_strFilter);
+        filter = JetTranslateCriterion(m_strFilter, target);
         for (const QString& strName : std::as_const(filter.arNames))
             table.Resolve(strName);
     }
@@ -119,10 +120,10 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
             QStringLiteral("The records of table \"%1\" can not be told apart: it has no INTEGER "
                            "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
                 .arg(tableDef.GetName()));
-    std::unique_ptr<CEngineStatement> pStatement =
-        m_pDatabase->Query(JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter,
-                                        table.TextColumns(), tableDef.GetRecordKey()),
-                           filter.arValues);
+    std::unique_ptr<CEngineStatement> pStatement = m_pDatabase->Query(
+        JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, table.TextColumns(),
+                     tableDef.GetRecordKey(), target.eDialect),
+        filter.arValues);
     for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);
     m_nCurrent = 0;
@@ -139,6 +140,15 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
     m_strTable = tableDef.GetName();
     m_strKey = JetQuoteName(tableDef.GetRecordKey());
     m_bOpen = true;
+}
+
+SJetTarget CDaoRecordset::Target(const QList<CDaoFieldInfo>& arFields) const
+{
+    SJetTarget target;
+    target.eDialect = m_pDatabase->IsServer() ? EJetDialect::Postgres : EJetDialect::Sqlite;
+    for (const CDaoFieldInfo& field : arFields)
+        target.mapNames.insert(field.m_strName.toLower(), field.m_strName);
+    return target;
 }
 
 void CDaoRecordset::ReadForward()
@@ -462,7 +472,7 @@ bool CDaoRecordset::FindFrom(qsizetype nStart, const QString& strCriteria)
     if (strCriteria != m_strFindCriteria) {
         // The criterion runs once in SQLite; the records it names are then
         // looked up in the recordset's own order.
-        const CJetCriterion criterion = JetTranslateCriterion(strCriteria);
+        const CJetCriterion criterion = JetTranslateCriterion(strCriteria, Target(m_arFields));
         for (const QString& strName : criterion.arNames)
             FieldIndex(strName);
         const std::unique_ptr<CEngineStatement> pStatement =

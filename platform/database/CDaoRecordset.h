@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/database/CDaoTableDef.h"
+#include "platform/database/JetSql.h"
 
 #include <QByteArrayView>
 #include <QHash>
@@ -108,6 +109,8 @@ private:
     bool FindFrom(qsizetype nStart, const QString& strCriteria);
 
     void ReadResult(CEngineStatement& statement);
+    // How criteria on these fields are written for the open database.
+    SJetTarget Target(const QList<CDaoFieldInfo>& arFields) const;
     void LoadPage(qsizetype nRow);
     qsizetype LiveRow(qsizetype nRow, int nStep);
     void ReadCells(const CEngineStatement& statement, int nFirstColumn, qsizetype nSlot);

@@ -12,14 +12,15 @@
 
 namespace {
 
-// How each field type is declared in SQLite; Open reads the same words back.
-QString DeclaredType(const CDaoFieldInfo& field)
+// How each field type is declared; Open reads the same words back. A
+// server's keys are 64 bits and its dates hold the wall clock, no zone.
+QString DeclaredType(const CDaoFieldInfo& field, bool bServer)
 {
     switch (field.m_nType) {
     case dbLong:
-        return QStringLiteral("INTEGER");
+        return bServer ? QStringLiteral("BIGINT") : QStringLiteral("INTEGER");
     case dbDate:
-        return QStringLiteral("DATETIME");
+        return bServer ? QStringLiteral("TIMESTAMP WITHOUT TIME ZONE") : QStringLiteral("DATETIME");
     default:
         return QStringLiteral("VARCHAR(%1)").arg(field.m_lSize);
     }
@@ -167,6 +168,64 @@ QList<CDaoIndexInfo> ReadOtherIndexes(QSqlQuery& query, const QString& strTable)
     return arIndexes;
 }
 
+// A table on a PostgreSQL server, as its catalogue describes it; the table's
+// spelling of its name, or empty when the schema holds no such table.
+QString ReadServerTable(QSqlQuery& query, const QString& strName, STableColumns* pColumns,
+                        bool* pIdentityKey, QString* pKeyName)
+{
+    query.prepare(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
+                                 "table_schema = current_schema() AND table_type = 'BASE TABLE' "
+                                 "AND lower(table_name) = lower(?) ORDER BY table_name"));
+    query.addBindValue(strName);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    if (!query.next())
+        return QString();
+    const QString strTable = query.value(0).toString();
+    query.prepare(QStringLiteral(
+        "SELECT column_name, data_type, character_maximum_length, is_identity FROM "
+        "information_schema.columns WHERE table_schema = current_schema() AND table_name = ? "
+        "ORDER BY ordinal_position"));
+    query.addBindValue(strTable);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    QSet<QString> setIdentity;
+    while (query.next()) {
+        const QString strType = query.value(1).toString();
+        const QString strSize = query.value(2).isNull() ? QString() : query.value(2).toString();
+        CDaoFieldInfo field = FieldFromDeclaration(
+            query.value(0).toString(),
+            strType + (strSize.isEmpty() ? QString() : QStringLiteral("(%1)").arg(strSize)));
+        if (query.value(3).toString() == QLatin1String("YES"))
+            setIdentity.insert(field.m_strName);
+        pColumns->arFields.append(field);
+    }
+    query.prepare(QStringLiteral(
+        "SELECT c.constraint_name, k.column_name FROM information_schema.table_constraints c "
+        "JOIN information_schema.key_column_usage k ON k.constraint_schema = c.constraint_schema "
+        "AND k.constraint_name = c.constraint_name AND k.table_name = c.table_name "
+        "WHERE c.table_schema = current_schema() AND c.table_name = ? "
+        "AND c.constraint_type = 'PRIMARY KEY' ORDER BY k.ordinal_position"));
+    query.addBindValue(strTable);
+    if (!query.exec())
+        ThrowSqlError(query.lastError());
+    while (query.next()) {
+        *pKeyName = query.value(0).toString();
+        pColumns->arKeyFields.append(query.value(1).toString());
+    }
+    pColumns->bIntegerKey = false;
+    *pIdentityKey = false;
+    if (pColumns->arKeyFields.size() == 1) {
+        for (const CDaoFieldInfo& field : std::as_const(pColumns->arFields)) {
+            if (field.m_strName == pColumns->arKeyFields[0] && field.m_nType == dbLong) {
+                pColumns->bIntegerKey = true;
+                *pIdentityKey = setIdentity.contains(field.m_strName);
+            }
+        }
+    }
+    return strTable;
+}
+
 } // namespace
 
 CDaoTableDef::CDaoTableDef(CDaoDatabase* pDatabase)
@@ -299,11 +358,12 @@ QStringList CDaoTableDef::CreateStatements() const
                 setRequired.insert(FindField(field.m_strName));
     }
     const int nRowidField = RowidField(pPrimary);
+    const bool bServer = m_pDatabase && m_pDatabase->IsServer();
 
     QStringList arColumns;
     for (int i = 0; i < m_arFields.size(); ++i) {
         const CDaoFieldInfo& field = m_arFields[i];
-        QString strColumn = JetQuoteName(field.m_strName) + u' ' + DeclaredType(field);
+        QString strColumn = JetQuoteName(field.m_strName) + u' ' + DeclaredType(field, bServer);
         if (i == nRowidField)
             strColumn +=
                 QStringLiteral(" CONSTRAINT %1 PRIMARY KEY").arg(JetQuoteName(pPrimary->m_strName));
@@ -313,7 +373,8 @@ QStringList CDaoTableDef::CreateStatements() const
                     QStringLiteral("The counting field \"%1\" must be the single field of "
                                    "the primary index.")
                         .arg(field.m_strName));
-            strColumn += QStringLiteral(" AUTOINCREMENT");
+            strColumn += bServer ? QStringLiteral(" GENERATED BY DEFAULT AS IDENTITY")
+                                 : QStringLiteral(" AUTOINCREMENT");
         }
         if (setRequired.contains(i))
             strColumn += QStringLiteral(" NOT NULL");
@@ -373,6 +434,10 @@ void CDaoTableDef::Open(const QString& strName)
     if (!m_pDatabase || !m_pDatabase->IsOpen())
         throw CDaoException(QStringLiteral("The database is not open."));
     QSqlQuery query(m_pDatabase->Connection());
+    if (m_pDatabase->IsServer()) {
+        OpenServerTable(query, strName);
+        return;
+    }
     query.prepare(
         QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type = 'table' AND name = ? "
                        "COLLATE NOCASE"));
@@ -402,6 +467,36 @@ void CDaoTableDef::Open(const QString& strName)
     m_strRecordKey = RecordKey(columns, strCreate);
     m_arFields = columns.arFields;
     m_arIndexes = arIndexes;
+    m_bOpen = true;
+}
+
+void CDaoTableDef::OpenServerTable(QSqlQuery& query, const QString& strName)
+{
+    STableColumns columns;
+    bool bIdentityKey = false;
+    QString strKeyName;
+    const QString strTable = ReadServerTable(query, strName, &columns, &bIdentityKey, &strKeyName);
+    if (strTable.isEmpty())
+        throw CDaoException(
+            QStringLiteral("Table \"%1\" is not in the database.").arg(DaoExcerpt(strName)));
+    if (bIdentityKey) {
+        for (CDaoFieldInfo& field : columns.arFields)
+            if (field.m_strName == columns.arKeyFields[0])
+                field.m_lAttributes |= dbAutoIncrField;
+    }
+    m_arIndexes.clear();
+    if (!columns.arKeyFields.isEmpty()) {
+        CDaoIndexInfo index;
+        index.m_strName = strKeyName;
+        index.m_bPrimary = index.m_bUnique = index.m_bRequired = true;
+        for (const QString& strField : std::as_const(columns.arKeyFields))
+            index.m_arFields.append({strField, false});
+        m_arIndexes.append(index);
+    }
+    m_strName = strTable;
+    // Without a single whole-number key a server's rows can not be addressed.
+    m_strRecordKey = columns.bIntegerKey ? columns.arKeyFields[0] : QString();
+    m_arFields = columns.arFields;
     m_bOpen = true;
 }
 

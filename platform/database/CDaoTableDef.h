@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 
@@ -67,6 +68,7 @@ private:
     void RequireNew(const char* pszWhat) const;
     int FindField(const QString& strName) const;
     int RowidField(const CDaoIndexInfo* pPrimary) const;
+    void OpenServerTable(QSqlQuery& query, const QString& strName);
     QStringList CreateStatements() const;
 
     CDaoDatabase* m_pDatabase;

@@ -130,6 +130,46 @@ bool CJetPattern::Compile(const QString& strPattern, QString* pError)
     return true;
 }
 
+namespace {
+// A character the regular expression reads as itself; inside a list too.
+QString RegexLiteral(char32_t c)
+{
+    const QString str = QString::fromUcs4(&c, 1);
+    return c < 128 && !QChar(c).isLetterOrNumber() ? u'\\' + str : str;
+}
+} // namespace
+
+QString CJetPattern::ToRegex() const
+{
+    QString strRegex = QStringLiteral("^");
+    for (const CToken& token : m_arTokens) {
+        switch (token.nKind) {
+        case Char:
+            strRegex += RegexLiteral(token.c);
+            break;
+        case AnyRun:
+            strRegex += QStringLiteral(".*");
+            break;
+        case AnyOne:
+            strRegex += u'.';
+            break;
+        case Digit:
+            strRegex += QStringLiteral("[0-9]");
+            break;
+        case List:
+            strRegex += token.bNegated ? QStringLiteral("[^") : QStringLiteral("[");
+            for (int i = token.nFirstRange; i < token.nFirstRange + token.nRanges; ++i) {
+                strRegex += RegexLiteral(m_arRanges[i].first);
+                if (m_arRanges[i].second != m_arRanges[i].first)
+                    strRegex += u'-' + RegexLiteral(m_arRanges[i].second);
+            }
+            strRegex += u']';
+            break;
+        }
+    }
+    return strRegex + u'$';
+}
+
 bool CJetPattern::MatchOne(const CToken& token, char32_t c) const
 {
     switch (token.nKind) {

@@ -15,6 +15,9 @@ public:
     bool Compile(const QString& strPattern, QString* pError);
 
     bool Matches(const QString& strText) const;
+    // The same pattern as a PostgreSQL regular expression, to be matched
+    // ignoring letter case (~*): anchored at both ends.
+    QString ToRegex() const;
     bool MatchesUtf8(const char* pText, int nBytes) const;
 
 private:

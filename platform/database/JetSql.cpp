@@ -216,7 +216,8 @@ QStringList ParseNameList(CParser& parser)
     return ar;
 }
 
-void TranslateLike(CParser& parser, CJetCriterion& criterion, const QString& strField)
+void TranslateLike(CParser& parser, CJetCriterion& criterion, const QString& strField,
+                   EJetDialect eDialect)
 {
     if (parser.Peek().nKind != Tok::Text)
         parser.Fail(QStringLiteral("a quoted pattern expected after LIKE"));
@@ -225,13 +226,19 @@ void TranslateLike(CParser& parser, CJetCriterion& criterion, const QString& str
     QString strError;
     if (!pattern.Compile(strPattern, &strError))
         throw CDaoException(strError);
+    if (eDialect == EJetDialect::Postgres) {
+        criterion.strSql += QStringLiteral("%1 ~* ?").arg(strField);
+        criterion.arValues.append(pattern.ToRegex());
+        return;
+    }
     criterion.strSql +=
         QStringLiteral("%1(?, %2)").arg(QLatin1String(g_szJetLikeFunction), strField);
     criterion.arValues.append(strPattern);
 }
 
 // "field = " a number or a 'text'.
-void TranslateEquals(CParser& parser, CJetCriterion& criterion, const QString& strField)
+void TranslateEquals(CParser& parser, CJetCriterion& criterion, const QString& strField,
+                     EJetDialect eDialect)
 {
     const CToken value = parser.Peek();
     if (value.nKind == Tok::Number) {
@@ -248,21 +255,23 @@ void TranslateEquals(CParser& parser, CJetCriterion& criterion, const QString& s
         }
     } else if (value.nKind == Tok::Text) {
         parser.Take();
-        criterion.strSql +=
-            QStringLiteral("%1 = ? COLLATE %2").arg(strField, QLatin1String(g_szJetTextCollation));
+        criterion.strSql += eDialect == EJetDialect::Postgres
+                                ? QStringLiteral("lower(%1) = lower(?)").arg(strField)
+                                : QStringLiteral("%1 = ? COLLATE %2")
+                                      .arg(strField, QLatin1String(g_szJetTextCollation));
         criterion.arValues.append(value.strText);
     } else {
         parser.Fail(QStringLiteral("a number, a 'text' or a #date# expected"));
     }
 }
 
-void TranslateComparison(CParser& parser, CJetCriterion& criterion)
+void TranslateComparison(CParser& parser, CJetCriterion& criterion, const SJetTarget& target)
 {
     const QString strName = parser.ExpectName();
     criterion.arNames.append(strName);
-    const QString strField = JetQuoteName(strName);
+    const QString strField = JetQuoteName(target.mapNames.value(strName.toLower(), strName));
     if (parser.TakeKeyword("LIKE")) {
-        TranslateLike(parser, criterion, strField);
+        TranslateLike(parser, criterion, strField, target.eDialect);
         return;
     }
 
@@ -290,16 +299,16 @@ void TranslateComparison(CParser& parser, CJetCriterion& criterion)
     }
     if (strOperator != QLatin1String("="))
         parser.Fail(QStringLiteral("a #date# expected after %1").arg(strOperator));
-    TranslateEquals(parser, criterion, strField);
+    TranslateEquals(parser, criterion, strField, target.eDialect);
 }
 
-void TranslateAnd(CParser& parser, CJetCriterion& criterion)
+void TranslateAnd(CParser& parser, CJetCriterion& criterion, const SJetTarget& target)
 {
     criterion.strSql += u'(';
-    TranslateComparison(parser, criterion);
+    TranslateComparison(parser, criterion, target);
     while (parser.TakeKeyword("AND")) {
         criterion.strSql += QStringLiteral(" AND ");
-        TranslateComparison(parser, criterion);
+        TranslateComparison(parser, criterion, target);
     }
     criterion.strSql += u')';
 }
@@ -337,14 +346,14 @@ CJetSelect JetParseSelect(const QString& strStatement)
     return select;
 }
 
-CJetCriterion JetTranslateCriterion(const QString& strCriterion)
+CJetCriterion JetTranslateCriterion(const QString& strCriterion, const SJetTarget& target)
 {
     CParser parser(strCriterion, "criteria expression");
     CJetCriterion criterion;
-    TranslateAnd(parser, criterion);
+    TranslateAnd(parser, criterion, target);
     while (parser.TakeKeyword("OR")) {
         criterion.strSql += QStringLiteral(" OR ");
-        TranslateAnd(parser, criterion);
+        TranslateAnd(parser, criterion, target);
     }
     if (parser.Peek().nKind != Tok::End)
         parser.Fail(QStringLiteral("AND, OR or the end expected"));
@@ -352,13 +361,21 @@ CJetCriterion JetTranslateCriterion(const QString& strCriterion)
 }
 
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
-                     const QSet<QString>& setTextColumns, const QString& strRecordKey)
+                     const QSet<QString>& setTextColumns, const QString& strRecordKey,
+                     EJetDialect eDialect)
 {
-    auto sortKey = [&setTextColumns](const QString& strName) {
-        QString str = JetQuoteName(strName);
-        if (setTextColumns.contains(strName.toLower()))
-            str += QStringLiteral(" COLLATE ") + QLatin1String(g_szJetTextCollation);
-        return str;
+    const bool bPostgres = eDialect == EJetDialect::Postgres;
+    auto isText = [&setTextColumns](const QString& strName) {
+        return setTextColumns.contains(strName.toLower());
+    };
+    // Folded text in code point order, as the SQLite collation compares.
+    auto sortKey = [&](const QString& strName) {
+        const QString str = JetQuoteName(strName);
+        if (!isText(strName))
+            return str;
+        if (bPostgres)
+            return QStringLiteral("lower(%1) COLLATE \"C\"").arg(str);
+        return str + QStringLiteral(" COLLATE ") + QLatin1String(g_szJetTextCollation);
     };
     QString strSql = QStringLiteral("SELECT ");
     if (select.arColumns.isEmpty() && select.arGroupBy.isEmpty()) {
@@ -367,8 +384,15 @@ QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
         strSql += u'*';
     } else {
         QStringList arColumns;
-        for (const QString& strName : select.arColumns)
-            arColumns.append(JetQuoteName(strName));
+        for (const QString& strName : select.arColumns) {
+            // A server groups only what the query names whole: one spelling
+            // of each group's text stands for it, as SQLite picks one.
+            const bool bGroupedText = bPostgres && isText(strName) &&
+                                      select.arGroupBy.contains(strName, Qt::CaseInsensitive);
+            arColumns.append(bGroupedText
+                                 ? QStringLiteral("min(%1) AS %1").arg(JetQuoteName(strName))
+                                 : JetQuoteName(strName));
+        }
         strSql += arColumns.join(QStringLiteral(", "));
     }
     strSql += QStringLiteral(" FROM ") + JetQuoteName(select.strTable);

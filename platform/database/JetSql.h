@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -31,6 +32,19 @@ struct CJetSelect
     QList<CJetOrder> arOrderBy;
 };
 
+// The SQL the translation writes: SQLite's, with our function and collation,
+// or PostgreSQL's, with regular expressions and lower().
+enum class EJetDialect { Sqlite, Postgres };
+
+// What a criterion is translated for: the dialect, and the table's own
+// spelling of its field names by their lower-case form (PostgreSQL tells
+// quoted names apart by letter case; SQLite does not).
+struct SJetTarget
+{
+    EJetDialect eDialect = EJetDialect::Sqlite;
+    QHash<QString, QString> mapNames;
+};
+
 struct CJetCriterion
 {
     QString strSql;        // SQLite expression with '?' for each value
@@ -39,14 +53,16 @@ struct CJetCriterion
 };
 
 CJetSelect JetParseSelect(const QString& strStatement);
-CJetCriterion JetTranslateCriterion(const QString& strCriterion);
+CJetCriterion JetTranslateCriterion(const QString& strCriterion,
+                                    const SJetTarget& target = SJetTarget());
 
 // The SQLite query for a parsed statement. A statement over whole rows selects
 // only their keys (the column strRecordKey), in the statement's order: the rows
 // are read by key later. Columns in setTextColumns (lower case) sort and group
 // ignoring letter case.
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
-                     const QSet<QString>& setTextColumns, const QString& strRecordKey);
+                     const QSet<QString>& setTextColumns, const QString& strRecordKey,
+                     EJetDialect eDialect = EJetDialect::Sqlite);
 
 // An SQLite identifier for a field or table name.
 QString JetQuoteName(const QString& strName);

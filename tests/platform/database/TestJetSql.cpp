@@ -337,4 +337,22 @@ void TestJetSql::escapedTextMatchesItself()
     QVERIFY(!pattern.Matches(QString(text).replace(text.size() - 1, 1, QStringLiteral("x"))));
 }
 
+void TestJetSql::serverDialect()
+{
+    SJetTarget server;
+    server.eDialect = EJetDialect::Postgres;
+    server.mapNames = {{"theme", "Theme"}, {"name", "Name"}};
+    // The server tells quoted names apart by letter case: the table's spelling.
+    const CJetCriterion like =
+        JetTranslateCriterion("[theme] LIKE 'a*[!0-9]?#.' OR name='O''Brien'", server);
+    QCOMPARE(like.strSql, QStringLiteral("(\"Theme\" ~* ?) OR (lower(\"Name\") = lower(?))"));
+    QCOMPARE(like.arValues, (QVariantList{"^a.*[^0-9].[0-9]\\.$", "O'Brien"}));
+
+    CJetSelect distinct = JetParseSelect("SELECT Theme FROM PHOTOS GROUP BY Theme ORDER BY Theme");
+    QCOMPARE(
+        JetSelectSql(distinct, nullptr, {"theme"}, "ID_Photo", EJetDialect::Postgres),
+        QStringLiteral("SELECT min(\"Theme\") AS \"Theme\" FROM \"PHOTOS\" GROUP BY "
+                       "lower(\"Theme\") COLLATE \"C\" ORDER BY lower(\"Theme\") COLLATE \"C\""));
+}
+
 QTEST_GUILESS_MAIN(TestJetSql)

@@ -17,4 +17,5 @@ private slots:
     void likePattern();
     void escapedTextMatchesItself_data();
     void escapedTextMatchesItself();
+    void serverDialect();
 };
