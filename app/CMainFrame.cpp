@@ -4,6 +4,7 @@
 #include "browse/CDia_PictureInfo.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
+#include "db/CDia_PhotoDatabase.h"
 #include "db/DatabaseMessages.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CDocument.h"
@@ -32,6 +33,7 @@
 #include <QMdiArea>
 #include <QMimeData>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 namespace {
@@ -84,6 +86,10 @@ CMainFrame::CMainFrame()
     });
     OnCommand(ID_WINDOW_CLOSEALL, [this] { MDIClient()->closeAllSubWindows(); });
     OnCommand(ID_DATABASE_VERIFY, [this] { VerifyPhotoDatabase(m_DaoTable); });
+    OnCommand(ID_DATABASE_CHOOSE, [this] {
+        const auto pSettings = AfxGetApp()->OpenProfile();
+        CDia_PhotoDatabase(*pSettings, this).DoModal();
+    });
     OnCommand(ID_DATABASE_CHECK, [this] { OnCheckDatabase(); });
     OnUpdateCommandUI(ID_WINDOW_CLOSEALL, [this](CCmdUI* pCmdUI) {
         pCmdUI->Enable(!MDIClient()->subWindowList().isEmpty());

@@ -31,8 +31,8 @@ private slots:
     void hasSections_data()
     {
         QTest::addColumn<QString>("anchor");
-        for (const char* szAnchor :
-             {"picturekeys", "fitzoom", "slideshow", "properties", "tablewindows", "check"})
+        for (const char* szAnchor : {"picturekeys", "fitzoom", "slideshow", "properties",
+                                     "tablewindows", "check", "server"})
             QTest::newRow(szAnchor) << QString::fromLatin1(szAnchor);
     }
 
