@@ -5,6 +5,7 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "db/CDia_PhotoDatabase.h"
+#include "db/DatabaseChoice.h"
 #include "db/DatabaseMessages.h"
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CDocument.h"
@@ -30,6 +31,7 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QIcon>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMimeData>
 #include <QScreen>
@@ -136,7 +138,11 @@ int CMainFrame::OnCreate()
     RestorePlacement();
     m_bAllPictureFormats = AfxGetApp()->GetProfileInt(strSettings, strAllPictureFormats, 0) != 0;
     // Says when the database cannot be had; browsing works regardless.
-    ConnectPhotoDatabase(m_DaoTable);
+    const std::optional<SServerConnection> server = ReadDatabaseChoice(*AfxGetApp()->OpenProfile());
+    ConnectPhotoDatabase(m_DaoTable, server);
+    // Which shared database this is, for as long as the program runs.
+    if (server)
+        m_pStatusBar->addPermanentWidget(new QLabel(server->Label(), m_pStatusBar));
     return 0;
 }
 

@@ -1,12 +1,21 @@
 #include "db/DatabaseMessages.h"
 
 #include "db/CDao_Table.h"
+#include "db/DatabaseChoice.h"
 #include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
 
-bool ConnectPhotoDatabase(CDao_Table& table)
+bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnection>& server)
 {
-    if (!table.Connect()) {
+    bool bConnected = false;
+    if (server) {
+        SServerConnection connection = *server;
+        connection.m_strPassword = SessionPassword();
+        bConnected = table.ConnectServer(connection);
+    } else {
+        bConnected = table.Connect();
+    }
+    if (!bConnected) {
         AfxMessageBox(table.UnavailableMessage() +
                           QStringLiteral("\nPictures can still be browsed."),
                       MB_OK | MB_ICONERROR);

@@ -1,13 +1,19 @@
 #pragma once
 
+#include "platform/database/SServerConnection.h"
+
+#include <optional>
+
 class CDao_Table;
 
 // What the windows tell the user about the photo database: the database
 // object only answers, these show its answers in message boxes.
 
-// Connects at start and says once why the records can not be used, or only
-// read. True when they can be used.
-bool ConnectPhotoDatabase(CDao_Table& table);
+// Connects at start, to the file or to the server chosen (with the password
+// typed for this run, if any), and says once why the records can not be
+// used, or only read. True when they can be used.
+bool ConnectPhotoDatabase(CDao_Table& table,
+                          const std::optional<SServerConnection>& server = std::nullopt);
 
 // For every database command: true when the database is open, otherwise
 // shows why not and returns false.

@@ -1,0 +1,119 @@
+#include "common/DbTestData.h"
+#include "common/PgTestServer.h"
+#include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
+#include "db/CPhotoColumns.h"
+#include "db/CPictureImport.h"
+#include "platform/database/CDaoDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+
+// The photo database on a PostgreSQL server of the test's own: what a table
+// window and the import do gives what it gives on the file.
+class TestServerDatabase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void recordsOnAServer();
+    void refusalsInWords();
+
+private:
+    std::unique_ptr<CPgTestServer> m_pServer;
+};
+
+namespace {
+const QDateTime g_date(QDate(2006, 12, 7), QTime(23, 59, 30), Qt::UTC);
+
+QStringList Names(const CPhotoColumns& columns)
+{
+    QStringList ar;
+    for (int i = 0; i < columns.Size(); ++i)
+        ar.append(columns.Record(i).m_strName);
+    return ar;
+}
+} // namespace
+
+void TestServerDatabase::initTestCase()
+{
+    m_pServer = std::make_unique<CPgTestServer>();
+    if (!m_pServer->IsAvailable())
+        QSKIP(qPrintable(m_pServer->WhyUnavailable()));
+}
+
+void TestServerDatabase::recordsOnAServer()
+{
+    CTestWorkspace workspace;
+    QVERIFY2(m_pServer->CreateDatabase("photos"), qPrintable(m_pServer->Error()));
+    CDao_Table table;
+    QVERIFY2(table.ConnectServer(m_pServer->Connection("photos")),
+             qPrintable(table.UnavailableMessage()));
+    QVERIFY(table.IsDatabaseWritable());
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    AddPhoto(pDb, g_date, "a.jpg", "/p", "Beach trip", "O'Brien's dog");
+    AddPhoto(pDb, g_date.addDays(1), "B.JPG", "/p", "beach");
+    AddPhoto(pDb, g_date.addDays(-3), "c.jpg", "/P", "[x]*");
+
+    const CPhotoColumns all = table.ReadRecords(QString());
+    QCOMPARE(Names(all), (QStringList{"a.jpg", "B.JPG", "c.jpg"}));
+    QCOMPARE(all.Record(0).m_dtDate, g_date);
+    QCOMPARE(all.Record(0).m_strComment, QStringLiteral("O'Brien's dog"));
+    // Letter case ignored, pattern characters kept apart, dates by the day.
+    QCOMPARE(Names(table.ReadRecords("[theme] LIKE '*BEACH*'")), (QStringList{"a.jpg", "B.JPG"}));
+    QCOMPARE(Names(table.ReadRecords("[Theme] LIKE '[[]x]*'")), QStringList{"c.jpg"});
+    QCOMPARE(Names(table.ReadRecords("[Theme] = 'BEACH'")), QStringList{"B.JPG"});
+    QCOMPARE(Names(table.ReadRecords("[Date] >= #12/8/2006# AND [Date] <= #12/8/2006 23:59:59#")),
+             QStringList{"B.JPG"});
+    QCOMPARE(table.DistinctValues(EPhotoField::Theme),
+             (QStringList{"[x]*", "beach", "Beach trip"}));
+
+    table.SaveRecord(all.Record(0).m_nKey, "Zoo", "lion");
+    table.DeleteRecords({all.Record(1).m_nKey});
+    QCOMPARE(table.ReadRecord(all.Record(0).m_nKey)->m_strTheme, QStringLiteral("Zoo"));
+    QCOMPARE(table.CountRecords("PHOTOS"), 2);
+    QCOMPARE(table.ReadFileRecords("/p").size(), 1); // "/P" is another folder
+
+    // A folder imported twice is stored once.
+    const QString strFolder = workspace.Path() + "/pictures";
+    QDir().mkpath(strFolder);
+    const QStringList arFiles{workspace.WriteFile("pictures/1.jpg", "x"),
+                              workspace.WriteFile("pictures/2.jpg", "y")};
+    for (int i = 0; i < 2; ++i) {
+        CPictureImport import(&table);
+        QVERIFY2(import.Import(strFolder, arFiles), qPrintable(import.m_strError));
+        QCOMPARE(import.m_nAdded, i == 0 ? 2 : 0);
+    }
+    QCOMPARE(table.CountRecords("PHOTOS"), 4);
+}
+
+void TestServerDatabase::refusalsInWords()
+{
+    CDao_Table missing;
+    QVERIFY(!missing.ConnectServer(m_pServer->Connection("no_such_photos")));
+    QVERIFY2(missing.UnavailableMessage().contains("no_such_photos"),
+             qPrintable(missing.UnavailableMessage()));
+
+    // A table made elsewhere is read, never altered.
+    QVERIFY2(m_pServer->CreateDatabase("other"), qPrintable(m_pServer->Error()));
+    {
+        CDaoDatabase db;
+        db.OpenServer(m_pServer->Connection("other"));
+        db.Execute("CREATE TABLE \"PHOTOS\" (\"ID_Photo\" BIGINT PRIMARY KEY, \"Name\" TEXT)");
+    }
+    CDao_Table other;
+    QVERIFY(!other.ConnectServer(m_pServer->Connection("other")));
+    QVERIFY2(other.UnavailableMessage().contains("lacks the fields"),
+             qPrintable(other.UnavailableMessage()));
+
+    m_pServer->Stop();
+    CDao_Table down;
+    QVERIFY(!down.ConnectServer(m_pServer->Connection("photos")));
+    QVERIFY2(down.UnavailableMessage().contains("PostgreSQL server"),
+             qPrintable(down.UnavailableMessage()));
+    m_pServer->Start();
+}
+
+QTEST_GUILESS_MAIN(TestServerDatabase)
+#include "TestServerDatabase.moc"
