@@ -12,8 +12,17 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
     m_strReadOnly.clear();
     try {
         m_pCDaoDatabase->OpenServer(server);
-        if (m_pCDaoDatabase->GetObjectKind(m_TableInfo.m_strTableName) == CDaoDatabase::NoObject)
-            BuildTable();
+        if (m_pCDaoDatabase->GetObjectKind(m_TableInfo.m_strTableName) == CDaoDatabase::NoObject) {
+            try {
+                BuildTable();
+            } catch (const CDaoException&) {
+                // Another Orvala starting at the same moment may have made it
+                // first; then it is checked as any table found.
+                if (m_pCDaoDatabase->GetObjectKind(m_TableInfo.m_strTableName) ==
+                    CDaoDatabase::NoObject)
+                    throw;
+            }
+        }
     } catch (const CDaoException& e) {
         m_strProblem = e.GetErrorDescription();
         m_pCDaoDatabase->Close();

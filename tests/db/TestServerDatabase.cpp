@@ -10,6 +10,9 @@
 #include <QFile>
 #include <QTest>
 
+#include <atomic>
+#include <thread>
+
 // The photo database on a PostgreSQL server of the test's own: what a table
 // window and the import do gives what it gives on the file.
 class TestServerDatabase : public QObject
@@ -19,6 +22,7 @@ private slots:
     void initTestCase();
     void recordsOnAServer();
     void refusalsInWords();
+    void twoStartAtOnce();
 
 private:
     std::unique_ptr<CPgTestServer> m_pServer;
@@ -113,6 +117,31 @@ void TestServerDatabase::refusalsInWords()
     QVERIFY2(down.UnavailableMessage().contains("PostgreSQL server"),
              qPrintable(down.UnavailableMessage()));
     m_pServer->Start();
+}
+
+void TestServerDatabase::twoStartAtOnce()
+{
+    // Both find no photo table, both make it: the second must take the first's.
+    for (int nRound = 0; nRound < 5; ++nRound) {
+        const QString strName = QStringLiteral("race%1").arg(nRound);
+        QVERIFY2(m_pServer->CreateDatabase(strName), qPrintable(m_pServer->Error()));
+        const SServerConnection connection = m_pServer->Connection(strName);
+        std::atomic<int> nReady{0};
+        QString arProblems[2];
+        auto start = [&](int nWhich) {
+            CDao_Table table;
+            ++nReady;
+            while (nReady < 2) {
+            }
+            if (!table.ConnectServer(connection))
+                arProblems[nWhich] = table.UnavailableMessage();
+        };
+        std::thread second(start, 1);
+        start(0);
+        second.join();
+        QVERIFY2(arProblems[0].isEmpty() && arProblems[1].isEmpty(),
+                 qPrintable(arProblems[0] + arProblems[1]));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestServerDatabase)
