@@ -2,6 +2,7 @@
 
 #include "db/CDao_Table.h"
 #include "db/DatabaseChoice.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
 
@@ -52,6 +53,14 @@ void VerifyPhotoDatabase(CDao_Table& table)
 {
     if (!CheckDatabase(table))
         return;
+    if (table.m_pCDaoDatabase->IsServer()) {
+        // Saying "no damage" would claim a check that was not made.
+        AfxMessageBox(QStringLiteral("The photo database \"%1\" is on a PostgreSQL server, which "
+                                     "keeps its files whole itself; there is no file here to "
+                                     "check. Nothing was changed.")
+                          .arg(table.m_pCDaoDatabase->GetName()));
+        return;
+    }
     const QString strFile = table.m_TableInfo.m_strDatabaseFile;
     QStringList arProblems;
     try {

@@ -1,9 +1,11 @@
 #include "common/DbTestData.h"
+#include "common/MessageBoxRecorder.h"
 #include "common/PgTestServer.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CPhotoColumns.h"
 #include "db/CPictureImport.h"
+#include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 
 #include <QDir>
@@ -90,6 +92,12 @@ void TestServerDatabase::recordsOnAServer()
         QCOMPARE(import.m_nAdded, i == 0 ? 2 : 0);
     }
     QCOMPARE(table.CountRecords("PHOTOS"), 4);
+
+    // No file to check, and no claim that one was.
+    CMessageBoxRecorder answers;
+    VerifyPhotoDatabase(table);
+    QVERIFY2(answers.m_arTexts.value(0).contains("no file here to check"),
+             qPrintable(answers.m_arTexts.value(0)));
 }
 
 void TestServerDatabase::refusalsInWords()
