@@ -1,5 +1,4 @@
 #include "common/MessageBoxRecorder.h"
-#include "common/PgTestServer.h"
 #include "common/TestWorkspace.h"
 #include "db/CDia_PhotoDatabase.h"
 #include "db/DatabaseChoice.h"
@@ -10,13 +9,9 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
-#include <QSqlDatabase>
-#include <QSqlError>
-#include <QSqlQuery>
 #include <QTest>
 
-// Database > Photo Database... driven as a user would, and a PostgreSQL
-// server of the test's own that such a choice can point to.
+// Database > Photo Database... driven as a user would.
 class TestPhotoDatabaseDialog : public QObject
 {
     Q_OBJECT
@@ -29,7 +24,6 @@ private slots:
     void serverFieldsOnlyForAServer();
     void okStoresAWholeServerOnly();
     void cancelStoresNothing();
-    void serverOfTheTestsOwn();
 };
 
 namespace {
@@ -134,41 +128,6 @@ void TestPhotoDatabaseDialog::cancelStoresNothing()
     QVERIFY(messages.m_arTexts.isEmpty());
     QCOMPARE(Stored(settings), QStringLiteral("photos@db.lan:6543 anna require"));
     QCOMPARE(SessionPassword(), QString());
-}
-
-void TestPhotoDatabaseDialog::serverOfTheTestsOwn()
-{
-    CPgTestServer server(QStringLiteral("test-pw"));
-    if (!server.IsAvailable())
-        QSKIP(qPrintable(server.WhyUnavailable()));
-    QVERIFY2(server.IsRunning(), qPrintable(server.Error()));
-    QVERIFY2(server.CreateDatabase(QStringLiteral("photos")), qPrintable(server.Error()));
-    const SServerConnection connection = server.Connection(QStringLiteral("photos"));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("pg"));
-        db.setHostName(connection.m_strHost);
-        db.setPort(connection.m_nPort);
-        db.setDatabaseName(connection.m_strDatabase);
-        db.setUserName(connection.m_strUser);
-        db.setPassword(connection.m_strPassword);
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        QSqlQuery query(db);
-        QVERIFY(query.exec(QStringLiteral("CREATE TABLE PHOTOS (Name TEXT)")));
-        QVERIFY(query.exec(QStringLiteral("INSERT INTO PHOTOS VALUES ('a.jpg')")));
-        const auto selectName = [&] {
-            return query.exec(QStringLiteral("SELECT Name FROM PHOTOS")) && query.next() &&
-                   query.value(0).toString() == QStringLiteral("a.jpg");
-        };
-        QVERIFY(selectName());
-        QVERIFY2(server.Stop(), qPrintable(server.Error()));
-        QVERIFY(!selectName());
-        QVERIFY2(server.Start(), qPrintable(server.Error()));
-        db.close();
-        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
-        query = QSqlQuery(db);
-        QVERIFY(selectName());
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("pg"));
 }
 
 QTEST_MAIN(TestPhotoDatabaseDialog)

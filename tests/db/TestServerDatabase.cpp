@@ -119,6 +119,19 @@ void TestServerDatabase::refusalsInWords()
     QVERIFY2(other.UnavailableMessage().contains("lacks the fields"),
              qPrintable(other.UnavailableMessage()));
 
+    // A wrong password is refused in words; the right one is let in.
+    CPgTestServer guarded(QStringLiteral("secret"));
+    QVERIFY2(guarded.CreateDatabase("photos"), qPrintable(guarded.Error()));
+    SServerConnection connection = guarded.Connection("photos");
+    connection.m_strPassword = QStringLiteral("wrong");
+    CDao_Table refused;
+    QVERIFY(!refused.ConnectServer(connection));
+    QVERIFY2(refused.UnavailableMessage().contains("password authentication failed"),
+             qPrintable(refused.UnavailableMessage()));
+    connection.m_strPassword = QStringLiteral("secret");
+    CDao_Table admitted;
+    QVERIFY2(admitted.ConnectServer(connection), qPrintable(admitted.UnavailableMessage()));
+
     m_pServer->Stop();
     CDao_Table down;
     QVERIFY(!down.ConnectServer(m_pServer->Connection("photos")));
