@@ -294,7 +294,9 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
     if (!strRefusal.isEmpty())
         throw CDaoException(strRefusal);
     SPhotoRecord record;
-    try {
+    // Looked up under the write lock: another program's delete can not
+    // come between finding the record and changing it.
+    WriteAtOnce([&] {
         CDaoRecordset recordset(m_pCDaoDatabase.get());
         OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
         if (recordset.IsEOF())
@@ -305,9 +307,7 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
         recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
         recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
         recordset.Update();
-    } catch (const CDaoException&) {
-        RethrowWriteFailure();
-    }
+    });
     record.m_strTheme = strTheme;
     record.m_strComment = strComment;
     emit m_notifier.RecordsChanged({record});

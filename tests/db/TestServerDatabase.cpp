@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QThread>
 
 #include <atomic>
 #include <thread>
@@ -25,6 +26,7 @@ private slots:
     void recordsOnAServer();
     void refusalsInWords();
     void twoStartAtOnce();
+    void saveAfterAnotherDeletes();
 
 private:
     std::unique_ptr<CPgTestServer> m_pServer;
@@ -163,6 +165,34 @@ void TestServerDatabase::twoStartAtOnce()
         QVERIFY2(arProblems[0].isEmpty() && arProblems[1].isEmpty(),
                  qPrintable(arProblems[0] + arProblems[1]));
     }
+}
+
+void TestServerDatabase::saveAfterAnotherDeletes()
+{
+    QVERIFY2(m_pServer->CreateDatabase("shared"), qPrintable(m_pServer->Error()));
+    CDao_Table table;
+    QVERIFY(table.ConnectServer(m_pServer->Connection("shared")));
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p");
+    const qint64 nKey = table.ReadRecords(QString()).Record(0).m_nKey;
+
+    // Another Orvala deletes the record and commits while this one saves.
+    std::atomic<bool> bDeleting{false};
+    std::thread other([&] {
+        CDao_Table deleting;
+        deleting.ConnectServer(m_pServer->Connection("shared"));
+        CDaoDatabase* pDb = deleting.m_pCDaoDatabase.get();
+        pDb->BeginTrans();
+        pDb->Execute("DELETE FROM \"PHOTOS\" WHERE \"ID_Photo\" = ?", {nKey});
+        bDeleting = true;
+        QThread::msleep(300);
+        pDb->CommitTrans();
+    });
+    while (!bDeleting) {
+    }
+    const QString strRefusal = DaoRefusal([&] { table.SaveRecord(nKey, "late", QString()); });
+    other.join();
+    QCOMPARE(strRefusal, QStringLiteral("The record can not be saved: it is no longer in the "
+                                        "table."));
 }
 
 QTEST_GUILESS_MAIN(TestServerDatabase)
