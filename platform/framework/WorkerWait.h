@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QDeadlineTimer>
 #include <QFuture>
-#include <QSemaphore>
-
-#include <memory>
+#include <QThread>
 
 // How long the user-interface thread may wait for a worker's result before it
 // goes on without it; the result then arrives as an event. Short enough that a
@@ -13,11 +12,15 @@ int WorkerWaitMs();
 void SetWorkerWaitMs(int nMs);
 
 // Waits at most WorkerWaitMs() for the future; true when its result is there.
+// Polled: a continuation attached for the wait and dropped with it could run
+// on the worker after the wait gave up, and crashed there now and then.
 template <typename T> bool WaitForWorker(const QFuture<T>& future)
 {
-    if (future.isFinished())
-        return true;
-    auto pDone = std::make_shared<QSemaphore>();
-    QFuture<T>(future).then(QtFuture::Launch::Sync, [pDone](QFuture<T>) { pDone->release(); });
-    return pDone->tryAcquire(1, WorkerWaitMs());
+    const QDeadlineTimer deadline(WorkerWaitMs());
+    while (!future.isFinished()) {
+        if (deadline.hasExpired())
+            return false;
+        QThread::usleep(200);
+    }
+    return true;
 }
