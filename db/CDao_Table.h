@@ -111,6 +111,9 @@ private:
     // Runs the statements of write in one transaction, rolled back whole on
     // any error.
     void WriteAtOnce(const std::function<void()>& write);
+    // Gives each record (by key) its new text in the field, in one
+    // transaction, and tells the notifier.
+    void SetField(EPhotoField eField, const QList<QPair<qint64, QString>>& arValues);
     // The records with those keys as stored, for the notifier.
     QList<SPhotoRecord> ReadRecordsOf(const QList<qint64>& arKeys);
     // The records that meet an engine criterion, in the engine's order.

@@ -69,34 +69,30 @@ QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
 
 void CDao_Table::RelocateRecords(const QList<QPair<qint64, QString>>& arDirectories)
 {
-    if (arDirectories.isEmpty())
-        return;
-    const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
-                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
-                                    Quoted(EPhotoField::Directory), Quoted(EPhotoField::ID_Photo));
-    QList<qint64> arKeys;
-    WriteAtOnce([&] {
-        for (const auto& directory : arDirectories) {
-            m_pCDaoDatabase->Execute(strSql, {directory.second, directory.first});
-            arKeys.append(directory.first);
-        }
-    });
-    emit m_notifier.RecordsChanged(ReadRecordsOf(arKeys));
+    SetField(EPhotoField::Directory, arDirectories);
 }
 
 void CDao_Table::UpdateSizes(const QList<QPair<qint64, qint64>>& arSizes)
 {
-    if (arSizes.isEmpty())
+    // Stored as text, as the import stores it.
+    QList<QPair<qint64, QString>> arValues;
+    for (const auto& size : arSizes)
+        arValues.append({size.first, QString::number(size.second)});
+    SetField(EPhotoField::Size, arValues);
+}
+
+void CDao_Table::SetField(EPhotoField eField, const QList<QPair<qint64, QString>>& arValues)
+{
+    if (arValues.isEmpty())
         return;
     const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ? WHERE %3 = ?")
-                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
-                                    Quoted(EPhotoField::Size), Quoted(EPhotoField::ID_Photo));
+                               .arg(JetQuoteName(m_TableInfo.m_strTableName), Quoted(eField),
+                                    Quoted(EPhotoField::ID_Photo));
     QList<qint64> arKeys;
     WriteAtOnce([&] {
-        for (const auto& size : arSizes) {
-            // Stored as text, as the import stores it.
-            m_pCDaoDatabase->Execute(strSql, {QString::number(size.second), size.first});
-            arKeys.append(size.first);
+        for (const auto& value : arValues) {
+            m_pCDaoDatabase->Execute(strSql, {value.second, value.first});
+            arKeys.append(value.first);
         }
     });
     emit m_notifier.RecordsChanged(ReadRecordsOf(arKeys));
