@@ -132,7 +132,7 @@ bool CDao_Table::OpenExisting(const QString& strFile)
 
 QString CDao_Table::Place() const
 {
-    return m_pCDaoDatabase->IsServer() ? m_pCDaoDatabase->GetName() : m_TableInfo.m_strDatabaseFile;
+    return m_server ? m_server->Label() : m_TableInfo.m_strDatabaseFile;
 }
 
 void CDao_Table::CheckTable()
@@ -196,10 +196,17 @@ void CDao_Table::CheckWritable()
         m_strReadOnly = QStringLiteral("the folder of \"%1\" is read-only.").arg(strFile);
 }
 
+void CDao_Table::Recheck()
+{
+    if (m_server)
+        RecheckServer();
+    else
+        RecheckFile();
+}
+
 void CDao_Table::RecheckFile()
 {
-    // A server's database has no file here to look at.
-    if (!IsDatabaseOpen() || m_pCDaoDatabase->IsServer())
+    if (!IsDatabaseOpen())
         return;
     const QString& strPath = m_strPath;
     const QString strFile = m_TableInfo.m_strDatabaseFile;
@@ -220,7 +227,7 @@ void CDao_Table::RecheckFile()
 
 void CDao_Table::RequireWritable()
 {
-    RecheckFile();
+    Recheck();
     if (!IsDatabaseOpen())
         throw CDaoException(UnavailableMessage());
     if (!IsDatabaseWritable())

@@ -45,11 +45,18 @@ public:
     bool IsDatabaseOpen() const;
     // Whether records can be added and changed.
     bool IsDatabaseWritable() const;
-    // Looks at the file again: once it is deleted the database is closed,
-    // and once it is read-only it can not be changed, as the messages say.
-    void RecheckFile();
+    // Before a command: a file deleted since closes the database, and a
+    // read-only one can not be changed, as the messages say; a server whose
+    // connection was lost since (restarted, or the network gone a while) is
+    // connected again.
+    void Recheck();
     // Names the database file and why it is not open.
     QString UnavailableMessage() const;
+    // After a statement failed with strError: on a server whose connection
+    // no longer answers, what the user should read instead (the loss, and
+    // what became of the command); empty otherwise.
+    enum class EFailedAt { Reading, Writing, Committing };
+    QString LostConnectionMessage(const QString& strError, EFailedAt eAt);
     // Names the database file and why it can not be changed.
     QString ReadOnlyMessage() const;
 
@@ -101,6 +108,10 @@ private:
     void CheckTable();
     // The file's name, or the server database's "photos@server".
     QString Place() const;
+    void RecheckFile();
+    void RecheckServer();
+    // Inside a catch of a failed read: a lost connection is the news.
+    [[noreturn]] void RethrowReadFailure();
     void CheckWritable();
     void CreateTable();
     void BuildTable();
@@ -119,6 +130,7 @@ private:
     // The records that meet an engine criterion, in the engine's order.
     QList<SPhotoRecord> ReadRecordsWhere(const QString& strWhere);
 
+    std::optional<SServerConnection> m_server; // kept to connect again
     QString m_strPath;     // the file opened, whatever the working folder is now
     QString m_strProblem;  // why the database is not open, when Connect knows
     QString m_strReadOnly; // why it can not be changed; empty when it can

@@ -28,43 +28,48 @@ QString ColumnText(const CEngineStatement& statement, int nColumn)
 
 QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
 {
-    if (!IsDatabaseOpen())
-        throw CDaoException(UnavailableMessage());
-    const QString strDirectory = Quoted(EPhotoField::Directory);
-    QString strSql =
-        QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
-            .arg(Quoted(EPhotoField::ID_Photo), strDirectory, Quoted(EPhotoField::Name),
-                 Quoted(EPhotoField::Size), JetQuoteName(m_TableInfo.m_strTableName));
-    QVariantList arValues;
-    if (!strFolder.isNull()) {
-        // Compared byte for byte: folder names differ in letter case here (a
-        // server compares so already; SQLite may have been told otherwise).
-        const QString strExact =
-            m_pCDaoDatabase->IsServer() ? QString() : QStringLiteral(" COLLATE BINARY");
-        strSql += QStringLiteral(" WHERE %1 = ?%2 OR substr(%1, 1, length(?)) = ?%2")
-                      .arg(strDirectory, strExact);
-        arValues = {strFolder, strFolder + u'/', strFolder + u'/'};
+    try {
+        if (!IsDatabaseOpen())
+            throw CDaoException(UnavailableMessage());
+        const QString strDirectory = Quoted(EPhotoField::Directory);
+        QString strSql =
+            QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
+                .arg(Quoted(EPhotoField::ID_Photo), strDirectory, Quoted(EPhotoField::Name),
+                     Quoted(EPhotoField::Size), JetQuoteName(m_TableInfo.m_strTableName));
+        QVariantList arValues;
+        if (!strFolder.isNull()) {
+            // Compared byte for byte: folder names differ in letter case here (a
+            // server compares so already; SQLite may have been told otherwise).
+            const QString strExact =
+                m_pCDaoDatabase->IsServer() ? QString() : QStringLiteral(" COLLATE BINARY");
+            strSql += QStringLiteral(" WHERE %1 = ?%2 OR substr(%1, 1, length(?)) = ?%2")
+                          .arg(strDirectory, strExact);
+            arValues = {strFolder, strFolder + u'/', strFolder + u'/'};
+        }
+        strSql += QStringLiteral(" ORDER BY %1").arg(strDirectory);
+        const std::unique_ptr<CEngineStatement> pStatement =
+            m_pCDaoDatabase->Query(strSql, arValues);
+        QList<SFileRecord> arRecords;
+        QString strLastDirectory;
+        while (pStatement->Step()) {
+            SFileRecord record;
+            record.m_nKey = pStatement->Integer(0);
+            record.m_strDirectory = ColumnText(*pStatement, 1);
+            // One copy of each folder's text, however many records it holds.
+            if (record.m_strDirectory == strLastDirectory)
+                record.m_strDirectory = strLastDirectory;
+            else
+                strLastDirectory = record.m_strDirectory;
+            record.m_strName = ColumnText(*pStatement, 2);
+            record.m_nSize = pStatement->Kind(3) == CEngineStatement::EKind::Integer
+                                 ? pStatement->Integer(3)
+                                 : LeadingWholeNumber(ColumnText(*pStatement, 3));
+            arRecords.append(record);
+        }
+        return arRecords;
+    } catch (const CDaoException&) {
+        RethrowReadFailure();
     }
-    strSql += QStringLiteral(" ORDER BY %1").arg(strDirectory);
-    const std::unique_ptr<CEngineStatement> pStatement = m_pCDaoDatabase->Query(strSql, arValues);
-    QList<SFileRecord> arRecords;
-    QString strLastDirectory;
-    while (pStatement->Step()) {
-        SFileRecord record;
-        record.m_nKey = pStatement->Integer(0);
-        record.m_strDirectory = ColumnText(*pStatement, 1);
-        // One copy of each folder's text, however many records it holds.
-        if (record.m_strDirectory == strLastDirectory)
-            record.m_strDirectory = strLastDirectory;
-        else
-            strLastDirectory = record.m_strDirectory;
-        record.m_strName = ColumnText(*pStatement, 2);
-        record.m_nSize = pStatement->Kind(3) == CEngineStatement::EKind::Integer
-                             ? pStatement->Integer(3)
-                             : LeadingWholeNumber(ColumnText(*pStatement, 3));
-        arRecords.append(record);
-    }
-    return arRecords;
 }
 
 void CDao_Table::RelocateRecords(const QList<QPair<qint64, QString>>& arDirectories)
@@ -108,12 +113,17 @@ void CDao_Table::WriteAtOnce(const std::function<void()>& write)
             qCWarning(lcDatabase) << "rollback failed too:" << e.what();
         }
     };
+    EFailedAt eAt = EFailedAt::Writing;
     try {
         m_pCDaoDatabase->BeginTrans();
         write();
+        eAt = EFailedAt::Committing;
         m_pCDaoDatabase->CommitTrans();
-    } catch (const CDaoException&) {
+    } catch (const CDaoException& e) {
         rollBack();
+        const QString strLost = LostConnectionMessage(e.GetErrorDescription(), eAt);
+        if (!strLost.isEmpty())
+            throw CDaoException(strLost);
         RethrowWriteFailure();
     } catch (...) {
         rollBack();

@@ -7,6 +7,7 @@
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
+#include "platform/database/CEngineStatement.h"
 #include "platform/database/JetDateText.h"
 #include "platform/database/JetSql.h"
 
@@ -64,6 +65,12 @@ SPhotoRecord CurrentRecord(CDaoRecordset& recordset, const QList<int>& arColumns
 
 int CDao_Table::CountRecords(QString strTableName)
 {
+    // A server counts by itself; rows fetched to count them cost seconds.
+    if (m_pCDaoDatabase->IsServer()) {
+        const auto pCount = m_pCDaoDatabase->Query(
+            QStringLiteral("SELECT count(*) FROM %1").arg(JetQuoteName(strTableName)));
+        return pCount->Step() ? int(pCount->Integer(0)) : 0;
+    }
     CDaoRecordset recordset(m_pCDaoDatabase.get());
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM %1").arg(strTableName),
                    0);
@@ -76,19 +83,23 @@ int CDao_Table::CountRecords(QString strTableName)
 
 QStringList CDao_Table::DistinctValues(EPhotoField eField)
 {
-    const QString strColumn = PhotoFieldName(eField);
-    CDaoRecordset recordset(m_pCDaoDatabase.get());
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                   QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 ORDER BY %1")
-                       .arg(strColumn, m_TableInfo.m_strTableName),
-                   0);
-    QStringList arValues;
-    for (; !recordset.IsEOF(); recordset.MoveNext()) {
-        const QString strValue = recordset.GetFieldValue(strColumn).toString();
-        if (!strValue.isEmpty())
-            arValues.append(strValue);
+    try {
+        const QString strColumn = PhotoFieldName(eField);
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT %1 FROM %2 GROUP BY %1 ORDER BY %1")
+                           .arg(strColumn, m_TableInfo.m_strTableName),
+                       0);
+        QStringList arValues;
+        for (; !recordset.IsEOF(); recordset.MoveNext()) {
+            const QString strValue = recordset.GetFieldValue(strColumn).toString();
+            if (!strValue.isEmpty())
+                arValues.append(strValue);
+        }
+        return arValues;
+    } catch (const CDaoException&) {
+        RethrowReadFailure();
     }
-    return arValues;
 }
 
 namespace {
@@ -103,11 +114,15 @@ void OpenRecordByKey(CDaoRecordset& recordset, const QString& strTable, qint64 n
 
 std::optional<SPhotoRecord> CDao_Table::ReadRecord(qint64 nKey)
 {
-    CDaoRecordset recordset(m_pCDaoDatabase.get());
-    OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
-    if (recordset.IsEOF())
-        return std::nullopt;
-    return CurrentRecord(recordset, FieldColumns(recordset));
+    try {
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
+        if (recordset.IsEOF())
+            return std::nullopt;
+        return CurrentRecord(recordset, FieldColumns(recordset));
+    } catch (const CDaoException&) {
+        RethrowReadFailure();
+    }
 }
 
 QList<SPhotoRecord> CDao_Table::ReadRecordsWhere(const QString& strWhere)
@@ -234,39 +249,43 @@ private:
 CPhotoColumns CDao_Table::ReadRecords(const QString& strCriterion,
                                       const std::function<void(int nPercent)>& progress)
 {
-    const int nRecords = CountRecords(m_TableInfo.m_strTableName);
-    // The criterion goes to the engine as the statement's condition, and the
-    // rows are read once, straight through: finding record after record in
-    // a dynaset reads each one twice.
-    CDaoRecordset recordset(m_pCDaoDatabase.get());
-    recordset.m_strFilter = strCriterion;
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
-                   QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
-                       .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo),
-                            PhotoFieldName(EPhotoField::Date)),
-                   dbForwardOnly);
-    const QList<int> arColumns = FieldColumns(recordset);
-    CRowFields fields(recordset, arColumns);
+    try {
+        const int nRecords = CountRecords(m_TableInfo.m_strTableName);
+        // The criterion goes to the engine as the statement's condition, and the
+        // rows are read once, straight through: finding record after record in
+        // a dynaset reads each one twice.
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        recordset.m_strFilter = strCriterion;
+        recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                       QStringLiteral("SELECT * FROM %1 ORDER BY %2, %3;")
+                           .arg(m_TableInfo.m_strTableName, PhotoFieldName(EPhotoField::ID_Photo),
+                                PhotoFieldName(EPhotoField::Date)),
+                       dbForwardOnly);
+        const QList<int> arColumns = FieldColumns(recordset);
+        CRowFields fields(recordset, arColumns);
 
-    CPhotoColumns records;
-    records.Reserve(strCriterion.isEmpty() ? nRecords : 0);
-    int nReported = -1;
-    for (int i = 0; i < nRecords && !recordset.IsEOF(); ++i) {
-        const qint64 nKey = fields.Key();
-        const qint64 nDate = fields.Date();
-        const qint64 nSize = fields.Size();
-        records.AppendStored(nKey, nDate, fields.Utf8(EPhotoField::Name),
-                             fields.Utf8(EPhotoField::Extention), nSize,
-                             fields.Utf8(EPhotoField::Directory), fields.Utf8(EPhotoField::Theme),
-                             QString::fromUtf8(fields.Utf8(EPhotoField::Comment)));
-        recordset.MoveNext();
-        const int nPercent = int(qint64(100) * i / nRecords);
-        if (progress && nPercent != nReported) {
-            progress(nPercent);
-            nReported = nPercent;
+        CPhotoColumns records;
+        records.Reserve(strCriterion.isEmpty() ? nRecords : 0);
+        int nReported = -1;
+        for (int i = 0; i < nRecords && !recordset.IsEOF(); ++i) {
+            const qint64 nKey = fields.Key();
+            const qint64 nDate = fields.Date();
+            const qint64 nSize = fields.Size();
+            records.AppendStored(
+                nKey, nDate, fields.Utf8(EPhotoField::Name), fields.Utf8(EPhotoField::Extention),
+                nSize, fields.Utf8(EPhotoField::Directory), fields.Utf8(EPhotoField::Theme),
+                QString::fromUtf8(fields.Utf8(EPhotoField::Comment)));
+            recordset.MoveNext();
+            const int nPercent = int(qint64(100) * i / nRecords);
+            if (progress && nPercent != nReported) {
+                progress(nPercent);
+                nReported = nPercent;
+            }
         }
+        return records;
+    } catch (const CDaoException&) {
+        RethrowReadFailure();
     }
-    return records;
 }
 
 QString CDao_Table::TextsRefusal(const QString& strTheme, const QString& strComment) const

@@ -8,6 +8,7 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
 {
     if (IsDatabaseOpen())
         return true;
+    m_server = server;
     m_strProblem.clear();
     m_strReadOnly.clear();
     try {
@@ -34,4 +35,46 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
     if (m_pCDaoDatabase->IsReadOnly())
         m_strReadOnly = QStringLiteral("the server keeps \"%1\" read-only.").arg(Place());
     return true;
+}
+
+void CDao_Table::RecheckServer()
+{
+    if (IsDatabaseOpen() && m_pCDaoDatabase->IsConnectionAlive())
+        return;
+    m_pCDaoDatabase->Close();
+    ConnectServer(*m_server);
+}
+
+QString CDao_Table::LostConnectionMessage(const QString& strError, EFailedAt eAt)
+{
+    if (!m_server || m_pCDaoDatabase->IsConnectionAlive())
+        return QString();
+    QString strOutcome;
+    switch (eAt) {
+    case EFailedAt::Reading:
+        break;
+    case EFailedAt::Writing:
+        strOutcome = QStringLiteral(" The server undid the command: nothing of it was stored.");
+        break;
+    case EFailedAt::Committing:
+        // The server may have committed just before the line went.
+        strOutcome = QStringLiteral(" Whether the change was stored is not known; the table "
+                                    "shows it once connected again.");
+        break;
+    }
+    return QStringLiteral("The connection to the photo database \"%1\" was lost: %2%3 The next "
+                          "command connects again.")
+        .arg(Place(), strError.simplified(), strOutcome);
+}
+
+void CDao_Table::RethrowReadFailure()
+{
+    try {
+        throw;
+    } catch (const CDaoException& e) {
+        const QString strLost = LostConnectionMessage(e.GetErrorDescription(), EFailedAt::Reading);
+        if (strLost.isEmpty())
+            throw;
+        throw CDaoException(strLost);
+    }
 }

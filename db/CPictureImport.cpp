@@ -94,7 +94,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
 {
     m_nAdded = m_nPresent = m_nForgotten = m_nSkipped = 0;
     m_strError.clear();
-    m_pTable->RecheckFile();
+    m_pTable->Recheck();
     if (!m_pTable->IsDatabaseOpen()) {
         m_strError = m_pTable->UnavailableMessage();
         return false;
@@ -106,12 +106,14 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
     const CDao_TableInfo& info = m_pTable->m_TableInfo;
     CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
     bool bInTransaction = false;
+    CDao_Table::EFailedAt eAt = CDao_Table::EFailedAt::Writing;
     try {
         // Read and add under one write lock: a second program importing the
         // same folder waits here, then finds these records present.
         pDatabase->BeginTrans();
         bInTransaction = true;
         AddRecords(info, strFolder, arPictures);
+        eAt = CDao_Table::EFailedAt::Committing;
         pDatabase->CommitTrans();
     } catch (...) {
         // Whatever the failure, no half-done import stays open, holding the
@@ -127,17 +129,28 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         try {
             throw;
         } catch (const CDaoException& e) {
-            m_strError = e.GetErrorDescription();
+            m_strError = m_pTable->LostConnectionMessage(e.GetErrorDescription(), eAt);
+            if (m_strError.isEmpty())
+                m_strError = e.GetErrorDescription();
             return false;
         }
     }
     return true;
 }
 
-QSet<QString> CPictureImport::PresentNames(CDaoRecordset& recordset, const QString& strDirectory)
+QSet<QString> CPictureImport::PresentNames(const QString& strTable, const QString& strFilter,
+                                           const QString& strDirectory)
 {
     const QString strNameField = PhotoFieldName(EPhotoField::Name);
     const QString strDirectoryField = PhotoFieldName(EPhotoField::Directory);
+    // Only the two fields, read straight through: a folder's records are
+    // read again for every step of its import.
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
+    recordset.m_strFilter = strFilter;
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT [%1], [%2] FROM [%3]")
+                       .arg(strNameField, strDirectoryField, strTable),
+                   dbForwardOnly);
     // Text comparison in the engine ignores case; file names here do not.
     QSet<QString> setPresent;
     for (; !recordset.IsEOF(); recordset.MoveNext()) {
@@ -156,13 +169,14 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
 
     const QString strDirectory = RecordDirectory(strFolder);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
-    recordset.m_strFilter =
+    const QString strFilter =
         QStringLiteral("[%1]='%2'")
             .arg(PhotoFieldName(EPhotoField::Directory), JetQuoteText(strDirectory));
+    const QSet<QString> setPresent = PresentNames(info.m_strTableName, strFilter, strDirectory);
+    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
+    recordset.m_strFilter = strFilter;
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
-    const QSet<QString> setPresent = PresentNames(recordset, strDirectory);
     CImportedFiles imported(m_pTable->m_pCDaoDatabase.get(), strDirectory);
     for (const QString& strPath : arPictures) {
         const QFileInfo fileInfo(strPath);

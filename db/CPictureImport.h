@@ -35,7 +35,8 @@ private:
     void AddRecords(const CDao_TableInfo& info, const QString& strFolder,
                     const QStringList& arPictures);
     // The names the folder's records hold.
-    static QSet<QString> PresentNames(CDaoRecordset& recordset, const QString& strDirectory);
+    QSet<QString> PresentNames(const QString& strTable, const QString& strFilter,
+                               const QString& strDirectory);
     static void AddRecord(CDaoRecordset& recordset, const QFileInfo& fileInfo,
                           const QString& strDirectory);
 

@@ -31,8 +31,8 @@ bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnecti
 
 bool CheckDatabase(CDao_Table& table)
 {
-    // The file may have gone since the start.
-    table.RecheckFile();
+    // The file may have gone since the start, or a server's connection.
+    table.Recheck();
     if (table.IsDatabaseOpen())
         return true;
     AfxMessageBox(table.UnavailableMessage(), MB_OK | MB_ICONERROR);

@@ -25,6 +25,8 @@ std::atomic<int> g_nBusyTimeoutMs{5000};
 // The server lock every Orvala takes for a write: one writer at a time, as
 // on a file. Any number no other program uses.
 constexpr qint64 g_nWriteLockKey = 0x4f7276616c61; // "Orvala"
+// The server's SQLSTATE for a lock not granted within lock_timeout.
+constexpr char g_szLockTimeoutState[] = "55P03";
 
 // jet_like(pattern, value): the engine's LIKE. The compiled pattern is kept
 // with the statement, since the pattern is the same for every row.
@@ -188,6 +190,8 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
     m_strName = server.Label();
     // Waits for another program's write as long as a file would.
     Execute(QStringLiteral("SET lock_timeout = %1").arg(g_nBusyTimeoutMs.load()));
+    // The server's notices (a table already there) are no news for the user's terminal.
+    Execute(QStringLiteral("SET client_min_messages = error"));
 }
 
 void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
@@ -258,6 +262,7 @@ void CDaoDatabase::Close()
     m_pHandle = nullptr;
     m_bOpen = false;
     m_bServer = false;
+    m_bInTransaction = false;
 }
 
 void CDaoDatabase::BeginTrans()
@@ -275,16 +280,41 @@ void CDaoDatabase::BeginTrans()
         if (!query.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1)").arg(g_nWriteLockKey))) {
             const QSqlError error = query.lastError();
             query.exec(QStringLiteral("ROLLBACK"));
+            if (error.nativeErrorCode() == QLatin1String(g_szLockTimeoutState))
+                throw CDaoException(LockedMessage());
             ThrowSqlError(error);
         }
+        m_bInTransaction = true;
         return;
     }
-    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE")))
-        ThrowSqlError(query.lastError());
+    if (!query.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        const QSqlError error = query.lastError();
+        if (PrimaryCode(error) == SQLITE_BUSY)
+            throw CDaoException(LockedMessage(), SQLITE_BUSY);
+        ThrowSqlError(error);
+    }
+}
+
+QString CDaoDatabase::LockedMessage() const
+{
+    return QStringLiteral("Database \"%1\" is locked by another program.").arg(m_strName);
+}
+
+bool CDaoDatabase::IsConnectionAlive()
+{
+    if (!m_bOpen || !m_bServer)
+        return m_bOpen;
+    // The driver closes a connection it found gone.
+    if (!m_db.isOpen())
+        return false;
+    QSqlQuery query(m_db);
+    return query.exec(QStringLiteral("SELECT 1"));
 }
 
 void CDaoDatabase::CommitTrans()
 {
+    // Over even when the commit fails: the server ends the transaction.
+    m_bInTransaction = false;
     if (!m_db.commit())
         ThrowSqlError(m_db.lastError());
 }
@@ -293,7 +323,11 @@ void CDaoDatabase::Rollback()
 {
     // SQLite undoes a transaction itself on some errors (a full disk); then
     // there is nothing left to undo, and the error that did it is the news.
-    if (!m_bOpen || (!m_bServer && sqlite3_get_autocommit(m_pHandle)))
+    if (!m_bOpen || (m_bServer ? !m_bInTransaction : sqlite3_get_autocommit(m_pHandle) != 0))
+        return;
+    m_bInTransaction = false;
+    // A server ends the transaction of a connection that is gone.
+    if (m_bServer && !m_db.isOpen())
         return;
     if (!m_db.rollback())
         ThrowSqlError(m_db.lastError());

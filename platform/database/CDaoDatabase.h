@@ -38,6 +38,9 @@ public:
     bool IsOpen() const { return m_bOpen; }
     // Whether the database is on a PostgreSQL server rather than in a file.
     bool IsServer() const { return m_bServer; }
+    // Whether a server still answers on the connection (a server restarted
+    // or a network gone drops it); a file's connection always does.
+    bool IsConnectionAlive();
     QString GetName() const { return m_strName; }
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
@@ -53,7 +56,8 @@ public:
     static void SetBusyTimeout(int nMilliseconds);
 
     // BeginTrans takes the write lock at once, waiting (see SetBusyTimeout)
-    // for another program that holds it. Rollback with no transaction left open
+    // for another program that holds it; a lock still held then is refused
+    // in words. Rollback with no transaction left open
     // (SQLite may have undone it already) does nothing.
     void BeginTrans();
     void CommitTrans();
@@ -77,6 +81,7 @@ private:
     // The connection on that Qt driver, made anew when it was on another.
     void UseDriver(const QString& strDriver);
     [[noreturn]] void Fail(const QString& strDescription, int nCode = 0);
+    QString LockedMessage() const;
     void RegisterFunctions();
 
     QString m_strConnection;
@@ -86,6 +91,7 @@ private:
     QString m_strOpenFailure;
     bool m_bOpen = false;
     bool m_bServer = false;
+    bool m_bInTransaction = false; // a server's, since BeginTrans
 };
 
 // An engine exception from the latest error of a failed SQLite call.

@@ -1,12 +1,17 @@
 #pragma once
 
+#include "common/TestBackend.h"
+
 #include <QObject>
 
-// The database object's queries: counting, reading, saving and deleting records.
+// The database object's queries: counting, reading, saving and deleting
+// records, on the file and, where the engines agree, on a server.
 class TestDaoTable : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
+    void init();
     void countRecords_data();
     void countRecords();
     void distinctValues_data();
@@ -18,4 +23,7 @@ private slots:
     void deleteRecords();
     void verifyDatabaseChangesNothing();
     void closedDatabase();
+
+private:
+    CTestBackend m_backend;
 };

@@ -2,6 +2,7 @@
 #include "app/CMainFrame.h"
 #include "common/DbTestData.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestBackend.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CDia_Find.h"
@@ -14,16 +15,17 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 
-// The Find and Record dialogs of the table windows, driven as a user would.
+// The Find and Record dialogs of the table windows, driven as a user would,
+// on the file and on a PostgreSQL server.
 class TestRecordDialogs : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
     void initTestCase();
+    void init();
     void cleanup();
     void find_data();
     void find();
@@ -36,6 +38,8 @@ private slots:
 
 private:
     static QPushButton* Button(QWidget* pDialog, const QString& strText);
+
+    CTestBackend m_backend;
 };
 
 namespace {
@@ -60,9 +64,20 @@ QStringList Stored(CDaoDatabase* pDb)
 }
 } // namespace
 
+void TestRecordDialogs::initTestCase_data()
+{
+    CTestBackend::AddRows();
+}
+
 void TestRecordDialogs::initTestCase()
 {
     CDaoDatabase::SetBusyTimeout(100);
+}
+
+void TestRecordDialogs::init()
+{
+    if (!m_backend.Begin())
+        QSKIP(qPrintable(m_backend.WhySkipped()));
 }
 
 void TestRecordDialogs::cleanup()
@@ -138,6 +153,7 @@ void TestRecordDialogs::recordShowsRecord()
     QFETCH(QString, theme);
     QFETCH(QStringList, offered);
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     for (const QString& strTheme : themes)
         AddPhoto(session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get(),
@@ -183,6 +199,7 @@ void TestRecordDialogs::recordStores()
     QFETCH(QStringList, stored);
     QFETCH(bool, stillOpen);
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CMessageBoxRecorder messages;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
@@ -207,28 +224,25 @@ void TestRecordDialogs::recordStores()
 void TestRecordDialogs::recordOkWhileLocked()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
     CDia_Record dialog(Row(1, "Old", "old"));
-    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
-    locker.setDatabaseName(ws.FilePath(QStringLiteral("Photos.mdb")));
-    QVERIFY(locker.open());
+    CDaoDatabase locker;
+    m_backend.OpenOther(locker);
     CMessageBoxRecorder messages;
     bool bOpenAfter = false;
     CDialog::SetModalHook([&](CDialog* pDialog) {
-        // Another program locks the file while the dialog is open.
-        QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE"));
+        // Another program takes the write lock while the dialog is open.
+        locker.BeginTrans();
         dialog.m_comboTheme->setEditText(QStringLiteral("Trips"));
         Button(pDialog, "OK")->click();
         bOpenAfter = pDialog->isVisible();
         return int(IDCANCEL);
     });
     dialog.DoModal();
-    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
-    locker.close();
-    locker = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    locker.Rollback();
 
     QCOMPARE(messages.m_arTexts.size(), 1);
     QVERIFY(bOpenAfter);
@@ -238,12 +252,14 @@ void TestRecordDialogs::recordOkWhileLocked()
 void TestRecordDialogs::recordWithAKeyBeyond32Bits()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Zero", "zero");
     AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "b.jpg", "/photos", "Wide", "wide");
-    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 0 WHERE Name = 'a.jpg'"));
-    pDb->Execute(QStringLiteral("UPDATE PHOTOS SET ID_Photo = 3000000000 WHERE Name = 'b.jpg'"));
+    pDb->Execute(QStringLiteral(R"(UPDATE "PHOTOS" SET "ID_Photo" = 0 WHERE "Name" = 'a.jpg')"));
+    pDb->Execute(
+        QStringLiteral(R"(UPDATE "PHOTOS" SET "ID_Photo" = 3000000000 WHERE "Name" = 'b.jpg')"));
     CDia_Record dialog(Row(3000000000, "Wide", "wide"));
     CDialog::SetModalHook([&](CDialog* pDialog) {
         dialog.m_comboTheme->setEditText(QStringLiteral("Trips"));

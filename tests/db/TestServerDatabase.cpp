@@ -3,30 +3,31 @@
 #include "common/PgTestServer.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
-#include "db/CPhotoColumns.h"
 #include "db/CPictureImport.h"
 #include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 
-#include <QDir>
-#include <QFile>
+#include <QSignalSpy>
 #include <QTest>
 #include <QThread>
 
 #include <atomic>
 #include <thread>
 
-// The photo database on a PostgreSQL server of the test's own: what a table
-// window and the import do gives what it gives on the file.
+// The photo database on a PostgreSQL server of the test's own: what only a
+// server does, refuses or suffers (other programs at once, a server gone).
 class TestServerDatabase : public QObject
 {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void recordsOnAServer();
+    void init();
+    void serverAnswers();
     void refusalsInWords();
-    void twoStartAtOnce();
+    void twoStartAndImportAtOnce();
     void saveAfterAnotherDeletes();
+    void serverStoppedInAFill();
+    void serverStoppedInADelete();
 
 private:
     std::unique_ptr<CPgTestServer> m_pServer;
@@ -35,13 +36,6 @@ private:
 namespace {
 const QDateTime g_date(QDate(2006, 12, 7), QTime(23, 59, 30), Qt::UTC);
 
-QStringList Names(const CPhotoColumns& columns)
-{
-    QStringList ar;
-    for (int i = 0; i < columns.Size(); ++i)
-        ar.append(columns.Record(i).m_strName);
-    return ar;
-}
 } // namespace
 
 void TestServerDatabase::initTestCase()
@@ -51,49 +45,24 @@ void TestServerDatabase::initTestCase()
         QSKIP(qPrintable(m_pServer->WhyUnavailable()));
 }
 
-void TestServerDatabase::recordsOnAServer()
+void TestServerDatabase::init()
 {
-    CTestWorkspace workspace;
+    // A fault test that failed half-way may have left it stopped.
+    QVERIFY2(m_pServer->Start(), qPrintable(m_pServer->Error()));
+}
+
+// What only a server answers: the suites of the table windows and the
+// import run on both databases.
+void TestServerDatabase::serverAnswers()
+{
     QVERIFY2(m_pServer->CreateDatabase("photos"), qPrintable(m_pServer->Error()));
     CDao_Table table;
     QVERIFY2(table.ConnectServer(m_pServer->Connection("photos")),
              qPrintable(table.UnavailableMessage()));
     QVERIFY(table.IsDatabaseWritable());
-    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
-    AddPhoto(pDb, g_date, "a.jpg", "/p", "Beach trip", "O'Brien's dog");
-    AddPhoto(pDb, g_date.addDays(1), "B.JPG", "/p", "beach");
-    AddPhoto(pDb, g_date.addDays(-3), "c.jpg", "/P", "[x]*");
-
-    const CPhotoColumns all = table.ReadRecords(QString());
-    QCOMPARE(Names(all), (QStringList{"a.jpg", "B.JPG", "c.jpg"}));
-    QCOMPARE(all.Record(0).m_dtDate, g_date);
-    QCOMPARE(all.Record(0).m_strComment, QStringLiteral("O'Brien's dog"));
-    // Letter case ignored, pattern characters kept apart, dates by the day.
-    QCOMPARE(Names(table.ReadRecords("[theme] LIKE '*BEACH*'")), (QStringList{"a.jpg", "B.JPG"}));
-    QCOMPARE(Names(table.ReadRecords("[Theme] LIKE '[[]x]*'")), QStringList{"c.jpg"});
-    QCOMPARE(Names(table.ReadRecords("[Theme] = 'BEACH'")), QStringList{"B.JPG"});
-    QCOMPARE(Names(table.ReadRecords("[Date] >= #12/8/2006# AND [Date] <= #12/8/2006 23:59:59#")),
-             QStringList{"B.JPG"});
-    QCOMPARE(table.DistinctValues(EPhotoField::Theme),
-             (QStringList{"[x]*", "beach", "Beach trip"}));
-
-    table.SaveRecord(all.Record(0).m_nKey, "Zoo", "lion");
-    table.DeleteRecords({all.Record(1).m_nKey});
-    QCOMPARE(table.ReadRecord(all.Record(0).m_nKey)->m_strTheme, QStringLiteral("Zoo"));
-    QCOMPARE(table.CountRecords("PHOTOS"), 2);
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "c.jpg", "/P");
     QCOMPARE(table.ReadFileRecords("/p").size(), 1); // "/P" is another folder
-
-    // A folder imported twice is stored once.
-    const QString strFolder = workspace.Path() + "/pictures";
-    QDir().mkpath(strFolder);
-    const QStringList arFiles{workspace.WriteFile("pictures/1.jpg", "x"),
-                              workspace.WriteFile("pictures/2.jpg", "y")};
-    for (int i = 0; i < 2; ++i) {
-        CPictureImport import(&table);
-        QVERIFY2(import.Import(strFolder, arFiles), qPrintable(import.m_strError));
-        QCOMPARE(import.m_nAdded, i == 0 ? 2 : 0);
-    }
-    QCOMPARE(table.CountRecords("PHOTOS"), 4);
 
     // No file to check, and no claim that one was.
     CMessageBoxRecorder answers;
@@ -142,28 +111,45 @@ void TestServerDatabase::refusalsInWords()
     m_pServer->Start();
 }
 
-void TestServerDatabase::twoStartAtOnce()
+void TestServerDatabase::twoStartAndImportAtOnce()
 {
-    // Both find no photo table, both make it: the second must take the first's.
+    // Both find no photo table and make it, then import one folder: the
+    // second takes the first's table, and each picture is stored once.
+    CTestWorkspace workspace;
+    QStringList arPictures;
+    for (int i = 0; i < 50; ++i)
+        arPictures.append(workspace.WriteFile(QStringLiteral("shared/%1.jpg").arg(i), "x"));
+    const QString strFolder = workspace.FilePath("shared");
     for (int nRound = 0; nRound < 5; ++nRound) {
         const QString strName = QStringLiteral("race%1").arg(nRound);
         QVERIFY2(m_pServer->CreateDatabase(strName), qPrintable(m_pServer->Error()));
         const SServerConnection connection = m_pServer->Connection(strName);
         std::atomic<int> nReady{0};
         QString arProblems[2];
+        int arAdded[2] = {0, 0};
         auto start = [&](int nWhich) {
             CDao_Table table;
             ++nReady;
             while (nReady < 2) {
             }
-            if (!table.ConnectServer(connection))
+            if (!table.ConnectServer(connection)) {
                 arProblems[nWhich] = table.UnavailableMessage();
+                return;
+            }
+            CPictureImport import(&table);
+            if (!import.Import(strFolder, arPictures))
+                arProblems[nWhich] = import.m_strError;
+            arAdded[nWhich] = import.m_nAdded;
         };
         std::thread second(start, 1);
         start(0);
         second.join();
         QVERIFY2(arProblems[0].isEmpty() && arProblems[1].isEmpty(),
                  qPrintable(arProblems[0] + arProblems[1]));
+        QCOMPARE(arAdded[0] + arAdded[1], 50);
+        CDao_Table table;
+        QVERIFY(table.ConnectServer(connection));
+        QCOMPARE(table.CountRecords("PHOTOS"), 50);
     }
 }
 
@@ -193,6 +179,93 @@ void TestServerDatabase::saveAfterAnotherDeletes()
     other.join();
     QCOMPARE(strRefusal, QStringLiteral("The record can not be saved: it is no longer in the "
                                         "table."));
+}
+
+namespace {
+// Adds records quickly, straight in the server's own SQL.
+void AddManyPhotos(CDaoDatabase* pDb, int nRecords)
+{
+    pDb->Execute(QStringLiteral(R"(INSERT INTO "PHOTOS" ("Date", "Name", "Extention", "Size",
+        "Directory", "Theme", "Comment") SELECT TIMESTAMP '2006-12-07 10:00' + n * INTERVAL
+        '1 minute', 'IMG_' || n || '.JPG', 'JPG', '2400000', '/pictures/roll ' || (n / 100),
+        'holiday', 'a comment long enough to fill the rows out a little' FROM
+        generate_series(1, %1) AS n)")
+                     .arg(nRecords));
+}
+} // namespace
+
+void TestServerDatabase::serverStoppedInAFill()
+{
+    QVERIFY2(m_pServer->CreateDatabase("fill"), qPrintable(m_pServer->Error()));
+    CDao_Table table;
+    QVERIFY(table.ConnectServer(m_pServer->Connection("fill")));
+    AddManyPhotos(table.m_pCDaoDatabase.get(), 50000);
+
+    // Stopped a tenth of the way: the reading fails in words, as a loss.
+    bool bStopped = false;
+    const QString strRefusal = DaoRefusal([&] {
+        table.ReadRecords(QString(), [&](int nPercent) {
+            if (nPercent == 10 && !bStopped)
+                bStopped = m_pServer->Stop();
+        });
+    });
+    QVERIFY(bStopped);
+    QVERIFY2(
+        strRefusal.startsWith(QStringLiteral("The connection to the photo database \"fill@")) &&
+            strRefusal.endsWith(QStringLiteral("The next command connects again.")),
+        qPrintable(strRefusal));
+
+    // The server still down: the next command says so, and the one after
+    // the server is back connects again without a word.
+    CMessageBoxRecorder messages;
+    QVERIFY(!CheckDatabase(table));
+    QCOMPARE(messages.m_arTexts.size(), 1);
+    QVERIFY2(messages.m_arTexts[0].contains(QStringLiteral("PostgreSQL server")),
+             qPrintable(messages.m_arTexts[0]));
+    QVERIFY(m_pServer->Start());
+    QVERIFY(CheckDatabase(table));
+    QCOMPARE(messages.m_arTexts.size(), 1);
+    QCOMPARE(table.ReadRecords(QString()).Size(), 50000);
+}
+
+void TestServerDatabase::serverStoppedInADelete()
+{
+    QVERIFY2(m_pServer->CreateDatabase("delete"), qPrintable(m_pServer->Error()));
+    CDao_Table table;
+    QVERIFY(table.ConnectServer(m_pServer->Connection("delete")));
+    AddManyPhotos(table.m_pCDaoDatabase.get(), 2000);
+    QList<qint64> arKeys;
+    for (qint64 nKey = 1; nKey <= 2000; ++nKey)
+        arKeys.append(nKey);
+
+    // Another program holds record 1500, so the delete waits there with
+    // 1499 records deleted; then the server stops.
+    CDaoDatabase other;
+    other.OpenServer(m_pServer->Connection("delete"));
+    other.Execute("BEGIN");
+    other.Execute(R"(SELECT 1 FROM "PHOTOS" WHERE "ID_Photo" = 1500 FOR UPDATE)");
+    std::thread stopper([this] {
+        CDaoDatabase watch;
+        watch.OpenServer(m_pServer->Connection("delete"));
+        for (int i = 0; i < 5000; ++i) {
+            const auto pWaiting = watch.Query("SELECT count(*) FROM pg_locks WHERE NOT granted");
+            if (pWaiting->Step() && pWaiting->Integer(0) > 0)
+                break;
+            QThread::msleep(1);
+        }
+        watch.Close();
+        m_pServer->Stop();
+    });
+    QSignalSpy deleted(&table.Notifier(), &CDao_TableNotifier::RecordsDeleted);
+    const QString strRefusal = DaoRefusal([&] { table.DeleteRecords(arKeys); });
+    stopper.join();
+    QVERIFY2(strRefusal.contains(QStringLiteral("nothing of it was stored")),
+             qPrintable(strRefusal));
+    QCOMPARE(deleted.size(), 0);
+
+    QVERIFY(m_pServer->Start());
+    QVERIFY(CheckDatabase(table));
+    QCOMPARE(table.CountRecords("PHOTOS"), 2000);
 }
 
 QTEST_GUILESS_MAIN(TestServerDatabase)

@@ -2,8 +2,11 @@
 #include "app/CMainFrame.h"
 #include "common/DbTestData.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestBackend.h"
 #include "common/TestWorkspace.h"
+#include "db/CDao_Table.h"
 #include "db/CDao_TableInfo.h"
+#include "platform/database/CDaoDatabase.h"
 #include "platform/framework/CDocument.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CProgressCtrl.h"
@@ -14,11 +17,13 @@
 #include <QHeaderView>
 #include <QTest>
 
-// A table window filled from a real photo database inside a running program.
+// A table window filled from a real photo database inside a running
+// program: the file, and a PostgreSQL server.
 class TestListViewTable : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
     void init();
     void emptyTable();
     void rowsAndTexts();
@@ -31,6 +36,8 @@ private:
     // Show Table, or a table window of the records matching the filter.
     static CListView_Table* OpenTable(CMainFrame* pFrame, const QString& strFilter = QString());
     static QStringList Column(CListView_Table* pView, int nColumn);
+
+    CTestBackend m_backend;
 };
 
 namespace {
@@ -40,8 +47,15 @@ QDateTime Wall(int nYear, int nMonth, int nDay, int nHour = 12)
 }
 } // namespace
 
+void TestListViewTable::initTestCase_data()
+{
+    CTestBackend::AddRows();
+}
+
 void TestListViewTable::init()
 {
+    if (!m_backend.Begin())
+        QSKIP(qPrintable(m_backend.WhySkipped()));
     CListView_Table::s_bDescending = false;
 }
 
@@ -66,6 +80,7 @@ QStringList TestListViewTable::Column(CListView_Table* pView, int nColumn)
 void TestListViewTable::emptyTable()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CListView_Table* pView = OpenTable(session.Frame());
     QVERIFY(pView);
@@ -79,11 +94,13 @@ void TestListViewTable::emptyTable()
     QCOMPARE(pView->horizontalHeader()->sectionSize(5), 250);
     QCOMPARE(CProgressCtrl::GetActive(), nullptr);
     QCOMPARE(pView->GetDocument()->GetTitle(), QStringLiteral("PHOTOS TABLE"));
+    QCOMPARE(session.Frame()->GetPhotoDatabase().m_pCDaoDatabase->IsServer(), m_backend.IsServer());
 }
 
 void TestListViewTable::rowsAndTexts()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, Wall(2006, 12, 7), "a.jpg", "/photos", "Trips", "sea");
@@ -128,6 +145,7 @@ void TestListViewTable::sortClicks()
     QFETCH(QStringList, firstClick);
     QFETCH(QStringList, secondClick);
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 10; ++i) {
@@ -158,6 +176,7 @@ void TestListViewTable::sortClicks()
 void TestListViewTable::filterShowsMatchesOnly()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 30; ++i)
@@ -173,6 +192,7 @@ void TestListViewTable::filterShowsMatchesOnly()
 void TestListViewTable::statusPaneNamesCurrentRow()
 {
     CTestWorkspace ws;
+    m_backend.ChooseForProgram();
     CAppSession session;
     CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     for (int i = 1; i <= 42; ++i)

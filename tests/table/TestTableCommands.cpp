@@ -4,6 +4,7 @@
 #include "browse/COrvalaView.h"
 #include "common/DbTestData.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/TestBackend.h"
 #include "common/TestPictures.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
@@ -25,11 +26,13 @@
 #include <QSqlQuery>
 #include <QTest>
 
-// Find, Delete, Show Record and the keys of a table window, on a real database.
+// Find, Delete, Show Record and the keys of a table window, on a real
+// database: the file, and a PostgreSQL server.
 class TestTableCommands : public QObject
 {
     Q_OBJECT
 private slots:
+    void initTestCase_data();
     void initTestCase();
     void init();
     void cleanup();
@@ -48,6 +51,7 @@ private slots:
     void slideShowOfSelectedRecords();
 
 private:
+    void Start();
     void AddRecords();
     CListView_Table* OpenTable();
     static QStringList Ids(CListView_Table* pView);
@@ -55,6 +59,7 @@ private:
 
     std::unique_ptr<CTestWorkspace> m_pWorkspace;
     std::unique_ptr<CAppSession> m_pSession;
+    CTestBackend m_backend;
 };
 
 namespace {
@@ -76,6 +81,11 @@ void TypeIntoFind(const QString& strText)
 }
 } // namespace
 
+void TestTableCommands::initTestCase_data()
+{
+    CTestBackend::AddRows();
+}
+
 void TestTableCommands::initTestCase()
 {
     CDaoDatabase::SetBusyTimeout(100);
@@ -83,6 +93,8 @@ void TestTableCommands::initTestCase()
 
 void TestTableCommands::init()
 {
+    if (!m_backend.Begin())
+        QSKIP(qPrintable(m_backend.WhySkipped()));
     // A dialog nobody expects fails the test instead of waiting for a user.
     CDialog::SetModalHook([](CDialog* pDialog) {
         QTest::qFail(qPrintable(pDialog->windowTitle() + " opened"), __FILE__, __LINE__);
@@ -97,10 +109,19 @@ void TestTableCommands::cleanup()
     m_pWorkspace.reset();
 }
 
-void TestTableCommands::AddRecords()
+// The program started on this row's database, empty.
+void TestTableCommands::Start()
 {
     m_pWorkspace = std::make_unique<CTestWorkspace>();
+    m_backend.ChooseForProgram();
     m_pSession = std::make_unique<CAppSession>();
+    QCOMPARE(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase->IsServer(),
+             m_backend.IsServer());
+}
+
+void TestTableCommands::AddRecords()
+{
+    Start();
     CDaoDatabase* pDb = m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
     AddPhoto(pDb, Wall(2006, 12, 7, 0, 0), "beach.jpg", "/p");
     AddPhoto(pDb, Wall(2006, 12, 7, 23, 59), "b.jpg", "/p", "beach trip");
@@ -250,20 +271,20 @@ void TestTableCommands::deleteWhileLocked()
     QCOMPARE(pTable->selectionModel()->selectedRows().size(), 5);
     QCOMPARE(pTable->CurrentRow(), 4);
 
-    QSqlDatabase locker = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "locker");
-    locker.setDatabaseName(m_pWorkspace->FilePath(QStringLiteral("Photos.mdb")));
-    QVERIFY(locker.open());
-    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+    // Another program holds the write lock past the wait.
+    CDaoDatabase locker;
+    m_backend.OpenOther(locker);
+    locker.BeginTrans();
     CMessageBoxRecorder recorder;
     QTest::keyClick(pTable, Qt::Key_Delete);
-    QVERIFY(QSqlQuery(locker).exec(QStringLiteral("ROLLBACK")));
-    locker.close();
-    locker = QSqlDatabase();
-    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+    locker.Rollback();
 
     // The question, then what went wrong; nothing half-done.
-    QCOMPARE(recorder.m_arTexts.size(), 2);
-    QCOMPARE(recorder.m_arTexts.first(), QStringLiteral("Delete those 5 records from Table?"));
+    QCOMPARE(recorder.m_arTexts,
+             (QStringList{
+                 "Delete those 5 records from Table?",
+                 QStringLiteral("Database \"%1\" is locked by another program.")
+                     .arg(m_pSession->Frame()->GetPhotoDatabase().m_pCDaoDatabase->GetName())}));
     QCOMPARE(Ids(pTable).size(), 5);
     QCOMPARE(StoredIds().size(), 5);
     QVERIFY(pTable->isVisible());
@@ -271,6 +292,8 @@ void TestTableCommands::deleteWhileLocked()
 
 void TestTableCommands::findWhileLocked()
 {
+    if (m_backend.IsServer())
+        QSKIP("A server's readers never wait for its writers.");
     AddRecords();
     QVERIFY(OpenTable());
     const int nWindows = m_pSession->Frame()->MDIClient()->subWindowList().size();
@@ -312,12 +335,10 @@ void TestTableCommands::noCurrentRow()
     QFETCH(bool, empty);
     QFETCH(QString, action);
     QFETCH(QString, message);
-    if (empty) {
-        m_pWorkspace = std::make_unique<CTestWorkspace>();
-        m_pSession = std::make_unique<CAppSession>();
-    } else {
+    if (empty)
+        Start();
+    else
         AddRecords();
-    }
     CListView_Table* pTable = OpenTable();
     QVERIFY(pTable);
     CMessageBoxRecorder recorder;
