@@ -1,8 +1,11 @@
 // Times the photo database on generated data: counting, reading the records,
 // text and date finds over 100,000 records, and importing 10,000 pictures.
+// With --server, only the import of a camera's folder, into a PostgreSQL
+// server of the bench's own on this machine (pg_import_10k_s).
 // Prints one line per figure: name value unit.
 #include "BenchCommon.h"
 
+#include "common/PgTestServer.h"
 #include "common/TestExifJpeg.h"
 #include "common/TestPictures.h"
 #include "db/CDao_Table.h"
@@ -66,7 +69,7 @@ void FillDatabase(CDaoDatabase* pDatabase)
 // the picture window takes (db/CFolderImport), each its own transaction, on
 // this thread. The total until every record is added, and the longest step,
 // during which the window takes no keys and paints nothing.
-bool ImportCameraFolder(const QString& strFolder)
+bool ImportCameraFolder(const QString& strFolder, const CPgTestServer* pServer = nullptr)
 {
     constexpr int nStep = 250;
     QDir().mkpath(strFolder);
@@ -77,7 +80,8 @@ bool ImportCameraFolder(const QString& strFolder)
             strFolder + QStringLiteral("/DSC%1.JPG").arg(i, 5, 10, QLatin1Char('0')), jpeg));
     QFile::remove(QStringLiteral("Photos.mdb"));
     CDao_Table table;
-    if (!table.Connect())
+    if (pServer ? !table.ConnectServer(pServer->Connection(QStringLiteral("photos")))
+                : !table.Connect())
         return false;
     int nAdded = 0;
     double dLongest = 0;
@@ -90,7 +94,7 @@ bool ImportCameraFolder(const QString& strFolder)
             nAdded += import.m_nAdded;
         }
     });
-    Print("import_open_10k_s", dTotal);
+    Print(pServer ? "pg_import_10k_s" : "import_open_10k_s", dTotal);
     std::printf("import_step_max_ms %.1f ms\n", dLongest * 1000);
     if (nAdded != g_nPictures) {
         std::fprintf(stderr, "the camera import added %d\n", nAdded);
@@ -108,6 +112,15 @@ int main(int argc, char** argv)
     if (!workDir.isValid() || !QDir::setCurrent(workDir.path()))
         return 1;
 
+    if (QCoreApplication::arguments().contains(QStringLiteral("--server"))) {
+        CPgTestServer server;
+        if (!server.IsAvailable() || !server.CreateDatabase(QStringLiteral("photos"))) {
+            std::fprintf(stderr, "no server: %s%s\n", qPrintable(server.WhyUnavailable()),
+                         qPrintable(server.Error()));
+            return 1;
+        }
+        return ImportCameraFolder(workDir.filePath(QStringLiteral("camera")), &server) ? 0 : 1;
+    }
     int nStatus = 0;
     {
         CDao_Table table;

@@ -1,17 +1,22 @@
 // Times the record table on generated records in a temporary folder (a
 // million unless --records=N says otherwise): filling a table window, the
 // memory it adds, sorting, finding by text and by date, deleting selected
-// records with the Delete key, and paging through the list.
+// records with the Delete key, and paging through the list. With --server
+// the same records are on a PostgreSQL server of the bench's own, on this
+// machine, and the figures' names begin with "pg_".
 // Prints one line per figure: name value unit.
 #include "BenchCommon.h"
 
 #include "app/AppSession.h"
 #include "app/CMainFrame.h"
 #include "common/MessageBoxRecorder.h"
+#include "common/PgTestServer.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
 #include "db/CDao_TableInfo.h"
+#include "db/DatabaseChoice.h"
 #include "platform/database/CDaoDatabase.h"
+#include "platform/database/CEngineStatement.h"
 #include "platform/framework/CDialog.h"
 #include "platform/framework/CMDIChildWnd.h"
 #include "resources/resource.h"
@@ -22,6 +27,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStringList>
 #include <QTest>
 
@@ -31,6 +37,7 @@
 namespace {
 
 int g_nRecords = 1000000;
+bool g_bServer = false;
 
 // "1m", "100k", or the number itself.
 QByteArray CountName(int nCount)
@@ -42,12 +49,16 @@ QByteArray CountName(int nCount)
     return QByteArray::number(nCount);
 }
 
-// "table_fill" and 1000000 print as "table_fill_1m_s 1.234 s".
+// "table_fill" and 1000000 print as "table_fill_1m_s 1.234 s"; on a server
+// as "pg_table_fill_1m_s", or under the name given for it.
 void Print(const char* pszName, int nCount, const char* pszSuffix, double dValue,
-           const char* pszUnit)
+           const char* pszUnit, const char* pszServerName = nullptr)
 {
-    std::printf("%s_%s_%s %.3f %s\n", pszName, CountName(nCount).constData(), pszSuffix, dValue,
-                pszUnit);
+    const QByteArray name = !g_bServer      ? QByteArray(pszName)
+                            : pszServerName ? QByteArray(pszServerName)
+                                            : "pg_" + QByteArray(pszName);
+    std::printf("%s_%s_%s %.3f %s\n", name.constData(), CountName(nCount).constData(), pszSuffix,
+                dValue, pszUnit);
     std::fflush(stdout);
 }
 
@@ -64,8 +75,9 @@ QString Choice(const QString& strIndex, const QStringList& arTexts)
 
 // A photo collection as people have: folders of 120 pictures named by their
 // day and event, over 20 years and in no order of time; camera names with
-// the four-digit counters cameras use, so that they repeat across folders; a theme on three folders of five; a comment on one
-// picture in twenty. One statement, so that a million records take seconds.
+// the four-digit counters cameras use, so that they repeat across folders; a theme on three folders
+// of five; a comment on one picture in twenty. One statement, so that a million records take
+// seconds.
 void FillDatabase(CDaoDatabase* pDatabase)
 {
     const QStringList arEvents = {"Lake trip", "Birthday", "Christmas",   "Garden",
@@ -105,6 +117,40 @@ void FillDatabase(CDaoDatabase* pDatabase)
     pDatabase->BeginTrans();
     pDatabase->Execute(strSql, {g_nRecords});
     pDatabase->CommitTrans();
+}
+
+// The file's generated records onto the server, a thousand rows a statement.
+void CopyToServer(CDaoDatabase* pFile, const SServerConnection& server)
+{
+    CDao_Table table;
+    if (!table.ConnectServer(server))
+        qFatal("%s", qPrintable(table.UnavailableMessage()));
+    CDaoDatabase* pServer = table.m_pCDaoDatabase.get();
+    const auto pRows = pFile->Query(QStringLiteral(
+        "SELECT Date, Name, Extention, Size, Directory, Theme, Comment FROM PHOTOS"));
+    const QString strInsert = QStringLiteral(
+        R"(INSERT INTO "PHOTOS" ("Date", "Name", "Extention", "Size", "Directory", "Theme",)"
+        R"( "Comment") VALUES )");
+    const QString strRow = QStringLiteral("(CAST(? AS timestamp), ?, ?, ?, ?, ?, ?)");
+    pServer->BeginTrans();
+    QVariantList arValues;
+    int nRows = 0;
+    auto flush = [&] {
+        if (nRows == 0)
+            return;
+        QStringList arRows(nRows, strRow);
+        pServer->Execute(strInsert + arRows.join(u','), arValues);
+        arValues.clear();
+        nRows = 0;
+    };
+    while (pRows->Step()) {
+        for (int i = 0; i < 7; ++i)
+            arValues.append(QString::fromUtf8(pRows->Text(i).toByteArray()));
+        if (++nRows == 1000)
+            flush();
+    }
+    flush();
+    pServer->CommitTrans();
 }
 
 CListView_Table* ActiveTable(CMainFrame* pFrame)
@@ -181,19 +227,37 @@ int main(int argc, char** argv)
         const QByteArray arg(argv[i]);
         if (arg.startsWith("--records="))
             g_nRecords = arg.mid(10).toInt();
+        g_bServer = g_bServer || arg == "--server";
     }
     if (g_nRecords < 10000)
         qFatal("--records=N needs at least 10000 records");
     const int n = g_nRecords;
     CTestWorkspace workspace;
+    std::unique_ptr<CPgTestServer> pServer;
+    if (g_bServer) {
+        pServer = std::make_unique<CPgTestServer>();
+        if (!pServer->IsAvailable() || !pServer->CreateDatabase(QStringLiteral("photos")))
+            qFatal("no server: %s%s", qPrintable(pServer->WhyUnavailable()),
+                   qPrintable(pServer->Error()));
+        QSettings settings(QStringLiteral("Tarnwick"), QStringLiteral("Orvala"));
+        WriteDatabaseChoice(settings, pServer->Connection(QStringLiteral("photos")));
+    }
+    std::fprintf(stderr, "generating %d records\n", n);
+    const double dGenerate = Seconds([&] {
+        CDao_Table file;
+        if (!file.Connect())
+            qFatal("%s", qPrintable(file.UnavailableMessage()));
+        FillDatabase(file.m_pCDaoDatabase.get());
+        if (pServer)
+            CopyToServer(file.m_pCDaoDatabase.get(), pServer->Connection(QStringLiteral("photos")));
+    });
+    std::fprintf(stderr, "generated in %.1f s\n", dGenerate);
     CAppSession session;
     if (!session.Started())
         qFatal("the program did not start");
     CMainFrame* pFrame = session.Frame();
-    std::fprintf(stderr, "generating %d records\n", n);
-    const double dGenerate =
-        Seconds([&] { FillDatabase(pFrame->GetPhotoDatabase().m_pCDaoDatabase.get()); });
-    std::fprintf(stderr, "generated in %.1f s\n", dGenerate);
+    if (pFrame->GetPhotoDatabase().m_pCDaoDatabase->IsServer() != g_bServer)
+        qFatal("the program opened the wrong database");
 
     const double dBefore = ResidentBytes() / 1048576.0;
     Print("table_fill", n, "s", Seconds([&] {
@@ -218,7 +282,8 @@ int main(int argc, char** argv)
     // Messages are answered, never shown: a box would wait for a click.
     CMessageBoxRecorder answers;
     pTable->setFocus();
-    Print("table_find_text", n, "s", FindSeconds(pFrame, QStringLiteral("Beach")), "s");
+    Print("table_find_text", n, "s", FindSeconds(pFrame, QStringLiteral("Beach")), "s",
+          "pg_find_text");
     Print("table_find_date", n, "s", FindSeconds(pFrame, QStringLiteral("1/1/2004")), "s");
 
     if (!answers.m_arTexts.isEmpty())
@@ -236,7 +301,7 @@ int main(int argc, char** argv)
         SelectRows(pTable, 37, nDelete, 100);
     }
     Print("table_delete", nDelete, "s", Seconds([&] { QTest::keyClick(pTable, Qt::Key_Delete); }),
-          "s");
+          "s", "pg_delete");
     if (pTable->RowModel()->rowCount() != n - nDelete)
         qFatal("the delete left %d rows", pTable->RowModel()->rowCount());
     return 0;

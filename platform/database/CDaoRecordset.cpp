@@ -40,12 +40,15 @@ public:
             m_mapIndex.insert(field.m_strName.toLower(), i);
             if (field.m_nType == dbText)
                 m_setTextColumns.insert(field.m_strName.toLower());
+            else if (field.m_nType == dbDate)
+                m_setDateColumns.insert(field.m_strName.toLower());
             m_arFields.append(field);
         }
     }
 
     const QList<CDaoFieldInfo>& All() const { return m_arFields; }
     const QSet<QString>& TextColumns() const { return m_setTextColumns; }
+    const QSet<QString>& DateColumns() const { return m_setDateColumns; }
 
     const CDaoFieldInfo& Resolve(const QString& strName) const
     {
@@ -61,6 +64,7 @@ private:
     QList<CDaoFieldInfo> m_arFields;
     QHash<QString, int> m_mapIndex;
     QSet<QString> m_setTextColumns;
+    QSet<QString> m_setDateColumns;
 };
 
 } // namespace
@@ -122,7 +126,7 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
                 .arg(tableDef.GetName()));
     std::unique_ptr<CEngineStatement> pStatement = m_pDatabase->Query(
         JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, table.TextColumns(),
-                     tableDef.GetRecordKey(), target.eDialect),
+                     tableDef.GetRecordKey(), target.eDialect, table.DateColumns()),
         filter.arValues);
     for (int i = 0; i < m_arFields.size(); ++i)
         m_mapFieldIndex.insert(m_arFields[i].m_strName.toLower(), i);

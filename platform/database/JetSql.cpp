@@ -362,7 +362,7 @@ CJetCriterion JetTranslateCriterion(const QString& strCriterion, const SJetTarge
 
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
                      const QSet<QString>& setTextColumns, const QString& strRecordKey,
-                     EJetDialect eDialect)
+                     EJetDialect eDialect, const QSet<QString>& setDateColumns)
 {
     const bool bPostgres = eDialect == EJetDialect::Postgres;
     auto isText = [&setTextColumns](const QString& strName) {
@@ -389,9 +389,13 @@ QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
             // of each group's text stands for it, as SQLite picks one.
             const bool bGroupedText = bPostgres && isText(strName) &&
                                       select.arGroupBy.contains(strName, Qt::CaseInsensitive);
-            arColumns.append(bGroupedText
-                                 ? QStringLiteral("min(%1) AS %1").arg(JetQuoteName(strName))
-                                 : JetQuoteName(strName));
+            // As text, a date costs the driver no conversion through the
+            // local time zone, row after row.
+            const bool bDateText = bPostgres && setDateColumns.contains(strName.toLower());
+            arColumns.append(
+                bGroupedText ? QStringLiteral("min(%1) AS %1").arg(JetQuoteName(strName))
+                : bDateText  ? QStringLiteral("CAST(%1 AS text) AS %1").arg(JetQuoteName(strName))
+                             : JetQuoteName(strName));
         }
         strSql += arColumns.join(QStringLiteral(", "));
     }

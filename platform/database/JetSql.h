@@ -59,10 +59,12 @@ CJetCriterion JetTranslateCriterion(const QString& strCriterion,
 // The SQLite query for a parsed statement. A statement over whole rows selects
 // only their keys (the column strRecordKey), in the statement's order: the rows
 // are read by key later. Columns in setTextColumns (lower case) sort and group
-// ignoring letter case.
+// ignoring letter case. A server gives the named columns in setDateColumns
+// as the wall-clock text the file stores.
 QString JetSelectSql(const CJetSelect& select, const CJetCriterion* pFilter,
                      const QSet<QString>& setTextColumns, const QString& strRecordKey,
-                     EJetDialect eDialect = EJetDialect::Sqlite);
+                     EJetDialect eDialect = EJetDialect::Sqlite,
+                     const QSet<QString>& setDateColumns = {});
 
 // An SQLite identifier for a field or table name.
 QString JetQuoteName(const QString& strName);

@@ -353,6 +353,13 @@ void TestJetSql::serverDialect()
         JetSelectSql(distinct, nullptr, {"theme"}, "ID_Photo", EJetDialect::Postgres),
         QStringLiteral("SELECT min(\"Theme\") AS \"Theme\" FROM \"PHOTOS\" GROUP BY "
                        "lower(\"Theme\") COLLATE \"C\" ORDER BY lower(\"Theme\") COLLATE \"C\""));
+    // Dates come as the file's text; the file reads its own as they are.
+    const CJetSelect dated = JetParseSelect("SELECT ID_Photo, Date FROM PHOTOS");
+    QCOMPARE(JetSelectSql(dated, nullptr, {}, "ID_Photo", EJetDialect::Postgres, {"date"}),
+             QStringLiteral("SELECT \"ID_Photo\", CAST(\"Date\" AS text) AS \"Date\" FROM "
+                            "\"PHOTOS\""));
+    QCOMPARE(JetSelectSql(dated, nullptr, {}, "ID_Photo", EJetDialect::Sqlite, {"date"}),
+             QStringLiteral("SELECT \"ID_Photo\", \"Date\" FROM \"PHOTOS\""));
 }
 
 QTEST_GUILESS_MAIN(TestJetSql)
