@@ -64,6 +64,15 @@ void TestServerDatabase::serverAnswers()
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "c.jpg", "/P");
     QCOMPARE(table.ReadFileRecords("/p").size(), 1); // "/P" is another folder
 
+    // The database check's repairs.
+    const qint64 nKey = table.ReadFileRecords("/p").value(0).m_nKey;
+    table.RelocateRecords({{nKey, "/q/r"}});
+    table.UpdateSizes({{nKey, 5000000000}});
+    const SFileRecord moved = table.ReadFileRecords("/q").value(0);
+    QCOMPARE(moved.m_nKey, nKey);
+    QCOMPARE(moved.m_strDirectory, QStringLiteral("/q/r"));
+    QCOMPARE(moved.m_nSize, 5000000000);
+
     // No file to check, and no claim that one was.
     CMessageBoxRecorder answers;
     VerifyPhotoDatabase(table);
