@@ -182,8 +182,9 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
         const QSqlError error = m_db.lastError();
         Fail(QStringLiteral("Can not open database \"%1\" on the PostgreSQL server \"%2\": %3")
                  .arg(server.m_strDatabase, server.m_strHost,
-                      error.databaseText().trimmed().isEmpty() ? error.text()
-                                                               : error.databaseText().trimmed()));
+                      (error.databaseText().trimmed().isEmpty() ? error.text()
+                                                                : error.databaseText())
+                          .simplified()));
     }
     m_bServer = true;
     m_bOpen = true;
