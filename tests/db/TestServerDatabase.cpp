@@ -112,6 +112,20 @@ void TestServerDatabase::refusalsInWords()
     CDao_Table admitted;
     QVERIFY2(admitted.ConnectServer(connection), qPrintable(admitted.UnavailableMessage()));
 
+    // A user who may not make the table where there is none.
+    QVERIFY2(m_pServer->CreateDatabase("guarded"), qPrintable(m_pServer->Error()));
+    {
+        CDaoDatabase db;
+        db.OpenServer(m_pServer->Connection("guarded"));
+        db.Execute("CREATE ROLE visitor LOGIN");
+    }
+    SServerConnection visitor = m_pServer->Connection("guarded");
+    visitor.m_strUser = QStringLiteral("visitor");
+    CDao_Table unpermitted;
+    QVERIFY(!unpermitted.ConnectServer(visitor));
+    QVERIFY2(unpermitted.UnavailableMessage().contains("permission denied"),
+             qPrintable(unpermitted.UnavailableMessage()));
+
     m_pServer->Stop();
     CDao_Table down;
     QVERIFY(!down.ConnectServer(m_pServer->Connection("photos")));
