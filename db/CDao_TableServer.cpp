@@ -32,6 +32,6 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
     if (!IsDatabaseOpen())
         return false;
     if (m_pCDaoDatabase->IsReadOnly())
-        m_strReadOnly = QStringLiteral("the server keeps \"%1\" read-only.").arg(Place());
+        m_strReadOnly = tr("the server keeps \"%1\" read-only.").arg(Place());
     return true;
 }
