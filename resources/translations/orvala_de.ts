@@ -467,11 +467,11 @@
     </message>
     <message>
         <source>Stored Size</source>
-        <translation>Gespeicherte Größe</translation>
+        <translation>DB-Größe</translation>
     </message>
     <message>
         <source>Size on Disk</source>
-        <translation>Größe auf dem Datenträger</translation>
+        <translation>Dateigröße</translation>
     </message>
 </context>
 <context>
