@@ -16,7 +16,7 @@ CAboutDlg::CAboutDlg(QWidget* pParent)
         QIcon(CResources::Get().GetIconPath(IDR_MAINFRAME)).pixmap(QSize(32, 32)));
     // The resource leaves the text empty; the program's name and version belong there.
     m_pUi->m_wndText->setText(
-        QStringLiteral("%1 Version %2")
+        tr("%1 Version %2")
             .arg(QCoreApplication::applicationName(), QCoreApplication::applicationVersion()));
     setWindowFlag(Qt::WindowContextHelpButtonHint, false);
 }

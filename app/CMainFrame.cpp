@@ -221,7 +221,7 @@ void CMainFrame::OnShowTable()
     if (!CheckDatabase(m_DaoTable))
         return;
     if (CDocument* pDoc = OpenTableWindow(QString()))
-        pDoc->SetTitle(QStringLiteral("PHOTOS TABLE"));
+        pDoc->SetTitle(tr("PHOTOS TABLE"));
 }
 
 void CMainFrame::OnCheckDatabase()
@@ -230,7 +230,7 @@ void CMainFrame::OnCheckDatabase()
     if (!CheckDatabase(m_DaoTable) || !pApp || !pApp->m_pDriftTemplate)
         return;
     if (CDocument* pDoc = pApp->m_pDriftTemplate->OpenDocumentFile(QString(), true))
-        pDoc->SetTitle(QStringLiteral("Database Check"));
+        pDoc->SetTitle(tr("Database Check"));
 }
 
 void CMainFrame::SetMessageText(const QString& strText)
@@ -272,7 +272,7 @@ CDocument* CMainFrame::OpenFolderMosaic(const QString& strFolder)
     QStringList arPictures;
     ListPictureFiles(strFolder, arPictures, QString(), m_bAllPictureFormats);
     if (arPictures.isEmpty()) {
-        AfxMessageBox(QStringLiteral("The folder \"%1\" holds no pictures.").arg(strFolder),
+        AfxMessageBox(tr("The folder \"%1\" holds no pictures.").arg(strFolder),
                       MB_OK | MB_ICONEXCLAMATION);
         return nullptr;
     }
@@ -290,7 +290,7 @@ CDocument* CMainFrame::OpenFolderMosaic(const QString& strFolder)
 void CMainFrame::OnOpenFolder()
 {
     const QString strFolder =
-        AfxGetExistingFolder(this, QStringLiteral("Open Folder"), AfxGetApp()->GetOpenFolder());
+        AfxGetExistingFolder(this, tr("Open Folder"), AfxGetApp()->GetOpenFolder());
     if (!strFolder.isEmpty())
         OpenFolderMosaic(strFolder);
 }

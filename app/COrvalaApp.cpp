@@ -16,8 +16,9 @@
 #include <QCommandLineParser>
 
 COrvalaApp::COrvalaApp()
-    : CWinApp(CResources::Get().LoadString(AFX_IDS_APP_TITLE))
+    : CWinApp(CResources::Get().LoadSourceString(AFX_IDS_APP_TITLE))
 {
+    // The settings are kept under this name, so it is one in every language.
     // Only the application name: a display name set explicitly would be appended
     // by Qt to every window title that differs from it.
     QCoreApplication::setApplicationName(m_pszAppName);

@@ -25,29 +25,29 @@ int CDia_PictureInfo::DoModal()
 
 void CDia_PictureInfo::FillRows()
 {
-    AddRow(m_pUi->fileLayout, QStringLiteral("Path:"), m_info.strPath);
-    AddRow(m_pUi->fileLayout, QStringLiteral("Size:"), FileSizeText(m_info.nFileSize));
-    AddRow(m_pUi->fileLayout, QStringLiteral("Modified:"), DateTimeText(m_info.dtModified));
+    AddRow(m_pUi->fileLayout, tr("Path:"), m_info.strPath);
+    AddRow(m_pUi->fileLayout, tr("Size:"), FileSizeText(m_info.nFileSize));
+    AddRow(m_pUi->fileLayout, tr("Modified:"), DateTimeText(m_info.dtModified));
 
-    AddRow(m_pUi->pictureLayout, QStringLiteral("Pixels:"), PixelSizeText(m_szPixels));
-    AddRow(m_pUi->pictureLayout, QStringLiteral("Format:"), m_info.strFormat);
-    AddRow(m_pUi->pictureLayout, QStringLiteral("Colours:"), m_info.strColour);
+    AddRow(m_pUi->pictureLayout, tr("Pixels:"), PixelSizeText(m_szPixels));
+    AddRow(m_pUi->pictureLayout, tr("Format:"), m_info.strFormat);
+    AddRow(m_pUi->pictureLayout, tr("Colours:"), m_info.strColour);
 
     QFormLayout* pCamera = m_pUi->cameraLayout;
     if (!m_info.HasCameraData()) {
-        pCamera->addRow(new QLabel(QStringLiteral("The file holds no camera data."), this));
+        pCamera->addRow(new QLabel(tr("The file holds no camera data."), this));
         return;
     }
-    AddRow(pCamera, QStringLiteral("Make:"), m_info.strMake);
-    AddRow(pCamera, QStringLiteral("Model:"), m_info.strModel);
-    AddRow(pCamera, QStringLiteral("Lens:"), m_info.strLens);
-    AddRow(pCamera, QStringLiteral("Taken:"), DateTimeText(m_info.dtCaptured));
-    AddRow(pCamera, QStringLiteral("Exposure:"), m_info.strExposure);
-    AddRow(pCamera, QStringLiteral("Aperture:"), m_info.strAperture);
-    AddRow(pCamera, QStringLiteral("ISO:"), m_info.strIso);
-    AddRow(pCamera, QStringLiteral("Focal length:"), m_info.strFocalLength);
-    AddRow(pCamera, QStringLiteral("Flash:"), m_info.strFlash);
-    AddRow(pCamera, QStringLiteral("Orientation:"), m_info.strOrientation);
+    AddRow(pCamera, tr("Make:"), m_info.strMake);
+    AddRow(pCamera, tr("Model:"), m_info.strModel);
+    AddRow(pCamera, tr("Lens:"), m_info.strLens);
+    AddRow(pCamera, tr("Taken:"), DateTimeText(m_info.dtCaptured));
+    AddRow(pCamera, tr("Exposure:"), m_info.strExposure);
+    AddRow(pCamera, tr("Aperture:"), m_info.strAperture);
+    AddRow(pCamera, tr("ISO:"), m_info.strIso);
+    AddRow(pCamera, tr("Focal length:"), m_info.strFocalLength);
+    AddRow(pCamera, tr("Flash:"), m_info.strFlash);
+    AddRow(pCamera, tr("Orientation:"), m_info.strOrientation);
     if (m_info.dLatitude && m_info.dLongitude) {
         const QUrl url = PositionMapUrl(*m_info.dLatitude, *m_info.dLongitude);
         auto* pLink = new QLabel(this);
@@ -56,12 +56,12 @@ void CDia_PictureInfo::FillRows()
         pLink->setText(QStringLiteral("<a href=\"%1\">%2</a>")
                            .arg(url.toString(QUrl::FullyEncoded).toHtmlEscaped(),
                                 PositionText(*m_info.dLatitude, *m_info.dLongitude)));
-        pLink->setToolTip(QStringLiteral("Show the place on a map"));
+        pLink->setToolTip(tr("Show the place on a map"));
         pLink->setTextInteractionFlags(Qt::TextBrowserInteraction);
         // Through the desktop, so the user's own browser and map site open.
         connect(pLink, &QLabel::linkActivated, this,
                 [](const QString& strLink) { QDesktopServices::openUrl(QUrl(strLink)); });
-        pCamera->addRow(QStringLiteral("Position:"), pLink);
+        pCamera->addRow(tr("Position:"), pLink);
     }
 }
 

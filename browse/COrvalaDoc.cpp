@@ -34,7 +34,7 @@ bool COrvalaDoc::OnOpenDocument(const QString& strPathName)
     // Said at once, instead of a blank window that leaves the user guessing.
     const QString strProblem = PictureProblem(strPathName);
     if (!strProblem.isEmpty()) {
-        AfxMessageBox(QStringLiteral("\"%1\" can not be shown: %2.").arg(strPathName, strProblem),
+        AfxMessageBox(tr("\"%1\" can not be shown: %2.").arg(strPathName, strProblem),
                       MB_OK | MB_ICONEXCLAMATION);
         return false;
     }

@@ -277,7 +277,8 @@ QString COrvalaView::PictureAt(int nIndex) const
 {
     // Reached only when the list changed under the view; refused, not fatal.
     if (nIndex < 0 || nIndex >= m_arrPictures.size())
-        throw std::invalid_argument("Invalid argument: no picture at that index.");
+        throw std::invalid_argument(
+            tr("Invalid argument: no picture at that index.").toStdString());
     return m_arrPictures[nIndex];
 }
 

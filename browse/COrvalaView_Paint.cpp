@@ -256,7 +256,7 @@ void COrvalaView::StartMosaic()
     const SMosaicGeometry g = Geometry();
     m_nCellWidth = m_nCellHeight = g.nCell;
 
-    m_strText = QStringLiteral(" Show %1 pictures from current directory: ").arg(m_nCount);
+    m_strText = tr(" Show %1 pictures from current directory: ").arg(m_nCount);
     if (m_pStatusProgress)
         m_pStatusProgress->ShowStatusProgress(m_strText, &m_wndProgress);
     m_bBusy = true;
@@ -295,7 +295,7 @@ void COrvalaView::MosaicStep()
     if (k < 0)
         return;
 
-    m_strText = QString::asprintf(" Mosaic %4d / %4d  from current directory: ", k + 1, m_nCount);
+    m_strText = tr(" Mosaic %1 / %2  from current directory: ").arg(k + 1, 4).arg(m_nCount, 4);
     if (m_bHasFocus)
         SetMessageText(m_strText);
     m_wndProgress.SetPos(int(qint64(k + 1) * 100 / m_nCount));

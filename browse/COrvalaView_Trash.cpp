@@ -25,7 +25,7 @@ void DeleteRecordsOf(CFrameServices* pFrame, const QString& strPath)
         if (!arKeys.isEmpty())
             table.DeleteRecords(arKeys);
     } catch (const std::exception& e) {
-        AfxMessageBox(QStringLiteral("\"%1\" is in the trash, but its record stays: %2")
+        AfxMessageBox(COrvalaView::tr("\"%1\" is in the trash, but its record stays: %2")
                           .arg(strPath, QString::fromUtf8(e.what())),
                       MB_OK | MB_ICONEXCLAMATION);
     }
@@ -46,13 +46,12 @@ void COrvalaView::OnMoveToTrash()
         m_bMosaic ? (nIndex >= 0 ? m_arrPictures[nIndex] : QString()) : ShownPath();
     if (strPath.isEmpty() || !QFileInfo(strPath).isFile())
         return;
-    if (AfxMessageBox(QStringLiteral("Move \"%1\" to the trash?").arg(strPath),
+    if (AfxMessageBox(tr("Move \"%1\" to the trash?").arg(strPath),
                       MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
     if (!QFile::moveToTrash(strPath)) {
         AfxMessageBox(
-            QStringLiteral("\"%1\" could not be moved to the trash, so nothing was deleted.")
-                .arg(strPath),
+            tr("\"%1\" could not be moved to the trash, so nothing was deleted.").arg(strPath),
             MB_OK | MB_ICONEXCLAMATION);
         return;
     }

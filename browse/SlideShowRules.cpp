@@ -1,5 +1,7 @@
 #include "browse/SlideShowRules.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 void SetText(SSlideShowStep& step, const QString& strText)
@@ -23,7 +25,8 @@ void Toggle(const SSlideShowState& s, SSlideShowStep& step)
         return;
     }
     step.bStart = true;
-    SetText(step, QString::asprintf(" Slide Show for %d pictures: ", s.nCount));
+    SetText(step, QCoreApplication::translate("SlideShowRules", " Slide Show for %1 pictures: ")
+                      .arg(s.nCount));
     n.bBusy = true;
     n.nCurrent = 0;
     n.nTimerId = 1;
@@ -40,7 +43,9 @@ void Tick(const SSlideShowState& s, SSlideShowStep& step)
     if (i >= 0 && i < s.nCount) {
         step.nShow = i;
         step.nProgress = (i + 1) * 100 / s.nCount;
-        SetText(step, QString::asprintf(" Slideshow %4d / %4d ", i + 1, s.nCount));
+        SetText(step, QCoreApplication::translate("SlideShowRules", " Slideshow %1 / %2 ")
+                          .arg(i + 1, 4)
+                          .arg(s.nCount, 4));
         n.nCurrent = i + 1;
     } else if (s.bLoop) {
         n.nCurrent = 0;
@@ -60,7 +65,7 @@ void Pause(const SSlideShowState& s, SSlideShowStep& step)
     step.state.bPaused = !s.bPaused;
     if (step.state.bPaused) {
         step.nKillTimer = s.nTimerId;
-        SetText(step, QStringLiteral(" Paused..."));
+        SetText(step, QCoreApplication::translate("SlideShowRules", " Paused..."));
     } else {
         step.nArmTimer = s.nTimerId;
     }

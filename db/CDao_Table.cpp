@@ -23,8 +23,9 @@ QString CreationFailure(const QString& strFile, const QString& strNew, QString s
 {
     // The name being built is no concern of the user's.
     if (!strNew.isEmpty())
-        strDescription.replace(u'"' + strNew + u'"', u'"' + strFile + u'"');
-    const QString strPrefix = QStringLiteral("Can not create database \"%1\"").arg(strFile);
+        strDescription.replace(strNew, strFile);
+    //: The start of the engine's "Can not create database "%1": %2.", worded alike.
+    const QString strPrefix = CDao_Table::tr("Can not create database \"%1\"").arg(strFile);
     if (strDescription.startsWith(strPrefix))
         return strDescription;
     return strPrefix + QStringLiteral(": ") + strDescription;
@@ -34,13 +35,13 @@ QString TypeName(int nType)
 {
     switch (nType) {
     case dbLong:
-        return QStringLiteral("whole numbers");
+        return CDao_Table::tr("whole numbers");
     case dbDate:
-        return QStringLiteral("dates");
+        return CDao_Table::tr("dates");
     case dbText:
-        return QStringLiteral("text");
+        return CDao_Table::tr("text");
     default:
-        return QStringLiteral("values of type %1").arg(nType);
+        return CDao_Table::tr("values of type %1").arg(nType);
     }
 }
 
@@ -48,11 +49,12 @@ QString QuotedList(const QStringList& arNames)
 {
     QStringList arQuoted;
     for (const QString& strName : arNames)
-        arQuoted.append(u'"' + strName + u'"');
+        //: A field's name in a list of names, quoted as the other messages quote.
+        arQuoted.append(CDao_Table::tr("\"%1\"").arg(strName));
     if (arQuoted.size() < 2)
         return arQuoted.join(QString());
     const QString strLast = arQuoted.takeLast();
-    return arQuoted.join(QStringLiteral(", ")) + QStringLiteral(" and ") + strLast;
+    return arQuoted.join(QStringLiteral(", ")) + CDao_Table::tr(" and ") + strLast;
 }
 
 // Whether the system refuses this user writing there; root is refused only
@@ -91,7 +93,7 @@ bool CDao_Table::Connect()
         // (or a file of another program): it is never replaced.
         OpenExisting(strFile);
     } else if (!bFound && nError != ENOENT) {
-        m_strProblem = QStringLiteral("Can not look for \"%1\" in folder \"%2\": %3.")
+        m_strProblem = tr("Can not look for \"%1\" in folder \"%2\": %3.")
                            .arg(strFile, QDir::currentPath(), FileErrorText(nError));
     } else {
         try {
@@ -118,8 +120,7 @@ bool CDao_Table::OpenExisting(const QString& strFile)
         if (nFile >= 0)
             close(nFile);
         else if (errno == EACCES || errno == EPERM)
-            m_strProblem =
-                QStringLiteral("\"%1\" can not be read: %2.").arg(strFile, FileErrorText(errno));
+            m_strProblem = tr("\"%1\" can not be read: %2.").arg(strFile, FileErrorText(errno));
         return false;
     }
     CheckTable();
@@ -144,10 +145,9 @@ void CDao_Table::CheckTable()
     try {
         const CDaoDatabase::ObjectKind kind = m_pCDaoDatabase->GetObjectKind(strTable);
         if (kind == CDaoDatabase::NoObject) {
-            strProblem = QStringLiteral("\"%1\" has no table \"%2\".").arg(strFile, strTable);
+            strProblem = tr("\"%1\" has no table \"%2\".").arg(strFile, strTable);
         } else if (kind == CDaoDatabase::ViewObject) {
-            strProblem =
-                QStringLiteral("\"%1\" in \"%2\" is a view, not a table.").arg(strTable, strFile);
+            strProblem = tr("\"%1\" in \"%2\" is a view, not a table.").arg(strTable, strFile);
         } else {
             CDaoTableDef tableDef(m_pCDaoDatabase.get());
             tableDef.Open(strTable);
@@ -166,15 +166,15 @@ void CDao_Table::CheckTable()
                 if (it == mapTypes.cend())
                     arMissing.append(strName);
                 else if (*it != nType)
-                    arWrong.append(QStringLiteral("its field \"%1\" holds %2, not %3")
+                    arWrong.append(tr("its field \"%1\" holds %2, not %3")
                                        .arg(strName, TypeName(*it), TypeName(nType)));
             }
             if (!arMissing.isEmpty())
-                arWrong.prepend((arMissing.size() == 1 ? QStringLiteral("lacks the field ")
-                                                       : QStringLiteral("lacks the fields ")) +
-                                QuotedList(arMissing));
+                arWrong.prepend(
+                    (arMissing.size() == 1 ? tr("lacks the field ") : tr("lacks the fields ")) +
+                    QuotedList(arMissing));
             if (!arWrong.isEmpty())
-                strProblem = QStringLiteral("Table \"%1\" in \"%2\" %3.")
+                strProblem = tr("Table \"%1\" in \"%2\" %3.")
                                  .arg(strTable, strFile, arWrong.join(QStringLiteral("; ")));
         }
     } catch (const CDaoException& e) {
@@ -190,10 +190,10 @@ void CDao_Table::CheckWritable()
 {
     const QString strFile = m_TableInfo.m_strDatabaseFile;
     if (m_pCDaoDatabase->IsReadOnly())
-        m_strReadOnly = QStringLiteral("\"%1\" is read-only.").arg(strFile);
+        m_strReadOnly = tr("\"%1\" is read-only.").arg(strFile);
     // Writing needs a journal beside the file.
     else if (WriteRefused(QFileInfo(strFile).absolutePath()))
-        m_strReadOnly = QStringLiteral("the folder of \"%1\" is read-only.").arg(strFile);
+        m_strReadOnly = tr("the folder of \"%1\" is read-only.").arg(strFile);
 }
 
 void CDao_Table::Recheck()
@@ -213,15 +213,15 @@ void CDao_Table::RecheckFile()
     struct stat status;
     if (lstat(QFile::encodeName(strPath).constData(), &status) != 0 && errno == ENOENT) {
         // The engine would go on reading the deleted file, and call it read-only.
-        m_strProblem = QStringLiteral("\"%1\" no longer exists.").arg(strFile);
+        m_strProblem = tr("\"%1\" no longer exists.").arg(strFile);
         m_pCDaoDatabase->Close();
     } else if (!m_strReadOnly.isEmpty()) {
         // Said at the start already.
     } else if (WriteRefused(strPath)) {
         // The engine would still write through the file it holds open.
-        m_strReadOnly = QStringLiteral("\"%1\" has become read-only.").arg(strFile);
+        m_strReadOnly = tr("\"%1\" has become read-only.").arg(strFile);
     } else if (WriteRefused(QFileInfo(strPath).absolutePath())) {
-        m_strReadOnly = QStringLiteral("the folder of \"%1\" has become read-only.").arg(strFile);
+        m_strReadOnly = tr("the folder of \"%1\" has become read-only.").arg(strFile);
     }
 }
 
@@ -311,16 +311,14 @@ QString CDao_Table::UnavailableMessage() const
     if (strReason.isEmpty())
         strReason = m_pCDaoDatabase->GetOpenFailure();
     if (strReason.isEmpty())
-        strReason =
-            QStringLiteral("Database file \"%1\" is not open.").arg(m_TableInfo.m_strDatabaseFile);
-    return QStringLiteral("The photo database is not available: ") + strReason;
+        strReason = tr("Database file \"%1\" is not open.").arg(m_TableInfo.m_strDatabaseFile);
+    return tr("The photo database is not available: ") + strReason;
 }
 
 QString CDao_Table::ReadOnlyMessage() const
 {
-    const QString strReason =
-        m_strReadOnly.isEmpty()
-            ? QStringLiteral("\"%1\" is read-only.").arg(m_TableInfo.m_strDatabaseFile)
-            : m_strReadOnly;
-    return QStringLiteral("The photo database can not be changed: ") + strReason;
+    const QString strReason = m_strReadOnly.isEmpty()
+                                  ? tr("\"%1\" is read-only.").arg(m_TableInfo.m_strDatabaseFile)
+                                  : m_strReadOnly;
+    return tr("The photo database can not be changed: ") + strReason;
 }

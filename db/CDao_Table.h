@@ -7,6 +7,7 @@
 #include "db/SPhotoRecord.h"
 #include "platform/database/SServerConnection.h"
 
+#include <QCoreApplication>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,6 +25,8 @@ class CDaoTableDef;
 // sentence for the user, which the windows show.
 class CDao_Table
 {
+    Q_DECLARE_TR_FUNCTIONS(CDao_Table)
+
 public:
     CDao_Table();
     ~CDao_Table();

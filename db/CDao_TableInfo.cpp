@@ -2,6 +2,7 @@
 
 #include "platform/database/CDaoTableDef.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <charconv>
@@ -14,6 +15,8 @@ struct SFieldDescription
 {
     EPhotoField eField;
     const char* pszName;
+    // The English heading is the name, as the table shows it.
+    const char* pszTitle;
     qint32 nType;
     qint32 nSize;
     qint32 nFormat;
@@ -21,14 +24,18 @@ struct SFieldDescription
 };
 
 constexpr SFieldDescription g_arPhotoFields[] = {
-    {EPhotoField::ID_Photo, "ID_Photo", dbLong, 4, 0, dbAutoIncrField},
-    {EPhotoField::Date, "Date", dbDate, 60, 2, 0},
-    {EPhotoField::Name, "Name", dbText, 150, 0, 0},
-    {EPhotoField::Extention, g_szExtentionField, dbText, 60, 2, 0},
-    {EPhotoField::Size, "Size", dbText, 60, 1, 0},
-    {EPhotoField::Directory, "Directory", dbText, 250, 0, 0},
-    {EPhotoField::Theme, "Theme", dbText, 150, 0, 0},
-    {EPhotoField::Comment, "Comment", dbText, 150, 0, 0},
+    {EPhotoField::ID_Photo, "ID_Photo", QT_TRANSLATE_NOOP("PhotoField", "ID_Photo"), dbLong, 4, 0,
+     dbAutoIncrField},
+    {EPhotoField::Date, "Date", QT_TRANSLATE_NOOP("PhotoField", "Date"), dbDate, 60, 2, 0},
+    {EPhotoField::Name, "Name", QT_TRANSLATE_NOOP("PhotoField", "Name"), dbText, 150, 0, 0},
+    {EPhotoField::Extention, g_szExtentionField, QT_TRANSLATE_NOOP("PhotoField", "Extention"),
+     dbText, 60, 2, 0},
+    {EPhotoField::Size, "Size", QT_TRANSLATE_NOOP("PhotoField", "Size"), dbText, 60, 1, 0},
+    {EPhotoField::Directory, "Directory", QT_TRANSLATE_NOOP("PhotoField", "Directory"), dbText, 250,
+     0, 0},
+    {EPhotoField::Theme, "Theme", QT_TRANSLATE_NOOP("PhotoField", "Theme"), dbText, 150, 0, 0},
+    {EPhotoField::Comment, "Comment", QT_TRANSLATE_NOOP("PhotoField", "Comment"), dbText, 150, 0,
+     0},
 };
 
 constexpr bool InEnumOrder()
@@ -46,6 +53,11 @@ static_assert(InEnumOrder(), "the field descriptions follow EPhotoField");
 QString PhotoFieldName(EPhotoField eField)
 {
     return QLatin1String(g_arPhotoFields[PhotoColumn(eField)].pszName);
+}
+
+QString PhotoFieldTitle(EPhotoField eField)
+{
+    return QCoreApplication::translate("PhotoField", g_arPhotoFields[PhotoColumn(eField)].pszTitle);
 }
 
 QString RecordDirectory(const QString& strFolder)

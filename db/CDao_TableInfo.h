@@ -17,6 +17,8 @@ inline constexpr int g_nPhotoFields = int(EPhotoField::Comment) + 1;
 
 // The field's name in the table.
 QString PhotoFieldName(EPhotoField eField);
+// The field as the user reads it: its column's heading, in the user's language.
+QString PhotoFieldTitle(EPhotoField eField);
 
 // A folder as its records' Directory holds it: '/' separators, no trailing
 // one, and the root folder empty, so that Directory, '/' and Name form the path.

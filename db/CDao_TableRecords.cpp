@@ -297,9 +297,9 @@ QString CDao_Table::TextsRefusal(const QString& strTheme, const QString& strComm
         const qsizetype nLimit = CheckedAt(m_TableInfo.m_arSizes, text.first);
         const qsizetype nLength = text.second.toUcs4().size();
         if (nLength > nLimit)
-            return QStringLiteral("The %1 is %2 characters long, but at most %3 can be stored. "
-                                  "Please shorten it.")
-                .arg(PhotoFieldName(text.first))
+            return tr("The %1 is %2 characters long, but at most %3 can be stored. "
+                      "Please shorten it.")
+                .arg(PhotoFieldTitle(text.first))
                 .arg(nLength)
                 .arg(nLimit);
     }
@@ -319,8 +319,7 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
         CDaoRecordset recordset(m_pCDaoDatabase.get());
         OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
         if (recordset.IsEOF())
-            throw CDaoException(
-                QStringLiteral("The record can not be saved: it is no longer in the table."));
+            throw CDaoException(tr("The record can not be saved: it is no longer in the table."));
         record = CurrentRecord(recordset, FieldColumns(recordset));
         recordset.Edit();
         recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);

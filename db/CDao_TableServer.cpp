@@ -33,7 +33,7 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
     if (!IsDatabaseOpen())
         return false;
     if (m_pCDaoDatabase->IsReadOnly())
-        m_strReadOnly = QStringLiteral("the server keeps \"%1\" read-only.").arg(Place());
+        m_strReadOnly = tr("the server keeps \"%1\" read-only.").arg(Place());
     return true;
 }
 
@@ -54,16 +54,16 @@ QString CDao_Table::LostConnectionMessage(const QString& strError, EFailedAt eAt
     case EFailedAt::Reading:
         break;
     case EFailedAt::Writing:
-        strOutcome = QStringLiteral(" The server undid the command: nothing of it was stored.");
+        strOutcome = tr(" The server undid the command: nothing of it was stored.");
         break;
     case EFailedAt::Committing:
         // The server may have committed just before the line went.
-        strOutcome = QStringLiteral(" Whether the change was stored is not known; the table "
-                                    "shows it once connected again.");
+        strOutcome = tr(" Whether the change was stored is not known; the table "
+                        "shows it once connected again.");
         break;
     }
-    return QStringLiteral("The connection to the photo database \"%1\" was lost: %2%3 The next "
-                          "command connects again.")
+    return tr("The connection to the photo database \"%1\" was lost: %2%3 The next "
+              "command connects again.")
         .arg(Place(), strError.simplified(), strOutcome);
 }
 

@@ -45,9 +45,9 @@ void CDia_PhotoDatabase::OnOK()
         // the first one missing.
         for (QLineEdit* pEdit : {m_pUi->m_editHost, m_pUi->m_editDatabase, m_pUi->m_editUser}) {
             if (pEdit->text().trimmed().isEmpty()) {
-                AfxMessageBox(QStringLiteral("Please enter the server's host (or socket folder), "
-                                             "database and user."),
-                              MB_OK | MB_ICONEXCLAMATION);
+                AfxMessageBox(
+                    tr("Please enter the server's host (or socket folder), database and user."),
+                    MB_OK | MB_ICONEXCLAMATION);
                 pEdit->setFocus();
                 return;
             }
@@ -60,12 +60,11 @@ void CDia_PhotoDatabase::OnOK()
         server->m_strSslMode = m_pUi->m_comboSslMode->currentText();
     }
     if (!WriteDatabaseChoice(m_settings, server)) {
-        AfxMessageBox(
-            QStringLiteral("Your choice could not be stored in \"%1\".").arg(m_settings.fileName()),
-            MB_OK | MB_ICONERROR);
+        AfxMessageBox(tr("Your choice could not be stored in \"%1\".").arg(m_settings.fileName()),
+                      MB_OK | MB_ICONERROR);
         return;
     }
     SetSessionPassword(server ? m_pUi->m_editPassword->text() : QString());
-    AfxMessageBox(QStringLiteral("Orvala opens the photo database you chose at its next start."));
+    AfxMessageBox(tr("Orvala opens the photo database you chose at its next start."));
     accept();
 }

@@ -36,8 +36,7 @@ void CFolderImport::Start(CFrameServices* pFrame, const QString& strFolder)
         return;
     m_nImported = 0;
     m_pFrame->GetStatusProgress().ShowStatusProgress(
-        QStringLiteral(" Importing %1 pictures into the photo database: ")
-            .arg(m_arPictures.size()));
+        tr(" Importing %1 pictures into the photo database: ").arg(m_arPictures.size()));
     m_timer.start(0, this);
 }
 

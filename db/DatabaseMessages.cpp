@@ -6,6 +6,16 @@
 #include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
 
+#include <QCoreApplication>
+
+namespace {
+// The context these messages are translated in.
+struct DatabaseMessages
+{
+    Q_DECLARE_TR_FUNCTIONS(DatabaseMessages)
+};
+} // namespace
+
 bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnection>& server)
 {
     bool bConnected = false;
@@ -18,13 +28,13 @@ bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnecti
     }
     if (!bConnected) {
         AfxMessageBox(table.UnavailableMessage() +
-                          QStringLiteral("\nPictures can still be browsed."),
+                          DatabaseMessages::tr("\nPictures can still be browsed."),
                       MB_OK | MB_ICONERROR);
         return false;
     }
     if (!table.IsDatabaseWritable())
         AfxMessageBox(table.ReadOnlyMessage() +
-                          QStringLiteral("\nIts records can still be browsed and found."),
+                          DatabaseMessages::tr("\nIts records can still be browsed and found."),
                       MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
@@ -55,10 +65,11 @@ void VerifyPhotoDatabase(CDao_Table& table)
         return;
     if (table.m_pCDaoDatabase->IsServer()) {
         // Saying "no damage" would claim a check that was not made.
-        AfxMessageBox(QStringLiteral("The photo database \"%1\" is on a PostgreSQL server, which "
-                                     "keeps its files whole itself; there is no file here to "
-                                     "check. Nothing was changed.")
-                          .arg(table.m_pCDaoDatabase->GetName()));
+        AfxMessageBox(
+            DatabaseMessages::tr("The photo database \"%1\" is on a PostgreSQL server, which "
+                                 "keeps its files whole itself; there is no "
+                                 "file here to check. Nothing was changed.")
+                .arg(table.m_pCDaoDatabase->GetName()));
         return;
     }
     const QString strFile = table.m_TableInfo.m_strDatabaseFile;
@@ -66,24 +77,24 @@ void VerifyPhotoDatabase(CDao_Table& table)
     try {
         arProblems = table.VerifyDatabase();
     } catch (const CDaoException& e) {
-        AfxMessageBox(QStringLiteral("\"%1\" could not be checked: %2\nNothing was changed.")
+        AfxMessageBox(DatabaseMessages::tr("\"%1\" could not be checked: %2\nNothing was changed.")
                           .arg(strFile, e.GetErrorDescription()),
                       MB_OK | MB_ICONERROR);
         return;
     }
     if (arProblems.isEmpty()) {
         AfxMessageBox(
-            QStringLiteral("\"%1\" was checked and no damage was found. Nothing was changed.")
+            DatabaseMessages::tr("\"%1\" was checked and no damage was found. Nothing was changed.")
                 .arg(strFile));
         return;
     }
     // The first few say what is wrong; a damaged file may list thousands.
     constexpr int kShown = 10;
-    QString strText = QStringLiteral("\"%1\" is damaged. The check found:\n").arg(strFile) +
+    QString strText = DatabaseMessages::tr("\"%1\" is damaged. The check found:\n").arg(strFile) +
                       arProblems.mid(0, kShown).join(QLatin1Char('\n'));
     if (arProblems.size() > kShown)
-        strText += QStringLiteral("\n... and %1 more.").arg(arProblems.size() - kShown);
-    strText += QStringLiteral("\nNothing was repaired: keep a copy of the file before anything "
-                              "changes it.");
+        strText += DatabaseMessages::tr("\n... and %1 more.").arg(arProblems.size() - kShown);
+    strText += DatabaseMessages::tr("\nNothing was repaired: keep a copy of the file before "
+                                    "anything changes it.");
     AfxMessageBox(strText, MB_OK | MB_ICONERROR);
 }

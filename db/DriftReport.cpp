@@ -1,5 +1,6 @@
 #include "db/DriftReport.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QHash>
 
@@ -71,11 +72,11 @@ QString DriftText(EDrift eKind)
 {
     switch (eKind) {
     case EDrift::FolderMissing:
-        return QStringLiteral("Folder missing");
+        return QCoreApplication::translate("DriftReport", "Folder missing");
     case EDrift::FileMissing:
-        return QStringLiteral("File missing");
+        return QCoreApplication::translate("DriftReport", "File missing");
     case EDrift::SizeDiffers:
-        return QStringLiteral("Size differs");
+        return QCoreApplication::translate("DriftReport", "Size differs");
     }
     return QString();
 }

@@ -9,6 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6sql6-sqlite qt6-svg-dev
     libsqlite3-dev libexif-dev libuemf-dev libx11-dev libgl-dev
     qt6-image-formats-plugins libheif-dev libraw-dev
+    qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     postgresql libqt6sql6-psql
     xvfb xauth poppler-utils
 )

@@ -77,10 +77,11 @@ QVariant CDriftRowModel::data(const QModelIndex& index, int nRole) const
 
 QVariant CDriftRowModel::headerData(int nSection, Qt::Orientation orientation, int nRole) const
 {
-    static const char* const s_arTitles[] = {"Problem", "Folder",      "Name",
-                                             "Records", "Stored Size", "Size on Disk"};
+    static const char* const s_arTitles[] = {QT_TR_NOOP("Problem"),     QT_TR_NOOP("Folder"),
+                                             QT_TR_NOOP("Name"),        QT_TR_NOOP("Records"),
+                                             QT_TR_NOOP("Stored Size"), QT_TR_NOOP("Size on Disk")};
     if (orientation != Qt::Horizontal || nRole != Qt::DisplayRole || nSection < 0 ||
         nSection >= ColumnCount)
         return QAbstractTableModel::headerData(nSection, orientation, nRole);
-    return QString::fromLatin1(s_arTitles[nSection]);
+    return tr(s_arTitles[nSection]);
 }

@@ -70,7 +70,7 @@ void CListView_Drift::OnInitialUpdate()
         CloseWindow();
         throw;
     }
-    m_pMainFrame->GetStatusProgress().ShowStatusProgress(QStringLiteral("Checking the Database: "),
+    m_pMainFrame->GetStatusProgress().ShowStatusProgress(tr("Checking the Database: "),
                                                          &m_wndProgress);
     m_progressTimer.start(100);
 }
@@ -89,20 +89,18 @@ void CListView_Drift::OnCheckFinished(const QList<SDriftRow>& arRows, int nCheck
     m_wndProgress.Remove();
     const bool bStopped = nChecked < nRecords;
     if (bStopped)
-        m_strStopped = QStringLiteral(" (the check was stopped after %1 of %2 records)")
-                           .arg(nChecked)
-                           .arg(nRecords);
+        m_strStopped =
+            tr(" (the check was stopped after %1 of %2 records)").arg(nChecked).arg(nRecords);
     m_model.SetRows(arRows);
     CDocument* pDoc = GetDocument();
     if (!bStopped && arRows.isEmpty()) {
         // An empty report would leave the user guessing.
         CloseWindow();
-        AfxMessageBox(QStringLiteral("Every record's picture is in its folder, at the size "
-                                     "recorded."));
+        AfxMessageBox(tr("Every record's picture is in its folder, at the size recorded."));
         return;
     }
     if (pDoc && bStopped)
-        pDoc->SetTitle(QStringLiteral("Database Check (stopped)"));
+        pDoc->SetTitle(tr("Database Check (stopped)"));
     ShowSummary();
 }
 
@@ -113,12 +111,11 @@ void CListView_Drift::ShowSummary()
     int arCounts[3] = {0, 0, 0};
     for (int nRow = 0; nRow < m_model.rowCount(); ++nRow)
         arCounts[int(m_model.Row(nRow).m_eKind)] += 1;
-    m_pMainFrame->SetMessageText(
-        QStringLiteral(" Folders missing: %1, files missing: %2, sizes differing: %3")
-            .arg(arCounts[0])
-            .arg(arCounts[1])
-            .arg(arCounts[2]) +
-        m_strStopped);
+    m_pMainFrame->SetMessageText(tr(" Folders missing: %1, files missing: %2, sizes differing: %3")
+                                     .arg(arCounts[0])
+                                     .arg(arCounts[1])
+                                     .arg(arCounts[2]) +
+                                 m_strStopped);
 }
 
 void CListView_Drift::OnRecordsDeleted(const QList<qint64>& arKeys)
@@ -157,13 +154,13 @@ void CListView_Drift::OnRemoveRecords()
     for (int nRow : RowsOfKinds({EDrift::FolderMissing, EDrift::FileMissing}))
         arKeys.append(m_model.Row(nRow).m_arKeys);
     if (arKeys.isEmpty()) {
-        AfxMessageBox(QStringLiteral("No record here misses its picture."));
+        AfxMessageBox(tr("No record here misses its picture."));
         return;
     }
     const QString strQuestion =
-        QStringLiteral("Remove the %1 record(s) whose pictures are missing from the database? "
-                       "No picture file is touched.")
-            .arg(arKeys.size());
+        tr("Remove the %n record(s) whose pictures are missing from the database? "
+           "No picture file is touched.",
+           nullptr, int(arKeys.size()));
     if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
         return;
     // Every window drops the records, this one through the notifier too.
@@ -180,7 +177,7 @@ void CListView_Drift::OnLocateFolder()
     const int nRow =
         current.isValid() && arRows.contains(current.row()) ? current.row() : arRows.value(0, -1);
     if (nRow < 0) {
-        AfxMessageBox(QStringLiteral("Please select a missing folder or file to locate."));
+        AfxMessageBox(tr("Please select a missing folder or file to locate."));
         return;
     }
     if (!CheckDatabaseWritable(daoTable))
@@ -188,8 +185,8 @@ void CListView_Drift::OnLocateFolder()
     // A renamed parent folder takes all the folders below it along: one
     // answer mends them all.
     const QString strOld = OutermostMissingFolder(m_model.Row(nRow).m_strDirectory);
-    const QString strChosen = AfxGetExistingFolder(
-        this, QStringLiteral("Where is \"%1\" now?").arg(strOld), QFileInfo(strOld).path());
+    const QString strChosen = AfxGetExistingFolder(this, tr("Where is \"%1\" now?").arg(strOld),
+                                                   QFileInfo(strOld).path());
     if (strChosen.isEmpty())
         return;
     const QString strNew = RecordDirectory(strChosen);
@@ -207,14 +204,13 @@ void CListView_Drift::OnLocateFolder()
     for (const auto& move : std::as_const(arMoves))
         arMoved.append(move.first);
     DropKeys(arMoved);
-    QString strReport = QStringLiteral("%1 record(s) of \"%2\" now point into \"%3\".")
-                            .arg(arMoves.size())
-                            .arg(strOld, strNew);
+    QString strReport =
+        tr("%n record(s) of \"%1\" now point into \"%2\".", nullptr, int(arMoves.size()))
+            .arg(strOld, strNew);
     if (nStay > 0)
-        strReport += QStringLiteral(" %1 record(s) stay as they were: their pictures are not "
-                                    "in \"%2\".")
-                         .arg(nStay)
-                         .arg(strNew);
+        strReport +=
+            tr(" %n record(s) stay as they were: their pictures are not in \"%1\".", nullptr, nStay)
+                .arg(strNew);
     AfxMessageBox(strReport);
 }
 
@@ -225,7 +221,7 @@ void CListView_Drift::OnUpdateSizes()
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     const QList<int> arRows = RowsOfKinds({EDrift::SizeDiffers});
     if (arRows.isEmpty()) {
-        AfxMessageBox(QStringLiteral("No record here differs in size from its picture."));
+        AfxMessageBox(tr("No record here differs in size from its picture."));
         return;
     }
     if (!CheckDatabaseWritable(daoTable))

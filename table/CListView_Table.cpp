@@ -171,7 +171,7 @@ void CListView_Table::FillTable()
         return;
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     CProgressCtrl_Status& progress = m_pMainFrame->GetStatusProgress();
-    progress.ShowStatusProgress(QStringLiteral("Filling the Table: "));
+    progress.ShowStatusProgress(tr("Filling the Table: "));
     CProgressRemover progressRemover(progress);
     {
         CBusy busy(this);
@@ -219,6 +219,6 @@ void CListView_Table::OnItemChanged(int nRow)
     if (!isVisible() || m_bBusy || !m_pMainFrame)
         return;
     m_pMainFrame->SetMessageText(
-        QString::asprintf(" Record: %6d / %6d", nRow + 1, m_model.rowCount()));
+        tr(" Record: %1 / %2").arg(nRow + 1, 6).arg(m_model.rowCount(), 6));
     m_current = m_model.index(nRow, 0);
 }

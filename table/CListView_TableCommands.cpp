@@ -47,7 +47,7 @@ QList<int> CListView_Table::SelectedRows() const
 void CListView_Table::OnShowRecord()
 {
     if (CurrentRow() == -1) {
-        AfxMessageBox(QStringLiteral("Please select a Record to show."));
+        AfxMessageBox(tr("Please select a Record to show."));
         return;
     }
     ShowRecord(CurrentRow());
@@ -74,10 +74,10 @@ void CListView_Table::OnFindRecords()
     if (pFound && pFound->RowModel()->rowCount() == 0) {
         // An empty window would leave the user guessing why.
         pFound->GetParentFrame()->close();
-        AfxMessageBox(QStringLiteral("No records match \"%1\".").arg(strSearch));
+        AfxMessageBox(tr("No records match \"%1\".").arg(strSearch));
         return;
     }
-    pDoc->SetTitle(QStringLiteral("The Records found by \"%1\"").arg(strSearch));
+    pDoc->SetTitle(tr("The Records found by \"%1\"").arg(strSearch));
 }
 
 void CListView_Table::OnDeleteRecords()
@@ -87,16 +87,15 @@ void CListView_Table::OnDeleteRecords()
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     const QList<int> arSelected = SelectedRows();
     if (arSelected.isEmpty()) {
-        SystemMessageBox(QStringLiteral("Please select a record(s) for delete."), QString(), MB_OK);
+        SystemMessageBox(tr("Please select a record(s) for delete."), QString(), MB_OK);
         return;
     }
     if (!CheckDatabaseWritable(daoTable))
         return;
     const QString strQuestion =
-        arSelected.size() == 1
-            ? QStringLiteral("Delete a record \"%1\" from Table?")
-                  .arg(m_model.Record(arSelected.first()).m_strName)
-            : QStringLiteral("Delete those %1 records from Table?").arg(arSelected.size());
+        arSelected.size() == 1 ? tr("Delete a record \"%1\" from Table?")
+                                     .arg(m_model.Record(arSelected.first()).m_strName)
+                               : tr("Delete those %1 records from Table?").arg(arSelected.size());
     if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
         return;
     QList<qint64> arKeys;
@@ -113,7 +112,7 @@ void CListView_Table::OnDeleteRecords()
 CDocument* CListView_Table::OpenRecordPicture()
 {
     if (CurrentRow() == -1) {
-        AfxMessageBox(QStringLiteral("Please select a Record to show."));
+        AfxMessageBox(tr("Please select a Record to show."));
         return nullptr;
     }
     if (!m_pMainFrame)
@@ -137,7 +136,7 @@ void CListView_Table::OnSlideShowRecords()
 {
     QModelIndexList arSelected = selectionModel()->selectedRows();
     if (arSelected.isEmpty()) {
-        AfxMessageBox(QStringLiteral("Please select a records for Slideshow."));
+        AfxMessageBox(tr("Please select a records for Slideshow."));
         return;
     }
     std::sort(arSelected.begin(), arSelected.end());
@@ -190,7 +189,7 @@ void CListView_Table::mouseDoubleClickEvent(QMouseEvent* pEvent)
 {
     AfxRunContained([&] {
         if (m_model.rowCount() == 0)
-            AfxMessageBox(QStringLiteral("No records in a Table."));
+            AfxMessageBox(tr("No records in a Table."));
         else if (pEvent->modifiers() & Qt::ControlModifier)
             OnShowRecord();
         else

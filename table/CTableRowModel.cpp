@@ -40,7 +40,7 @@ QString CTableRowModel::DisplayText(int nRow, EPhotoField eField) const
         const qint64 nDate = m_rows.Date(nRow);
         return nDate != CPhotoColumns::kNoDate
                    ? JetShortDateText(CPhotoColumns::DateTime(nDate).date())
-                   : QStringLiteral("Invalid DateTime");
+                   : tr("Invalid DateTime");
     }
     case EPhotoField::Size:
         return QString::number(m_rows.FileSize(nRow));
@@ -244,7 +244,7 @@ QVariant CTableRowModel::headerData(int nSection, Qt::Orientation orientation, i
     if (orientation != Qt::Horizontal || nSection < 0 || nSection >= g_nPhotoFields)
         return QAbstractTableModel::headerData(nSection, orientation, nRole);
     if (nRole == Qt::DisplayRole)
-        return PhotoFieldName(EPhotoField(nSection));
+        return PhotoFieldTitle(EPhotoField(nSection));
     if (nRole == Qt::TextAlignmentRole)
         return QVariant::fromValue(m_arAlignments[nSection] | Qt::AlignVCenter);
     return QVariant();

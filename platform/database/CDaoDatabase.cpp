@@ -120,12 +120,11 @@ void CDaoDatabase::Create(const QString& strName, const QString&, int)
     m_strOpenFailure.clear();
     const QFileInfo info(strName);
     if (info.exists() || info.isSymLink())
-        Fail(QStringLiteral("Database \"%1\" already exists.").arg(strName));
+        Fail(tr("Database \"%1\" already exists.").arg(strName));
     // NewOnly makes the file only if nobody else made it meanwhile.
     QFile file(strName);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-        Fail(
-            QStringLiteral("Can not create database \"%1\": %2.").arg(strName, file.errorString()));
+        Fail(tr("Can not create database \"%1\": %2.").arg(strName, file.errorString()));
     file.close();
     try {
         OpenFile(strName, false);
@@ -144,9 +143,9 @@ void CDaoDatabase::Open(const QString& strName, bool, bool bReadOnly, const QStr
     m_strOpenFailure.clear();
     const QFileInfo info(strName);
     if (!info.exists())
-        Fail(QStringLiteral("Could not find file \"%1\".").arg(strName));
+        Fail(tr("Could not find file \"%1\".").arg(strName));
     if (!info.isFile())
-        Fail(QStringLiteral("\"%1\" is not a file.").arg(strName));
+        Fail(tr("\"%1\" is not a file.").arg(strName));
     OpenFile(strName, bReadOnly);
 }
 
@@ -167,8 +166,8 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
     m_strOpenFailure.clear();
     UseDriver(QStringLiteral("QPSQL"));
     if (!m_db.isValid())
-        Fail(QStringLiteral("The PostgreSQL database driver is not available; install the "
-                            "package libqt6sql6-psql."));
+        Fail(tr("The PostgreSQL database driver is not available; install the "
+                "package libqt6sql6-psql."));
     m_db.setHostName(server.m_strHost);
     m_db.setPort(server.m_nPort);
     m_db.setDatabaseName(server.m_strDatabase);
@@ -180,7 +179,7 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
             .arg(server.m_strSslMode.isEmpty() ? QStringLiteral("prefer") : server.m_strSslMode));
     if (!m_db.open()) {
         const QSqlError error = m_db.lastError();
-        Fail(QStringLiteral("Can not open database \"%1\" on the PostgreSQL server \"%2\": %3")
+        Fail(tr("Can not open database \"%1\" on the PostgreSQL server \"%2\": %3")
                  .arg(server.m_strDatabase, server.m_strHost,
                       (error.databaseText().trimmed().isEmpty() ? error.text()
                                                                 : error.databaseText())
@@ -199,7 +198,7 @@ void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
 {
     UseDriver(QStringLiteral("QSQLITE"));
     if (!m_db.isValid())
-        Fail(QStringLiteral("The SQLite database driver is not available."));
+        Fail(tr("The SQLite database driver is not available."));
     m_db.setDatabaseName(SqliteUri(strName, bReadOnly));
     m_db.setConnectOptions(
         QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1%2")
@@ -207,7 +206,7 @@ void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
             .arg(bReadOnly ? QStringLiteral(";QSQLITE_OPEN_READONLY") : QString()));
     if (!m_db.open()) {
         const QSqlError error = m_db.lastError();
-        Fail(QStringLiteral("Can not open database \"%1\": %2.").arg(strName, error.databaseText()),
+        Fail(tr("Can not open database \"%1\": %2.").arg(strName, error.databaseText()),
              error.nativeErrorCode().toInt());
     }
     RegisterFunctions();
@@ -221,15 +220,13 @@ void CDaoDatabase::OpenFile(const QString& strName, bool bReadOnly)
         m_db.close();
         const int nCode = PrimaryCode(error);
         if (nCode == SQLITE_NOTADB)
-            Fail(QStringLiteral("\"%1\" is not a database this program can read; it may be damaged "
-                                "or made by another program.")
+            Fail(tr("\"%1\" is not a database this program can read; it may be damaged "
+                    "or made by another program.")
                      .arg(strName),
                  nCode);
         if (nCode == SQLITE_BUSY || nCode == SQLITE_LOCKED)
-            Fail(QStringLiteral("Database \"%1\" is locked by another program.").arg(strName),
-                 nCode);
-        Fail(QStringLiteral("Can not read database \"%1\": %2.").arg(strName, error.databaseText()),
-             nCode);
+            Fail(tr("Database \"%1\" is locked by another program.").arg(strName), nCode);
+        Fail(tr("Can not read database \"%1\": %2.").arg(strName, error.databaseText()), nCode);
     }
     m_strName = strName;
     m_bOpen = true;
@@ -269,7 +266,7 @@ void CDaoDatabase::Close()
 void CDaoDatabase::BeginTrans()
 {
     if (!m_bOpen)
-        throw CDaoException(QStringLiteral("The database is not open."));
+        throw CDaoException(tr("The database is not open."));
     // The write lock is taken now, not at the first write: what a transaction
     // reads stays true until it commits, even with a second program on the
     // file, which waits for the lock instead. On a server every program
@@ -298,7 +295,7 @@ void CDaoDatabase::BeginTrans()
 
 QString CDaoDatabase::LockedMessage() const
 {
-    return QStringLiteral("Database \"%1\" is locked by another program.").arg(m_strName);
+    return tr("Database \"%1\" is locked by another program.").arg(m_strName);
 }
 
 bool CDaoDatabase::IsConnectionAlive()
@@ -337,7 +334,7 @@ void CDaoDatabase::Rollback()
 QSqlDatabase& CDaoDatabase::Connection()
 {
     if (!m_bOpen)
-        throw CDaoException(QStringLiteral("The database is not open."));
+        throw CDaoException(tr("The database is not open."));
     return m_db;
 }
 

@@ -3,6 +3,7 @@
 #include "platform/database/CEngineStatement.h"
 #include "platform/database/SServerConnection.h"
 
+#include <QCoreApplication>
 #include <QSqlDatabase>
 #include <QString>
 #include <QStringList>
@@ -17,8 +18,11 @@ inline constexpr char dbLangGeneral[] = ";LANGID=0x0409;CP=1252;COUNTRY=0";
 // touches an existing one, so a file that is not ours stays as it was.
 struct sqlite3;
 
+// Its messages, the engine's, are translated in its context.
 class CDaoDatabase
 {
+    Q_DECLARE_TR_FUNCTIONS(CDaoDatabase)
+
 public:
     CDaoDatabase();
     ~CDaoDatabase();

@@ -22,7 +22,7 @@ constexpr qsizetype g_nPageRows = 1000;
 
 [[noreturn]] void ThrowNoCurrentRecord()
 {
-    throw CDaoException(QStringLiteral("No current record."));
+    throw CDaoException(CDaoDatabase::tr("No current record."));
 }
 
 // An opened table's fields by name. SQLite would read an unknown name in
@@ -54,7 +54,7 @@ public:
     {
         const int nIndex = m_mapIndex.value(strName.toLower(), -1);
         if (nIndex < 0)
-            throw CDaoException(QStringLiteral("Field \"%1\" is not in table \"%2\".")
+            throw CDaoException(CDaoDatabase::tr("Field \"%1\" is not in table \"%2\".")
                                     .arg(DaoExcerpt(strName), m_strTable));
         return m_arFields[nIndex];
     }
@@ -84,7 +84,7 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
     // Open types and options choose among the engine's cursors; there is one here.
     Close();
     if (!m_pDatabase || !m_pDatabase->IsOpen())
-        throw CDaoException(QStringLiteral("The database is not open."));
+        throw CDaoException(CDaoDatabase::tr("The database is not open."));
     const CJetSelect select = JetParseSelect(strSQL);
     CDaoTableDef tableDef(m_pDatabase);
     tableDef.Open(select.strTable);
@@ -121,8 +121,9 @@ void CDaoRecordset::Open(int, const QString& strSQL, int nOptions)
     }
     if (m_bDynaset && tableDef.GetRecordKey().isEmpty())
         throw CDaoException(
-            QStringLiteral("The records of table \"%1\" can not be told apart: it has no INTEGER "
-                           "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
+            CDaoDatabase::tr(
+                "The records of table \"%1\" can not be told apart: it has no INTEGER "
+                "PRIMARY KEY field, and its fields take every name of SQLite's row id.")
                 .arg(tableDef.GetName()));
     std::unique_ptr<CEngineStatement> pStatement = m_pDatabase->Query(
         JetSelectSql(resolved, m_strFilter.isEmpty() ? nullptr : &filter, table.TextColumns(),
@@ -313,7 +314,7 @@ void CDaoRecordset::RequireCurrent()
     if (m_nCurrent < 0 || m_nCurrent >= m_nRows)
         ThrowNoCurrentRecord();
     if (m_arDeleted[m_nCurrent])
-        throw CDaoException(QStringLiteral("Record is deleted."));
+        throw CDaoException(CDaoDatabase::tr("Record is deleted."));
 }
 
 void CDaoRecordset::RequireDynaset(const char* pszWhat) const

@@ -405,7 +405,8 @@ void CDaoTableDef::Append()
 {
     RequireNew("Append");
     if (!m_pDatabase || !m_pDatabase->IsOpen())
-        throw CDaoException(QStringLiteral("The database is not open."));
+        throw CDaoException(
+            QCoreApplication::translate("CDaoDatabase", "The database is not open."));
     if (m_arFields.isEmpty())
         throw CDaoException(QStringLiteral("Table \"%1\" has no fields.").arg(m_strName));
     const QStringList arStatements = CreateStatements();
@@ -432,7 +433,8 @@ void CDaoTableDef::Open(const QString& strName)
     Close();
     RefuseSqliteTable(strName);
     if (!m_pDatabase || !m_pDatabase->IsOpen())
-        throw CDaoException(QStringLiteral("The database is not open."));
+        throw CDaoException(
+            QCoreApplication::translate("CDaoDatabase", "The database is not open."));
     QSqlQuery query(m_pDatabase->Connection());
     if (m_pDatabase->IsServer()) {
         OpenServerTable(query, strName);

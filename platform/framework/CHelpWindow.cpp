@@ -13,7 +13,7 @@ CHelpWindow::CHelpWindow(QWidget* pParent)
     // Owned by the main window, so that it neither outlives the program nor keeps it running.
     setWindowFlag(Qt::Window);
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("%1 Help").arg(QApplication::applicationDisplayName()));
+    setWindowTitle(tr("%1 Help").arg(QApplication::applicationDisplayName()));
     setOpenExternalLinks(true);
     setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
     resize(640, 720);

@@ -325,7 +325,7 @@ QToolBar* CMDIFrameWnd::CreateToolBar(int nIDResource)
     const QList<CToolBarButtonData> arButtons = CResources::Get().GetToolBar(nIDResource);
     if (arButtons.isEmpty())
         return nullptr;
-    auto* pToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    auto* pToolBar = new QToolBar(tr("Toolbar"), this);
     pToolBar->setObjectName(QStringLiteral("ToolBar%1").arg(nIDResource));
     pToolBar->setIconSize(QSize(16, 16));
     pToolBar->setAllowedAreas(Qt::AllToolBarAreas);

@@ -8,6 +8,7 @@
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
 
+#include <QCoreApplication>
 #include <QIcon>
 #include <QMdiArea>
 
@@ -105,7 +106,7 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
     if (!GetDocString(strDocName, docName))
         strDocName = CResources::Get().LoadString(AFX_IDS_UNTITLED);
     if (strDocName.isEmpty())
-        strDocName = QStringLiteral("Untitled");
+        strDocName = QCoreApplication::translate("CMultiDocTemplate", "Untitled");
     pDocument->SetTitle(strDocName + QString::number(++m_nUntitledCount));
 }
 

@@ -1,5 +1,6 @@
 #include "platform/framework/CResources.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -130,6 +131,24 @@ bool CResources::Parse(const QByteArray& json, QString* pstrError)
     if (pstrError)
         *pstrError = strError;
     return strError.isEmpty();
+}
+
+QString CResources::Translated(const QString& strText)
+{
+    if (strText.isEmpty())
+        return strText;
+    return QCoreApplication::translate("Resources", strText.toUtf8().constData());
+}
+
+QList<CMenuData> CResources::GetMenu(int nID) const
+{
+    QList<CMenuData> arMenus = m_mapMenus.value(nID);
+    for (CMenuData& menu : arMenus) {
+        menu.strCaption = Translated(menu.strCaption);
+        for (CMenuItemData& item : menu.arItems)
+            item.strCaption = Translated(item.strCaption);
+    }
+    return arMenus;
 }
 
 QString CResources::GetPrompt(int nID) const

@@ -9,6 +9,7 @@
 #include "platform/framework/CView.h"
 #include "platform/framework/FileDialog.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMdiArea>
@@ -176,8 +177,9 @@ void CWinApp::OnFileNew()
 
 void CWinApp::OnFileOpen()
 {
-    const QString strPath = AfxGetOpenFileName(m_pMainWnd, QStringLiteral("Open"), GetOpenFolder(),
-                                               QStringLiteral("All Files (*)"));
+    const QString strPath = AfxGetOpenFileName(
+        m_pMainWnd, QCoreApplication::translate("CWinApp", "Open"), GetOpenFolder(),
+        QCoreApplication::translate("CWinApp", "All Files (*)"));
     if (!strPath.isEmpty())
         OpenDocumentFile(strPath);
 }

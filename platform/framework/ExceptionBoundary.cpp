@@ -2,6 +2,8 @@
 
 #include "platform/framework/MessageBox.h"
 
+#include <QCoreApplication>
+
 #include <new>
 
 QString AfxExceptionText(const std::exception_ptr& pException)
@@ -9,14 +11,16 @@ QString AfxExceptionText(const std::exception_ptr& pException)
     try {
         std::rethrow_exception(pException);
     } catch (const std::bad_alloc&) {
-        return QStringLiteral("There is not enough memory to complete the operation.");
+        return QCoreApplication::translate("ExceptionBoundary",
+                                           "There is not enough memory to complete the operation.");
     } catch (const std::exception& e) {
         const QString strText = QString::fromUtf8(e.what());
         if (!strText.isEmpty())
             return strText;
     } catch (...) {
     }
-    return QStringLiteral("The operation failed because of an unexpected error.");
+    return QCoreApplication::translate("ExceptionBoundary",
+                                       "The operation failed because of an unexpected error.");
 }
 
 void AfxReportException(const std::exception_ptr& pException)

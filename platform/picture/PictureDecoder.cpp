@@ -221,9 +221,9 @@ QString PictureProblem(const QString& strPath)
     errno = 0;
     if (!OpenRegularFile(file, strPath)) {
         if (errno == ENOENT || errno == ENOTDIR)
-            return QStringLiteral("No such file");
+            return QCoreApplication::translate("PictureDecoder", "No such file");
         if (errno == EACCES || errno == EPERM)
-            return QStringLiteral("Permission denied");
+            return QCoreApplication::translate("PictureDecoder", "Permission denied");
         return strNoPicture;
     }
     // Raw files are told by name: most of them are TIFF files inside.

@@ -3,6 +3,7 @@
 #include "platform/picture/CPicture.h"
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QSize>
 #include <QString>
 
@@ -41,7 +42,7 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox = QSize(),
 QString PictureProblem(const QString& strPath);
 inline QString NotAPictureText()
 {
-    return QStringLiteral("not a picture Orvala can read");
+    return QCoreApplication::translate("PictureDecoder", "not a picture Orvala can read");
 }
 CPicturePtr DecodePictureData(const QByteArray& data, const QSize& szBox = QSize(),
                               EDecodeFit fit = EDecodeFit::Cover);

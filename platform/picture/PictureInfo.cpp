@@ -6,6 +6,7 @@
 #include "platform/picture/RawPreview.h"
 #include "platform/picture/RegularFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -17,6 +18,12 @@
 #include <memory>
 
 namespace {
+
+// The context these texts are translated in.
+struct PictureInfo
+{
+    Q_DECLARE_TR_FUNCTIONS(PictureInfo)
+};
 
 using ExifDataPtr = std::unique_ptr<ExifData, decltype(&exif_data_unref)>;
 
@@ -127,24 +134,24 @@ QString ColourText(QImage::Format format)
     switch (format) {
     case QImage::Format_Mono:
     case QImage::Format_MonoLSB:
-        return QStringLiteral("Black and white, 1 bit a pixel");
+        return PictureInfo::tr("Black and white, 1 bit a pixel");
     case QImage::Format_Indexed8:
-        return QStringLiteral("Palette, 8 bits a pixel");
+        return PictureInfo::tr("Palette, 8 bits a pixel");
     case QImage::Format_Grayscale8:
-        return QStringLiteral("Greyscale, 8 bits a pixel");
+        return PictureInfo::tr("Greyscale, 8 bits a pixel");
     case QImage::Format_Grayscale16:
-        return QStringLiteral("Greyscale, 16 bits a pixel");
+        return PictureInfo::tr("Greyscale, 16 bits a pixel");
     case QImage::Format_RGB32:
     case QImage::Format_RGB888:
-        return QStringLiteral("RGB, 24 bits a pixel");
+        return PictureInfo::tr("RGB, 24 bits a pixel");
     case QImage::Format_ARGB32:
     case QImage::Format_ARGB32_Premultiplied:
     case QImage::Format_RGBA8888:
-        return QStringLiteral("RGB with transparency, 32 bits a pixel");
+        return PictureInfo::tr("RGB with transparency, 32 bits a pixel");
     case QImage::Format_RGBX64:
-        return QStringLiteral("RGB, 48 bits a pixel");
+        return PictureInfo::tr("RGB, 48 bits a pixel");
     case QImage::Format_RGBA64:
-        return QStringLiteral("RGB with transparency, 64 bits a pixel");
+        return PictureInfo::tr("RGB with transparency, 64 bits a pixel");
     default:
         return QString();
     }
@@ -259,16 +266,16 @@ QString FocalLengthText(SRational focalLength)
 
 QString FlashText(int nFlash)
 {
-    QString strText = (nFlash & 1) ? QStringLiteral("Fired") : QStringLiteral("Did not fire");
+    QString strText = (nFlash & 1) ? PictureInfo::tr("Fired") : PictureInfo::tr("Did not fire");
     switch ((nFlash >> 3) & 3) {
     case 1:
-        strText += QStringLiteral(", compulsory");
+        strText += PictureInfo::tr(", compulsory");
         break;
     case 2:
-        strText += QStringLiteral(", switched off");
+        strText += PictureInfo::tr(", switched off");
         break;
     case 3:
-        strText += QStringLiteral(", auto mode");
+        strText += PictureInfo::tr(", auto mode");
         break;
     default:
         break;
@@ -279,18 +286,18 @@ QString FlashText(int nFlash)
 QString OrientationText(int nOrientation)
 {
     static const char* const arTexts[] = {
-        "Normal",
-        "Mirrored horizontally",
-        "Rotated 180\u00b0",
-        "Mirrored vertically",
-        "Mirrored horizontally, rotated 270\u00b0 clockwise",
-        "Rotated 90\u00b0 clockwise",
-        "Mirrored horizontally, rotated 90\u00b0 clockwise",
-        "Rotated 270\u00b0 clockwise",
+        QT_TRANSLATE_NOOP("PictureInfo", "Normal"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Mirrored horizontally"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Rotated 180\u00b0"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Mirrored vertically"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Mirrored horizontally, rotated 270\u00b0 clockwise"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Rotated 90\u00b0 clockwise"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Mirrored horizontally, rotated 90\u00b0 clockwise"),
+        QT_TRANSLATE_NOOP("PictureInfo", "Rotated 270\u00b0 clockwise"),
     };
     if (nOrientation < 1 || nOrientation > 8)
         return QString();
-    return QString::fromUtf8(arTexts[nOrientation - 1]);
+    return PictureInfo::tr(arTexts[nOrientation - 1]);
 }
 
 std::optional<double> DegreesFromExif(const SRational arDms[3], char cRef)
@@ -344,7 +351,7 @@ QString FileSizeText(qint64 nBytes)
     if (nBytes < 0)
         return QString();
     if (nBytes < 1024)
-        return QStringLiteral("%1 bytes").arg(nBytes);
+        return PictureInfo::tr("%1 bytes").arg(nBytes);
     static const char* const arUnits[] = {"KB", "MB", "GB", "TB"};
     double dValue = double(nBytes) / 1024;
     int nUnit = 0;
