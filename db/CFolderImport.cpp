@@ -2,17 +2,15 @@
 
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
+#include "db/DatabaseLog.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/FolderListing.h"
 
-#include <QLoggingCategory>
 #include <QTimerEvent>
 
 namespace {
-Q_LOGGING_CATEGORY(lcImport, "orvala.db.import")
-
 // Pictures imported in one transaction: small enough that the window paints
 // between two steps, large enough that a camera folder is stored in seconds.
 constexpr int kImportStep = 250;
@@ -61,7 +59,7 @@ void CFolderImport::Step()
     }
     End();
     if (!import.m_strError.isEmpty()) {
-        qCInfo(lcImport) << "import stopped:" << import.m_strError;
+        qCDebug(lcDatabase) << "import stopped:" << import.m_strError;
         emit Failed(import.m_strError);
     }
 }

@@ -1,5 +1,7 @@
 #include "platform/framework/CResources.h"
 
+#include "platform/framework/FrameworkLog.h"
+
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -100,9 +102,9 @@ const CResources& CResources::Get()
         if (file.open(QIODevice::ReadOnly)) {
             QString strError;
             if (!res.Parse(file.readAll(), &strError))
-                qWarning("Orvala resources: %s", qPrintable(strError));
+                qCWarning(lcFramework) << "resources do not parse:" << strError;
         } else {
-            qWarning("Orvala resources are missing from the program");
+            qCWarning(lcFramework) << "resources are missing from the program";
         }
         return res;
     }();
