@@ -37,6 +37,7 @@ void CFolderImport::Start(CFrameServices* pFrame, const QString& strFolder)
         QStringLiteral(" Importing %1 pictures into the photo database: ")
             .arg(m_arPictures.size()));
     m_timer.start(0, this);
+    qCDebug(lcDatabase) << "importing" << m_arPictures.size() << "pictures of" << strFolder;
 }
 
 void CFolderImport::timerEvent(QTimerEvent* pEvent)
@@ -58,10 +59,12 @@ void CFolderImport::Step()
         return;
     }
     End();
-    if (!import.m_strError.isEmpty()) {
-        qCDebug(lcDatabase) << "import stopped:" << import.m_strError;
-        emit Failed(import.m_strError);
+    if (import.m_strError.isEmpty()) {
+        qCDebug(lcDatabase) << "import of" << m_strFolder << "done";
+        return;
     }
+    qCDebug(lcDatabase) << "import stopped:" << import.m_strError;
+    emit Failed(import.m_strError);
 }
 
 void CFolderImport::End()

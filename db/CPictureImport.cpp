@@ -113,6 +113,9 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         AddRecords(info, strFolder, arPictures);
         eAt = CDao_Table::EFailedAt::Committing;
         pDatabase->CommitTrans();
+        qCDebug(lcDatabase) << "imported" << arPictures.size() << "pictures:" << m_nAdded
+                            << "added," << m_nPresent << "present," << m_nForgotten
+                            << "deleted before," << m_nSkipped << "skipped";
     } catch (...) {
         // Whatever the failure, no half-done import stays open, holding the
         // write lock; the failure that led here is the one worth reporting.
