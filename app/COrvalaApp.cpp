@@ -39,6 +39,8 @@ COrvalaApp::COrvalaApp()
     // by Qt to every window title that differs from it.
     QCoreApplication::setApplicationName(m_pszAppName);
     QCoreApplication::setApplicationVersion(QStringLiteral(ORVALA_VERSION));
+    // Ties the windows to the installed desktop entry, for the launcher and task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVALA_APP_ID));
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
