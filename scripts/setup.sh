@@ -11,6 +11,7 @@ packages=(
     qt6-image-formats-plugins libheif-dev libraw-dev
     postgresql libqt6sql6-psql
     xvfb xauth poppler-utils
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()
