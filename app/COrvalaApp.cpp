@@ -1,5 +1,6 @@
 #include "app/COrvalaApp.h"
 
+#include "app/AppLog.h"
 #include "app/CAboutDlg.h"
 #include "app/CChildFrame.h"
 #include "app/CMainFrame.h"
@@ -8,12 +9,28 @@
 #include "platform/framework/AfxIds.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CResources.h"
+#include "platform/framework/HelpGuide.h"
 #include "resources/resource.h"
 #include "table/CListView_Drift.h"
 #include "table/CListView_Table.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
+#include <QSettings>
+
+namespace {
+
+// Where this run keeps and finds its files: the first thing to ask of an installation.
+void LogWhereThingsAre()
+{
+    qCDebug(lcApp).noquote() << "working folder:" << QDir::currentPath();
+    qCDebug(lcApp).noquote() << "settings:" << QSettings().fileName();
+    qCDebug(lcApp).noquote() << "user guide:"
+                             << HelpGuideUrl(QCoreApplication::applicationDirPath()).toString();
+}
+
+} // namespace
 
 COrvalaApp::COrvalaApp()
     : CWinApp(CResources::Get().LoadSourceString(AFX_IDS_APP_TITLE))
@@ -23,6 +40,8 @@ COrvalaApp::COrvalaApp()
     // by Qt to every window title that differs from it.
     QCoreApplication::setApplicationName(m_pszAppName);
     QCoreApplication::setApplicationVersion(QStringLiteral(ORVALA_VERSION));
+    // Ties the windows to the installed desktop entry, for the launcher and task bar.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ORVALA_APP_ID));
     OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
 }
 
@@ -60,6 +79,7 @@ bool COrvalaApp::InitInstance()
 
     pMainFrame->show();
     pMainFrame->update();
+    LogWhereThingsAre();
     return true;
 }
 

@@ -1,17 +1,13 @@
 #include "browse/CDecodeAhead.h"
 
+#include "browse/BrowseLog.h"
 #include "platform/picture/PictureDecoder.h"
 
 #include <QFile>
-#include <QLoggingCategory>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <algorithm>
 #include <sys/stat.h>
-
-namespace {
-Q_LOGGING_CATEGORY(lcAhead, "orvala.browse.ahead")
-} // namespace
 
 bool CDecodeAhead::SFileStamp::operator==(const SFileStamp& other) const
 {
@@ -109,7 +105,7 @@ CPicturePtr CDecodeAhead::PictureOf(const SDecoded& decoded, const QString& strP
     if (!decoded.pPicture)
         return nullptr;
     if (!(Stamp(strPath) == decoded.stamp)) {
-        qCDebug(lcAhead) << "changed since decoded ahead:" << strPath;
+        qCDebug(lcBrowse) << "changed since decoded ahead:" << strPath;
         return nullptr;
     }
     return decoded.pPicture;

@@ -1,5 +1,6 @@
 #include "browse/CMosaicBuild.h"
 
+#include "browse/BrowseLog.h"
 #include "browse/MosaicGeometry.h"
 #include "platform/framework/WorkerWait.h"
 #include "platform/picture/CThumbnailSource.h"
@@ -7,6 +8,8 @@
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <QtMath>
+
+#include <algorithm>
 
 namespace {
 
@@ -45,6 +48,9 @@ void CMosaicBuild::Start(const QStringList& arPictures, int nCell, bool bKeepPro
     m_bKeepProportions = bKeepProportions;
     m_arThumbnails.resize(arPictures.size());
     const int nAhead = qMin(int(arPictures.size()), AheadCount());
+    qCDebug(lcBrowse) << "building a mosaic of" << arPictures.size() << "pictures in cells of"
+                      << nCell << "pixels," << nAhead << "decoding ahead";
+    m_started.start();
     for (int i = 0; i < nAhead; ++i)
         m_mapAhead.insert(i, Request(i));
 }
@@ -97,5 +103,11 @@ int CMosaicBuild::Step(bool bWait)
     if (nAhead < m_arPictures.size())
         m_mapAhead.insert(nAhead, Request(nAhead));
     m_arThumbnails[k] = thumbnail.result();
+    if (IsDone() && lcBrowse().isDebugEnabled()) {
+        const auto nMissing = std::count_if(m_arThumbnails.cbegin(), m_arThumbnails.cend(),
+                                            [](const QImage& image) { return image.isNull(); });
+        qCDebug(lcBrowse) << "mosaic built:" << m_arThumbnails.size() << "thumbnails," << nMissing
+                          << "without a picture, in" << m_started.elapsed() << "ms";
+    }
     return k;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFuture>
 #include <QHash>
 #include <QImage>
@@ -46,4 +47,5 @@ private:
     int m_nNext = 0;
     QVector<QImage> m_arThumbnails;
     QHash<int, QFuture<QImage>> m_mapAhead;
+    QElapsedTimer m_started;
 };

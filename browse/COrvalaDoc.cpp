@@ -1,5 +1,6 @@
 #include "browse/COrvalaDoc.h"
 
+#include "browse/BrowseLog.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WorkerWait.h"
 #include "platform/picture/CRasterPicture.h"
@@ -54,6 +55,8 @@ void COrvalaDoc::OpenPicture(const QString& strPath, const QSize& szBox)
         m_ahead.Keep(m_strPendingPath, m_szPendingBox, m_pending);
     m_pending = QFuture<CDecodeAhead::SDecoded>();
     QFuture<CDecodeAhead::SDecoded> future = m_ahead.Take(strPath, szBox);
+    qCDebug(lcBrowse) << "opening" << strPath << "for a box of" << szBox
+                      << (future.isFinished() ? "(decoded ahead)" : "(decoding)");
     if (WaitForWorker(future)) {
         TakeDecoded(future.result(), strPath, szBox);
         return;
@@ -79,11 +82,14 @@ void COrvalaDoc::TakeDecoded(const CDecodeAhead::SDecoded& decoded, const QStrin
         pPicture = DecodePicture(strPath, szBox);
     if (pPicture) {
         SetPicture(pPicture, szBox);
+        qCDebug(lcBrowse) << "showing" << strPath << "of" << m_nPixelWidth << "x" << m_nPixelHeight
+                          << "pixels";
         return;
     }
     m_strProblem = PictureProblem(strPath);
     if (m_strProblem.isEmpty())
         m_strProblem = NotAPictureText();
+    qCDebug(lcBrowse) << "cannot show" << strPath << "-" << m_strProblem;
     emit PictureShown();
 }
 

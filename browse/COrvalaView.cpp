@@ -1,5 +1,6 @@
 #include "browse/COrvalaView.h"
 
+#include "browse/BrowseLog.h"
 #include "browse/CDia_Properties.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/PropertiesValues.h"
@@ -296,6 +297,7 @@ void COrvalaView::ListFolder()
     ListPictureFiles(m_strFolder, m_arrPictures, QString(),
                      m_pMainFrame && m_pMainFrame->ListsAllPictureFormats());
     m_nCount = int(m_arrPictures.size());
+    qCDebug(lcBrowse) << "listed" << m_nCount << "pictures in" << m_strFolder;
     // However the window was opened, Right and Left go to the neighbours of
     // the picture on screen.
     const int nShown = int(m_arrPictures.indexOf(ShownPath()));

@@ -1,6 +1,7 @@
 #include "db/CDao_Table.h"
 
 #include "db/DatabaseFile.h"
+#include "db/DatabaseLog.h"
 
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
@@ -104,6 +105,11 @@ bool CDao_Table::Connect()
             m_strProblem = CreationFailure(strFile, QString(), QString::fromUtf8(e.what()));
         }
     }
+    if (IsDatabaseOpen())
+        qCDebug(lcDatabase).noquote() << "photo database open:" << m_strPath
+                                      << (m_strReadOnly.isEmpty() ? "(writable)" : "(read-only)");
+    else
+        qCDebug(lcDatabase) << "no photo database:" << m_strProblem;
     return IsDatabaseOpen();
 }
 

@@ -1,7 +1,7 @@
 // The queries of the database check and of the repairs it offers.
 #include "db/CDao_Table.h"
 
-#include "db/DatabaseFile.h"
+#include "db/DatabaseLog.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"

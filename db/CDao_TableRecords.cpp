@@ -3,6 +3,7 @@
 
 #include "db/CPhotoColumns.h"
 #include "db/DatabaseFile.h"
+#include "db/DatabaseLog.h"
 
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
@@ -251,6 +252,8 @@ CPhotoColumns CDao_Table::ReadRecords(const QString& strCriterion,
 {
     try {
         const int nRecords = CountRecords(m_TableInfo.m_strTableName);
+        const QString strWhich = strCriterion.isEmpty() ? QStringLiteral("all") : strCriterion;
+        qCDebug(lcDatabase).noquote() << "reading of" << nRecords << "records:" << strWhich;
         // The criterion goes to the engine as the statement's condition, and the
         // rows are read once, straight through: finding record after record in
         // a dynaset reads each one twice.
@@ -282,6 +285,7 @@ CPhotoColumns CDao_Table::ReadRecords(const QString& strCriterion,
                 nReported = nPercent;
             }
         }
+        qCDebug(lcDatabase) << "read" << records.Size() << "records";
         return records;
     } catch (const CDaoException&) {
         RethrowReadFailure();

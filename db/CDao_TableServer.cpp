@@ -1,6 +1,7 @@
 // The photo database on a PostgreSQL server.
 #include "db/CDao_Table.h"
 
+#include "db/DatabaseLog.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 
@@ -34,6 +35,8 @@ bool CDao_Table::ConnectServer(const SServerConnection& server)
         return false;
     if (m_pCDaoDatabase->IsReadOnly())
         m_strReadOnly = tr("the server keeps \"%1\" read-only.").arg(Place());
+    qCDebug(lcDatabase).noquote() << "photo database open on the server:" << Place()
+                                  << (m_strReadOnly.isEmpty() ? "(writable)" : "(read-only)");
     return true;
 }
 

@@ -2,17 +2,15 @@
 
 #include "db/CDao_Table.h"
 #include "db/CPictureImport.h"
+#include "db/DatabaseLog.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/picture/FolderListing.h"
 
-#include <QLoggingCategory>
 #include <QTimerEvent>
 
 namespace {
-Q_LOGGING_CATEGORY(lcImport, "orvala.db.import")
-
 // Pictures imported in one transaction: small enough that the window paints
 // between two steps, large enough that a camera folder is stored in seconds.
 constexpr int kImportStep = 250;
@@ -38,6 +36,7 @@ void CFolderImport::Start(CFrameServices* pFrame, const QString& strFolder)
     m_pFrame->GetStatusProgress().ShowStatusProgress(
         tr(" Importing %1 pictures into the photo database: ").arg(m_arPictures.size()));
     m_timer.start(0, this);
+    qCDebug(lcDatabase) << "importing" << m_arPictures.size() << "pictures of" << strFolder;
 }
 
 void CFolderImport::timerEvent(QTimerEvent* pEvent)
@@ -59,10 +58,12 @@ void CFolderImport::Step()
         return;
     }
     End();
-    if (!import.m_strError.isEmpty()) {
-        qCInfo(lcImport) << "import stopped:" << import.m_strError;
-        emit Failed(import.m_strError);
+    if (import.m_strError.isEmpty()) {
+        qCDebug(lcDatabase) << "import of" << m_strFolder << "done";
+        return;
     }
+    qCDebug(lcDatabase) << "import stopped:" << import.m_strError;
+    emit Failed(import.m_strError);
 }
 
 void CFolderImport::End()

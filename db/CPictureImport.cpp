@@ -2,6 +2,7 @@
 
 #include "db/CDao_Table.h"
 #include "db/CImportedFiles.h"
+#include "db/DatabaseLog.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
@@ -16,14 +17,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <QSet>
 
 #include <libexif/exif-data.h>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcImport, "orvala.database.import")
 
 // HEIF and raw files are read whole by their libraries; no camera writes one this large.
 
@@ -115,6 +113,9 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         AddRecords(info, strFolder, arPictures);
         eAt = CDao_Table::EFailedAt::Committing;
         pDatabase->CommitTrans();
+        qCDebug(lcDatabase) << "imported" << arPictures.size() << "pictures:" << m_nAdded
+                            << "added," << m_nPresent << "present," << m_nForgotten
+                            << "deleted before," << m_nSkipped << "skipped";
     } catch (...) {
         // Whatever the failure, no half-done import stays open, holding the
         // write lock; the failure that led here is the one worth reporting.
@@ -122,7 +123,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
             try {
                 pDatabase->Rollback();
             } catch (const std::exception& e) {
-                qCWarning(lcImport) << "rollback failed too:" << e.what();
+                qCWarning(lcDatabase) << "import rollback failed too:" << e.what();
             }
         }
         m_nAdded = 0;

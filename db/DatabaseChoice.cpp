@@ -1,6 +1,6 @@
 #include "db/DatabaseChoice.h"
 
-#include "db/DatabaseFile.h"
+#include "db/DatabaseLog.h"
 
 #include <QMutex>
 #include <QMutexLocker>

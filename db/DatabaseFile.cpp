@@ -1,4 +1,5 @@
 #include "db/DatabaseFile.h"
+#include "db/DatabaseLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,8 +15,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-Q_LOGGING_CATEGORY(lcDatabase, "orvala.database")
 
 namespace {
 // Building a database takes a moment; a file this old is nobody's work in progress.

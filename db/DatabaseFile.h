@@ -1,9 +1,6 @@
 #pragma once
 
-#include <QLoggingCategory>
 #include <QString>
-
-Q_DECLARE_LOGGING_CATEGORY(lcDatabase)
 
 // File steps for making the photo database safely: it is built under a hidden
 // name and moved into place whole, never over a file that is already there.

@@ -12,6 +12,7 @@ packages=(
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
     postgresql libqt6sql6-psql
     xvfb xauth poppler-utils
+    desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

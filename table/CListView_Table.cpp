@@ -5,7 +5,9 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
+#include "table/TableLog.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -169,6 +171,8 @@ void CListView_Table::FillTable()
 {
     if (!m_pMainFrame)
         return;
+    QElapsedTimer filling;
+    filling.start();
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     CProgressCtrl_Status& progress = m_pMainFrame->GetStatusProgress();
     progress.ShowStatusProgress(tr("Filling the Table: "));
@@ -180,6 +184,8 @@ void CListView_Table::FillTable()
     }
     // The fill's own text goes with it, focused or not.
     m_pMainFrame->SetMessageText(QString());
+    qCDebug(lcTable) << "table filled with" << m_model.rowCount() << "rows in" << filling.elapsed()
+                     << "ms";
 }
 
 void CListView_Table::OnColumnClick(int nColumn)
@@ -192,6 +198,8 @@ void CListView_Table::OnColumnClick(int nColumn)
         horizontalHeader()->setSortIndicator(nColumn, order);
         m_model.sort(nColumn, order);
     }
+    qCDebug(lcTable) << "sorted by column" << nColumn
+                     << (s_bDescending ? "descending" : "ascending");
     // The current record has moved; the pane says where to.
     if (m_current.isValid())
         OnItemChanged(m_current.row());

@@ -1,11 +1,11 @@
 #include "platform/framework/CHelpWindow.h"
 
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/HelpGuide.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QScreen>
-#include <QUrl>
 
 CHelpWindow::CHelpWindow(QWidget* pParent)
     : QTextBrowser(pParent)
@@ -15,7 +15,7 @@ CHelpWindow::CHelpWindow(QWidget* pParent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(tr("%1 Help").arg(QApplication::applicationDisplayName()));
     setOpenExternalLinks(true);
-    setSource(QUrl(QStringLiteral("qrc:/help/index.html")));
+    setSource(HelpGuideUrl(QCoreApplication::applicationDirPath()));
     resize(640, 720);
 }
 

@@ -7,6 +7,7 @@
 #include "platform/framework/CResources.h"
 #include "platform/framework/CView.h"
 #include "platform/framework/CWinApp.h"
+#include "platform/framework/FrameworkLog.h"
 
 #include <QCoreApplication>
 #include <QIcon>
@@ -39,6 +40,9 @@ bool CMultiDocTemplate::GetDocString(QString& rString, DocStringIndex index) con
 CDocument* CMultiDocTemplate::OpenDocumentFile(const QString& strPathName, bool bMakeVisible,
                                                const std::function<void(CView*)>& prepareView)
 {
+    qCDebug(lcFramework).noquote()
+        << "opening a window of kind" << m_nIDResource << "for"
+        << (strPathName.isEmpty() ? QStringLiteral("a new document") : strPathName);
     CDocument* pDoc = m_createDocument();
     pDoc->m_pDocTemplate = this;
     m_docList.append(pDoc);

@@ -1,5 +1,7 @@
 #include "platform/framework/CResources.h"
 
+#include "platform/framework/FrameworkLog.h"
+
 #include <QCoreApplication>
 #include <QFile>
 #include <QJsonArray>
@@ -101,9 +103,9 @@ const CResources& CResources::Get()
         if (file.open(QIODevice::ReadOnly)) {
             QString strError;
             if (!res.Parse(file.readAll(), &strError))
-                qWarning("Orvala resources: %s", qPrintable(strError));
+                qCWarning(lcFramework) << "resources do not parse:" << strError;
         } else {
-            qWarning("Orvala resources are missing from the program");
+            qCWarning(lcFramework) << "resources are missing from the program";
         }
         return res;
     }();

@@ -1,12 +1,10 @@
 #include "platform/picture/CMetafilePicture.h"
 
 #include "platform/picture/CMetafileDC.h"
+#include "platform/picture/PictureLog.h"
 
-#include <QLoggingCategory>
 #include <QPainter>
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcMetafile, "orvala.picture.metafile")
 
 namespace {
 
@@ -56,7 +54,7 @@ CPicturePtr CMetafilePicture::Load(const QByteArray& data, qint64 nWorkBudget)
         return CPicturePtr(pPicture);
     }
     if (IsMetafile(data))
-        qCDebug(lcMetafile) << "metafile header gives no usable picture size";
+        qCDebug(lcPicture) << "metafile header gives no usable picture size";
     return nullptr;
 }
 

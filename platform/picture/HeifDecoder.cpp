@@ -1,8 +1,8 @@
 #include "platform/picture/HeifDecoder.h"
 
 #include "platform/picture/PictureDecoder.h"
+#include "platform/picture/PictureLog.h"
 
-#include <QLoggingCategory>
 #include <QtEndian>
 
 #include <libheif/heif.h>
@@ -11,8 +11,6 @@
 #include <vector>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcHeif, "orvala.picture.heif")
 
 struct SContextDeleter
 {
@@ -34,13 +32,13 @@ HandlePtr PrimaryImage(const QByteArray& data, ContextPtr& pContext)
     heif_error error = heif_context_read_from_memory_without_copy(pContext.get(), data.constData(),
                                                                   size_t(data.size()), nullptr);
     if (error.code != heif_error_Ok) {
-        qCDebug(lcHeif) << "cannot read:" << error.message;
+        qCDebug(lcPicture) << "cannot read HEIF:" << error.message;
         return nullptr;
     }
     heif_image_handle* pHandle = nullptr;
     error = heif_context_get_primary_image_handle(pContext.get(), &pHandle);
     if (error.code != heif_error_Ok) {
-        qCDebug(lcHeif) << "no primary image:" << error.message;
+        qCDebug(lcPicture) << "HEIF without a primary image:" << error.message;
         return nullptr;
     }
     return HandlePtr(pHandle);
@@ -85,7 +83,7 @@ QImage DecodeHandle(heif_image_handle* pHandle)
         pHandle, &pImage, heif_colorspace_RGB,
         bAlpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr);
     if (error.code != heif_error_Ok || !pImage) {
-        qCDebug(lcHeif) << "cannot decode:" << error.message;
+        qCDebug(lcPicture) << "cannot decode HEIF:" << error.message;
         return QImage();
     }
     int nStride = 0;
@@ -130,7 +128,7 @@ QImage DecodeHeif(const QByteArray& data, const QSize& szBox, QSize* pNatural)
     const QSize szNatural(heif_image_handle_get_width(pPrimary.get()),
                           heif_image_handle_get_height(pPrimary.get()));
     if (szNatural.isEmpty() || qint64(szNatural.width()) * szNatural.height() > kMaxDecodedPixels) {
-        qCDebug(lcHeif) << "refused: no size or too large" << szNatural;
+        qCDebug(lcPicture) << "HEIF refused: no size or too large" << szNatural;
         return QImage();
     }
     if (pNatural)

@@ -6,6 +6,7 @@
 #include "platform/picture/HeifDecoder.h"
 #include "platform/picture/Orientation.h"
 #include "platform/picture/PictureFormats.h"
+#include "platform/picture/PictureLog.h"
 #include "platform/picture/PictureMeasure.h"
 #include "platform/picture/RawPreview.h"
 #include "platform/picture/RegularFile.h"
@@ -13,12 +14,9 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <QLoggingCategory>
 #include <cerrno>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcDecode, "orvala.picture.decode")
 
 // Files larger than this are not read whole to look for a metafile.
 constexpr qint64 kMaxMetafileBytes = qint64(256) * 1024 * 1024;
@@ -91,7 +89,7 @@ CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit,
         // Only libjpeg reduces while it decodes, and by an eighth at most.
         if (bOverBudget &&
             (!reader.supportsOption(QImageIOHandler::ScaledSize) || !FitsEighth(szNatural))) {
-            qCDebug(lcDecode) << "refused: too large to decode" << szNatural;
+            qCDebug(lcPicture) << "refused: too large to decode" << szNatural;
             return nullptr;
         }
         // Other formats would be decoded whole and then scaled: slower than drawing them scaled.
@@ -105,7 +103,7 @@ CPicturePtr DecodeRaster(QIODevice* pDevice, const QSize& szBox, EDecodeFit fit,
 
     QImage image = reader.read();
     if (image.isNull()) {
-        qCDebug(lcDecode) << "no picture:" << reader.errorString();
+        qCDebug(lcPicture) << "no picture:" << reader.errorString();
         return nullptr;
     }
     if (nOrientation != 0)
@@ -241,7 +239,7 @@ CPicturePtr DecodePicture(const QString& strPath, const QSize& szBox, EDecodeFit
 {
     QFile file;
     if (!OpenRegularFile(file, strPath)) {
-        qCDebug(lcDecode) << "cannot open as a regular file:" << strPath;
+        qCDebug(lcPicture) << "cannot open as a regular file:" << strPath;
         return nullptr;
     }
     if (IsRawByName(strPath))

@@ -2,8 +2,7 @@
 
 #include "platform/picture/Orientation.h"
 #include "platform/picture/PictureDecoder.h"
-
-#include <QLoggingCategory>
+#include "platform/picture/PictureLog.h"
 
 #include <libraw/libraw.h>
 
@@ -12,8 +11,6 @@
 #include <memory>
 
 namespace {
-
-Q_LOGGING_CATEGORY(lcRaw, "orvala.picture.raw")
 
 // LibRaw's state is hundreds of kilobytes: too much for a worker's stack.
 std::unique_ptr<LibRaw> OpenRaw(const QByteArray& data)
@@ -24,7 +21,7 @@ std::unique_ptr<LibRaw> OpenRaw(const QByteArray& data)
     // LibRaw reads the buffer and never writes to it.
     const int nResult = pRaw->open_buffer(const_cast<char*>(data.constData()), size_t(data.size()));
     if (nResult != LIBRAW_SUCCESS) {
-        qCDebug(lcRaw) << "cannot read:" << libraw_strerror(nResult);
+        qCDebug(lcPicture) << "raw file cannot be read:" << libraw_strerror(nResult);
         return nullptr;
     }
     return pRaw;
@@ -44,7 +41,7 @@ bool ReadRawPreview(const QByteArray& data, SRawPreview& preview)
         return false;
     const int nResult = pRaw->unpack_thumb();
     if (nResult != LIBRAW_SUCCESS) {
-        qCDebug(lcRaw) << "no preview:" << libraw_strerror(nResult);
+        qCDebug(lcPicture) << "raw file has no preview:" << libraw_strerror(nResult);
         return false;
     }
     const libraw_thumbnail_t& thumbnail = pRaw->imgdata.thumbnail;

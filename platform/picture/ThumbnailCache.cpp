@@ -1,4 +1,5 @@
 #include "platform/picture/ThumbnailCache.h"
+#include "platform/picture/PictureLog.h"
 #include "platform/picture/RegularFile.h"
 
 #include <QCryptographicHash>
@@ -6,7 +7,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QLoggingCategory>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QUrl>
@@ -16,8 +16,6 @@
 namespace {
 
 constexpr int kPngQuality = 80;
-
-Q_LOGGING_CATEGORY(lcThumbnailCache, "orvala.picture.thumbnailcache")
 
 const char* const kUriKey = "Thumb::URI";
 const char* const kMTimeKey = "Thumb::MTime";
@@ -100,7 +98,7 @@ QImage ReadCachedThumbnail(const QString& strFile, int nSide)
     QImageReader reader(&entryFile, "png");
     const QImage image = reader.read();
     if (image.isNull()) {
-        qCDebug(lcThumbnailCache) << "ignored, does not parse:" << strEntry;
+        qCDebug(lcPicture) << "cached thumbnail ignored, does not parse:" << strEntry;
         return QImage();
     }
     // Writers differ in how much of the URI they percent-encode.
@@ -108,7 +106,7 @@ QImage ReadCachedThumbnail(const QString& strFile, int nSide)
     if (image.text(QLatin1String(kMTimeKey)) != strMTime ||
         (!strUri.isEmpty() &&
          QUrl::fromEncoded(strUri.toUtf8()) != QUrl::fromEncoded(FileUri(strFile)))) {
-        qCDebug(lcThumbnailCache) << "ignored, stale:" << strEntry;
+        qCDebug(lcPicture) << "cached thumbnail ignored, stale:" << strEntry;
         return QImage();
     }
     return image;
@@ -132,14 +130,14 @@ bool WriteCachedThumbnail(const QString& strFile, int nSide, const QImage& image
     // Every thumbnail made is written: zlib's fastest level (Qt's PNG quality
     // 80), several times quicker than its default for a slightly larger file.
     if (!file.open() || !entry.save(&file, "PNG", kPngQuality) || !file.flush()) {
-        qCDebug(lcThumbnailCache) << "cannot write" << strEntry;
+        qCDebug(lcPicture) << "thumbnail cache: cannot write" << strEntry;
         return false;
     }
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner);
     file.close();
     if (std::rename(QFile::encodeName(file.fileName()).constData(),
                     QFile::encodeName(strEntry).constData()) != 0) {
-        qCDebug(lcThumbnailCache) << "cannot rename into" << strEntry;
+        qCDebug(lcPicture) << "thumbnail cache: cannot rename into" << strEntry;
         return false;
     }
     file.setAutoRemove(false);

@@ -1,0 +1,6 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// Opening pictures in a picture window and building its mosaic.
+Q_DECLARE_LOGGING_CATEGORY(lcBrowse)
