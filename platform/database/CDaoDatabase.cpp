@@ -306,7 +306,9 @@ bool CDaoDatabase::IsConnectionAlive()
     if (!m_db.isOpen())
         return false;
     QSqlQuery query(m_db);
-    return query.exec(QStringLiteral("SELECT 1"));
+    // A server that answers with an error of its own (a transaction it
+    // refuses to go on with) is there; a gone one gives no SQLSTATE.
+    return query.exec(QStringLiteral("SELECT 1")) || !query.lastError().nativeErrorCode().isEmpty();
 }
 
 void CDaoDatabase::CommitTrans()

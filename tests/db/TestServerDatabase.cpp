@@ -64,6 +64,14 @@ void TestServerDatabase::serverAnswers()
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "c.jpg", "/P");
     QCOMPARE(table.ReadFileRecords("/p").size(), 1); // "/P" is another folder
 
+    // An error of the server's own is no lost connection, even in a
+    // transaction it will not go on with.
+    CDaoDatabase* pDb = table.m_pCDaoDatabase.get();
+    pDb->BeginTrans();
+    QVERIFY(!DaoRefusal([&] { pDb->Execute("SELECT * FROM no_such_table"); }).isEmpty());
+    QCOMPARE(table.LostConnectionMessage("x", CDao_Table::EFailedAt::Reading), QString());
+    pDb->Rollback();
+
     // The database check's repairs.
     const qint64 nKey = table.ReadFileRecords("/p").value(0).m_nKey;
     table.RelocateRecords({{nKey, "/q/r"}});
