@@ -393,6 +393,11 @@ void CDaoDatabase::Execute(const QString& strSql, const QVariantList& arValues)
             ThrowSqlError(query.lastError());
         return;
     }
+    RunPrepared(query, strSql, arValues);
+}
+
+void RunPrepared(QSqlQuery& query, const QString& strSql, const QVariantList& arValues)
+{
     if (!query.prepare(strSql))
         ThrowSqlError(query.lastError());
     for (const QVariant& value : arValues)

@@ -101,3 +101,8 @@ private:
 // An engine exception from the latest error of a failed SQLite call.
 class QSqlError;
 [[noreturn]] void ThrowSqlError(const QSqlError& error, const QString& strContext = QString());
+
+// Prepares strSql on query, binds the values in order and runs it; throws
+// the engine exception on any failure.
+class QSqlQuery;
+void RunPrepared(QSqlQuery& query, const QString& strSql, const QVariantList& arValues);

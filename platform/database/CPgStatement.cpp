@@ -12,12 +12,7 @@ CPgStatement::CPgStatement(const QSqlDatabase& db, const QString& strSql,
     : m_query(db)
 {
     m_query.setForwardOnly(true);
-    if (!m_query.prepare(strSql))
-        ThrowSqlError(m_query.lastError());
-    for (const QVariant& value : arValues)
-        m_query.addBindValue(value);
-    if (!m_query.exec())
-        ThrowSqlError(m_query.lastError());
+    RunPrepared(m_query, strSql, arValues);
 }
 
 bool CPgStatement::Step()
