@@ -9,7 +9,9 @@
 
 #include "ui_RecordDlg.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 
 CDia_Record::CDia_Record(const SPhotoRecord& record, QWidget* pParent)
     : CDialog(pParent)
@@ -20,8 +22,10 @@ CDia_Record::CDia_Record(const SPhotoRecord& record, QWidget* pParent)
     m_pUi->setupUi(this);
     m_comboTheme = m_pUi->m_comboTheme;
     m_editComment = m_pUi->m_editComment;
-    // Enter in the comment presses OK, as in a one-line edit.
+    // Enter in the comment presses OK, as in a one-line edit; in the theme
+    // too, where the completion of a known theme would otherwise take it.
     m_editComment->installEventFilter(this);
+    m_comboTheme->lineEdit()->installEventFilter(this);
     connect(m_pUi->m_btnClear, &QPushButton::clicked, this, [this] { OnClearRecord(); });
     connect(m_pUi->m_btnOK, &QPushButton::clicked, this,
             [this] { AfxRunContained([this] { OnOK(); }); });
@@ -61,10 +65,12 @@ bool CDia_Record::OnInitDialog()
 
 bool CDia_Record::eventFilter(QObject* pWatched, QEvent* pEvent)
 {
-    if (pWatched == m_editComment && pEvent->type() == QEvent::KeyPress) {
+    const bool bField = pWatched == m_editComment || pWatched == m_comboTheme->lineEdit();
+    if (bField && pEvent->type() == QEvent::KeyPress) {
         const auto* pKey = static_cast<QKeyEvent*>(pEvent);
+        // The keypad's Enter comes with the keypad modifier.
         if ((pKey->key() == Qt::Key_Return || pKey->key() == Qt::Key_Enter) &&
-            pKey->modifiers() == Qt::NoModifier) {
+            (pKey->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             AfxRunContained([this] { OnOK(); });
             return true;
         }

@@ -34,6 +34,8 @@ private slots:
     void recordStores_data();
     void recordStores();
     void recordOkWhileLocked();
+    void enterPressesOk_data();
+    void enterPressesOk();
     void recordWithAKeyBeyond32Bits();
 
 private:
@@ -58,7 +60,8 @@ SPhotoRecord Row(qint64 nKey, const QString& strTheme, const QString& strComment
 QStringList Stored(CDaoDatabase* pDb)
 {
     CDaoRecordset recordset(pDb);
-    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE, QStringLiteral("SELECT * FROM PHOTOS"));
+    recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
+                   QStringLiteral("SELECT * FROM PHOTOS ORDER BY ID_Photo"));
     return {recordset.GetFieldValue(PhotoFieldName(EPhotoField::Theme)).toString(),
             recordset.GetFieldValue(PhotoFieldName(EPhotoField::Comment)).toString()};
 }
@@ -247,6 +250,51 @@ void TestRecordDialogs::recordOkWhileLocked()
     QCOMPARE(messages.m_arTexts.size(), 1);
     QVERIFY(bOpenAfter);
     QCOMPARE(Stored(pDb), (QStringList{"Old", "old"}));
+}
+
+void TestRecordDialogs::enterPressesOk_data()
+{
+    QTest::addColumn<QString>("typed"); // into Theme; empty types nothing
+    QTest::addColumn<bool>("comment");  // Enter in Comment, not in Theme
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QString>("stored");
+    QTest::newRow("theme already set") << "" << false << int(Qt::Key_Return) << "Trips";
+    QTest::newRow("known theme completed") << "Fam" << false << int(Qt::Key_Return) << "Family";
+    QTest::newRow("keypad Enter") << "Fam" << false << int(Qt::Key_Enter) << "Family";
+    QTest::newRow("in the comment") << "" << true << int(Qt::Key_Return) << "Trips";
+    QTest::newRow("keypad Enter in the comment") << "" << true << int(Qt::Key_Enter) << "Trips";
+}
+
+void TestRecordDialogs::enterPressesOk()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, comment);
+    QFETCH(int, key);
+    QFETCH(QString, stored);
+    CTestWorkspace ws;
+    m_backend.ChooseForProgram();
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Trips", "old");
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "b.jpg", "/photos", "Family", "");
+    CDia_Record dialog(Row(1, "Trips", "old"));
+    bool bOpenAfter = true;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        QWidget* pField =
+            comment ? static_cast<QWidget*>(dialog.m_editComment) : dialog.m_comboTheme->lineEdit();
+        if (!typed.isEmpty()) {
+            dialog.m_comboTheme->lineEdit()->clear();
+            QTest::keyClicks(pField, typed);
+        }
+        const Qt::KeyboardModifiers modifiers =
+            key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier;
+        QTest::keyClick(pField, Qt::Key(key), modifiers);
+        bOpenAfter = pDialog->isVisible();
+        return pDialog->result() == QDialog::Accepted ? int(IDOK) : int(IDCANCEL);
+    });
+    QCOMPARE(dialog.DoModal(), int(IDOK));
+    QVERIFY(!bOpenAfter);
+    QCOMPARE(Stored(pDb), (QStringList{stored, "old"}));
 }
 
 void TestRecordDialogs::recordWithAKeyBeyond32Bits()
