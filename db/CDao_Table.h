@@ -4,6 +4,7 @@
 #include "db/CDao_TableNotifier.h"
 #include "db/CPhotoColumns.h"
 #include "db/DriftReport.h"
+#include "db/RecordEdit.h"
 #include "db/SPhotoRecord.h"
 #include "platform/database/SServerConnection.h"
 
@@ -81,6 +82,13 @@ public:
     // notifier. Refused texts, a gone record, a database that can not be
     // changed and engine errors raise CDaoException.
     void SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment);
+    // Stores, under the write lock, only the texts the user changed (those of
+    // edited that differ from shown), and only while the stored values of
+    // those fields are still the ones shown. When another program changed
+    // one of them meanwhile, nothing is written and the stored texts come
+    // back; none after a save. Refusals and errors as SaveRecord.
+    std::optional<SRecordTexts> SaveEditedTexts(qint64 nKey, const SRecordTexts& shown,
+                                                const SRecordTexts& edited);
     // What SQLite's quick check finds wrong in the file, empty when nothing;
     // repairs nothing. A closed database or one too damaged raises CDaoException.
     QStringList VerifyDatabase();

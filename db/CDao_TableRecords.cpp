@@ -335,6 +335,50 @@ void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString&
     emit m_notifier.RecordsChanged({record});
 }
 
+std::optional<SRecordTexts> CDao_Table::SaveEditedTexts(qint64 nKey, const SRecordTexts& shown,
+                                                        const SRecordTexts& edited)
+{
+    RequireWritable();
+    const QString strRefusal = TextsRefusal(edited.m_strTheme, edited.m_strComment);
+    if (!strRefusal.isEmpty())
+        throw CDaoException(strRefusal);
+    SPhotoRecord record;
+    std::optional<SRecordTexts> conflict;
+    bool bWritten = false;
+    // Compared and changed under the write lock, so another program's save
+    // can not come between the two.
+    WriteAtOnce([&] {
+        CDaoRecordset recordset(m_pCDaoDatabase.get());
+        OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
+        if (recordset.IsEOF())
+            throw CDaoException(tr("The record can not be saved: it is no longer in the table."));
+        record = CurrentRecord(recordset, FieldColumns(recordset));
+        const SRecordTexts stored{record.m_strTheme, record.m_strComment};
+        const SRecordEdit edit = CompareRecordTexts(shown, edited, stored);
+        if (edit.HasConflict()) {
+            conflict = stored;
+            return;
+        }
+        if (!edit.HasChange())
+            return;
+        recordset.Edit();
+        // A field the user did not touch keeps what another program stored.
+        if (edit.bThemeChanged) {
+            recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), edited.m_strTheme);
+            record.m_strTheme = edited.m_strTheme;
+        }
+        if (edit.bCommentChanged) {
+            recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), edited.m_strComment);
+            record.m_strComment = edited.m_strComment;
+        }
+        recordset.Update();
+        bWritten = true;
+    });
+    if (bWritten)
+        emit m_notifier.RecordsChanged({record});
+    return conflict;
+}
+
 void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
 {
     if (arKeys.isEmpty())

@@ -57,6 +57,7 @@ bool CDia_Record::OnInitDialog()
     }
     m_comboTheme->setEditText(m_record.m_strTheme);
     m_editComment->setPlainText(m_record.m_strComment);
+    m_shown = {m_record.m_strTheme, m_record.m_strComment};
     m_strTitle = m_record.m_strDirectory + QLatin1Char('/') + m_record.m_strName;
     setWindowTitle(m_strTitle);
     m_comboTheme->setFocus();
@@ -92,18 +93,55 @@ void CDia_Record::OnOK()
     CDao_Table& table = m_pMainFrame->GetPhotoDatabase();
     if (!CheckDatabaseWritable(table))
         return;
-    const QString strTheme = m_comboTheme->currentText();
-    const QString strComment = m_editComment->toPlainText();
-    const QString strRefusal = table.TextsRefusal(strTheme, strComment);
+    const SRecordTexts edited{m_comboTheme->currentText(), m_editComment->toPlainText()};
+    const QString strRefusal = table.TextsRefusal(edited.m_strTheme, edited.m_strComment);
     if (!strRefusal.isEmpty()) {
         AfxMessageBox(strRefusal, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     try {
-        table.SaveRecord(m_record.m_nKey, strTheme, strComment);
+        // Keep Mine saves again against what the question showed; another
+        // change in between asks again.
+        while (const std::optional<SRecordTexts> stored =
+                   table.SaveEditedTexts(m_record.m_nKey, m_shown, edited)) {
+            if (!ResolveConflict(*stored, edited))
+                return;
+        }
     } catch (const CDaoException& e) {
         AfxMessageBox(e.GetErrorDescription(), MB_OK | MB_ICONERROR);
         return;
     }
     accept();
+}
+
+bool CDia_Record::ResolveConflict(const SRecordTexts& stored, const SRecordTexts& edited)
+{
+    const SRecordEdit edit = CompareRecordTexts(m_shown, edited, stored);
+    QString strText = tr("Another program changed this record while you edited it.");
+    if (edit.bThemeConflict)
+        strText += QLatin1Char(' ') + tr("Theme: \"%1\" (stored) / \"%2\" (yours).")
+                                          .arg(stored.m_strTheme, edited.m_strTheme);
+    if (edit.bCommentConflict)
+        strText += QLatin1Char(' ') + tr("Comment: \"%1\" (stored) / \"%2\" (yours).")
+                                          .arg(stored.m_strComment, edited.m_strComment);
+    const int nAnswer = AfxMessageBox(strText, MB_KEEPTAKECANCEL | MB_ICONEXCLAMATION);
+    if (nAnswer == IDKEEPMINE) {
+        if (edit.bThemeConflict)
+            m_shown.m_strTheme = stored.m_strTheme;
+        if (edit.bCommentConflict)
+            m_shown.m_strComment = stored.m_strComment;
+        return true;
+    }
+    if (nAnswer == IDTAKETHEIRS) {
+        // The user's change to the other field stays in the dialog.
+        if (edit.bThemeConflict) {
+            m_shown.m_strTheme = stored.m_strTheme;
+            m_comboTheme->setEditText(stored.m_strTheme);
+        }
+        if (edit.bCommentConflict) {
+            m_shown.m_strComment = stored.m_strComment;
+            m_editComment->setPlainText(stored.m_strComment);
+        }
+    }
+    return false;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/RecordEdit.h"
 #include "db/SPhotoRecord.h"
 #include "platform/framework/CDialog.h"
 
@@ -39,6 +40,12 @@ protected:
 private:
     void OnClearRecord();
     void OnOK();
+    // Asks what to do about another program's change to texts the user
+    // changed too; true to save the user's texts over it.
+    bool ResolveConflict(const SRecordTexts& stored, const SRecordTexts& edited);
 
     std::unique_ptr<Ui::CDia_Record> m_pUi;
+    // The texts as the dialog showed them: what another program's change is
+    // told from.
+    SRecordTexts m_shown;
 };

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -25,6 +26,19 @@ int ShowBox(QWidget* pParent, const QString& strText, const QString& strTitle, i
                 : nIcon == MB_ICONEXCLAMATION ? QMessageBox::Warning
                 : nButtons == MB_YESNO        ? QMessageBox::Question
                                               : QMessageBox::Information);
+    if (nButtons == MB_KEEPTAKECANCEL) {
+        const QPushButton* pKeep = box.addButton(
+            QCoreApplication::translate("MessageBox", "Keep Mine"), QMessageBox::AcceptRole);
+        const QPushButton* pTake = box.addButton(
+            QCoreApplication::translate("MessageBox", "Take Theirs"), QMessageBox::ActionRole);
+        QPushButton* pCancel = box.addButton(QMessageBox::Cancel);
+        box.setDefaultButton(pCancel);
+        box.setEscapeButton(pCancel);
+        box.exec();
+        return box.clickedButton() == pKeep   ? IDKEEPMINE
+               : box.clickedButton() == pTake ? IDTAKETHEIRS
+                                              : IDCANCEL;
+    }
     if (nButtons == MB_YESNO) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);

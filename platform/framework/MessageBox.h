@@ -8,10 +8,18 @@ enum MessageBoxType : int {
     MB_OK = 0x0,
     MB_OKCANCEL = 0x1,
     MB_YESNO = 0x4,
+    MB_KEEPTAKECANCEL = 0x8, // Keep Mine, Take Theirs, Cancel: another program's change
     MB_ICONERROR = 0x10,
     MB_ICONEXCLAMATION = 0x30
 };
-enum MessageBoxAnswer : int { IDOK = 1, IDCANCEL = 2, IDYES = 6, IDNO = 7 };
+enum MessageBoxAnswer : int {
+    IDOK = 1,
+    IDCANCEL = 2,
+    IDYES = 6,
+    IDNO = 7,
+    IDKEEPMINE = 20,
+    IDTAKETHEIRS = 21
+};
 
 // The framework's standard box: titled with the application's name.
 int AfxMessageBox(const QString& strText, int nType = MB_OK);

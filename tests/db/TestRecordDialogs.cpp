@@ -35,6 +35,8 @@ private slots:
     void recordStores();
     void recordOkWhileLocked();
     void enterPressesOk_data();
+    void anotherProgramsChange_data();
+    void anotherProgramsChange();
     void enterPressesOk();
     void recordWithAKeyBeyond32Bits();
 
@@ -295,6 +297,72 @@ void TestRecordDialogs::enterPressesOk()
     QCOMPARE(dialog.DoModal(), int(IDOK));
     QVERIFY(!bOpenAfter);
     QCOMPARE(Stored(pDb), (QStringList{stored, "old"}));
+}
+
+void TestRecordDialogs::anotherProgramsChange_data()
+{
+    QTest::addColumn<QString>("theirs");     // the Theme another program saves meanwhile
+    QTest::addColumn<QString>("theme");      // typed here; empty leaves it as shown
+    QTest::addColumn<int>("answer");         // to the question, when one comes
+    QTest::addColumn<QStringList>("stored"); // Theme and Comment afterwards
+    QTest::addColumn<QStringList>("shown");  // by the dialog, when it stays open
+    const QString strQuestion = "Another program changed this record while you edited it. "
+                                "Theme: \"Hochzeit\" (stored) / \"Urlaub\" (yours).";
+    QTest::newRow("comment only: their theme stays")
+        << "Hochzeit"
+        << "" << 0 << QStringList{"Hochzeit", "mine"} << QStringList{};
+    QTest::newRow("both the same change: no question")
+        << "Urlaub"
+        << "Urlaub" << 0 << QStringList{"Urlaub", "mine"} << QStringList{};
+    QTest::newRow("Cancel writes nothing")
+        << "Hochzeit"
+        << "Urlaub" << int(IDCANCEL) << QStringList{"Hochzeit", "old"}
+        << QStringList{"Urlaub", "mine", strQuestion};
+    QTest::newRow("Take Theirs keeps my comment in the dialog")
+        << "Hochzeit"
+        << "Urlaub" << int(IDTAKETHEIRS) << QStringList{"Hochzeit", "old"}
+        << QStringList{"Hochzeit", "mine", strQuestion};
+    QTest::newRow("Keep Mine") << "Hochzeit"
+                               << "Urlaub" << int(IDKEEPMINE) << QStringList{"Urlaub", "mine"}
+                               << QStringList{};
+}
+
+void TestRecordDialogs::anotherProgramsChange()
+{
+    QFETCH(QString, theirs);
+    QFETCH(QString, theme);
+    QFETCH(int, answer);
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, shown);
+    CTestWorkspace ws;
+    m_backend.ChooseForProgram();
+    CAppSession session;
+    CDaoDatabase* pDb = session.Frame()->GetPhotoDatabase().m_pCDaoDatabase.get();
+    AddPhoto(pDb, QDateTime::currentDateTimeUtc(), "a.jpg", "/photos", "Old", "old");
+    CDaoDatabase other;
+    m_backend.OpenOther(other);
+    CMessageBoxRecorder messages;
+    if (answer)
+        messages.QueueAnswer(answer);
+    CDia_Record dialog(Row(1, "Old", "old"));
+    QStringList arShown;
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        if (!theme.isEmpty())
+            dialog.m_comboTheme->setEditText(theme);
+        dialog.m_editComment->setPlainText(QStringLiteral("mine"));
+        other.Execute(QStringLiteral(R"(UPDATE "PHOTOS" SET "Theme" = ? WHERE "ID_Photo" = 1)"),
+                      {theirs});
+        Button(pDialog, "OK")->click();
+        if (pDialog->isVisible())
+            arShown << dialog.m_comboTheme->currentText() << dialog.m_editComment->toPlainText()
+                    << messages.m_arTexts;
+        return int(IDCANCEL);
+    });
+    dialog.DoModal();
+    QCOMPARE(Stored(pDb), stored);
+    QCOMPARE(arShown, shown);
+    if (answer == IDKEEPMINE)
+        QCOMPARE(messages.m_arTypes.value(0), int(MB_KEEPTAKECANCEL | MB_ICONEXCLAMATION));
 }
 
 void TestRecordDialogs::recordWithAKeyBeyond32Bits()
