@@ -54,6 +54,8 @@ public:
     // connection was lost since (restarted, or the network gone a while) is
     // connected again.
     void Recheck();
+    // The database file opened; empty for a server's database.
+    const QString& FilePath() const { return m_strPath; }
     // Names the database file and why it is not open.
     QString UnavailableMessage() const;
     // After a statement failed with strError: on a server whose connection

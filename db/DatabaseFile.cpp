@@ -1,11 +1,13 @@
 #include "db/DatabaseFile.h"
 #include "db/DatabaseLog.h"
 
+#include <QByteArrayList>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QRegularExpression>
+#include <QStorageInfo>
 
 #include <cerrno>
 #include <cstdio>
@@ -107,4 +109,21 @@ void SyncFolder(const QString& strFile)
         return;
     fsync(nFolder);
     close(nFolder);
+}
+
+bool IsNetworkFileSystemType(const QByteArray& type)
+{
+    static const QByteArrayList s_arNetwork = {
+        "nfs",  "nfs4",       "cifs",        "smb3",        "smbfs",          "ncpfs",
+        "afs",  "ceph",       "glusterfs",   "9p",          "davfs",          "lustre",
+        "gfs2", "fuse.sshfs", "fuse.davfs2", "fuse.rclone", "fuse.glusterfs", "fuse.s3fs"};
+    return s_arNetwork.contains(type);
+}
+
+QString NetworkFileSystemOf(const QString& strFile)
+{
+    // The folder: the file itself may not be made yet.
+    const QStorageInfo storage(QFileInfo(strFile).absolutePath());
+    const QByteArray type = storage.fileSystemType();
+    return IsNetworkFileSystemType(type) ? QString::fromLatin1(type) : QString();
 }

@@ -33,3 +33,9 @@ void RemoveDatabaseFiles(const QString& strFile);
 
 // Makes a rename in the file's folder reach the disk.
 void SyncFolder(const QString& strFile);
+
+// The file system type of the network file system strFile lies on ("nfs4",
+// "cifs", "fuse.sshfs"...), or empty on a local one. SQLite's locks are not
+// reliable over those.
+QString NetworkFileSystemOf(const QString& strFile);
+bool IsNetworkFileSystemType(const QByteArray& type);

@@ -2,6 +2,7 @@
 
 #include "db/CDao_Table.h"
 #include "db/DatabaseChoice.h"
+#include "db/DatabaseFile.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/framework/MessageBox.h"
@@ -36,6 +37,14 @@ bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnecti
         AfxMessageBox(table.ReadOnlyMessage() +
                           DatabaseMessages::tr("\nIts records can still be browsed and found."),
                       MB_OK | MB_ICONEXCLAMATION);
+    else if (const QString strType = NetworkFileSystemOf(table.FilePath()); !strType.isEmpty())
+        AfxMessageBox(
+            DatabaseMessages::tr("\"%1\" lies on a network file system (%2), whose locks are not "
+                                 "reliable: two computers writing it at once can damage it. For "
+                                 "several computers, choose a PostgreSQL server in Database > "
+                                 "Photo Database...")
+                .arg(table.FilePath(), strType),
+            MB_OK | MB_ICONEXCLAMATION);
     return true;
 }
 

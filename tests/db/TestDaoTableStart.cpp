@@ -4,6 +4,7 @@
 #include "common/MessageBoxRecorder.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
+#include "db/DatabaseFile.h"
 #include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoRecordset.h"
@@ -550,6 +551,27 @@ void TestDaoTableStart::fileChangedWhileRunning()
              (QStringList{"message " + message, write + " 0", "result 1"}));
     if (change == QLatin1String("chmod"))
         QCOMPARE(FolderChecksums(folder.path()), before);
+}
+
+void TestDaoTableStart::networkFileSystems_data()
+{
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<bool>("network");
+    QTest::newRow("NFS") << QByteArray("nfs4") << true;
+    QTest::newRow("SMB") << QByteArray("cifs") << true;
+    QTest::newRow("SSH") << QByteArray("fuse.sshfs") << true;
+    QTest::newRow("local") << QByteArray("ext4") << false;
+    QTest::newRow("local FUSE") << QByteArray("fuse.ntfs-3g") << false;
+}
+
+void TestDaoTableStart::networkFileSystems()
+{
+    QFETCH(QByteArray, type);
+    QFETCH(bool, network);
+    QCOMPARE(IsNetworkFileSystemType(type), network);
+    // The tests' own folder is local: no warning at start.
+    CTestWorkspace ws;
+    QCOMPARE(NetworkFileSystemOf(QStringLiteral("Photos.mdb")), QString());
 }
 
 QTEST_GUILESS_MAIN(TestDaoTableStart)

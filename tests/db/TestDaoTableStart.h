@@ -22,4 +22,6 @@ private slots:
     void permissionsAtStart();
     void fileChangedWhileRunning_data();
     void fileChangedWhileRunning();
+    void networkFileSystems_data();
+    void networkFileSystems();
 };
