@@ -31,7 +31,6 @@ void CDia_PhotoDatabase::ShowChoice(const std::optional<SServerConnection>& serv
     m_pUi->m_editDatabase->setText(shown.m_strDatabase);
     m_pUi->m_editUser->setText(shown.m_strUser);
     m_pUi->m_comboSslMode->setCurrentText(shown.m_strSslMode);
-    m_pUi->m_editPassword->setText(SessionPassword());
     QRadioButton* pChosen = server ? m_pUi->m_radioServer : m_pUi->m_radioLocal;
     pChosen->setChecked(true);
     pChosen->setFocus();
@@ -64,7 +63,6 @@ void CDia_PhotoDatabase::OnOK()
                       MB_OK | MB_ICONERROR);
         return;
     }
-    SetSessionPassword(server ? m_pUi->m_editPassword->text() : QString());
     AfxMessageBox(tr("Orvala opens the photo database you chose at its next start."));
     accept();
 }

@@ -2,8 +2,6 @@
 
 #include "db/DatabaseLog.h"
 
-#include <QMutex>
-#include <QMutexLocker>
 #include <QSettings>
 
 namespace {
@@ -21,10 +19,6 @@ QString Key(const QString& strEntry)
 {
     return strGroup + u'/' + strEntry;
 }
-
-// The connection may be made on a worker thread while the dialog sets it.
-QMutex g_passwordLock;
-QString g_strSessionPassword;
 } // namespace
 
 std::optional<SServerConnection> ReadDatabaseChoice(const QSettings& settings)
@@ -83,16 +77,4 @@ const QStringList& SslModes()
                                         QStringLiteral("prefer"),    QStringLiteral("require"),
                                         QStringLiteral("verify-ca"), QStringLiteral("verify-full")};
     return arModes;
-}
-
-QString SessionPassword()
-{
-    QMutexLocker lock(&g_passwordLock);
-    return g_strSessionPassword;
-}
-
-void SetSessionPassword(const QString& strPassword)
-{
-    QMutexLocker lock(&g_passwordLock);
-    g_strSessionPassword = strPassword;
 }

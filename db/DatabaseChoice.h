@@ -20,7 +20,3 @@ bool WriteDatabaseChoice(QSettings& settings, const std::optional<SServerConnect
 
 // libpq's sslmode values, weakest first.
 const QStringList& SslModes();
-
-// The server's password typed for this run only, for the connection to use.
-QString SessionPassword();
-void SetSessionPassword(const QString& strPassword);

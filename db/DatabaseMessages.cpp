@@ -1,6 +1,7 @@
 #include "db/DatabaseMessages.h"
 
 #include "db/CDao_Table.h"
+#include "db/CDia_ServerPassword.h"
 #include "db/DatabaseChoice.h"
 #include "db/DatabaseFile.h"
 #include "platform/database/CDaoDatabase.h"
@@ -22,8 +23,20 @@ bool ConnectPhotoDatabase(CDao_Table& table, const std::optional<SServerConnecti
     bool bConnected = false;
     if (server) {
         SServerConnection connection = *server;
-        connection.m_strPassword = SessionPassword();
         bConnected = table.ConnectServer(connection);
+        // The password typed is kept with the connection for the run, so a
+        // reconnect uses it too; a wrong one is asked for again.
+        while (!bConnected &&
+               table.m_pCDaoDatabase->GetPasswordRefusal() != EServerPassword::NotTheCause) {
+            const bool bRefused =
+                table.m_pCDaoDatabase->GetPasswordRefusal() == EServerPassword::Refused;
+            CDia_ServerPassword dialog(connection,
+                                       bRefused ? table.UnavailableMessage() : QString());
+            if (dialog.DoModal() != IDOK)
+                break;
+            connection.m_strPassword = dialog.Password();
+            bConnected = table.ConnectServer(connection);
+        }
     } else {
         bConnected = table.Connect();
     }

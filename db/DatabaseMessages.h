@@ -9,9 +9,10 @@ class CDao_Table;
 // What the windows tell the user about the photo database: the database
 // object only answers, these show its answers in message boxes.
 
-// Connects at start, to the file or to the server chosen (with the password
-// typed for this run, if any), and says once why the records can not be
-// used, or only read. True when they can be used.
+// Connects at start, to the file or to the server chosen (asking for the
+// password a server wants that ~/.pgpass does not give, again after a wrong
+// one), and says once why the records can not be used, or only read, or
+// that a file lies on a network file system. True when they can be used.
 bool ConnectPhotoDatabase(CDao_Table& table,
                           const std::optional<SServerConnection>& server = std::nullopt);
 

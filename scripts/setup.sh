@@ -10,7 +10,7 @@ packages=(
     libsqlite3-dev libexif-dev libuemf-dev libx11-dev libgl-dev
     qt6-image-formats-plugins libheif-dev libraw-dev
     qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
-    postgresql libqt6sql6-psql
+    postgresql libqt6sql6-psql libpq-dev
     xvfb xauth poppler-utils
     desktop-file-utils appstream dpkg-dev
 )

@@ -7,6 +7,7 @@
 #include "platform/database/JetSql.h"
 
 #include <QAtomicInt>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
@@ -164,6 +165,7 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
 {
     Close();
     m_strOpenFailure.clear();
+    m_ePasswordRefusal = EServerPassword::NotTheCause;
     UseDriver(QStringLiteral("QPSQL"));
     if (!m_db.isValid())
         Fail(tr("The PostgreSQL database driver is not available; install the "
@@ -177,8 +179,14 @@ void CDaoDatabase::OpenServer(const SServerConnection& server)
     m_db.setConnectOptions(
         QStringLiteral("sslmode=%1;connect_timeout=10")
             .arg(server.m_strSslMode.isEmpty() ? QStringLiteral("prefer") : server.m_strSslMode));
+    QElapsedTimer opening;
+    opening.start();
     if (!m_db.open()) {
         const QSqlError error = m_db.lastError();
+        // A server that never answered did not get as far as a password;
+        // asking again would only double the wait.
+        if (opening.elapsed() < 9000)
+            m_ePasswordRefusal = ProbeServerPassword(server);
         Fail(tr("Can not open database \"%1\" on the PostgreSQL server \"%2\": %3")
                  .arg(server.m_strDatabase, server.m_strHost,
                       (error.databaseText().trimmed().isEmpty() ? error.text()

@@ -2,6 +2,7 @@
 
 #include "platform/database/CEngineStatement.h"
 #include "platform/database/SServerConnection.h"
+#include "platform/database/ServerPassword.h"
 
 #include <QCoreApplication>
 #include <QSqlDatabase>
@@ -48,6 +49,8 @@ public:
     QString GetName() const { return m_strName; }
     // Why the latest Open or Create failed; empty after a success.
     QString GetOpenFailure() const { return m_strOpenFailure; }
+    // Whether the latest OpenServer failed for the password.
+    EServerPassword GetPasswordRefusal() const { return m_ePasswordRefusal; }
     // Whether the open file refuses writing (its permissions or its medium).
     bool IsReadOnly();
 
@@ -93,6 +96,7 @@ private:
     sqlite3* m_pHandle = nullptr;
     QString m_strName;
     QString m_strOpenFailure;
+    EServerPassword m_ePasswordRefusal = EServerPassword::NotTheCause;
     bool m_bOpen = false;
     bool m_bServer = false;
     bool m_bInTransaction = false; // a server's, since BeginTrans

@@ -16,11 +16,7 @@ class TestPhotoDatabaseDialog : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanup()
-    {
-        CDialog::SetModalHook({});
-        SetSessionPassword(QString());
-    }
+    void cleanup() { CDialog::SetModalHook({}); }
     void serverFieldsOnlyForAServer();
     void okStoresAWholeServerOnly();
     void cancelStoresNothing();
@@ -38,8 +34,7 @@ void TypeServer(QWidget* pDialog, const SServerConnection& server)
     Field<QRadioButton>(pDialog, "m_radioServer")->click();
     for (const auto& [pszName, strText] : {std::pair("m_editHost", server.m_strHost),
                                            std::pair("m_editDatabase", server.m_strDatabase),
-                                           std::pair("m_editUser", server.m_strUser),
-                                           std::pair("m_editPassword", server.m_strPassword)})
+                                           std::pair("m_editUser", server.m_strUser)})
         QTest::keyClicks(Field(pDialog, pszName), strText);
     Field<QSpinBox>(pDialog, "m_spinPort")->setValue(server.m_nPort);
     Field<QComboBox>(pDialog, "m_comboSslMode")->setCurrentText(server.m_strSslMode);
@@ -66,7 +61,7 @@ QString Stored(const QSettings& settings)
         .arg(s.m_strUser, s.m_strSslMode);
 }
 
-const SServerConnection serverTyped{"db.lan", 6543, "photos", "anna", "require", "pw"};
+const SServerConnection serverTyped{"db.lan", 6543, "photos", "anna", "require", QString()};
 } // namespace
 
 void TestPhotoDatabaseDialog::serverFieldsOnlyForAServer()
@@ -78,13 +73,12 @@ void TestPhotoDatabaseDialog::serverFieldsOnlyForAServer()
     QVERIFY(Field<QRadioButton>(&dialog, "m_radioLocal")->isChecked());
     for (bool bServer : {false, true, false}) {
         Field<QRadioButton>(&dialog, bServer ? "m_radioServer" : "m_radioLocal")->click();
-        for (const char* pszName : {"m_editHost", "m_spinPort", "m_editDatabase", "m_editUser",
-                                    "m_comboSslMode", "m_editPassword"})
+        for (const char* pszName :
+             {"m_editHost", "m_spinPort", "m_editDatabase", "m_editUser", "m_comboSslMode"})
             QVERIFY2(Field<QWidget>(&dialog, pszName)->isEnabled() == bServer, pszName);
     }
     QCOMPARE(Field<QSpinBox>(&dialog, "m_spinPort")->value(), 5432);
     QCOMPARE(Field<QComboBox>(&dialog, "m_comboSslMode")->currentText(), QStringLiteral("prefer"));
-    QCOMPARE(Field(&dialog, "m_editPassword")->echoMode(), QLineEdit::Password);
 }
 
 void TestPhotoDatabaseDialog::okStoresAWholeServerOnly()
@@ -110,7 +104,6 @@ void TestPhotoDatabaseDialog::okStoresAWholeServerOnly()
     QVERIFY(messages.m_arTexts.first().contains(QStringLiteral("host (or socket folder)")));
     QCOMPARE(messages.m_arTexts.last(),
              QStringLiteral("Orvala opens the photo database you chose at its next start."));
-    QCOMPARE(SessionPassword(), QStringLiteral("pw"));
     QCOMPARE(Stored(settings), QStringLiteral("photos@db.lan:6543 anna require"));
 }
 
@@ -127,7 +120,6 @@ void TestPhotoDatabaseDialog::cancelStoresNothing()
     QCOMPARE(Run(settings, act, "m_btnCancel"), int(IDCANCEL));
     QVERIFY(messages.m_arTexts.isEmpty());
     QCOMPARE(Stored(settings), QStringLiteral("photos@db.lan:6543 anna require"));
-    QCOMPARE(SessionPassword(), QString());
 }
 
 QTEST_MAIN(TestPhotoDatabaseDialog)

@@ -3,10 +3,14 @@
 #include "common/PgTestServer.h"
 #include "common/TestWorkspace.h"
 #include "db/CDao_Table.h"
+#include "db/CDia_ServerPassword.h"
 #include "db/CPictureImport.h"
 #include "db/DatabaseMessages.h"
 #include "platform/database/CDaoDatabase.h"
 
+#include <QDirIterator>
+#include <QLabel>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <QThread>
@@ -28,6 +32,8 @@ private slots:
     void saveAfterAnotherDeletes();
     void serverStoppedInAFill();
     void serverStoppedInADelete();
+    void passwordAskedAtStart_data();
+    void passwordAskedAtStart();
 
 private:
     std::unique_ptr<CPgTestServer> m_pServer;
@@ -299,5 +305,61 @@ void TestServerDatabase::serverStoppedInADelete()
     QCOMPARE(table.CountRecords("PHOTOS"), 2000);
 }
 
-QTEST_GUILESS_MAIN(TestServerDatabase)
+void TestServerDatabase::passwordAskedAtStart_data()
+{
+    QTest::addColumn<QStringList>("typed"); // one a question; empty for Cancel
+    QTest::addColumn<bool>("connected");
+    QTest::newRow("wrong, then right") << QStringList{"wrong", "secret"} << true;
+    QTest::newRow("Cancel") << QStringList{""} << false;
+}
+
+void TestServerDatabase::passwordAskedAtStart()
+{
+    QFETCH(QStringList, typed);
+    QFETCH(bool, connected);
+    CTestWorkspace ws;
+    CPgTestServer guarded(QStringLiteral("secret"));
+    QVERIFY2(guarded.CreateDatabase("photos"), qPrintable(guarded.Error()));
+    SServerConnection chosen = guarded.Connection("photos");
+    chosen.m_strPassword.clear();
+    QStringList arAsked; // the words each question showed
+    CDialog::SetModalHook([&](CDialog* pDialog) {
+        QStringList arWords;
+        for (const QLabel* pLabel : pDialog->findChildren<QLabel*>())
+            arWords << pLabel->text();
+        arAsked << arWords.join(u' ');
+        const QString strTyped = typed.value(arAsked.size() - 1);
+        static_cast<CDia_ServerPassword*>(pDialog)->m_editPassword->setText(strTyped);
+        return strTyped.isEmpty() ? int(IDCANCEL) : int(IDOK);
+    });
+    CMessageBoxRecorder messages;
+    CDao_Table table;
+    QCOMPARE(ConnectPhotoDatabase(table, chosen), connected);
+    CDialog::SetModalHook({});
+    QCOMPARE(arAsked.size(), typed.size());
+    QVERIFY(!arAsked[0].contains("password authentication failed"));
+    if (!connected) {
+        QCOMPARE(messages.m_arTexts.size(), 1);
+        return;
+    }
+    QVERIFY2(arAsked[1].contains("password authentication failed"), qPrintable(arAsked[1]));
+    QVERIFY(messages.m_arTexts.isEmpty());
+    // A server restarted: the next command connects again with what was typed.
+    QVERIFY(guarded.Stop());
+    QVERIFY2(guarded.Start(), qPrintable(guarded.Error()));
+    table.Recheck();
+    QVERIFY2(table.IsDatabaseOpen(), qPrintable(table.UnavailableMessage()));
+    QCOMPARE(table.CountRecords("PHOTOS"), 0);
+    // Kept in memory only.
+    for (const QString& strFolder : {QDir::homePath(), QDir::currentPath()}) {
+        QDirIterator files(strFolder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            QFile file(files.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            QVERIFY2(!file.readAll().contains("secret"), qPrintable(file.fileName()));
+        }
+    }
+}
+
+QTEST_MAIN(TestServerDatabase)
 #include "TestServerDatabase.moc"
