@@ -11,6 +11,7 @@ private slots:
     void singleKey();
     void mosaicKey_data();
     void mosaicKey();
+    void viewerKeyCommand_data();
     void viewerKeyCommand();
 };
 
@@ -60,6 +61,12 @@ void TestViewKeyRules::singleKey_data()
     QTest::newRow("empty folder: Right") << 0 << 0 << int(Qt::Key_Right) << -1 << false;
     QTest::newRow("empty folder: End") << 0 << 0 << int(Qt::Key_End) << -1 << false;
     QTest::newRow("empty folder: Home") << 0 << 0 << int(Qt::Key_Home) << -1 << false;
+    // Alt+Backspace is Undo, Ctrl+Space nothing of ours; Shift is still ignored.
+    QTest::newRow("Alt+Backspace") << 2 << 5 << int(Qt::Key_Backspace | Qt::ALT) << -1 << false;
+    QTest::newRow("Ctrl+Space") << 2 << 5 << int(Qt::Key_Space | Qt::CTRL) << -1 << false;
+    QTest::newRow("Meta+Space") << 2 << 5 << int(Qt::Key_Space | Qt::META) << -1 << false;
+    QTest::newRow("Shift+Space") << 2 << 5 << int(Qt::Key_Space | Qt::SHIFT) << 3 << false;
+    QTest::newRow("Ctrl+Left") << 2 << 5 << int(Qt::Key_Left | Qt::CTRL) << 1 << false;
 }
 
 void TestViewKeyRules::singleKey()
@@ -72,7 +79,8 @@ void TestViewKeyRules::singleKey()
     s.nCount = count;
     s.nPhotosInRow = kInRow;
     s.nPitch = kPitch;
-    const SViewKeyAction a = ViewKeyAction(s, key, Qt::NoModifier);
+    const SViewKeyAction a = ViewKeyAction(s, key & ~Qt::KeyboardModifierMask,
+                                           Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     QTEST(a.nShow, "show");
     QTEST(a.bPause, "pause");
     QVERIFY(!a.bSelect);
@@ -230,25 +238,57 @@ void TestViewKeyRules::mosaicKey()
     QVERIFY(a.bDefault);
 }
 
+void TestViewKeyRules::viewerKeyCommand_data()
+{
+    QTest::addColumn<int>("key"); // with its modifiers
+    QTest::addColumn<bool>("mosaic");
+    QTest::addColumn<bool>("fullScreen");
+    QTest::addColumn<int>("command");
+
+    QTest::newRow("F") << int(Qt::Key_F) << false << false << int(ID_VIEW_FITWINDOW);
+    QTest::newRow("+") << int(Qt::Key_Plus) << false << false << int(ID_VIEW_ZOOMIN);
+    QTest::newRow("Shift and +") << int(Qt::Key_Plus | Qt::SHIFT) << false << false
+                                 << int(ID_VIEW_ZOOMIN);
+    QTest::newRow("Ctrl+=") << int(Qt::Key_Equal | Qt::CTRL) << false << false
+                            << int(ID_VIEW_ZOOMIN);
+    QTest::newRow("-") << int(Qt::Key_Minus) << false << false << int(ID_VIEW_ZOOMOUT);
+    QTest::newRow("1") << int(Qt::Key_1) << false << false << int(ID_VIEW_ACTUALSIZE);
+    QTest::newRow("Alt+1") << int(Qt::Key_1 | Qt::ALT) << false << false << 0;
+    QTest::newRow("Esc") << int(Qt::Key_Escape) << false << false << 0;
+    QTest::newRow("Del") << int(Qt::Key_Delete) << false << false << int(ID_FILE_MOVETOTRASH);
+    QTest::newRow("Del on the keypad")
+        << int(Qt::Key_Delete | Qt::KeypadModifier) << false << false << int(ID_FILE_MOVETOTRASH);
+    // Shift+Del is Cut, Ctrl+F and Alt+F11 nothing of ours.
+    QTest::newRow("Shift+Del") << int(Qt::Key_Delete | Qt::SHIFT) << false << false << 0;
+    QTest::newRow("Ctrl+Del") << int(Qt::Key_Delete | Qt::CTRL) << false << false << 0;
+    QTest::newRow("Ctrl+F") << int(Qt::Key_F | Qt::CTRL) << false << false << 0;
+    QTest::newRow("Alt+F11") << int(Qt::Key_F11 | Qt::ALT) << false << true << 0;
+    // The mosaic has no zoom; Esc goes back to the single picture.
+    QTest::newRow("mosaic: +") << int(Qt::Key_Plus) << true << false << 0;
+    QTest::newRow("mosaic: F") << int(Qt::Key_F) << true << false << 0;
+    QTest::newRow("mosaic: Esc") << int(Qt::Key_Escape) << true << false
+                                 << int(ID_VIEW_SINGLEPICTURE);
+    QTest::newRow("mosaic: Del") << int(Qt::Key_Delete) << true << false
+                                 << int(ID_FILE_MOVETOTRASH);
+    QTest::newRow("mosaic: Shift+Del") << int(Qt::Key_Delete | Qt::SHIFT) << true << false << 0;
+    // Full screen is left first, by Esc as by F11.
+    QTest::newRow("full screen: Esc")
+        << int(Qt::Key_Escape) << true << true << int(ID_VIEW_FULLSCREEN);
+    QTest::newRow("full screen: F11")
+        << int(Qt::Key_F11) << false << true << int(ID_VIEW_FULLSCREEN);
+    QTest::newRow("A") << int(Qt::Key_A) << false << false << 0;
+}
+
 void TestViewKeyRules::viewerKeyCommand()
 {
-    // Single picture, window.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F, false, false), int(ID_VIEW_FITWINDOW));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, false, false), int(ID_VIEW_ZOOMIN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Equal, false, false), int(ID_VIEW_ZOOMIN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Minus, false, false), int(ID_VIEW_ZOOMOUT));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_1, false, false), int(ID_VIEW_ACTUALSIZE));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, false, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, false, false), int(ID_FILE_MOVETOTRASH));
-    // The mosaic has no zoom; Esc goes back to the single picture.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, true, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F, true, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, false), int(ID_VIEW_SINGLEPICTURE));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, true, false), int(ID_FILE_MOVETOTRASH));
-    // Full screen is left first, by Esc as by F11.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, true), int(ID_VIEW_FULLSCREEN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F11, false, true), int(ID_VIEW_FULLSCREEN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_A, false, false), 0);
+    QFETCH(int, key);
+    QFETCH(bool, mosaic);
+    QFETCH(bool, fullScreen);
+    QFETCH(int, command);
+    QCOMPARE(ViewerKeyCommand(key & ~Qt::KeyboardModifierMask,
+                              Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask), mosaic,
+                              fullScreen),
+             command);
 }
 
 QTEST_APPLESS_MAIN(TestViewKeyRules)

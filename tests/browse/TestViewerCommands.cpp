@@ -10,10 +10,13 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CStatusBar.h"
+#include "resources/resource.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Fit, zoom, full screen, the way back from the mosaic and Move to Trash, as
@@ -29,14 +32,30 @@ private slots:
     void fullScreenAndBack();
     void escLeavesTheMosaicAndMosaicComesBackAtOnce();
     void deleteMovesToTrashAndDropsTheRecord();
+    void trashInANewHomeAndUndo();
+    void refusingTrashChangesNothing();
+    void undoLeavesATakenNameAlone();
+    void cutAndUndoKeysNeitherTrashNorStep();
     void thumbnailsForDevicePixels();
 
 private:
     COrvalaView* OpenUser(const QString& strName);
+    // 1.bmp of three shown, its record (Harbour, At dawn) imported.
+    COrvalaView* OpenRecorded();
+    QString TrashPath(const QString& strName) const
+    {
+        return m_home.filePath(QStringLiteral(".local/share/Trash/") + strName);
+    }
+    // A new account's home: no .local/share in it.
+    QTemporaryDir m_home;
+    QByteArray m_oldHome;
 };
 
 void TestViewerCommands::init()
 {
+    m_oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(m_home.path()));
+    qunsetenv("XDG_DATA_HOME");
     QVERIFY(StartSession());
     // Zoom keys keep the point under the pointer: keep it off the windows.
     QCursor::setPos(-500, -500);
@@ -45,6 +64,26 @@ void TestViewerCommands::init()
 void TestViewerCommands::cleanup()
 {
     EndSession();
+    qputenv("HOME", m_oldHome);
+    QDir(m_home.path()).removeRecursively();
+    QDir().mkpath(m_home.path());
+}
+
+COrvalaView* TestViewerCommands::OpenRecorded()
+{
+    WriteColourFolder(m_pPictures->path(), 3);
+    COrvalaView* pView = OpenUser(QStringLiteral("1.bmp"));
+    CDao_Table& table = m_pSession->Frame()->GetPhotoDatabase();
+    if (!pView ||
+        !QTest::qWaitFor([&] { return table.CountRecords(QStringLiteral("PHOTOS")) == 3; }))
+        return nullptr;
+    const QList<qint64> arKeys =
+        table.KeysOfPicture(m_pPictures->filePath(QStringLiteral("1.bmp")));
+    if (arKeys.size() != 1)
+        return nullptr;
+    table.SaveRecord(arKeys.first(), QStringLiteral("Harbour"), QStringLiteral("At dawn"));
+    m_pSession->Frame()->activateWindow();
+    return QTest::qWaitForWindowActive(m_pSession->Frame()) ? pView : nullptr;
 }
 
 COrvalaView* TestViewerCommands::OpenUser(const QString& strName)
@@ -190,7 +229,9 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     recorder.QueueAnswer(IDNO);
     QTest::keyClick(pView, Qt::Key_Delete);
     QCOMPARE(recorder.m_arTexts,
-             QStringList{QStringLiteral("Move \"%1\" to the trash?").arg(strPath)});
+             QStringList{QStringLiteral("Move \"%1\" to the trash? Its record in the photo "
+                                        "database (theme \"\", comment \"\") is removed too.")
+                             .arg(strPath)});
     QVERIFY(QFile::exists(strPath));
 
     recorder.QueueAnswer(IDYES);
@@ -214,6 +255,100 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     QCOMPARE(pView->Pictures(), QStringList{m_pPictures->filePath(QStringLiteral("0.bmp"))});
     QCOMPARE(pView->State().ptSelection.x() / 50, 0);
     QCOMPARE(pView->viewport()->grab().toImage().pixelColor(24, 24), FolderColour(0));
+}
+
+void TestViewerCommands::trashInANewHomeAndUndo()
+{
+    COrvalaView* pView = OpenRecorded();
+    QVERIFY(pView);
+    CMainFrame* pFrame = m_pSession->Frame();
+    CDao_Table& table = pFrame->GetPhotoDatabase();
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    CMessageBoxRecorder recorder;
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts,
+             QStringList{QStringLiteral("Move \"%1\" to the trash? Its record in the photo "
+                                        "database (theme \"Harbour\", comment \"At dawn\") is "
+                                        "removed too.")
+                             .arg(strPath)});
+    QVERIFY(QFile::exists(TrashPath(QStringLiteral("files/1.bmp"))));
+    QVERIFY(QFile::exists(TrashPath(QStringLiteral("info/1.bmp.trashinfo"))));
+    QCOMPARE(
+        QDir(m_pWorkspace->Path()).entryList({QStringLiteral("files"), QStringLiteral("info")}),
+        QStringList());
+    QCOMPARE(table.KeysOfPicture(strPath), QList<qint64>());
+
+    pFrame->UpdateCmdUI();
+    QVERIFY(pFrame->GetCommandAction(ID_FILE_UNDOMOVETOTRASH)->isEnabled());
+    QTest::keyClick(pView, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(QFile::exists(strPath));
+    QVERIFY(!QFile::exists(TrashPath(QStringLiteral("info/1.bmp.trashinfo"))));
+    const QList<qint64> arKeys = table.KeysOfPicture(strPath);
+    QCOMPARE(arKeys.size(), 1);
+    QCOMPARE(table.ReadRecord(arKeys.first())->m_strTheme, QStringLiteral("Harbour"));
+    QCOMPARE(table.ReadRecord(arKeys.first())->m_strComment, QStringLiteral("At dawn"));
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0),
+             QStringLiteral("\"%1\" is back in its folder, with its record.").arg(strPath));
+    pFrame->UpdateCmdUI();
+    QVERIFY(!pFrame->GetCommandAction(ID_EDIT_UNDO)->isEnabled());
+    QCOMPARE(recorder.m_arTexts.size(), 1);
+}
+
+void TestViewerCommands::refusingTrashChangesNothing()
+{
+    // A file where the trash folder should be.
+    const QString strBlocker = m_home.filePath(QStringLiteral(".local/share/Trash"));
+    QVERIFY(QDir().mkpath(QFileInfo(strBlocker).path()));
+    QVERIFY(QFile(strBlocker).open(QIODevice::WriteOnly));
+    COrvalaView* pView = OpenRecorded();
+    QVERIFY(pView);
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    CMessageBoxRecorder recorder;
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts.value(1),
+             QStringLiteral("\"%1\" could not be moved to the trash: \"%2\" is not a folder. "
+                            "Nothing was changed.")
+                 .arg(strPath, strBlocker));
+    QVERIFY(QFile::exists(strPath));
+    QCOMPARE(m_pSession->Frame()->GetPhotoDatabase().KeysOfPicture(strPath).size(), 1);
+    QCOMPARE(
+        QDir(m_pWorkspace->Path()).entryList({QStringLiteral("files"), QStringLiteral("info")}),
+        QStringList());
+    QCOMPARE(Shown(pView), FolderColour(1));
+}
+
+void TestViewerCommands::undoLeavesATakenNameAlone()
+{
+    COrvalaView* pView = OpenRecorded();
+    QVERIFY(pView);
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    CMessageBoxRecorder recorder;
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QVERIFY(QFile::exists(TrashPath(QStringLiteral("files/1.bmp"))));
+    // The camera's next picture takes the name.
+    QVERIFY(QFile(strPath).open(QIODevice::WriteOnly));
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_FILE_UNDOMOVETOTRASH));
+    QCOMPARE(recorder.m_arTexts.value(1),
+             QStringLiteral("\"%1\" stays in the trash: another file has taken its name in the "
+                            "folder meanwhile.")
+                 .arg(strPath));
+    QCOMPARE(QFileInfo(strPath).size(), 0);
+    QVERIFY(QFile::exists(TrashPath(QStringLiteral("files/1.bmp"))));
+    QVERIFY(QFile::exists(TrashPath(QStringLiteral("info/1.bmp.trashinfo"))));
+}
+
+void TestViewerCommands::cutAndUndoKeysNeitherTrashNorStep()
+{
+    COrvalaView* pView = OpenRecorded();
+    QVERIFY(pView);
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    CMessageBoxRecorder recorder;
+    m_pSession->Frame()->UpdateCmdUI();
+    QTest::keyClick(pView, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(pView, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(recorder.m_arTexts, QStringList());
+    QVERIFY(QFile::exists(strPath));
+    QCOMPARE(Shown(pView), FolderColour(1));
 }
 
 void TestViewerCommands::thumbnailsForDevicePixels()
