@@ -26,6 +26,14 @@ QString WriteFile(const QString& strPath, const QByteArray& bytes)
     return strPath;
 }
 
+void SetModified(const QString& strPath, const QDateTime& modified)
+{
+    QFile file(strPath);
+    if (!file.open(QIODevice::ReadWrite) ||
+        !file.setFileTime(modified, QFileDevice::FileModificationTime))
+        qFatal("can not date %s", qPrintable(strPath));
+}
+
 // Imports the folder's files as a picture window does.
 CPictureImport Import(CDao_Table& table, const QString& strFolder)
 {
@@ -125,7 +133,7 @@ void TestKeptRecords::trashedPictureComesBack()
     QVERIFY(QFile::remove(strKept));
     QCOMPARE(Import(table, strFolder).m_nAdded, 0);
     WriteFile(strKept, "kept");
-    QFile(strKept).setFileTime(modified, QFileDevice::FileModificationTime);
+    SetModified(strKept, modified);
 
     const CPictureImport import = Import(table, strFolder);
     QCOMPARE(import.m_nRestored, 1);
@@ -145,8 +153,12 @@ void TestKeptRecords::olderImportStillInserts()
     // What an Orvala of before the fingerprints writes.
     CDaoDatabase other;
     m_backend.OpenOther(other);
-    other.Execute(QStringLiteral("INSERT INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?)"),
-                  {strFolder, QStringLiteral("b.jpg")});
+    QCOMPARE(DaoRefusal([&] {
+                 other.Execute(
+                     QStringLiteral("INSERT INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?)"),
+                     {strFolder, QStringLiteral("b.jpg")});
+             }),
+             QString());
     WriteFile(strFolder + QStringLiteral("/b.jpg"), "bbbb");
     const CPictureImport import = Import(table, strFolder);
     QCOMPARE(import.m_nForgotten, 1);
@@ -214,9 +226,7 @@ void TestKeptRecords::importFollowsUniqueRename()
     // b.jpg gone, and two files that each could be it: none is.
     QVERIFY(QFile::copy(strFolder + "/b.jpg", strFolder + "/b2.jpg"));
     QVERIFY(QFile::rename(strFolder + "/b.jpg", strFolder + "/b3.jpg"));
-    QFile(strFolder + "/b2.jpg")
-        .setFileTime(QFileInfo(strFolder + "/b3.jpg").lastModified(),
-                     QFileDevice::FileModificationTime);
+    SetModified(strFolder + "/b2.jpg", QFileInfo(strFolder + "/b3.jpg").lastModified());
     const CPictureImport ambiguous = Import(table, strFolder);
     QCOMPARE(ambiguous.m_nFollowed, 0);
     QCOMPARE(ambiguous.m_nAdded, 2);
