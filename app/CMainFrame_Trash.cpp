@@ -33,6 +33,20 @@ void CMainFrame::OnUndoMoveToTrash()
     }
     const STrashedFile trashed = m_LastTrashed;
     m_LastTrashed = STrashedFile();
+    int nRecords = 0;
+    if (m_DaoTable.IsDatabaseOpen()) {
+        try {
+            nRecords = m_DaoTable.RestoreTrashedRecords(strPath);
+        } catch (const std::exception& e) {
+            // The file is back all the same; its records stay kept aside,
+            // and an import of the folder finds them again.
+            AfxMessageBox(tr("\"%1\" is back in its folder, but its record could not be put "
+                             "back: %2")
+                              .arg(strPath, QString::fromUtf8(e.what())),
+                          MB_OK | MB_ICONEXCLAMATION);
+        }
+    }
     RemoveTrashInfo(trashed);
-    SetMessageText(tr("\"%1\" is back in its folder.").arg(strPath));
+    SetMessageText(nRecords > 0 ? tr("\"%1\" is back in its folder, with its record.").arg(strPath)
+                                : tr("\"%1\" is back in its folder.").arg(strPath));
 }

@@ -3,6 +3,7 @@
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "db/CDao_Table.h"
+#include "db/PictureFingerprint.h"
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/DesktopTrash.h"
@@ -44,16 +45,16 @@ QString TrashQuestion(CDao_Table* pTable, const QString& strPath)
     return strQuestion;
 }
 
-// The records of a trashed picture go too; a database that refuses says so,
-// and the picture stays in the trash, where the user can still find it.
-void DeleteRecordsOf(CDao_Table* pTable, const QString& strPath)
+// The records of a trashed picture are kept aside, for Undo and for a picture
+// put back by a file manager. A database that refuses says so, and the
+// picture stays in the trash, where the user can still find it.
+void TrashRecordsOf(CDao_Table* pTable, const QString& strPath,
+                    const SPictureFingerprint& fingerprint)
 {
     if (!pTable)
         return;
     try {
-        const QList<qint64> arKeys = pTable->KeysOfPicture(strPath);
-        if (!arKeys.isEmpty())
-            pTable->DeleteRecords(arKeys);
+        pTable->TrashRecordsOf(strPath, fingerprint);
     } catch (const std::exception& e) {
         AfxMessageBox(COrvalaView::tr("\"%1\" is in the trash, but its record stays: %2")
                           .arg(strPath, QString::fromUtf8(e.what())),
@@ -79,6 +80,8 @@ void COrvalaView::OnMoveToTrash()
     CDao_Table* pTable = OpenDatabase(m_pMainFrame);
     if (AfxMessageBox(TrashQuestion(pTable, strPath), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return;
+    // Taken while the file is still where its records say it is.
+    const SPictureFingerprint fingerprint = PictureFingerprint(strPath);
     const STrashResult result = MoveToDesktopTrash(strPath);
     if (result.trashed.IsEmpty()) {
         AfxMessageBox(
@@ -91,7 +94,7 @@ void COrvalaView::OnMoveToTrash()
             MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    DeleteRecordsOf(pTable, strPath);
+    TrashRecordsOf(pTable, strPath, fingerprint);
     if (m_pMainFrame)
         m_pMainFrame->SetLastTrashed(result.trashed);
     if (CWinApp* pApp = AfxGetApp())

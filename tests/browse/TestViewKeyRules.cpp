@@ -62,11 +62,13 @@ void TestViewKeyRules::singleKey_data()
     QTest::newRow("empty folder: End") << 0 << 0 << int(Qt::Key_End) << -1 << false;
     QTest::newRow("empty folder: Home") << 0 << 0 << int(Qt::Key_Home) << -1 << false;
     // Alt+Backspace is Undo, Ctrl+Space nothing of ours; Shift is still ignored.
-    QTest::newRow("Alt+Backspace") << 2 << 5 << int(Qt::Key_Backspace | Qt::ALT) << -1 << false;
-    QTest::newRow("Ctrl+Space") << 2 << 5 << int(Qt::Key_Space | Qt::CTRL) << -1 << false;
-    QTest::newRow("Meta+Space") << 2 << 5 << int(Qt::Key_Space | Qt::META) << -1 << false;
-    QTest::newRow("Shift+Space") << 2 << 5 << int(Qt::Key_Space | Qt::SHIFT) << 3 << false;
-    QTest::newRow("Ctrl+Left") << 2 << 5 << int(Qt::Key_Left | Qt::CTRL) << 1 << false;
+    QTest::newRow("Alt+Backspace")
+        << 2 << 5 << (Qt::Key_Backspace | Qt::ALT).toCombined() << -1 << false;
+    QTest::newRow("Ctrl+Space") << 2 << 5 << (Qt::Key_Space | Qt::CTRL).toCombined() << -1 << false;
+    QTest::newRow("Meta+Space") << 2 << 5 << (Qt::Key_Space | Qt::META).toCombined() << -1 << false;
+    QTest::newRow("Shift+Space") << 2 << 5 << (Qt::Key_Space | Qt::SHIFT).toCombined() << 3
+                                 << false;
+    QTest::newRow("Ctrl+Left") << 2 << 5 << (Qt::Key_Left | Qt::CTRL).toCombined() << 1 << false;
 }
 
 void TestViewKeyRules::singleKey()
@@ -247,22 +249,22 @@ void TestViewKeyRules::viewerKeyCommand_data()
 
     QTest::newRow("F") << int(Qt::Key_F) << false << false << int(ID_VIEW_FITWINDOW);
     QTest::newRow("+") << int(Qt::Key_Plus) << false << false << int(ID_VIEW_ZOOMIN);
-    QTest::newRow("Shift and +") << int(Qt::Key_Plus | Qt::SHIFT) << false << false
+    QTest::newRow("Shift and +") << (Qt::Key_Plus | Qt::SHIFT).toCombined() << false << false
                                  << int(ID_VIEW_ZOOMIN);
-    QTest::newRow("Ctrl+=") << int(Qt::Key_Equal | Qt::CTRL) << false << false
+    QTest::newRow("Ctrl+=") << (Qt::Key_Equal | Qt::CTRL).toCombined() << false << false
                             << int(ID_VIEW_ZOOMIN);
     QTest::newRow("-") << int(Qt::Key_Minus) << false << false << int(ID_VIEW_ZOOMOUT);
     QTest::newRow("1") << int(Qt::Key_1) << false << false << int(ID_VIEW_ACTUALSIZE);
-    QTest::newRow("Alt+1") << int(Qt::Key_1 | Qt::ALT) << false << false << 0;
+    QTest::newRow("Alt+1") << (Qt::Key_1 | Qt::ALT).toCombined() << false << false << 0;
     QTest::newRow("Esc") << int(Qt::Key_Escape) << false << false << 0;
     QTest::newRow("Del") << int(Qt::Key_Delete) << false << false << int(ID_FILE_MOVETOTRASH);
-    QTest::newRow("Del on the keypad")
-        << int(Qt::Key_Delete | Qt::KeypadModifier) << false << false << int(ID_FILE_MOVETOTRASH);
+    QTest::newRow("Del on the keypad") << (Qt::Key_Delete | Qt::KeypadModifier).toCombined()
+                                       << false << false << int(ID_FILE_MOVETOTRASH);
     // Shift+Del is Cut, Ctrl+F and Alt+F11 nothing of ours.
-    QTest::newRow("Shift+Del") << int(Qt::Key_Delete | Qt::SHIFT) << false << false << 0;
-    QTest::newRow("Ctrl+Del") << int(Qt::Key_Delete | Qt::CTRL) << false << false << 0;
-    QTest::newRow("Ctrl+F") << int(Qt::Key_F | Qt::CTRL) << false << false << 0;
-    QTest::newRow("Alt+F11") << int(Qt::Key_F11 | Qt::ALT) << false << true << 0;
+    QTest::newRow("Shift+Del") << (Qt::Key_Delete | Qt::SHIFT).toCombined() << false << false << 0;
+    QTest::newRow("Ctrl+Del") << (Qt::Key_Delete | Qt::CTRL).toCombined() << false << false << 0;
+    QTest::newRow("Ctrl+F") << (Qt::Key_F | Qt::CTRL).toCombined() << false << false << 0;
+    QTest::newRow("Alt+F11") << (Qt::Key_F11 | Qt::ALT).toCombined() << false << true << 0;
     // The mosaic has no zoom; Esc goes back to the single picture.
     QTest::newRow("mosaic: +") << int(Qt::Key_Plus) << true << false << 0;
     QTest::newRow("mosaic: F") << int(Qt::Key_F) << true << false << 0;
@@ -270,7 +272,8 @@ void TestViewKeyRules::viewerKeyCommand_data()
                                  << int(ID_VIEW_SINGLEPICTURE);
     QTest::newRow("mosaic: Del") << int(Qt::Key_Delete) << true << false
                                  << int(ID_FILE_MOVETOTRASH);
-    QTest::newRow("mosaic: Shift+Del") << int(Qt::Key_Delete | Qt::SHIFT) << true << false << 0;
+    QTest::newRow("mosaic: Shift+Del")
+        << (Qt::Key_Delete | Qt::SHIFT).toCombined() << true << false << 0;
     // Full screen is left first, by Esc as by F11.
     QTest::newRow("full screen: Esc")
         << int(Qt::Key_Escape) << true << true << int(ID_VIEW_FULLSCREEN);

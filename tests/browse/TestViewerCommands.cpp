@@ -10,6 +10,7 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CRecentFileList.h"
 #include "platform/framework/CStatusBar.h"
 #include "resources/resource.h"
 
@@ -264,6 +265,7 @@ void TestViewerCommands::trashInANewHomeAndUndo()
     CMainFrame* pFrame = m_pSession->Frame();
     CDao_Table& table = pFrame->GetPhotoDatabase();
     const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    QCOMPARE((*m_pSession->App().m_pRecentFileList)[0], strPath);
     CMessageBoxRecorder recorder;
     QTest::keyClick(pView, Qt::Key_Delete);
     QCOMPARE(recorder.m_arTexts,
@@ -277,6 +279,7 @@ void TestViewerCommands::trashInANewHomeAndUndo()
         QDir(m_pWorkspace->Path()).entryList({QStringLiteral("files"), QStringLiteral("info")}),
         QStringList());
     QCOMPARE(table.KeysOfPicture(strPath), QList<qint64>());
+    QCOMPARE(m_pSession->App().m_pRecentFileList->GetCount(), 0);
 
     pFrame->UpdateCmdUI();
     QVERIFY(pFrame->GetCommandAction(ID_FILE_UNDOMOVETOTRASH)->isEnabled());
