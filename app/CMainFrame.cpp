@@ -93,6 +93,12 @@ CMainFrame::CMainFrame()
         CDia_PhotoDatabase(*pSettings, this).DoModal();
     });
     OnCommand(ID_DATABASE_CHECK, [this] { OnCheckDatabase(); });
+    // Undo has one thing to undo: the last Move to Trash of this run.
+    for (const int nID : {int(ID_EDIT_UNDO), int(ID_FILE_UNDOMOVETOTRASH)}) {
+        OnCommand(nID, [this] { OnUndoMoveToTrash(); });
+        OnUpdateCommandUI(nID,
+                          [this](CCmdUI* pCmdUI) { pCmdUI->Enable(!m_LastTrashed.IsEmpty()); });
+    }
     OnUpdateCommandUI(ID_WINDOW_CLOSEALL, [this](CCmdUI* pCmdUI) {
         pCmdUI->Enable(!MDIClient()->subWindowList().isEmpty());
     });

@@ -4,6 +4,7 @@
 #include "platform/framework/CFrameServices.h"
 #include "platform/framework/CMDIFrameWnd.h"
 #include "platform/framework/CProgressCtrl_Status.h"
+#include "platform/framework/DesktopTrash.h"
 
 #include <QMetaObject>
 
@@ -28,6 +29,7 @@ public:
     CDocument* OpenPictureWindow(const QString& strPath, int nIndex) override;
     CDocument* OpenTableWindow(const QString& strFilter) override;
     bool ListsAllPictureFormats() const override { return m_bAllPictureFormats; }
+    void SetLastTrashed(const STrashedFile& trashed) override { m_LastTrashed = trashed; }
     // A new picture window showing the folder's pictures as a mosaic; says so
     // when the folder has none. Null when no window opened.
     CDocument* OpenFolderMosaic(const QString& strFolder);
@@ -40,6 +42,9 @@ protected:
     void OnAllPictureFormats();
     void OnOpenFolder();
     void OnPictureInfo();
+    // Puts the picture this run moved to the trash last back in its folder,
+    // then its records, and only then drops its trash information.
+    void OnUndoMoveToTrash();
 
     void resizeEvent(QResizeEvent* pEvent) override;
     void closeEvent(QCloseEvent* pEvent) override;
@@ -62,4 +67,5 @@ private:
     CDao_Table m_DaoTable;
     bool m_bAllPictureFormats = false;
     QMetaObject::Connection m_connPicture;
+    STrashedFile m_LastTrashed;
 };

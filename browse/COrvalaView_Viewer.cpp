@@ -187,9 +187,10 @@ void COrvalaView::ShowPictureAt(int nIndex)
     ApplyPictureLayout();
 }
 
-bool COrvalaView::RunViewerKey(int nKey, Qt::KeyboardModifiers)
+bool COrvalaView::RunViewerKey(int nKey, Qt::KeyboardModifiers modifiers)
 {
-    const int nID = ViewerKeyCommand(nKey, m_bMosaic && !m_bPaused, !m_pFullScreen.isNull());
+    const int nID =
+        ViewerKeyCommand(nKey, modifiers, m_bMosaic && !m_bPaused, !m_pFullScreen.isNull());
     if (nID == 0)
         return false;
     // From the keyboard, zoom keeps the point under the pointer where it is.

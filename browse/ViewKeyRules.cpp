@@ -6,10 +6,19 @@
 
 namespace {
 
-SViewKeyAction SingleKey(const SViewKeyState& s, int nKey)
+// Ctrl, Alt and Meta with a key this program added belong to the frame's
+// accelerators (Alt+Backspace is Undo), never to the key alone.
+bool HasCommandModifier(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0;
+}
+
+SViewKeyAction SingleKey(const SViewKeyState& s, int nKey, Qt::KeyboardModifiers modifiers)
 {
     SViewKeyAction a;
     const int nLast = s.nCount - 1;
+    if ((nKey == Qt::Key_Space || nKey == Qt::Key_Backspace) && HasCommandModifier(modifiers))
+        return a;
     switch (nKey) {
     case Qt::Key_Left:
     case Qt::Key_PageUp:
@@ -263,12 +272,20 @@ void CMosaicKey::Enter()
 SViewKeyAction ViewKeyAction(const SViewKeyState& s, int nKey, Qt::KeyboardModifiers modifiers)
 {
     if (!s.bMosaic)
-        return SingleKey(s, nKey);
+        return SingleKey(s, nKey, modifiers);
     return CMosaicKey(s).Run(nKey, modifiers.testFlag(Qt::ControlModifier));
 }
 
-int ViewerKeyCommand(int nKey, bool bMosaic, bool bFullScreen)
+int ViewerKeyCommand(int nKey, Qt::KeyboardModifiers modifiers, bool bMosaic, bool bFullScreen)
 {
+    modifiers &= ~Qt::KeypadModifier;
+    // The zoom keys are bound with Ctrl too, and + wants Shift on many
+    // keyboards; Delete with Shift is Cut.
+    const bool bZoomKey =
+        nKey == Qt::Key_Plus || nKey == Qt::Key_Equal || nKey == Qt::Key_Minus || nKey == Qt::Key_1;
+    if (bZoomKey ? (modifiers & (Qt::AltModifier | Qt::MetaModifier)) != 0
+                 : HasCommandModifier(modifiers))
+        return 0;
     switch (nKey) {
     case Qt::Key_F11:
         return ID_VIEW_FULLSCREEN;
@@ -277,7 +294,7 @@ int ViewerKeyCommand(int nKey, bool bMosaic, bool bFullScreen)
             return ID_VIEW_FULLSCREEN;
         return bMosaic ? ID_VIEW_SINGLEPICTURE : 0;
     case Qt::Key_Delete:
-        return ID_FILE_MOVETOTRASH;
+        return modifiers == Qt::NoModifier ? ID_FILE_MOVETOTRASH : 0;
     default:
         break;
     }

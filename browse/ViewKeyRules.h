@@ -33,11 +33,13 @@ struct SViewKeyAction
     bool bDefault = false; // the window's own key handling runs afterwards
 };
 
-// Only Ctrl changes a key's meaning (Home and End in a mosaic); Shift is
-// ignored.
+// Only Ctrl changes a classic key's meaning (Home and End in a mosaic); Shift
+// is ignored. Space and Backspace step only without Ctrl, Alt or Meta.
 SViewKeyAction ViewKeyAction(const SViewKeyState& s, int nKey, Qt::KeyboardModifiers modifiers);
 
-// The command a key runs beyond the classic keys, whatever the modifiers (the
-// frame's Ctrl accelerators do not reach a full-screen window); 0 for none.
-// The mosaic has no zoom; Esc leaves full screen first, then the mosaic.
-int ViewerKeyCommand(int nKey, bool bMosaic, bool bFullScreen);
+// The command a key runs beyond the classic keys; 0 for none. The zoom keys
+// take Ctrl too (the frame's Ctrl accelerators do not reach a full-screen
+// window); the others refuse Ctrl, Alt and Meta, and Delete also Shift, so
+// that a frame accelerator left without a handler never runs them. The
+// mosaic has no zoom; Esc leaves full screen first, then the mosaic.
+int ViewerKeyCommand(int nKey, Qt::KeyboardModifiers modifiers, bool bMosaic, bool bFullScreen);

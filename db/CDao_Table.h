@@ -4,11 +4,13 @@
 #include "db/CDao_TableNotifier.h"
 #include "db/CPhotoColumns.h"
 #include "db/DriftReport.h"
+#include "db/PictureFingerprint.h"
 #include "db/RecordEdit.h"
 #include "db/SPhotoRecord.h"
 #include "platform/database/SServerConnection.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +20,7 @@
 #include <optional>
 
 class CDaoDatabase;
+class CDaoRecordset;
 class CDaoTableDef;
 
 // The one database object of the run: opens "Photos.mdb" (creating it with
@@ -100,6 +103,20 @@ public:
     // CDaoException) none is gone. A key without a record is no error.
     void DeleteRecords(const QList<qint64>& arKeys);
 
+    // Before the picture at strPath goes to the trash: in one transaction,
+    // keeps its records with the fingerprint for 30 days (dropping older
+    // ones kept), deletes them and forgets the name in the imported files,
+    // so that the picture put back is imported again and gets them back.
+    // Returns the records removed; none without a write when it has none.
+    QList<SPhotoRecord> TrashRecordsOf(const QString& strPath,
+                                       const SPictureFingerprint& fingerprint);
+    // Undo of the above: puts back the records kept for strPath (new keys),
+    // with the imported name and fingerprint, in one transaction. Returns
+    // how many; 0 when none are kept.
+    int RestoreTrashedRecords(const QString& strPath);
+    // Adds the record (its key aside) through a recordset open on PHOTOS.
+    static void AppendRecord(CDaoRecordset& recordset, const SPhotoRecord& record);
+
     // The keys, folders, names and sizes of the records folder by folder;
     // with a folder, of the records in it and in the folders below it.
     QList<SFileRecord> ReadFileRecords(const QString& strFolder = QString());
@@ -108,6 +125,24 @@ public:
     // notifier hears of the changed records.
     void RelocateRecords(const QList<QPair<qint64, QString>>& arDirectories);
     void UpdateSizes(const QList<QPair<qint64, qint64>>& arSizes);
+    // The fingerprints kept, by Directory/Name; none before any import kept one.
+    QHash<QString, SPictureFingerprint> ReadFingerprints();
+    // Keeps the fingerprints of those records' files, in one transaction.
+    void StoreFingerprints(const QList<SFileRecord>& arRecords,
+                           const QList<SPictureFingerprint>& arPrints);
+    // The records of the Renamed lines take their files' new names and
+    // folders (and keep the rest), with the imported names and fingerprints,
+    // in one transaction. Other lines are left alone.
+    void FollowRenames(const QList<SDriftRow>& arRows);
+    // Deletes the records whose pictures are missing, in one transaction,
+    // and forgets their names, so that a picture that comes back is
+    // imported again (DeleteRecords keeps them, for the user's deletes).
+    void RemoveMissingRecords(const QList<qint64>& arKeys);
+
+    // Tells the notifier of records changed, or added, by a caller that
+    // wrote them in a transaction of its own (the import).
+    void AnnounceChanged(const QList<qint64>& arKeys);
+    void AnnounceAdded(const QList<qint64>& arKeys);
 
     // Announces saved and deleted records to every window that shows them.
     CDao_TableNotifier& Notifier() { return m_notifier; }

@@ -1,6 +1,7 @@
 // The queries of the database check and of the repairs it offers.
 #include "db/CDao_Table.h"
 
+#include "db/CFingerprintStore.h"
 #include "db/DatabaseLog.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
@@ -33,9 +34,10 @@ QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
             throw CDaoException(UnavailableMessage());
         const QString strDirectory = Quoted(EPhotoField::Directory);
         QString strSql =
-            QStringLiteral("SELECT %1, %2, %3, %4 FROM %5")
+            QStringLiteral("SELECT %1, %2, %3, %4, %5 FROM %6")
                 .arg(Quoted(EPhotoField::ID_Photo), strDirectory, Quoted(EPhotoField::Name),
-                     Quoted(EPhotoField::Size), JetQuoteName(m_TableInfo.m_strTableName));
+                     Quoted(EPhotoField::Size), Quoted(EPhotoField::Date),
+                     JetQuoteName(m_TableInfo.m_strTableName));
         QVariantList arValues;
         if (!strFolder.isNull()) {
             // Compared byte for byte: folder names differ in letter case here (a
@@ -64,6 +66,8 @@ QList<SFileRecord> CDao_Table::ReadFileRecords(const QString& strFolder)
             record.m_nSize = pStatement->Kind(3) == CEngineStatement::EKind::Integer
                                  ? pStatement->Integer(3)
                                  : LeadingWholeNumber(ColumnText(*pStatement, 3));
+            if (pStatement->Kind(4) == CEngineStatement::EKind::Text)
+                record.m_dtDate = CFingerprintStore::DateFromText(ColumnText(*pStatement, 4));
             arRecords.append(record);
         }
         return arRecords;

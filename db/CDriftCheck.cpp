@@ -1,7 +1,11 @@
 #include "db/CDriftCheck.h"
 
+#include "db/RenameMatch.h"
+#include "platform/picture/FolderListing.h"
+
 #include <QFileInfo>
 #include <QHash>
+#include <QSet>
 #include <QThread>
 
 CDriftCheck::CDriftCheck(QObject* pParent)
@@ -46,7 +50,62 @@ QList<qint64> CDriftCheck::DiskSizes(const QList<SFileRecord>& arRecords,
     return arSizes;
 }
 
-void CDriftCheck::Start(QList<SFileRecord> arRecords)
+CDriftCheck::SFound
+CDriftCheck::FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64>& arSizes,
+                         const QHash<QString, SPictureFingerprint>& fingerprints, bool bAllFormats)
+{
+    SFound found;
+    QHash<QString, QSet<QString>> recordedNames; // of the folders that are there
+    QList<SGoneFile> arGone;
+    QList<qsizetype> arGoneRecords;
+    QSet<qint64> setSizes; // of the gone files: only new files of these sizes are read
+    for (qsizetype i = 0; i < arSizes.size(); ++i) {
+        const SFileRecord& record = arRecords[i];
+        if (arSizes[i] == g_nNoFolder)
+            continue;
+        recordedNames[record.m_strDirectory].insert(record.m_strName);
+        const QString strPath = record.m_strDirectory + u'/' + record.m_strName;
+        const auto itPrint = fingerprints.constFind(strPath);
+        if (arSizes[i] == g_nNoFile) {
+            SGoneFile gone{record.m_strDirectory, record.m_strName, record.m_dtDate, record.m_nSize,
+                           itPrint == fingerprints.cend() ? SPictureFingerprint() : *itPrint};
+            setSizes.insert(gone.m_fingerprint.IsValid() ? gone.m_fingerprint.m_nSize
+                                                         : record.m_nSize);
+            arGone.append(gone);
+            arGoneRecords.append(i);
+        } else if (itPrint == fingerprints.cend()) {
+            // Recorded before fingerprints were kept: learnt while it is here.
+            const SPictureFingerprint print = PictureFingerprint(strPath);
+            if (print.IsValid()) {
+                found.m_arUnprinted.append(record);
+                found.m_arPrints.append(print);
+            }
+        }
+    }
+    if (arGone.isEmpty())
+        return found;
+    QList<SNewFile> arNew;
+    for (auto it = recordedNames.cbegin(); it != recordedNames.cend(); ++it) {
+        QStringList arPaths;
+        ListPictureFiles(it.key().isEmpty() ? QStringLiteral("/") : it.key(), arPaths, QString(),
+                         bAllFormats);
+        for (const QString& strPath : std::as_const(arPaths)) {
+            const QFileInfo file(strPath);
+            if (it->contains(file.fileName()) || !setSizes.contains(file.size()))
+                continue;
+            arNew.append({it.key(), file.fileName(), PictureFingerprint(strPath)});
+        }
+    }
+    for (const SRenameMatch& match : MatchRenames(arGone, arNew)) {
+        const SNewFile& file = arNew[match.m_nNew];
+        found.m_arRenamed.append({arGoneRecords[match.m_nGone], file.m_strDirectory, file.m_strName,
+                                  file.m_fingerprint, match.m_bByFingerprint});
+    }
+    return found;
+}
+
+void CDriftCheck::Start(QList<SFileRecord> arRecords,
+                        QHash<QString, SPictureFingerprint> fingerprints, bool bAllFormats)
 {
     if (m_pThread)
         return;
@@ -54,10 +113,15 @@ void CDriftCheck::Start(QList<SFileRecord> arRecords)
     m_bStop = false;
     m_nDone = 0;
     // The thread reads its own copy; the texts are shared, never changed.
-    m_pThread = QThread::create([this, arRecords = m_arRecords] {
+    m_pThread = QThread::create([this, arRecords = m_arRecords,
+                                 fingerprints = std::move(fingerprints), bAllFormats] {
         const QList<qint64> arSizes = DiskSizes(arRecords, m_bStop, m_nDone);
+        // A stopped check reports what it found missing, as it was.
+        SFound found;
+        if (!m_bStop)
+            found = FindRenames(arRecords, arSizes, fingerprints, bAllFormats);
         QMetaObject::invokeMethod(
-            this, [this, arSizes] { OnThreadDone(arSizes); }, Qt::QueuedConnection);
+            this, [this, arSizes, found] { OnThreadDone(arSizes, found); }, Qt::QueuedConnection);
     });
     m_pThread->start();
 }
@@ -67,12 +131,14 @@ int CDriftCheck::Percent() const
     return m_arRecords.isEmpty() ? 0 : int(qint64(100) * m_nDone / m_arRecords.size());
 }
 
-void CDriftCheck::OnThreadDone(const QList<qint64>& arSizes)
+void CDriftCheck::OnThreadDone(const QList<qint64>& arSizes, const SFound& found)
 {
     m_pThread->wait();
     delete m_pThread;
     m_pThread = nullptr;
-    const QList<SDriftRow> arRows = DriftReport(m_arRecords, arSizes);
+    if (!found.m_arUnprinted.isEmpty())
+        emit FingerprintsFound(found.m_arUnprinted, found.m_arPrints);
+    const QList<SDriftRow> arRows = DriftReport(m_arRecords, arSizes, found.m_arRenamed);
     const int nRecords = int(m_arRecords.size());
     m_arRecords.clear();
     emit Finished(arRows, int(arSizes.size()), nRecords);

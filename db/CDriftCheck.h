@@ -2,6 +2,7 @@
 
 #include "db/DriftReport.h"
 
+#include <QHash>
 #include <QObject>
 
 #include <atomic>
@@ -20,8 +21,11 @@ public:
     ~CDriftCheck() override;
 
     // The records best come folder by folder, as a stopped check reports
-    // the folders it finished.
-    void Start(QList<SFileRecord> arRecords);
+    // the folders it finished. fingerprints (by Directory/Name) are those
+    // kept; the pictures looked for as renamed files are those of the
+    // listing with bAllFormats.
+    void Start(QList<SFileRecord> arRecords, QHash<QString, SPictureFingerprint> fingerprints = {},
+               bool bAllFormats = false);
     // Asks the thread to stop; Finished follows with what it checked.
     void Stop() { m_bStop = true; }
     bool IsRunning() const { return m_pThread != nullptr; }
@@ -34,12 +38,27 @@ public:
     static QList<qint64> DiskSizes(const QList<SFileRecord>& arRecords,
                                    const std::atomic<bool>& bStop, std::atomic<int>& nDone);
 
+    // What the disk work beyond the sizes found: records whose files are
+    // renamed, and fingerprints of files whose records had none.
+    struct SFound
+    {
+        QList<SRenamedFile> m_arRenamed;
+        QList<SFileRecord> m_arUnprinted;
+        QList<SPictureFingerprint> m_arPrints; // of m_arUnprinted
+    };
+    static SFound FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64>& arSizes,
+                              const QHash<QString, SPictureFingerprint>& fingerprints,
+                              bool bAllFormats);
+
 signals:
     // Stopped when nChecked < nRecords.
     void Finished(const QList<SDriftRow>& arRows, int nChecked, int nRecords);
+    // Before Finished: fingerprints for the records that had none, to keep.
+    void FingerprintsFound(const QList<SFileRecord>& arRecords,
+                           const QList<SPictureFingerprint>& arPrints);
 
 private:
-    void OnThreadDone(const QList<qint64>& arSizes);
+    void OnThreadDone(const QList<qint64>& arSizes, const SFound& found);
 
     QList<SFileRecord> m_arRecords;
     QThread* m_pThread = nullptr;

@@ -2,6 +2,7 @@
 
 #include <QBasicTimer>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -26,6 +27,13 @@ public:
 signals:
     // The run ended early: what went wrong, for the window to tell.
     void Failed(const QString& strError);
+    // At the end of a run in which records followed their renamed pictures;
+    // strMessage (also put in the message pane) says how many.
+    void RecordsFollowed(int nRecords, const QString& strMessage);
+
+public:
+    // "1 record followed its renamed picture", and the like for more.
+    static QString FollowedMessage(int nRecords);
 
 protected:
     void timerEvent(QTimerEvent* pEvent) override;
@@ -37,6 +45,8 @@ private:
     CFrameServices* m_pFrame = nullptr;
     QString m_strFolder;
     QStringList m_arPictures;
+    QSet<QString> m_setNames; // of m_arPictures
     int m_nImported = 0;
+    int m_nFollowed = 0;
     QBasicTimer m_timer;
 };

@@ -4,14 +4,21 @@
 
 #include <QSqlError>
 
-CImportedFiles::CImportedFiles(CDaoDatabase* pDatabase, const QString& strDirectory)
-    : m_strDirectory(strDirectory)
-    , m_insert(pDatabase->Connection())
+namespace {
+void EnsureTable(CDaoDatabase* pDatabase)
 {
     // Names compare as the file system does: letter case counts.
     pDatabase->Execute(QStringLiteral(
         "CREATE TABLE IF NOT EXISTS IMPORTED_FILES (Directory VARCHAR(255) NOT NULL, "
         "Name VARCHAR(255) NOT NULL, PRIMARY KEY (Directory, Name))"));
+}
+} // namespace
+
+CImportedFiles::CImportedFiles(CDaoDatabase* pDatabase, const QString& strDirectory)
+    : m_strDirectory(strDirectory)
+    , m_insert(pDatabase->Connection())
+{
+    EnsureTable(pDatabase);
     QSqlQuery query(pDatabase->Connection());
     if (!query.prepare(QStringLiteral("SELECT Name FROM IMPORTED_FILES WHERE Directory = ?")))
         ThrowSqlError(query.lastError());
@@ -35,4 +42,37 @@ void CImportedFiles::Remember(const QString& strName)
     if (!m_insert.exec())
         ThrowSqlError(m_insert.lastError());
     m_setNames.insert(strName);
+}
+
+void CImportedFiles::RememberOne(CDaoDatabase* pDatabase, const QString& strDirectory,
+                                 const QString& strName)
+{
+    EnsureTable(pDatabase);
+    pDatabase->Execute(QStringLiteral("INSERT INTO IMPORTED_FILES (Directory, Name) VALUES (?, ?) "
+                                      "ON CONFLICT DO NOTHING"),
+                       {strDirectory, strName});
+}
+
+void CImportedFiles::ForgetOne(CDaoDatabase* pDatabase, const QString& strDirectory,
+                               const QString& strName)
+{
+    ForgetAll(pDatabase, {{strDirectory, strName}});
+}
+
+void CImportedFiles::ForgetAll(CDaoDatabase* pDatabase,
+                               const QList<QPair<QString, QString>>& arFiles)
+{
+    if (arFiles.isEmpty() ||
+        pDatabase->GetObjectKind(QStringLiteral("IMPORTED_FILES")) != CDaoDatabase::TableObject)
+        return;
+    QSqlQuery query(pDatabase->Connection());
+    if (!query.prepare(
+            QStringLiteral("DELETE FROM IMPORTED_FILES WHERE Directory = ? AND Name = ?")))
+        ThrowSqlError(query.lastError());
+    for (const auto& file : arFiles) {
+        query.bindValue(0, file.first);
+        query.bindValue(1, file.second);
+        if (!query.exec())
+            ThrowSqlError(query.lastError());
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QList>
+#include <QPair>
 #include <QSet>
 #include <QSqlQuery>
 #include <QString>
@@ -19,6 +21,15 @@ public:
 
     bool Contains(const QString& strName) const { return m_setNames.contains(strName); }
     void Remember(const QString& strName);
+
+    // For one name: a picture forgotten is imported again when it is next
+    // seen. In the caller's transaction; Forget makes no table.
+    static void RememberOne(CDaoDatabase* pDatabase, const QString& strDirectory,
+                            const QString& strName);
+    static void ForgetOne(CDaoDatabase* pDatabase, const QString& strDirectory,
+                          const QString& strName);
+    // The same for many (Directory, Name) pairs, through one prepared statement.
+    static void ForgetAll(CDaoDatabase* pDatabase, const QList<QPair<QString, QString>>& arFiles);
 
 private:
     QString m_strDirectory;

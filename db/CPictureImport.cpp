@@ -1,17 +1,16 @@
 #include "db/CPictureImport.h"
 
 #include "db/CDao_Table.h"
+#include "db/CFingerprintStore.h"
 #include "db/CImportedFiles.h"
+#include "db/CTrashedRecords.h"
+#include "db/CaptureTime.h"
 #include "db/DatabaseLog.h"
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CDaoException.h"
 #include "platform/database/CDaoRecordset.h"
 #include "platform/database/JetSql.h"
 #include "platform/picture/FolderListing.h"
-#include "platform/picture/HeifDecoder.h"
-#include "platform/picture/PictureFormats.h"
-#include "platform/picture/RawPreview.h"
-#include "platform/picture/RegularFile.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -19,69 +18,8 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <libexif/exif-data.h>
-
-namespace {
-
-// HEIF and raw files are read whole by their libraries; no camera writes one this large.
-
-// The camera's capture time (DateTimeOriginal, "2006:12:07 14:03:22") as the
-// wall clock it is (spec Qt::UTC, no zone), or an invalid QDateTime when the
-// block has none; takes the block. Read through no zone, so an hour that a
-// daylight-saving change skips or repeats here is kept as the camera showed it.
-QDateTime ExifCaptureTime(ExifData* pData)
-{
-    QDateTime dateTime;
-    if (!pData)
-        return dateTime;
-    if (ExifEntry* pEntry =
-            exif_content_get_entry(pData->ifd[EXIF_IFD_EXIF], EXIF_TAG_DATE_TIME_ORIGINAL)) {
-        char szValue[64] = {};
-        exif_entry_get_value(pEntry, szValue, sizeof(szValue));
-        const QStringList arParts = QString::fromLatin1(szValue).split(u' ', Qt::SkipEmptyParts);
-        if (arParts.size() == 2) {
-            const QDate date = QDate::fromString(arParts[0], QStringLiteral("yyyy:MM:dd"));
-            const QTime time = QTime::fromString(arParts[1], QStringLiteral("HH:mm:ss"));
-            if (date.isValid() && time.isValid())
-                dateTime = QDateTime(date, time, Qt::UTC);
-        }
-    }
-    exif_data_unref(pData);
-    return dateTime;
-}
-
-bool IsJpeg(const QString& strExtension)
-{
-    return strExtension.compare(QLatin1String("jpg"), Qt::CaseInsensitive) == 0 ||
-           strExtension.compare(QLatin1String("jpeg"), Qt::CaseInsensitive) == 0 ||
-           strExtension.compare(QLatin1String("jpe"), Qt::CaseInsensitive) == 0 ||
-           strExtension.compare(QLatin1String("jfif"), Qt::CaseInsensitive) == 0;
-}
-
-// The capture time the file itself holds: the EXIF block of a JPEG or HEIF
-// file, or the time LibRaw reads from a raw file. Invalid when there is none.
-QDateTime CaptureTime(const QString& strPath, const QString& strExtension)
-{
-    switch (DecoderForExtension(strExtension)) {
-    case EPictureDecoder::Raster:
-        if (!IsJpeg(strExtension))
-            return QDateTime();
-        return ExifCaptureTime(exif_data_new_from_file(QFile::encodeName(strPath).constData()));
-    case EPictureDecoder::Heif: {
-        const QByteArray exif = HeifExif(ReadRegularFile(strPath, kMaxCameraFileBytes));
-        if (exif.isEmpty())
-            return QDateTime();
-        return ExifCaptureTime(exif_data_new_from_data(
-            reinterpret_cast<const unsigned char*>(exif.constData()), unsigned(exif.size())));
-    }
-    case EPictureDecoder::CameraRaw:
-        return ReadRawFacts(ReadRegularFile(strPath, kMaxCameraFileBytes)).dtCaptured;
-    default:
-        return QDateTime();
-    }
-}
-
-} // namespace
+#include <functional>
+#include <optional>
 
 CPictureImport::CPictureImport(CDao_Table* pTable)
     : m_pTable(pTable)
@@ -90,7 +28,9 @@ CPictureImport::CPictureImport(CDao_Table* pTable)
 
 bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictures)
 {
-    m_nAdded = m_nPresent = m_nForgotten = m_nSkipped = 0;
+    m_nAdded = m_nPresent = m_nForgotten = m_nSkipped = m_nFollowed = m_nRestored = 0;
+    m_arFollowedKeys.clear();
+    m_arRestoredKeys.clear();
     m_strError.clear();
     m_pTable->Recheck();
     if (!m_pTable->IsDatabaseOpen()) {
@@ -114,8 +54,9 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
         eAt = CDao_Table::EFailedAt::Committing;
         pDatabase->CommitTrans();
         qCDebug(lcDatabase) << "imported" << arPictures.size() << "pictures:" << m_nAdded
-                            << "added," << m_nPresent << "present," << m_nForgotten
-                            << "deleted before," << m_nSkipped << "skipped";
+                            << "added," << m_nFollowed << "followed," << m_nRestored << "restored,"
+                            << m_nPresent << "present," << m_nForgotten << "deleted before,"
+                            << m_nSkipped << "skipped";
     } catch (...) {
         // Whatever the failure, no half-done import stays open, holding the
         // write lock; the failure that led here is the one worth reporting.
@@ -126,7 +67,7 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
                 qCWarning(lcDatabase) << "import rollback failed too:" << e.what();
             }
         }
-        m_nAdded = 0;
+        m_nAdded = m_nFollowed = m_nRestored = 0;
         try {
             throw;
         } catch (const CDaoException& e) {
@@ -135,6 +76,14 @@ bool CPictureImport::Import(const QString& strFolder, const QStringList& arPictu
                 m_strError = e.GetErrorDescription();
             return false;
         }
+    }
+    // The windows showing records learn of those moved or back; stored
+    // they are, whether or not the windows can be told.
+    try {
+        m_pTable->AnnounceChanged(m_arFollowedKeys);
+        m_pTable->AnnounceAdded(m_arRestoredKeys);
+    } catch (const CDaoException& e) {
+        qCWarning(lcDatabase) << "imported records not announced:" << e.what();
     }
     return true;
 }
@@ -168,23 +117,49 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
     const qsizetype nExtensionLimit = CheckedAt(info.m_arSizes, EPhotoField::Extention);
     const qsizetype nDirectoryLimit = CheckedAt(info.m_arSizes, EPhotoField::Directory);
 
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
     const QString strDirectory = RecordDirectory(strFolder);
     const bool bDirectoryFits = strDirectory.toUcs4().size() <= nDirectoryLimit;
     const QString strFilter =
         QStringLiteral("[%1]='%2'")
             .arg(PhotoFieldName(EPhotoField::Directory), JetQuoteText(strDirectory));
-    const QSet<QString> setPresent = PresentNames(info.m_strTableName, strFilter, strDirectory);
-    CDaoRecordset recordset(m_pTable->m_pCDaoDatabase.get());
+    QSet<QString> setPresent = PresentNames(info.m_strTableName, strFilter, strDirectory);
+    CDaoRecordset recordset(pDatabase);
     recordset.m_strFilter = strFilter;
     recordset.Open(AFX_DAO_USE_DEFAULT_TYPE,
                    QStringLiteral("SELECT * FROM [%1]").arg(info.m_strTableName));
-    CImportedFiles imported(m_pTable->m_pCDaoDatabase.get(), strDirectory);
+    CImportedFiles imported(pDatabase, strDirectory);
+    CFingerprintStore store(pDatabase);
+    store.Ensure();
+    const QList<QString> arTrashedNames = CTrashedRecords(pDatabase).NamesIn(strDirectory);
+    const QSet<QString> setTrashed(arTrashedNames.cbegin(), arTrashedNames.cend());
+    // Read only when this step needs them: a first import has none.
+    std::optional<QHash<QString, SPictureFingerprint>> prints;
+    auto folderPrints = [&]() -> const QHash<QString, SPictureFingerprint>& {
+        if (!prints)
+            prints = store.ReadFolder(strDirectory);
+        return *prints;
+    };
+
+    // First the new pictures' fingerprints: a rename is followed only to
+    // the one new picture that has it.
+    struct SNew
+    {
+        QFileInfo fileInfo;
+        QDateTime dtDate;
+        SPictureFingerprint fingerprint;
+    };
+    QList<SNew> arNew;
+    QHash<QString, int> newPrints;
     for (const QString& strPath : arPictures) {
         const QFileInfo fileInfo(strPath);
         const QString strName = fileInfo.fileName();
         if (setPresent.contains(strName)) {
-            // Databases from before the import kept what it saw learn it here.
+            // Databases from before the import kept what it saw learn it here,
+            // and those from before fingerprints their fingerprints.
             imported.Remember(strName);
+            if (!folderPrints().contains(strName))
+                store.Store(strDirectory, strName, PictureFingerprint(strPath));
             ++m_nPresent;
             continue;
         }
@@ -198,23 +173,122 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             ++m_nSkipped;
             continue;
         }
-        AddRecord(recordset, fileInfo, strDirectory);
+        SNew added{fileInfo, PictureDate(fileInfo), {}};
+        added.fingerprint = PictureFingerprint(strPath, added.dtDate);
+        if (added.fingerprint.IsValid())
+            newPrints[FingerprintKey(added.fingerprint)] += 1;
+        arNew.append(added);
+    }
+    std::optional<QMultiHash<QString, QString>> gone;
+    for (const SNew& added : std::as_const(arNew)) {
+        const QString strName = added.fileInfo.fileName();
+        const SPictureFingerprint& fingerprint = added.fingerprint;
+        if (setTrashed.contains(strName) &&
+            RestoreTrashed(recordset, strDirectory, strName, fingerprint)) {
+            imported.Remember(strName);
+            setPresent.insert(strName);
+            continue;
+        }
+        if (fingerprint.IsValid() && newPrints.value(FingerprintKey(fingerprint)) == 1) {
+            if (!gone)
+                gone = GoneByFingerprint(strDirectory, setPresent, arPictures, newPrints,
+                                         folderPrints);
+            const QStringList arGone = gone->values(FingerprintKey(fingerprint));
+            if (arGone.size() == 1) {
+                FollowRename(strDirectory, arGone[0], strName, fingerprint);
+                gone->remove(FingerprintKey(fingerprint));
+                imported.Remember(strName);
+                setPresent.insert(strName);
+                continue;
+            }
+        }
+        AddRecord(recordset, added.fileInfo, strDirectory, added.dtDate);
+        store.Store(strDirectory, strName, fingerprint);
         imported.Remember(strName);
         ++m_nAdded;
     }
 }
 
+QMultiHash<QString, QString> CPictureImport::GoneByFingerprint(
+    const QString& strDirectory, const QSet<QString>& setPresent, const QStringList& arPictures,
+    const QHash<QString, int>& newPrints,
+    const std::function<const QHash<QString, SPictureFingerprint>&()>& prints)
+{
+    QMultiHash<QString, QString> gone;
+    QSet<QString> setStep;
+    for (const QString& strPath : arPictures)
+        setStep.insert(QFileInfo(strPath).fileName());
+    auto isGone = [&](const QString& strName) {
+        // A file of a format not listed now may still be there.
+        return !setStep.contains(strName) && !m_setFolderNames.contains(strName) &&
+               !QFileInfo::exists(strDirectory + u'/' + strName);
+    };
+    if (!m_setFolderNames.isEmpty()) {
+        // The listing tells which records lost their files, nearly always none.
+        for (const QString& strName : setPresent) {
+            if (!isGone(strName))
+                continue;
+            const auto itPrint = prints().constFind(strName);
+            if (itPrint != prints().cend())
+                gone.insert(FingerprintKey(*itPrint), strName);
+        }
+        return gone;
+    }
+    // Without the listing, only a record that some new picture matches is
+    // looked for on the disk.
+    for (auto it = prints().cbegin(); it != prints().cend(); ++it) {
+        const QString strKey = FingerprintKey(*it);
+        if (newPrints.value(strKey) == 1 && setPresent.contains(it.key()) && isGone(it.key()))
+            gone.insert(strKey, it.key());
+    }
+    return gone;
+}
+
+void CPictureImport::FollowRename(const QString& strDirectory, const QString& strOld,
+                                  const QString& strNew, const SPictureFingerprint& fingerprint)
+{
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
+    const QList<qint64> arKeys = m_pTable->KeysOfPicture(strDirectory + u'/' + strOld);
+    const QString strSql = QStringLiteral("UPDATE %1 SET %2 = ?, %3 = ? WHERE %4 = ?")
+                               .arg(JetQuoteName(m_pTable->m_TableInfo.m_strTableName),
+                                    JetQuoteName(PhotoFieldName(EPhotoField::Name)),
+                                    JetQuoteName(PhotoFieldName(EPhotoField::Extention)),
+                                    JetQuoteName(PhotoFieldName(EPhotoField::ID_Photo)));
+    for (qint64 nKey : arKeys)
+        pDatabase->Execute(strSql, {strNew, GetExtension(strNew), nKey});
+    CImportedFiles::ForgetOne(pDatabase, strDirectory, strOld);
+    CFingerprintStore store(pDatabase);
+    store.Forget(strDirectory, strOld);
+    store.Store(strDirectory, strNew, fingerprint);
+    m_arFollowedKeys.append(arKeys);
+    ++m_nFollowed;
+}
+
+bool CPictureImport::RestoreTrashed(CDaoRecordset& recordset, const QString& strDirectory,
+                                    const QString& strName, const SPictureFingerprint& fingerprint)
+{
+    CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
+    CTrashedRecords trash(pDatabase);
+    QList<STrashedRecord> arKept = trash.ReadFile(strDirectory, strName);
+    // Another picture under the trashed one's name is a new picture.
+    arKept.removeIf([&](const STrashedRecord& kept) { return kept.m_fingerprint != fingerprint; });
+    if (arKept.isEmpty() || !fingerprint.IsValid())
+        return false;
+    for (const STrashedRecord& kept : std::as_const(arKept))
+        CDao_Table::AppendRecord(recordset, kept.m_record);
+    trash.RemoveFile(strDirectory, strName);
+    CFingerprintStore(pDatabase).Store(strDirectory, strName, fingerprint);
+    m_arRestoredKeys.append(m_pTable->KeysOfPicture(strDirectory + u'/' + strName));
+    ++m_nRestored;
+    return true;
+}
+
 void CPictureImport::AddRecord(CDaoRecordset& recordset, const QFileInfo& fileInfo,
-                               const QString& strDirectory)
+                               const QString& strDirectory, const QDateTime& dtDate)
 {
     const QString strExtension = GetExtension(fileInfo.fileName());
-    QDateTime date = CaptureTime(fileInfo.filePath(), strExtension);
-    if (!date.isValid()) {
-        const QDateTime modified = fileInfo.lastModified();
-        date = QDateTime(modified.date(), modified.time(), Qt::UTC);
-    }
     recordset.AddNew();
-    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), date);
+    recordset.SetFieldValue(PhotoFieldName(EPhotoField::Date), dtDate);
     recordset.SetFieldValue(PhotoFieldName(EPhotoField::Name), fileInfo.fileName());
     recordset.SetFieldValue(PhotoFieldName(EPhotoField::Extention), strExtension);
     recordset.SetFieldValue(PhotoFieldName(EPhotoField::Size), QString::number(fileInfo.size()));

@@ -7,10 +7,14 @@
 #include <algorithm>
 #include <tuple>
 
-QList<SDriftRow> DriftReport(const QList<SFileRecord>& arRecords, const QList<qint64>& arDiskSizes)
+QList<SDriftRow> DriftReport(const QList<SFileRecord>& arRecords, const QList<qint64>& arDiskSizes,
+                             const QList<SRenamedFile>& arRenamed)
 {
     const qsizetype nChecked = qMin(arRecords.size(), arDiskSizes.size());
     QList<SDriftRow> arRows;
+    QHash<qsizetype, const SRenamedFile*> renamed;
+    for (const SRenamedFile& file : arRenamed)
+        renamed.insert(file.m_nRecord, &file);
     QHash<QString, qsizetype> folderRows;
     for (qsizetype i = 0; i < nChecked; ++i) {
         const SFileRecord& record = arRecords[i];
@@ -37,6 +41,14 @@ QList<SDriftRow> DriftReport(const QList<SFileRecord>& arRecords, const QList<qi
         row.m_arKeys = {record.m_nKey};
         row.m_nStoredSize = record.m_nSize;
         row.m_nDiskSize = nDiskSize;
+        if (const SRenamedFile* pRenamed = nDiskSize == g_nNoFile ? renamed.value(i) : nullptr) {
+            row.m_eKind = EDrift::Renamed;
+            row.m_strNewDirectory = pRenamed->m_strNewDirectory;
+            row.m_strNewName = pRenamed->m_strNewName;
+            row.m_newFingerprint = pRenamed->m_fingerprint;
+            row.m_bByFingerprint = pRenamed->m_bByFingerprint;
+            row.m_nDiskSize = pRenamed->m_fingerprint.m_nSize;
+        }
         arRows.append(row);
     }
     std::stable_sort(arRows.begin(), arRows.end(), [](const SDriftRow& a, const SDriftRow& b) {
@@ -68,9 +80,34 @@ QString OutermostMissingFolder(const QString& strDirectory)
     }
 }
 
+bool IsRemovableMountPlace(const QString& strFolder)
+{
+    const QStringList arParts = strFolder.split(u'/', Qt::SkipEmptyParts);
+    if (arParts.size() < 2 || strFolder.front() != u'/')
+        return false;
+    const QString& strRoot = arParts[0];
+    if (strRoot == QLatin1String("mnt"))
+        return arParts.size() == 2;
+    if (strRoot == QLatin1String("media"))
+        return arParts.size() == 2 || arParts.size() == 3;
+    if (strRoot == QLatin1String("run") && arParts[1] == QLatin1String("media"))
+        return arParts.size() == 4;
+    return false;
+}
+
+QString RenamedText(const SDriftRow& row)
+{
+    const QString strNew = row.m_strNewDirectory == row.m_strDirectory
+                               ? row.m_strNewName
+                               : row.m_strNewDirectory + u'/' + row.m_strNewName;
+    return row.m_strName + QStringLiteral(" \u2192 ") + strNew;
+}
+
 QString DriftText(EDrift eKind)
 {
     switch (eKind) {
+    case EDrift::Renamed:
+        return QCoreApplication::translate("DriftReport", "Renamed");
     case EDrift::FolderMissing:
         return QCoreApplication::translate("DriftReport", "Folder missing");
     case EDrift::FileMissing:

@@ -35,6 +35,8 @@ enum ResourceIds : int {
     ID_DATABASE_LOCATEFOLDER = 32814,
     ID_DATABASE_UPDATESIZES = 32815,
     ID_DATABASE_CHOOSE = 32816,
+    ID_DATABASE_FOLLOWRENAMES = 32817,
+    ID_FILE_UNDOMOVETOTRASH = 32818,
     // Status-bar panes telling about the picture in the active window.
     ID_INDICATOR_PIXELS = 32850,
     ID_INDICATOR_FILESIZE = 32851,

@@ -63,7 +63,7 @@ QVariant CDriftRowModel::data(const QModelIndex& index, int nRole) const
     case Folder:
         return row.m_strDirectory;
     case Name:
-        return row.m_strName;
+        return row.m_eKind == EDrift::Renamed ? RenamedText(row) : row.m_strName;
     case Records:
         return QString::number(row.m_arKeys.size());
     case StoredSize:

@@ -11,6 +11,7 @@
 #include "platform/framework/FileDialog.h"
 #include "platform/framework/MessageBox.h"
 #include "resources/resource.h"
+#include "table/TableLog.h"
 
 #include <QFileInfo>
 #include <QHeaderView>
@@ -22,13 +23,16 @@ CListView_Drift::CListView_Drift()
 {
     setModel(&m_model);
     OnCommand(ID_DATABASE_REMOVERECORDS, [this] { OnRemoveRecords(); });
+    OnCommand(ID_DATABASE_FOLLOWRENAMES, [this] { OnFollowRenames(); });
     OnCommand(ID_DATABASE_LOCATEFOLDER, [this] { OnLocateFolder(); });
     OnCommand(ID_DATABASE_UPDATESIZES, [this] { OnUpdateSizes(); });
-    for (int nID : {ID_DATABASE_REMOVERECORDS, ID_DATABASE_LOCATEFOLDER, ID_DATABASE_UPDATESIZES})
+    for (int nID : {ID_DATABASE_REMOVERECORDS, ID_DATABASE_FOLLOWRENAMES, ID_DATABASE_LOCATEFOLDER,
+                    ID_DATABASE_UPDATESIZES})
         OnUpdateCommandUI(nID, [this](CCmdUI* pCmdUI) {
             pCmdUI->Enable(!IsChecking() && m_model.rowCount() > 0);
         });
     connect(m_pCheck, &CDriftCheck::Finished, this, &CListView_Drift::OnCheckFinished);
+    connect(m_pCheck, &CDriftCheck::FingerprintsFound, this, &CListView_Drift::OnFingerprintsFound);
     connect(&m_progressTimer, &QTimer::timeout, this,
             [this] { m_wndProgress.SetPos(m_pCheck->Percent()); });
     if (m_pMainFrame)
@@ -65,7 +69,9 @@ void CListView_Drift::OnInitialUpdate()
     if (!m_pMainFrame)
         return;
     try {
-        m_pCheck->Start(m_pMainFrame->GetPhotoDatabase().ReadFileRecords());
+        CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+        m_pCheck->Start(daoTable.ReadFileRecords(), daoTable.ReadFingerprints(),
+                        m_pMainFrame->ListsAllPictureFormats());
     } catch (...) {
         CloseWindow();
         throw;
@@ -108,19 +114,37 @@ void CListView_Drift::ShowSummary()
 {
     if (!m_pMainFrame || !isVisible())
         return;
-    int arCounts[3] = {0, 0, 0};
+    int arCounts[4] = {0, 0, 0, 0};
     for (int nRow = 0; nRow < m_model.rowCount(); ++nRow)
         arCounts[int(m_model.Row(nRow).m_eKind)] += 1;
-    m_pMainFrame->SetMessageText(tr(" Folders missing: %1, files missing: %2, sizes differing: %3")
-                                     .arg(arCounts[0])
-                                     .arg(arCounts[1])
-                                     .arg(arCounts[2]) +
-                                 m_strStopped);
+    QString strSummary = tr(" Folders missing: %1, files missing: %2, sizes differing: %3")
+                             .arg(arCounts[int(EDrift::FolderMissing)])
+                             .arg(arCounts[int(EDrift::FileMissing)])
+                             .arg(arCounts[int(EDrift::SizeDiffers)]);
+    if (arCounts[int(EDrift::Renamed)] > 0)
+        strSummary += tr(", renamed: %1").arg(arCounts[int(EDrift::Renamed)]);
+    m_pMainFrame->SetMessageText(strSummary + m_strStopped);
 }
 
 void CListView_Drift::OnRecordsDeleted(const QList<qint64>& arKeys)
 {
     DropKeys(arKeys);
+}
+
+void CListView_Drift::OnFingerprintsFound(const QList<SFileRecord>& arRecords,
+                                          const QList<SPictureFingerprint>& arPrints)
+{
+    if (!m_pMainFrame)
+        return;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+    // Learnt on the way: a database that can not be changed stays without.
+    if (!daoTable.IsDatabaseWritable())
+        return;
+    try {
+        daoTable.StoreFingerprints(arRecords, arPrints);
+    } catch (const std::exception& e) {
+        qCWarning(lcTable) << "fingerprints not kept:" << e.what();
+    }
 }
 
 void CListView_Drift::DropKeys(const QList<qint64>& arKeys)
@@ -150,8 +174,10 @@ void CListView_Drift::OnRemoveRecords()
     CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
     if (!CheckDatabaseWritable(daoTable))
         return;
+    // A Renamed line's picture is there: its record is never removed here.
+    const QList<int> arRows = RowsOfKinds({EDrift::FolderMissing, EDrift::FileMissing});
     QList<qint64> arKeys;
-    for (int nRow : RowsOfKinds({EDrift::FolderMissing, EDrift::FileMissing}))
+    for (int nRow : arRows)
         arKeys.append(m_model.Row(nRow).m_arKeys);
     if (arKeys.isEmpty()) {
         AfxMessageBox(tr("No record here misses its picture."));
@@ -161,10 +187,57 @@ void CListView_Drift::OnRemoveRecords()
         tr("Remove the %n record(s) whose pictures are missing from the database? "
            "No picture file is touched.",
            nullptr, int(arKeys.size()));
-    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES)
+    if (AfxMessageBox(strQuestion, MB_YESNO) != IDYES || !ConfirmUnpluggedDisk(arRows))
         return;
     // Every window drops the records, this one through the notifier too.
-    daoTable.DeleteRecords(arKeys);
+    daoTable.RemoveMissingRecords(arKeys);
+}
+
+bool CListView_Drift::ConfirmUnpluggedDisk(const QList<int>& arRows)
+{
+    QStringList arDisks;
+    for (int nRow : arRows) {
+        const SDriftRow& row = m_model.Row(nRow);
+        if (row.m_eKind != EDrift::FolderMissing)
+            continue;
+        const QString strTop = OutermostMissingFolder(row.m_strDirectory);
+        if (IsRemovableMountPlace(strTop) && !arDisks.contains(strTop))
+            arDisks.append(strTop);
+    }
+    if (arDisks.isEmpty())
+        return true;
+    const QString strQuestion =
+        tr("\"%1\" may be a disk that is only unplugged. Removing the records loses their "
+           "themes and comments, which do not come back when the disk does. Remove them "
+           "all the same?")
+            .arg(arDisks.join(QStringLiteral("\", \"")));
+    return AfxMessageBox(strQuestion, MB_YESNO) == IDYES;
+}
+
+void CListView_Drift::OnFollowRenames()
+{
+    if (!m_pMainFrame || IsChecking())
+        return;
+    CDao_Table& daoTable = m_pMainFrame->GetPhotoDatabase();
+    const QList<int> arRows = RowsOfKinds({EDrift::Renamed});
+    if (arRows.isEmpty()) {
+        AfxMessageBox(tr("No picture here was found renamed."));
+        return;
+    }
+    if (!CheckDatabaseWritable(daoTable))
+        return;
+    QList<SDriftRow> arRenamed;
+    QList<qint64> arKeys;
+    for (int nRow : arRows) {
+        // The file may have gone again since the check.
+        const SDriftRow& row = m_model.Row(nRow);
+        if (!QFileInfo(row.m_strNewDirectory + u'/' + row.m_strNewName).isFile())
+            continue;
+        arRenamed.append(row);
+        arKeys.append(row.m_arKeys);
+    }
+    daoTable.FollowRenames(arRenamed);
+    DropKeys(arKeys);
 }
 
 void CListView_Drift::OnLocateFolder()

@@ -27,6 +27,7 @@ public:
 
 protected:
     void OnRemoveRecords();
+    void OnFollowRenames();
     void OnLocateFolder();
     void OnUpdateSizes();
 
@@ -37,6 +38,11 @@ private:
     void CloseWindow();
     void OnCheckFinished(const QList<SDriftRow>& arRows, int nChecked, int nRecords);
     void OnRecordsDeleted(const QList<qint64>& arKeys);
+    void OnFingerprintsFound(const QList<SFileRecord>& arRecords,
+                             const QList<SPictureFingerprint>& arPrints);
+    // Before records of gone folders go: true when the user still wants
+    // that, told that a disk unplugged would lose them with their texts.
+    bool ConfirmUnpluggedDisk(const QList<int>& arRows);
     // The rows a repair acts on: the selected ones of those kinds, or every
     // one of them when none is selected.
     QList<int> RowsOfKinds(const QList<EDrift>& arKinds) const;

@@ -5,6 +5,7 @@
 class CDao_Table;
 class CDocument;
 class CProgressCtrl_Status;
+struct STrashedFile;
 
 // What the windows need of the main frame, which implements it. Windows reach
 // it through the application's main window, so that no window depends on the
@@ -30,6 +31,8 @@ public:
     // Whether folders list every picture format Orvala reads (View > All
     // Picture Formats), not only the seven classic ones.
     virtual bool ListsAllPictureFormats() const = 0;
+    // The picture this run moved to the trash last, which Undo puts back.
+    virtual void SetLastTrashed(const STrashedFile& trashed) = 0;
 };
 
 // The main window's services; null while there is no main window.

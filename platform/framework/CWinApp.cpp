@@ -148,6 +148,21 @@ void CWinApp::AddToRecentFileList(const QString& strPathName)
                         QFileInfo(strPathName).absolutePath());
 }
 
+void CWinApp::RemoveFromRecentFileList(const QString& strPathName)
+{
+    if (m_pRecentFileList == nullptr)
+        return;
+    bool bRemoved = false;
+    for (int i = m_pRecentFileList->GetCount() - 1; i >= 0; --i) {
+        if ((*m_pRecentFileList)[i] == strPathName) {
+            m_pRecentFileList->Remove(i);
+            bRemoved = true;
+        }
+    }
+    if (bRemoved)
+        m_pRecentFileList->WriteList(*OpenProfile());
+}
+
 QString CWinApp::GetOpenFolder() const
 {
     const QString strFolder = GetProfileString(strSettings, strOpenFolder);

@@ -44,6 +44,8 @@ public:
     virtual CDocument* OpenDocumentFile(const QString& strPathName);
     // Also remembers the file's folder, where File Open starts next time.
     virtual void AddToRecentFileList(const QString& strPathName);
+    // A file gone from its place (moved to the trash) leaves the list.
+    void RemoveFromRecentFileList(const QString& strPathName);
     // The folder of the file opened last while it still exists, otherwise
     // the working folder.
     QString GetOpenFolder() const;

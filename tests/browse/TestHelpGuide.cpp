@@ -32,7 +32,7 @@ private slots:
     {
         QTest::addColumn<QString>("anchor");
         for (const char* szAnchor : {"picturekeys", "fitzoom", "slideshow", "properties",
-                                     "tablewindows", "check", "server"})
+                                     "tablewindows", "check", "server", "trash"})
             QTest::newRow(szAnchor) << QString::fromLatin1(szAnchor);
     }
 

@@ -60,6 +60,13 @@ void TestViewKeyRules::singleKey_data()
     QTest::newRow("empty folder: Right") << 0 << 0 << int(Qt::Key_Right) << -1 << false;
     QTest::newRow("empty folder: End") << 0 << 0 << int(Qt::Key_End) << -1 << false;
     QTest::newRow("empty folder: Home") << 0 << 0 << int(Qt::Key_Home) << -1 << false;
+    // Alt+Backspace is Undo, Ctrl+Space nothing of ours; Shift is still ignored.
+    QTest::newRow("Alt+Backspace")
+        << 2 << 5 << (Qt::Key_Backspace | Qt::ALT).toCombined() << -1 << false;
+    QTest::newRow("Ctrl+Space") << 2 << 5 << (Qt::Key_Space | Qt::CTRL).toCombined() << -1 << false;
+    QTest::newRow("Shift+Space") << 2 << 5 << (Qt::Key_Space | Qt::SHIFT).toCombined() << 3
+                                 << false;
+    QTest::newRow("Ctrl+Left") << 2 << 5 << (Qt::Key_Left | Qt::CTRL).toCombined() << 1 << false;
 }
 
 void TestViewKeyRules::singleKey()
@@ -72,7 +79,8 @@ void TestViewKeyRules::singleKey()
     s.nCount = count;
     s.nPhotosInRow = kInRow;
     s.nPitch = kPitch;
-    const SViewKeyAction a = ViewKeyAction(s, key, Qt::NoModifier);
+    const SViewKeyAction a = ViewKeyAction(s, key & ~Qt::KeyboardModifierMask,
+                                           Qt::KeyboardModifiers(key & Qt::KeyboardModifierMask));
     QTEST(a.nShow, "show");
     QTEST(a.bPause, "pause");
     QVERIFY(!a.bSelect);
@@ -233,22 +241,33 @@ void TestViewKeyRules::mosaicKey()
 void TestViewKeyRules::viewerKeyCommand()
 {
     // Single picture, window.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F, false, false), int(ID_VIEW_FITWINDOW));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, false, false), int(ID_VIEW_ZOOMIN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Equal, false, false), int(ID_VIEW_ZOOMIN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Minus, false, false), int(ID_VIEW_ZOOMOUT));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_1, false, false), int(ID_VIEW_ACTUALSIZE));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, false, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, false, false), int(ID_FILE_MOVETOTRASH));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F, {}, false, false), int(ID_VIEW_FITWINDOW));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, {}, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Equal, {}, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Minus, {}, false, false), int(ID_VIEW_ZOOMOUT));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_1, {}, false, false), int(ID_VIEW_ACTUALSIZE));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, {}, false, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, {}, false, false), int(ID_FILE_MOVETOTRASH));
     // The mosaic has no zoom; Esc goes back to the single picture.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, true, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F, true, false), 0);
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, false), int(ID_VIEW_SINGLEPICTURE));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, true, false), int(ID_FILE_MOVETOTRASH));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, {}, true, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F, {}, true, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, {}, true, false), int(ID_VIEW_SINGLEPICTURE));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, {}, true, false), int(ID_FILE_MOVETOTRASH));
     // Full screen is left first, by Esc as by F11.
-    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, true, true), int(ID_VIEW_FULLSCREEN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_F11, false, true), int(ID_VIEW_FULLSCREEN));
-    QCOMPARE(ViewerKeyCommand(Qt::Key_A, false, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Escape, {}, true, true), int(ID_VIEW_FULLSCREEN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F11, {}, false, true), int(ID_VIEW_FULLSCREEN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_A, {}, false, false), 0);
+    // Shift+Del is Cut; keys of ours refuse Ctrl, Alt and Meta, but zoom takes Ctrl.
+    const auto shift = Qt::ShiftModifier, ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, Qt::KeypadModifier, true, false),
+             int(ID_FILE_MOVETOTRASH));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, shift, false, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Delete, ctrl, true, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F, ctrl, false, false), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_F11, alt, false, true), 0);
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Equal, ctrl, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_Plus, shift, false, false), int(ID_VIEW_ZOOMIN));
+    QCOMPARE(ViewerKeyCommand(Qt::Key_1, alt, false, false), 0);
 }
 
 QTEST_APPLESS_MAIN(TestViewKeyRules)

@@ -10,10 +10,14 @@
 #include "platform/framework/CMDIChildWnd.h"
 #include "platform/framework/CMultiDocTemplate.h"
 #include "platform/framework/CProgressCtrl.h"
+#include "platform/framework/CRecentFileList.h"
+#include "platform/framework/CStatusBar.h"
+#include "resources/resource.h"
 
 #include <QCursor>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Fit, zoom, full screen, the way back from the mosaic and Move to Trash, as
@@ -29,14 +33,24 @@ private slots:
     void fullScreenAndBack();
     void escLeavesTheMosaicAndMosaicComesBackAtOnce();
     void deleteMovesToTrashAndDropsTheRecord();
+    void trashInANewHomeAndUndo();
     void thumbnailsForDevicePixels();
 
 private:
     COrvalaView* OpenUser(const QString& strName);
+    // A new account's home, without .local/share, where the trash is made.
+    std::unique_ptr<QTemporaryDir> m_pHome;
+    QByteArray m_home;
+    QByteArray m_dataHome;
 };
 
 void TestViewerCommands::init()
 {
+    m_pHome = std::make_unique<QTemporaryDir>();
+    m_home = qgetenv("HOME");
+    m_dataHome = qgetenv("XDG_DATA_HOME");
+    qputenv("HOME", QFile::encodeName(m_pHome->path()));
+    qunsetenv("XDG_DATA_HOME");
     QVERIFY(StartSession());
     // Zoom keys keep the point under the pointer: keep it off the windows.
     QCursor::setPos(-500, -500);
@@ -45,6 +59,9 @@ void TestViewerCommands::init()
 void TestViewerCommands::cleanup()
 {
     EndSession();
+    qputenv("HOME", m_home);
+    if (!m_dataHome.isEmpty())
+        qputenv("XDG_DATA_HOME", m_dataHome);
 }
 
 COrvalaView* TestViewerCommands::OpenUser(const QString& strName)
@@ -190,7 +207,9 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     recorder.QueueAnswer(IDNO);
     QTest::keyClick(pView, Qt::Key_Delete);
     QCOMPARE(recorder.m_arTexts,
-             QStringList{QStringLiteral("Move \"%1\" to the trash?").arg(strPath)});
+             QStringList{QStringLiteral("Move \"%1\" to the trash? Its record in the photo "
+                                        "database (theme \"\", comment \"\") is removed too.")
+                             .arg(strPath)});
     QVERIFY(QFile::exists(strPath));
 
     recorder.QueueAnswer(IDYES);
@@ -214,6 +233,95 @@ void TestViewerCommands::deleteMovesToTrashAndDropsTheRecord()
     QCOMPARE(pView->Pictures(), QStringList{m_pPictures->filePath(QStringLiteral("0.bmp"))});
     QCOMPARE(pView->State().ptSelection.x() / 50, 0);
     QCOMPARE(pView->viewport()->grab().toImage().pixelColor(24, 24), FolderColour(0));
+}
+
+void TestViewerCommands::trashInANewHomeAndUndo()
+{
+    const QString strTrash = m_pHome->filePath(QStringLiteral(".local/share/Trash"));
+    WriteColourFolder(m_pPictures->path(), 3);
+    COrvalaView* pView = OpenUser(QStringLiteral("1.bmp"));
+    QVERIFY(pView);
+    CMainFrame* pFrame = m_pSession->Frame();
+    CDao_Table& table = pFrame->GetPhotoDatabase();
+    QTRY_COMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 3);
+    const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
+    table.SaveRecord(table.KeysOfPicture(strPath).value(0), QStringLiteral("Harbour"),
+                     QStringLiteral("At dawn"));
+    pFrame->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(pFrame));
+    const auto undoEnabled = [pFrame] {
+        pFrame->UpdateCmdUI();
+        return pFrame->GetCommandAction(ID_EDIT_UNDO)->isEnabled();
+    };
+    CMessageBoxRecorder recorder;
+    // Shift+Delete is Cut; with nothing to undo, Alt+Backspace is no step back.
+    QVERIFY(!undoEnabled());
+    QTest::keyClick(pView, Qt::Key_Delete, Qt::ShiftModifier);
+    QTest::keyClick(pView, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(Shown(pView), FolderColour(1));
+    QCOMPARE(recorder.m_arTexts, QStringList());
+
+    // A file where the trash should be: nothing changes.
+    QVERIFY(QDir().mkpath(QFileInfo(strTrash).path()));
+    QVERIFY(QFile(strTrash).open(QIODevice::WriteOnly));
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QCOMPARE(recorder.m_arTexts,
+             QStringList({QStringLiteral("Move \"%1\" to the trash? Its record in the photo "
+                                         "database (theme \"Harbour\", comment \"At dawn\") is "
+                                         "removed too.")
+                              .arg(strPath),
+                          QStringLiteral("\"%1\" could not be moved to the trash: \"%2\" is not "
+                                         "a folder. Nothing was changed.")
+                              .arg(strPath, strTrash)}));
+    QVERIFY(QFile::exists(strPath));
+    QCOMPARE(table.KeysOfPicture(strPath).size(), 1);
+    QCOMPARE((*m_pSession->App().m_pRecentFileList)[0], strPath);
+
+    QVERIFY(QFile::remove(strTrash));
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QVERIFY(QFile::exists(strTrash + "/files/1.bmp"));
+    QVERIFY(QFile::exists(strTrash + "/info/1.bmp.trashinfo"));
+    QCOMPARE(QDir().entryList({QStringLiteral("files"), QStringLiteral("info")}), QStringList());
+    QCOMPARE(table.KeysOfPicture(strPath), QList<qint64>());
+    QCOMPARE(m_pSession->App().m_pRecentFileList->GetCount(), 0);
+
+    // The camera's next picture took the name: the trashed one stays there.
+    QVERIFY(QFile(strPath).open(QIODevice::WriteOnly));
+    QVERIFY(pFrame->SendCommand(ID_FILE_UNDOMOVETOTRASH));
+    QCOMPARE(recorder.m_arTexts.value(3),
+             QStringLiteral("\"%1\" stays in the trash: another file has taken its name in the "
+                            "folder meanwhile.")
+                 .arg(strPath));
+    QCOMPARE(QFileInfo(strPath).size(), 0);
+    QVERIFY(QFile::exists(strTrash + "/files/1.bmp"));
+
+    // Undo, and no step back to 0.bmp besides.
+    QVERIFY(QFile::remove(strPath));
+    QVERIFY(undoEnabled());
+    QTest::keyClick(pView, Qt::Key_Backspace, Qt::AltModifier);
+    QCOMPARE(Shown(pView), FolderColour(2));
+    QVERIFY(QFile::exists(strPath));
+    QVERIFY(!QFile::exists(strTrash + "/info/1.bmp.trashinfo"));
+    const std::optional<SPhotoRecord> record =
+        table.ReadRecord(table.KeysOfPicture(strPath).value(0));
+    QVERIFY(record);
+    QCOMPARE(record->m_strTheme, QStringLiteral("Harbour"));
+    QCOMPARE(record->m_strComment, QStringLiteral("At dawn"));
+    QCOMPARE(pFrame->GetStatusBar()->GetPaneText(0),
+             QStringLiteral("\"%1\" is back in its folder, with its record.").arg(strPath));
+    QVERIFY(!undoEnabled());
+
+    // Emptied from the trash meanwhile: nothing to put back.
+    const QString strNext = m_pPictures->filePath(QStringLiteral("2.bmp"));
+    QTest::keyClick(pView, Qt::Key_Delete);
+    QVERIFY(QFile::remove(strTrash + "/files/2.bmp"));
+    QVERIFY(pFrame->SendCommand(ID_EDIT_UNDO));
+    QCOMPARE(recorder.m_arTexts.last(),
+             QStringLiteral("\"%1\" is no longer in the trash, so it cannot be put back. Nothing "
+                            "was changed.")
+                 .arg(strNext));
+    QVERIFY(!QFile::exists(strNext));
+    QVERIFY(!undoEnabled());
 }
 
 void TestViewerCommands::thumbnailsForDevicePixels()

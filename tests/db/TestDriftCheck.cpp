@@ -16,6 +16,8 @@ class TestDriftCheck : public QObject
 private slots:
     void findsEachDisagreement();
     void relocatedDirectory();
+    void removableMountPlace_data();
+    void removableMountPlace();
     void repairsAreWholeOrNothing();
 };
 
@@ -47,9 +49,9 @@ void TestDriftCheck::findsEachDisagreement()
     workspace.WriteFile("here/same.jpg", QByteArray(10, 'x'));
     workspace.WriteFile("here/grown.jpg", QByteArray(25, 'x'));
     const QList<SFileRecord> arRecords = {
-        {1, strHere, "same.jpg", 10},          {2, strHere, "gone.jpg", 10},
-        {3, strHere, "grown.jpg", 20},         {4, strHere, "Same.jpg", 10},
-        {5, strHere + "/renamed", "a.jpg", 7}, {6, strHere + "/renamed", "b.jpg", 8}};
+        {1, strHere, "same.jpg", 10, {}},          {2, strHere, "gone.jpg", 10, {}},
+        {3, strHere, "grown.jpg", 20, {}},         {4, strHere, "Same.jpg", 10, {}},
+        {5, strHere + "/renamed", "a.jpg", 7, {}}, {6, strHere + "/renamed", "b.jpg", 8, {}}};
     std::atomic<bool> bStop{false};
     std::atomic<int> nDone{0};
     const QList<qint64> arSizes = CDriftCheck::DiskSizes(arRecords, bStop, nDone);
@@ -83,6 +85,26 @@ void TestDriftCheck::relocatedDirectory()
     // A sibling whose name starts alike, and the parent, are not inside.
     QVERIFY(RelocatedDirectory("/a/older", "/a/old", "/b/new").isEmpty());
     QVERIFY(RelocatedDirectory("/a", "/a/old", "/b/new").isEmpty());
+}
+
+void TestDriftCheck::removableMountPlace_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<bool>("removable");
+    QTest::newRow("udisks") << "/run/media/anna/CAMERA" << true;
+    QTest::newRow("media of a user") << "/media/anna/CAMERA" << true;
+    QTest::newRow("media") << "/media/CAMERA" << true;
+    QTest::newRow("mnt") << "/mnt/usb" << true;
+    QTest::newRow("inside a disk") << "/media/anna/CAMERA/DCIM" << false;
+    QTest::newRow("home") << "/home/anna/Pictures" << false;
+    QTest::newRow("run") << "/run/user" << false;
+}
+
+void TestDriftCheck::removableMountPlace()
+{
+    QFETCH(QString, folder);
+    QFETCH(bool, removable);
+    QCOMPARE(IsRemovableMountPlace(folder), removable);
 }
 
 void TestDriftCheck::repairsAreWholeOrNothing()

@@ -36,7 +36,7 @@ struct CExpectedMenu
 
 const QPair<QString, int> sep{QStringLiteral("-"), 0};
 // The ids of the commands added beyond the classic ones.
-constexpr int kFirstAddedCommand = 32800, kLastAddedCommand = 32816;
+constexpr int kFirstAddedCommand = 32800, kLastAddedCommand = 32818;
 
 // Menus 128 and 129 as the user is meant to see them.
 QList<CExpectedMenu> ExpectedMenus()

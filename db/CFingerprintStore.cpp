@@ -1,0 +1,147 @@
+#include "db/CFingerprintStore.h"
+
+#include "platform/database/CDaoDatabase.h"
+#include "platform/database/CEngineStatement.h"
+#include "platform/database/JetSql.h"
+
+#include <QSqlError>
+
+namespace {
+
+const QString g_strTable = QStringLiteral("PICTURE_FINGERPRINTS");
+
+QString Q(const char* szName)
+{
+    return JetQuoteName(QLatin1String(szName));
+}
+
+QString ColumnText(const CEngineStatement& statement, int nColumn)
+{
+    const QByteArrayView text = statement.Text(nColumn);
+    return QString::fromUtf8(text.data(), text.size());
+}
+
+SPictureFingerprint ColumnsFingerprint(const CEngineStatement& statement, int nFirst)
+{
+    SPictureFingerprint fingerprint;
+    fingerprint.m_nSize = statement.Integer(nFirst);
+    fingerprint.m_dtDate = CFingerprintStore::DateFromText(ColumnText(statement, nFirst + 1));
+    fingerprint.m_hash = QByteArray::fromHex(statement.Text(nFirst + 2).toByteArray());
+    return fingerprint;
+}
+
+} // namespace
+
+CFingerprintStore::CFingerprintStore(CDaoDatabase* pDatabase)
+    : m_pDatabase(pDatabase)
+    , m_store(pDatabase->Connection())
+{
+}
+
+void CFingerprintStore::Ensure()
+{
+    // Names compare as the file system does: letter case counts.
+    m_pDatabase->Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 VARCHAR(255) NOT NULL, "
+                                        "%3 VARCHAR(255) NOT NULL, %4 BIGINT NOT NULL, "
+                                        "%5 VARCHAR(19) NOT NULL, %6 VARCHAR(64) NOT NULL, "
+                                        "PRIMARY KEY (%2, %3))")
+                             .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"),
+                                  Q("FileSize"), Q("FileDate"), Q("Hash")));
+}
+
+bool CFingerprintStore::Exists()
+{
+    return m_pDatabase->GetObjectKind(g_strTable) == CDaoDatabase::TableObject;
+}
+
+QHash<QString, SPictureFingerprint> CFingerprintStore::ReadFolder(const QString& strDirectory)
+{
+    QHash<QString, SPictureFingerprint> fingerprints;
+    if (!Exists())
+        return fingerprints;
+    const auto pStatement =
+        m_pDatabase->Query(QStringLiteral("SELECT %1, %2, %3, %4 FROM %5 WHERE %6 = ?")
+                               .arg(Q("Name"), Q("FileSize"), Q("FileDate"), Q("Hash"),
+                                    JetQuoteName(g_strTable), Q("Directory")),
+                           {strDirectory});
+    while (pStatement->Step())
+        fingerprints.insert(ColumnText(*pStatement, 0), ColumnsFingerprint(*pStatement, 1));
+    return fingerprints;
+}
+
+QHash<QString, SPictureFingerprint> CFingerprintStore::ReadAll()
+{
+    QHash<QString, SPictureFingerprint> fingerprints;
+    if (!Exists())
+        return fingerprints;
+    const auto pStatement =
+        m_pDatabase->Query(QStringLiteral("SELECT %1, %2, %3, %4, %5 FROM %6")
+                               .arg(Q("Directory"), Q("Name"), Q("FileSize"), Q("FileDate"),
+                                    Q("Hash"), JetQuoteName(g_strTable)));
+    while (pStatement->Step())
+        fingerprints.insert(ColumnText(*pStatement, 0) + u'/' + ColumnText(*pStatement, 1),
+                            ColumnsFingerprint(*pStatement, 2));
+    return fingerprints;
+}
+
+void CFingerprintStore::Store(const QString& strDirectory, const QString& strName,
+                              const SPictureFingerprint& fingerprint)
+{
+    if (!fingerprint.IsValid())
+        return;
+    if (!m_bStorePrepared) {
+        if (!m_store.prepare(
+                QStringLiteral(
+                    "INSERT INTO %1 (%2, %3, %4, %5, %6) VALUES (?, ?, ?, ?, ?) "
+                    "ON CONFLICT (%2, %3) DO UPDATE SET %4 = excluded.%4, %5 = excluded.%5, "
+                    "%6 = excluded.%6")
+                    .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"), Q("FileSize"),
+                         Q("FileDate"), Q("Hash"))))
+            ThrowSqlError(m_store.lastError());
+        m_bStorePrepared = true;
+    }
+    const QVariantList arValues = {strDirectory, strName, fingerprint.m_nSize,
+                                   DateText(fingerprint.m_dtDate),
+                                   QString::fromLatin1(fingerprint.m_hash.toHex())};
+    for (int i = 0; i < arValues.size(); ++i)
+        m_store.bindValue(i, arValues[i]);
+    if (!m_store.exec())
+        ThrowSqlError(m_store.lastError());
+}
+
+void CFingerprintStore::Forget(const QString& strDirectory, const QString& strName)
+{
+    ForgetAll({{strDirectory, strName}});
+}
+
+void CFingerprintStore::ForgetAll(const QList<QPair<QString, QString>>& arFiles)
+{
+    if (arFiles.isEmpty() || !Exists())
+        return;
+    QSqlQuery query(m_pDatabase->Connection());
+    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?")
+                           .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"))))
+        ThrowSqlError(query.lastError());
+    for (const auto& file : arFiles) {
+        query.bindValue(0, file.first);
+        query.bindValue(1, file.second);
+        if (!query.exec())
+            ThrowSqlError(query.lastError());
+    }
+}
+
+QString CFingerprintStore::DateText(const QDateTime& dtDate)
+{
+    return dtDate.isValid() ? dtDate.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")) : QString();
+}
+
+QDateTime CFingerprintStore::DateFromText(const QString& strText)
+{
+    QDateTime dtDate =
+        QDateTime::fromString(strText.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    if (!dtDate.isValid())
+        dtDate = QDateTime::fromString(strText.left(19), Qt::ISODate);
+    if (!dtDate.isValid())
+        return QDateTime();
+    return QDateTime(dtDate.date(), dtDate.time(), Qt::UTC);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class QFileInfo;
+
+// The capture time the file itself holds: the EXIF block of a JPEG or HEIF
+// file, or the time LibRaw reads from a raw file, as the wall clock it is
+// (Qt::UTC, no zone). Invalid when there is none.
+QDateTime CaptureTime(const QString& strPath, const QString& strExtension);
+
+// The date a record of the picture gets: its capture time, or else its
+// modification time as the wall clock here, to the second.
+QDateTime PictureDate(const QFileInfo& fileInfo);
