@@ -173,8 +173,10 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             ++m_nSkipped;
             continue;
         }
-        SNew added{fileInfo, PictureDate(fileInfo), {}};
-        added.fingerprint = PictureFingerprint(strPath, added.dtDate);
+        SNew added{fileInfo, {}, PictureFingerprint(fileInfo)};
+        // A file that can not be read still gets its record, as it always did.
+        added.dtDate =
+            added.fingerprint.IsValid() ? added.fingerprint.m_dtDate : PictureDate(fileInfo);
         if (added.fingerprint.IsValid())
             newPrints[FingerprintKey(added.fingerprint)] += 1;
         arNew.append(added);

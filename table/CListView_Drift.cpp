@@ -229,9 +229,11 @@ void CListView_Drift::OnFollowRenames()
     QList<SDriftRow> arRenamed;
     QList<qint64> arKeys;
     for (int nRow : arRows) {
-        // The file may have gone again since the check.
+        // The file may have gone again since the check, or have been
+        // imported (by opening a picture of its folder) meanwhile.
         const SDriftRow& row = m_model.Row(nRow);
-        if (!QFileInfo(row.m_strNewDirectory + u'/' + row.m_strNewName).isFile())
+        const QString strNew = row.m_strNewDirectory + u'/' + row.m_strNewName;
+        if (!QFileInfo(strNew).isFile() || !daoTable.KeysOfPicture(strNew).isEmpty())
             continue;
         arRenamed.append(row);
         arKeys.append(row.m_arKeys);
