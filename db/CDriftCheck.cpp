@@ -119,12 +119,14 @@ void CDriftCheck::Start(QList<SFileRecord> arRecords,
     m_nDone = 0;
     // The thread reads its own copy; the texts are shared, never changed.
     m_pThread = QThread::create([this, arRecords = m_arRecords,
-                                 fingerprints = std::move(fingerprints), bAllFormats] {
+                                 fingerprints = std::move(fingerprints), bAllFormats]() mutable {
         const QList<qint64> arSizes = DiskSizes(arRecords, m_bStop, m_nDone);
         // A stopped check reports what it found missing, as it was.
         SFound found;
         if (!m_bStop)
             found = FindRenames(arRecords, arSizes, fingerprints, bAllFormats, &m_bStop);
+        // Freed here: the window's thread would stop for a large database's.
+        fingerprints = {};
         QMetaObject::invokeMethod(
             this, [this, arSizes, found] { OnThreadDone(arSizes, found); }, Qt::QueuedConnection);
     });

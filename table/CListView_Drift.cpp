@@ -226,6 +226,10 @@ void CListView_Drift::OnFollowRenames()
     }
     if (!CheckDatabaseWritable(daoTable))
         return;
+    // One read of the records, not one per line.
+    QSet<QString> setRecorded;
+    for (const SFileRecord& record : daoTable.ReadFileRecords())
+        setRecorded.insert(record.m_strDirectory + u'/' + record.m_strName);
     QList<SDriftRow> arRenamed;
     QList<qint64> arKeys;
     for (int nRow : arRows) {
@@ -233,7 +237,7 @@ void CListView_Drift::OnFollowRenames()
         // imported (by opening a picture of its folder) meanwhile.
         const SDriftRow& row = m_model.Row(nRow);
         const QString strNew = row.m_strNewDirectory + u'/' + row.m_strNewName;
-        if (!QFileInfo(strNew).isFile() || !daoTable.KeysOfPicture(strNew).isEmpty())
+        if (!QFileInfo(strNew).isFile() || setRecorded.contains(strNew))
             continue;
         arRenamed.append(row);
         arKeys.append(row.m_arKeys);
