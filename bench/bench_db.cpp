@@ -18,7 +18,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -86,8 +88,13 @@ bool ImportCameraFolder(const QString& strFolder, const CPgTestServer* pServer =
     int nAdded = 0;
     double dLongest = 0;
     const double dTotal = Seconds([&] {
+        // The names of the folder's listing, as the window hands them on.
+        QSet<QString> setNames;
+        for (const QString& strPath : std::as_const(arPictures))
+            setNames.insert(QFileInfo(strPath).fileName());
         for (int nFirst = 0; nFirst < arPictures.size(); nFirst += nStep) {
             CPictureImport import(&table);
+            import.SetFolderNames(setNames);
             dLongest =
                 qMax(dLongest,
                      Seconds([&] { import.Import(strFolder, arPictures.mid(nFirst, nStep)); }));

@@ -52,8 +52,10 @@ QList<qint64> CDriftCheck::DiskSizes(const QList<SFileRecord>& arRecords,
 
 CDriftCheck::SFound
 CDriftCheck::FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64>& arSizes,
-                         const QHash<QString, SPictureFingerprint>& fingerprints, bool bAllFormats)
+                         const QHash<QString, SPictureFingerprint>& fingerprints, bool bAllFormats,
+                         const std::atomic<bool>* pStop)
 {
+    auto stopped = [pStop] { return pStop && *pStop; };
     SFound found;
     QHash<QString, QSet<QString>> recordedNames; // of the folders that are there
     QList<SGoneFile> arGone;
@@ -73,7 +75,7 @@ CDriftCheck::FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64
                                                          : record.m_nSize);
             arGone.append(gone);
             arGoneRecords.append(i);
-        } else if (itPrint == fingerprints.cend()) {
+        } else if (itPrint == fingerprints.cend() && !stopped()) {
             // Recorded before fingerprints were kept: learnt while it is here.
             const SPictureFingerprint print = PictureFingerprint(strPath);
             if (print.IsValid()) {
@@ -82,10 +84,10 @@ CDriftCheck::FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64
             }
         }
     }
-    if (arGone.isEmpty())
+    if (arGone.isEmpty() || stopped())
         return found;
     QList<SNewFile> arNew;
-    for (auto it = recordedNames.cbegin(); it != recordedNames.cend(); ++it) {
+    for (auto it = recordedNames.cbegin(); it != recordedNames.cend() && !stopped(); ++it) {
         QStringList arPaths;
         ListPictureFiles(it.key().isEmpty() ? QStringLiteral("/") : it.key(), arPaths, QString(),
                          bAllFormats);
@@ -96,6 +98,9 @@ CDriftCheck::FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64
             arNew.append({it.key(), file.fileName(), PictureFingerprint(strPath)});
         }
     }
+    // Half the new files could make a match look unique that is not.
+    if (stopped())
+        return found;
     for (const SRenameMatch& match : MatchRenames(arGone, arNew)) {
         const SNewFile& file = arNew[match.m_nNew];
         found.m_arRenamed.append({arGoneRecords[match.m_nGone], file.m_strDirectory, file.m_strName,
@@ -114,12 +119,14 @@ void CDriftCheck::Start(QList<SFileRecord> arRecords,
     m_nDone = 0;
     // The thread reads its own copy; the texts are shared, never changed.
     m_pThread = QThread::create([this, arRecords = m_arRecords,
-                                 fingerprints = std::move(fingerprints), bAllFormats] {
+                                 fingerprints = std::move(fingerprints), bAllFormats]() mutable {
         const QList<qint64> arSizes = DiskSizes(arRecords, m_bStop, m_nDone);
         // A stopped check reports what it found missing, as it was.
         SFound found;
         if (!m_bStop)
-            found = FindRenames(arRecords, arSizes, fingerprints, bAllFormats);
+            found = FindRenames(arRecords, arSizes, fingerprints, bAllFormats, &m_bStop);
+        // Freed here: the window's thread would stop for a large database's.
+        fingerprints = {};
         QMetaObject::invokeMethod(
             this, [this, arSizes, found] { OnThreadDone(arSizes, found); }, Qt::QueuedConnection);
     });

@@ -46,9 +46,10 @@ public:
         QList<SFileRecord> m_arUnprinted;
         QList<SPictureFingerprint> m_arPrints; // of m_arUnprinted
     };
+    // Gives up, with what it found so far, once *pStop is set.
     static SFound FindRenames(const QList<SFileRecord>& arRecords, const QList<qint64>& arSizes,
                               const QHash<QString, SPictureFingerprint>& fingerprints,
-                              bool bAllFormats);
+                              bool bAllFormats, const std::atomic<bool>* pStop = nullptr);
 
 signals:
     // Stopped when nChecked < nRecords.

@@ -25,7 +25,8 @@ SPictureFingerprint ColumnsFingerprint(const CEngineStatement& statement, int nF
 {
     SPictureFingerprint fingerprint;
     fingerprint.m_nSize = statement.Integer(nFirst);
-    fingerprint.m_dtDate = CFingerprintStore::DateFromText(ColumnText(statement, nFirst + 1));
+    // Whole seconds of the wall clock, read as if it were UTC.
+    fingerprint.m_dtDate = QDateTime::fromSecsSinceEpoch(statement.Integer(nFirst + 1), Qt::UTC);
     fingerprint.m_hash = QByteArray::fromHex(statement.Text(nFirst + 2).toByteArray());
     return fingerprint;
 }
@@ -43,7 +44,7 @@ void CFingerprintStore::Ensure()
     // Names compare as the file system does: letter case counts.
     m_pDatabase->Execute(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 VARCHAR(255) NOT NULL, "
                                         "%3 VARCHAR(255) NOT NULL, %4 BIGINT NOT NULL, "
-                                        "%5 VARCHAR(19) NOT NULL, %6 VARCHAR(64) NOT NULL, "
+                                        "%5 BIGINT NOT NULL, %6 VARCHAR(64) NOT NULL, "
                                         "PRIMARY KEY (%2, %3))")
                              .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"),
                                   Q("FileSize"), Q("FileDate"), Q("Hash")));
@@ -101,7 +102,7 @@ void CFingerprintStore::Store(const QString& strDirectory, const QString& strNam
         m_bStorePrepared = true;
     }
     const QVariantList arValues = {strDirectory, strName, fingerprint.m_nSize,
-                                   DateText(fingerprint.m_dtDate),
+                                   fingerprint.m_dtDate.toSecsSinceEpoch(),
                                    QString::fromLatin1(fingerprint.m_hash.toHex())};
     for (int i = 0; i < arValues.size(); ++i)
         m_store.bindValue(i, arValues[i]);
@@ -137,11 +138,26 @@ QString CFingerprintStore::DateText(const QDateTime& dtDate)
 
 QDateTime CFingerprintStore::DateFromText(const QString& strText)
 {
-    QDateTime dtDate =
-        QDateTime::fromString(strText.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!dtDate.isValid())
-        dtDate = QDateTime::fromString(strText.left(19), Qt::ISODate);
-    if (!dtDate.isValid())
-        return QDateTime();
-    return QDateTime(dtDate.date(), dtDate.time(), Qt::UTC);
+    // Read by hand: QDateTime's own parsing costs the check of a large
+    // database seconds.
+    if (strText.size() >= 19 && strText[4] == u'-' && strText[7] == u'-' &&
+        (strText[10] == u' ' || strText[10] == u'T') && strText[13] == u':' &&
+        strText[16] == u':') {
+        auto number = [&](int nFrom, int nCount) {
+            int n = 0;
+            for (int i = nFrom; i < nFrom + nCount; ++i) {
+                const char16_t c = strText[i].unicode();
+                if (c < u'0' || c > u'9')
+                    return -1;
+                n = n * 10 + (c - u'0');
+            }
+            return n;
+        };
+        const int nYear = number(0, 4);
+        const QDate date(nYear, number(5, 2), number(8, 2));
+        const QTime time(number(11, 2), number(14, 2), number(17, 2));
+        if (nYear > 0 && date.isValid() && time.isValid())
+            return QDateTime(date, time, Qt::UTC);
+    }
+    return QDateTime();
 }

@@ -33,7 +33,8 @@ public:
     void Forget(const QString& strDirectory, const QString& strName);
     void ForgetAll(const QList<QPair<QString, QString>>& arFiles);
 
-    // The stored forms: the date to the second, the hash as hex digits.
+    // A date as TRASHED_RECORDS and the engine's text of a Date keep it:
+    // "2006-12-07 14:03:22", the wall clock (Qt::UTC).
     static QString DateText(const QDateTime& dtDate);
     static QDateTime DateFromText(const QString& strText);
 

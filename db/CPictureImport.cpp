@@ -150,7 +150,6 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
         SPictureFingerprint fingerprint;
     };
     QList<SNew> arNew;
-    QHash<QString, int> newPrints;
     for (const QString& strPath : arPictures) {
         const QFileInfo fileInfo(strPath);
         const QString strName = fileInfo.fileName();
@@ -173,12 +172,25 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             ++m_nSkipped;
             continue;
         }
-        SNew added{fileInfo, PictureDate(fileInfo), {}};
-        added.fingerprint = PictureFingerprint(strPath, added.dtDate);
-        if (added.fingerprint.IsValid())
-            newPrints[FingerprintKey(added.fingerprint)] += 1;
+        SNew added{fileInfo, {}, PictureFingerprint(fileInfo)};
+        // A file that can not be read still gets its record, as it always did.
+        added.dtDate =
+            added.fingerprint.IsValid() ? added.fingerprint.m_dtDate : PictureDate(fileInfo);
         arNew.append(added);
     }
+    // How many new pictures have each fingerprint: counted only when some
+    // record of the folder may have lost its file.
+    std::optional<QHash<QString, int>> newPrints;
+    auto newCounts = [&]() -> const QHash<QString, int>& {
+        if (!newPrints) {
+            newPrints.emplace();
+            for (const SNew& added : std::as_const(arNew)) {
+                if (added.fingerprint.IsValid())
+                    (*newPrints)[FingerprintKey(added.fingerprint)] += 1;
+            }
+        }
+        return *newPrints;
+    };
     std::optional<QMultiHash<QString, QString>> gone;
     for (const SNew& added : std::as_const(arNew)) {
         const QString strName = added.fileInfo.fileName();
@@ -189,14 +201,15 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
             setPresent.insert(strName);
             continue;
         }
-        if (fingerprint.IsValid() && newPrints.value(FingerprintKey(fingerprint)) == 1) {
+        if (fingerprint.IsValid() && (!gone || !gone->isEmpty())) {
             if (!gone)
-                gone = GoneByFingerprint(strDirectory, setPresent, arPictures, newPrints,
+                gone = GoneByFingerprint(strDirectory, setPresent, arPictures, newCounts,
                                          folderPrints);
-            const QStringList arGone = gone->values(FingerprintKey(fingerprint));
-            if (arGone.size() == 1) {
+            const QString strKey = FingerprintKey(fingerprint);
+            const QStringList arGone = gone->values(strKey);
+            if (arGone.size() == 1 && newCounts().value(strKey) == 1) {
                 FollowRename(strDirectory, arGone[0], strName, fingerprint);
-                gone->remove(FingerprintKey(fingerprint));
+                gone->remove(strKey);
                 imported.Remember(strName);
                 setPresent.insert(strName);
                 continue;
@@ -211,7 +224,7 @@ void CPictureImport::AddRecords(const CDao_TableInfo& info, const QString& strFo
 
 QMultiHash<QString, QString> CPictureImport::GoneByFingerprint(
     const QString& strDirectory, const QSet<QString>& setPresent, const QStringList& arPictures,
-    const QHash<QString, int>& newPrints,
+    const std::function<const QHash<QString, int>&()>& newPrints,
     const std::function<const QHash<QString, SPictureFingerprint>&()>& prints)
 {
     QMultiHash<QString, QString> gone;
@@ -238,7 +251,7 @@ QMultiHash<QString, QString> CPictureImport::GoneByFingerprint(
     // looked for on the disk.
     for (auto it = prints().cbegin(); it != prints().cend(); ++it) {
         const QString strKey = FingerprintKey(*it);
-        if (newPrints.value(strKey) == 1 && setPresent.contains(it.key()) && isGone(it.key()))
+        if (newPrints().value(strKey) == 1 && setPresent.contains(it.key()) && isGone(it.key()))
             gone.insert(strKey, it.key());
     }
     return gone;

@@ -58,7 +58,8 @@ private:
     // those with a fingerprint.
     QMultiHash<QString, QString>
     GoneByFingerprint(const QString& strDirectory, const QSet<QString>& setPresent,
-                      const QStringList& arPictures, const QHash<QString, int>& newPrints,
+                      const QStringList& arPictures,
+                      const std::function<const QHash<QString, int>&()>& newPrints,
                       const std::function<const QHash<QString, SPictureFingerprint>&()>& prints);
     void FollowRename(const QString& strDirectory, const QString& strOld, const QString& strNew,
                       const SPictureFingerprint& fingerprint);

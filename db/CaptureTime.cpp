@@ -71,9 +71,21 @@ QDateTime CaptureTime(const QString& strPath, const QString& strExtension)
     }
 }
 
-QDateTime PictureDate(const QFileInfo& fileInfo)
+QDateTime PictureDate(const QFileInfo& fileInfo, const QByteArray& head, bool bHeadWhole)
 {
-    QDateTime date = CaptureTime(fileInfo.filePath(), GetExtension(fileInfo.fileName()));
+    const QString strExtension = GetExtension(fileInfo.fileName());
+    QDateTime date;
+    // The block is in an APP1 segment near the start: read once, for the
+    // fingerprint too.
+    if (!head.isEmpty() && DecoderForExtension(strExtension) == EPictureDecoder::Raster &&
+        IsJpeg(strExtension)) {
+        date = ExifCaptureTime(exif_data_new_from_data(
+            reinterpret_cast<const unsigned char*>(head.constData()), unsigned(head.size())));
+        if (!date.isValid() && !bHeadWhole)
+            date = CaptureTime(fileInfo.filePath(), strExtension);
+    } else {
+        date = CaptureTime(fileInfo.filePath(), strExtension);
+    }
     if (!date.isValid()) {
         const QDateTime modified = fileInfo.lastModified();
         date = QDateTime(modified.date(), modified.time(), Qt::UTC);

@@ -11,5 +11,8 @@ class QFileInfo;
 QDateTime CaptureTime(const QString& strPath, const QString& strExtension);
 
 // The date a record of the picture gets: its capture time, or else its
-// modification time as the wall clock here, to the second.
-QDateTime PictureDate(const QFileInfo& fileInfo);
+// modification time as the wall clock here, to the second. head, when
+// given, is the file's start (bHeadWhole: the whole file), where a JPEG's
+// EXIF block is looked for before the file is opened again.
+QDateTime PictureDate(const QFileInfo& fileInfo, const QByteArray& head = QByteArray(),
+                      bool bHeadWhole = false);

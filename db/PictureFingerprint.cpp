@@ -12,17 +12,14 @@ constexpr qint64 kHashedEnd = 64 * 1024;
 
 SPictureFingerprint PictureFingerprint(const QString& strPath)
 {
-    const QFileInfo fileInfo(strPath);
-    if (!fileInfo.isFile())
-        return {};
-    return PictureFingerprint(strPath, PictureDate(fileInfo));
+    return PictureFingerprint(QFileInfo(strPath));
 }
 
-SPictureFingerprint PictureFingerprint(const QString& strPath, const QDateTime& dtDate)
+SPictureFingerprint PictureFingerprint(const QFileInfo& fileInfo)
 {
-    QFile file(strPath);
+    QFile file(fileInfo.filePath());
     // Unbuffered: two small reads, never the whole of a large file.
-    if (!QFileInfo(strPath).isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    if (!fileInfo.isFile() || !file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return {};
     const qint64 nSize = file.size();
     QCryptographicHash hash(QCryptographicHash::Sha1);
@@ -43,7 +40,7 @@ SPictureFingerprint PictureFingerprint(const QString& strPath, const QDateTime& 
     }
     SPictureFingerprint fingerprint;
     fingerprint.m_nSize = nSize;
-    fingerprint.m_dtDate = dtDate;
+    fingerprint.m_dtDate = PictureDate(fileInfo, head, bWhole);
     fingerprint.m_hash = hash.result();
     return fingerprint;
 }
@@ -51,6 +48,6 @@ SPictureFingerprint PictureFingerprint(const QString& strPath, const QDateTime& 
 QString FingerprintKey(const SPictureFingerprint& fingerprint)
 {
     return QString::number(fingerprint.m_nSize) + u'|' +
-           fingerprint.m_dtDate.toString(Qt::ISODate) + u'|' +
+           QString::number(fingerprint.m_dtDate.toSecsSinceEpoch()) + u'|' +
            QString::fromLatin1(fingerprint.m_hash.toHex());
 }

@@ -4,6 +4,8 @@
 #include <QDateTime>
 #include <QString>
 
+class QFileInfo;
+
 // What tells a picture file from another without reading it whole: its size,
 // its date (as a record's Date holds it) and a hash of its first and last
 // 64 KB. A file renamed or moved keeps all three.
@@ -22,10 +24,9 @@ struct SPictureFingerprint
 };
 
 // The fingerprint of the file at strPath; invalid when it is no regular
-// file or can not be read.
+// file or can not be read. Its date is the one the file's record gets.
 SPictureFingerprint PictureFingerprint(const QString& strPath);
-// The same, with the date already known (the import has read it).
-SPictureFingerprint PictureFingerprint(const QString& strPath, const QDateTime& dtDate);
+SPictureFingerprint PictureFingerprint(const QFileInfo& fileInfo);
 
 // The three together as one text, to find equal fingerprints by.
 QString FingerprintKey(const SPictureFingerprint& fingerprint);

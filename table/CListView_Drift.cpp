@@ -226,12 +226,18 @@ void CListView_Drift::OnFollowRenames()
     }
     if (!CheckDatabaseWritable(daoTable))
         return;
+    // One read of the records, not one per line.
+    QSet<QString> setRecorded;
+    for (const SFileRecord& record : daoTable.ReadFileRecords())
+        setRecorded.insert(record.m_strDirectory + u'/' + record.m_strName);
     QList<SDriftRow> arRenamed;
     QList<qint64> arKeys;
     for (int nRow : arRows) {
-        // The file may have gone again since the check.
+        // The file may have gone again since the check, or have been
+        // imported (by opening a picture of its folder) meanwhile.
         const SDriftRow& row = m_model.Row(nRow);
-        if (!QFileInfo(row.m_strNewDirectory + u'/' + row.m_strNewName).isFile())
+        const QString strNew = row.m_strNewDirectory + u'/' + row.m_strNewName;
+        if (!QFileInfo(strNew).isFile() || setRecorded.contains(strNew))
             continue;
         arRenamed.append(row);
         arKeys.append(row.m_arKeys);

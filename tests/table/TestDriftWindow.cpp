@@ -12,6 +12,7 @@
 #include "table/CListView_Table.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTest>
 
 // Database > Check Database and its repairs, as the user runs them.
@@ -22,6 +23,7 @@ private slots:
     void cleanup();
     void checkThenRepair();
     void nothingToReport();
+    void followRenames();
 
 private:
     void Start();
@@ -145,6 +147,37 @@ void TestDriftWindow::nothingToReport()
     m_pSession->Frame()->MDIGetActive()->close();
     QTest::qWait(20);
     QTRY_VERIFY(!m_pSession->Frame()->MDIGetActive());
+}
+
+void TestDriftWindow::followRenames()
+{
+    Start();
+    // Recorded before fingerprints: found by size, date and extension.
+    AddRecord("IMG_10.JPG", "album", 10);
+    CDao_Table& table = m_pSession->Frame()->GetPhotoDatabase();
+    table.SaveRecord(1, "Trips", "Sea");
+    m_pWorkspace->WriteFile("album/IMG_10_renamed.JPG", QByteArray(10, 'a'));
+    QFile file(Folder("album/IMG_10_renamed.JPG"));
+    QVERIFY(file.open(QIODevice::ReadWrite));
+    QVERIFY(file.setFileTime(QDateTime(QDate(2021, 6, 1), QTime(8, 0)),
+                             QFileDevice::FileModificationTime));
+    file.close();
+
+    CListView_Drift* pDrift = Check();
+    QVERIFY(pDrift);
+    CDriftRowModel* pModel = pDrift->RowModel();
+    QCOMPARE(Column(pModel, CDriftRowModel::Problem), QStringList{"Renamed"});
+    QCOMPARE(Column(pModel, CDriftRowModel::Name),
+             QStringList{"IMG_10.JPG \u2192 IMG_10_renamed.JPG"});
+    CMessageBoxRecorder answers;
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_DATABASE_REMOVERECORDS));
+    QCOMPARE(answers.m_arTexts, QStringList{"No record here misses its picture."});
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_DATABASE_FOLLOWRENAMES));
+    QCOMPARE(pModel->rowCount(), 0);
+    const std::optional<SPhotoRecord> record = table.ReadRecord(1);
+    QVERIFY(record);
+    QCOMPARE(record->m_strName, QStringLiteral("IMG_10_renamed.JPG"));
+    QCOMPARE(record->m_strTheme + record->m_strComment, QStringLiteral("TripsSea"));
 }
 
 QTEST_MAIN(TestDriftWindow)
