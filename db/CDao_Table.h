@@ -110,9 +110,11 @@ public:
     // Returns the records removed; none without a write when it has none.
     QList<SPhotoRecord> TrashRecordsOf(const QString& strPath,
                                        const SPictureFingerprint& fingerprint);
-    // Undo of the above: puts back the records kept for strPath (new keys),
-    // with the imported name and fingerprint, in one transaction. Returns
-    // how many; 0 when none are kept.
+    // Undo of the above, once the file is back at strPath: puts back the
+    // records kept for that very picture (by its fingerprint; not those of
+    // another picture trashed under its name) with new keys, the imported
+    // name and the fingerprint, in one transaction. Returns how many; 0 when
+    // none are kept.
     int RestoreTrashedRecords(const QString& strPath);
     // Adds the record (its key aside) through a recordset open on PHOTOS.
     static void AppendRecord(CDaoRecordset& recordset, const SPhotoRecord& record);

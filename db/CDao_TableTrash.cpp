@@ -73,10 +73,13 @@ int CDao_Table::RestoreTrashedRecords(const QString& strPath)
     const QString strName = file.fileName();
     QList<SPhotoRecord> arAdded;
     int nRestored = 0;
+    // The file is back: only the records kept for this very picture come
+    // with it, not those of another picture trashed earlier under its name.
+    const SPictureFingerprint fingerprint = PictureFingerprint(strPath);
     WriteAtOnce([&] {
         CDaoDatabase* pDatabase = m_pCDaoDatabase.get();
-        CTrashedRecords trash(pDatabase);
-        const QList<STrashedRecord> arKept = trash.ReadFile(strDirectory, strName);
+        const QList<STrashedRecord> arKept =
+            CTrashedRecords(pDatabase).TakeFile(strDirectory, strName, fingerprint);
         if (arKept.isEmpty())
             return;
         const QList<qint64> arBefore = KeysOfPicture(strPath);
@@ -93,8 +96,7 @@ int CDao_Table::RestoreTrashedRecords(const QString& strPath)
         CImportedFiles::RememberOne(pDatabase, strDirectory, strName);
         CFingerprintStore store(pDatabase);
         store.Ensure();
-        store.Store(strDirectory, strName, arKept.last().m_fingerprint);
-        trash.RemoveFile(strDirectory, strName);
+        store.Store(strDirectory, strName, fingerprint);
         QList<qint64> arNew = KeysOfPicture(strPath);
         arNew.removeIf([&](qint64 nKey) { return arBefore.contains(nKey); });
         arAdded = ReadRecordsOf(arNew);

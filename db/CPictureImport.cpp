@@ -281,15 +281,13 @@ bool CPictureImport::RestoreTrashed(CDaoRecordset& recordset, const QString& str
                                     const QString& strName, const SPictureFingerprint& fingerprint)
 {
     CDaoDatabase* pDatabase = m_pTable->m_pCDaoDatabase.get();
-    CTrashedRecords trash(pDatabase);
-    QList<STrashedRecord> arKept = trash.ReadFile(strDirectory, strName);
     // Another picture under the trashed one's name is a new picture.
-    arKept.removeIf([&](const STrashedRecord& kept) { return kept.m_fingerprint != fingerprint; });
-    if (arKept.isEmpty() || !fingerprint.IsValid())
+    const QList<STrashedRecord> arKept =
+        CTrashedRecords(pDatabase).TakeFile(strDirectory, strName, fingerprint);
+    if (arKept.isEmpty())
         return false;
-    for (const STrashedRecord& kept : std::as_const(arKept))
+    for (const STrashedRecord& kept : arKept)
         CDao_Table::AppendRecord(recordset, kept.m_record);
-    trash.RemoveFile(strDirectory, strName);
     CFingerprintStore(pDatabase).Store(strDirectory, strName, fingerprint);
     m_arRestoredKeys.append(m_pTable->KeysOfPicture(strDirectory + u'/' + strName));
     ++m_nRestored;

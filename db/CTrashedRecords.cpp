@@ -118,9 +118,18 @@ QList<QString> CTrashedRecords::NamesIn(const QString& strDirectory)
     return arNames;
 }
 
-void CTrashedRecords::RemoveFile(const QString& strDirectory, const QString& strName)
+QList<STrashedRecord> CTrashedRecords::TakeFile(const QString& strDirectory, const QString& strName,
+                                                const SPictureFingerprint& fingerprint)
 {
-    m_pDatabase->Execute(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?")
-                             .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name")),
-                         {strDirectory, strName});
+    QList<STrashedRecord> arKept = ReadFile(strDirectory, strName);
+    arKept.removeIf([&](const STrashedRecord& kept) {
+        return !fingerprint.IsValid() || kept.m_fingerprint != fingerprint;
+    });
+    if (!arKept.isEmpty())
+        m_pDatabase->Execute(
+            QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ? AND %4 = ? AND %5 = ?")
+                .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"), Q("FileSize"), Q("Hash")),
+            {strDirectory, strName, fingerprint.m_nSize,
+             QString::fromLatin1(fingerprint.m_hash.toHex())});
+    return arKept;
 }

@@ -36,12 +36,16 @@ public:
     void Add(const STrashedRecord& trashed, const QDateTime& dtNowUtc);
     // Drops what was trashed more than kKeptDays before dtNowUtc.
     void Prune(const QDateTime& dtNowUtc);
-    // Those kept for the file, oldest first.
-    QList<STrashedRecord> ReadFile(const QString& strDirectory, const QString& strName);
+    // Takes out and returns the records kept for the file under that name
+    // whose picture had this fingerprint, oldest first. Another picture
+    // trashed under the same name keeps its records here.
+    QList<STrashedRecord> TakeFile(const QString& strDirectory, const QString& strName,
+                                   const SPictureFingerprint& fingerprint);
     // The names of the folder's files that have records kept.
     QList<QString> NamesIn(const QString& strDirectory);
-    void RemoveFile(const QString& strDirectory, const QString& strName);
 
 private:
+    QList<STrashedRecord> ReadFile(const QString& strDirectory, const QString& strName);
+
     CDaoDatabase* m_pDatabase;
 };

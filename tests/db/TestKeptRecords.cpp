@@ -86,7 +86,11 @@ void TestKeptRecords::trashAndRestore()
     CDao_Table table;
     QVERIFY(m_backend.Connect(table));
     const QString strFolder = workspace.FilePath(QStringLiteral("p"));
-    const QString strPath = WriteFile(strFolder + QStringLiteral("/a.jpg"), "aaaa");
+    // An earlier picture trashed under the same name keeps its record aside.
+    const QString strPath = WriteFile(strFolder + QStringLiteral("/a.jpg"), "an earlier one");
+    AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", strFolder, "Earlier", "");
+    QCOMPARE(table.TrashRecordsOf(strPath, PictureFingerprint(strPath)).size(), 1);
+    WriteFile(strPath, "aaaa");
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", strFolder, "Trips", "Sea");
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "b.jpg", strFolder, "Home", "");
     QSignalSpy deleted(&table.Notifier(), &CDao_TableNotifier::RecordsDeleted);
