@@ -12,6 +12,7 @@
 #include <QSet>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 void COrvalaView::HoldFolderModel()

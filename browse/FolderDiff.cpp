@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <utility>
+
 namespace {
 
 using FileKey = QPair<quint64, quint64>;
