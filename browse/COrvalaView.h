@@ -177,12 +177,14 @@ private:
     QString PictureAt(int nIndex) const;
     // The file of the picture the window shows (or failed to show).
     QString ShownPath() const;
-    // Takes the folder's pictures from its model and starts from the one the
-    // window shows. False while the folder is still being listed: the list
-    // comes when it is (and the actions queued by WhenListed run then).
+    // Takes the folder's pictures from its model (once: the list follows the
+    // folder from then on) and starts from the one the window shows. False
+    // while the folder is still being listed: the list comes when it is (and
+    // the actions queued by WhenListed run then).
     bool ListFolder();
-    // The model of the window's folder for the format choice in force now.
-    void HoldFolderModel();
+    // The model of the window's folder for the format choice in force now;
+    // true when that is another model than the one held before.
+    bool HoldFolderModel();
     void WhenListed(std::function<void()> action);
     void OnFolderListed();
     // Files added, removed and renamed on disk, by this program or another.

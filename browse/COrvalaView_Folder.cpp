@@ -15,13 +15,13 @@
 #include <algorithm>
 #include <utility>
 
-void COrvalaView::HoldFolderModel()
+bool COrvalaView::HoldFolderModel()
 {
     if (m_strFolder.isEmpty())
-        return;
+        return false;
     const bool bAllFormats = m_pMainFrame && m_pMainFrame->ListsAllPictureFormats();
     if (m_pFolderModel && m_pFolderModel->AllFormats() == bAllFormats)
-        return;
+        return false;
     std::shared_ptr<CFolderModel> pOld = std::move(m_pFolderModel);
     if (pOld)
         disconnect(pOld.get(), nullptr, this, nullptr);
@@ -33,21 +33,27 @@ void COrvalaView::HoldFolderModel()
     // The old one may be delivering the signal that brought us here.
     if (pOld)
         QTimer::singleShot(0, this, [pOld] {});
+    return true;
 }
 
 bool COrvalaView::ListFolder()
 {
-    m_arrPictures.clear();
-    m_nCount = 0;
-    m_bFolderList = true;
-    HoldFolderModel();
-    if (m_pFolderModel && !m_pFolderModel->WaitListed()) {
-        m_bListWanted = true;
-        return false;
+    // A list taken before has followed the folder since, this window's own
+    // changes included (which the model may not have seen yet): it is the
+    // listing. Taken again for another format choice.
+    const bool bOtherModel = HoldFolderModel();
+    if (!m_bFolderList || m_bListWanted || bOtherModel) {
+        m_arrPictures.clear();
+        m_nCount = 0;
+        m_bFolderList = true;
+        if (m_pFolderModel && !m_pFolderModel->WaitListed()) {
+            m_bListWanted = true;
+            return false;
+        }
+        m_bListWanted = false;
+        if (m_pFolderModel)
+            m_arrPictures = m_pFolderModel->Pictures();
     }
-    m_bListWanted = false;
-    if (m_pFolderModel)
-        m_arrPictures = m_pFolderModel->Pictures();
     m_nCount = int(m_arrPictures.size());
     qCDebug(lcBrowse) << "took" << m_nCount << "pictures of" << m_strFolder;
     // However the window was opened, Right and Left go to the neighbours of
