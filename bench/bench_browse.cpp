@@ -269,9 +269,9 @@ int main(int argc, char** argv)
     COrvalaView* pWatched = OpenWindow(strWatched + QStringLiteral("/IMG_00001.JPG"), 800);
     BuildMosaicMs(pWatched);
     const qsizetype nWatchedBefore = pWatched->Pictures().size();
+    const QByteArray newPicture = EncodeImage(CameraLikeImage(7).scaled(320, 240), "JPG");
     timer.restart();
-    WriteBenchFile(strWatched + QStringLiteral("/IMG_99999.JPG"),
-                   EncodeImage(CameraLikeImage(7).scaled(320, 240), "JPG"));
+    WriteBenchFile(strWatched + QStringLiteral("/IMG_99999.JPG"), newPicture);
     while (pWatched->Pictures().size() == nWatchedBefore) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         if (timer.elapsed() > 60000)
