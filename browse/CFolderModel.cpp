@@ -5,6 +5,7 @@
 #include "platform/picture/FolderListing.h"
 
 #include <QFile>
+#include <QHash>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <sys/stat.h>
@@ -12,14 +13,26 @@
 namespace {
 
 // On a worker: the folder's pictures with what DiffListings and
-// CompleteEntries compare; a file gone meanwhile keeps zeros.
-QList<SFolderEntry> ScanFolder(const QString& strFolder, bool bAllFormats)
+// CompleteEntries compare; a file gone meanwhile keeps zeros. Those shown
+// already are taken from arShown: only new names are looked at, so a large
+// folder is listed again about as fast as its names are read.
+QList<SFolderEntry> ScanFolder(const QString& strFolder, bool bAllFormats,
+                               const QList<SFolderEntry>& arShown)
 {
+    QHash<QString, qsizetype> mapShown;
+    mapShown.reserve(arShown.size());
+    for (qsizetype i = 0; i < arShown.size(); ++i)
+        mapShown.insert(arShown[i].strPath, i);
     QStringList arPaths;
     ListPictureFiles(strFolder, arPaths, QString(), bAllFormats);
     QList<SFolderEntry> arEntries;
     arEntries.reserve(arPaths.size());
     for (const QString& strPath : std::as_const(arPaths)) {
+        const auto it = mapShown.constFind(strPath);
+        if (it != mapShown.cend()) {
+            arEntries.append(arShown[it.value()]);
+            continue;
+        }
         SFolderEntry entry;
         entry.strPath = strPath;
         struct stat st;
@@ -91,7 +104,7 @@ void CFolderModel::StartScan()
     if (!m_strFolder.isEmpty() && m_watcher.directories().isEmpty())
         m_watcher.addPath(m_strFolder);
     const quint64 nScan = ++m_nScan;
-    m_scan = QtConcurrent::run(ScanFolder, m_strFolder, m_bAllFormats);
+    m_scan = QtConcurrent::run(ScanFolder, m_strFolder, m_bAllFormats, m_arShown);
     m_scan.then(this,
                 [this, nScan](const QList<SFolderEntry>& arScan) { TakeScan(nScan, arScan); });
 }

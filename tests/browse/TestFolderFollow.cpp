@@ -6,11 +6,17 @@
 #include "browse/COrvalaView.h"
 #include "browse/MosaicGeometry.h"
 #include "common/TestPictures.h"
+#include "platform/framework/AfxIds.h"
+#include "platform/framework/CMultiDocTemplate.h"
+#include "platform/framework/WorkerWait.h"
+#include "resources/resource.h"
 
 #include <QFile>
 #include <QProcess>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTest>
+#include <QThreadPool>
 
 // Picture windows follow their folder on disk, whoever changes it.
 class TestFolderFollow : public CPictureViewTest
@@ -23,6 +29,7 @@ private slots:
     void createdByAnotherProgramJoinsTheMosaic();
     void renameKeepsTheCurrentPicture();
     void halfWrittenFileWaitsUntilSettled();
+    void keyBeforeTheListingActsOnceItIsIn();
 
 private:
     QString Path(const QString& strName) const { return m_pPictures->filePath(strName); }
@@ -108,6 +115,25 @@ void TestFolderFollow::halfWrittenFileWaitsUntilSettled()
     file.write(bytes.mid(300));
     file.close();
     QTRY_COMPARE(pView->Pictures().size(), 5);
+}
+
+void TestFolderFollow::keyBeforeTheListingActsOnceItIsIn()
+{
+    m_pSession->App().m_pPictureTemplate->OpenDocumentFile(Path(QStringLiteral("1.bmp")), true);
+    COrvalaView* pView = ShowLastView(QSize(520, 380));
+    QVERIFY(pView);
+    // Every worker busy: the listing the first key asks for (another format
+    // choice, another listing) has to wait.
+    QSemaphore hold;
+    for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount(); ++i)
+        QThreadPool::globalInstance()->start([&hold] { hold.acquire(); });
+    SetWorkerWaitMs(0);
+    QVERIFY(m_pSession->Frame()->SendCommand(ID_VIEW_ALLFORMATS));
+    QTest::keyClick(pView, Qt::Key_Right);
+    QTest::keyClick(pView, Qt::Key_Right);
+    QCOMPARE(pView->GetDocument()->GetTitle(), QStringLiteral("1.bmp"));
+    hold.release(QThreadPool::globalInstance()->maxThreadCount());
+    QTRY_COMPARE(pView->GetDocument()->GetTitle(), Path(QStringLiteral("3.bmp")));
 }
 
 QTEST_MAIN(TestFolderFollow)
