@@ -54,7 +54,6 @@ CFolderModel::CFolderModel(const QString& strFolder, bool bAllFormats)
     , m_bAllFormats(bAllFormats)
 {
     m_timerSettle.setSingleShot(true);
-    m_timerSettle.setInterval(kSettleMs);
     connect(&m_timerSettle, &QTimer::timeout, this, &CFolderModel::StartScan);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             &CFolderModel::OnDirectoryChanged);
@@ -91,7 +90,7 @@ void CFolderModel::OnDirectoryChanged()
     // Not restarted by each change: a folder that keeps changing is still
     // listed every kSettleMs.
     if (!m_timerSettle.isActive())
-        m_timerSettle.start();
+        m_timerSettle.start(kSettleMs);
 }
 
 void CFolderModel::StartScan()
@@ -123,10 +122,10 @@ void CFolderModel::TakeScan(quint64 nScan, const QList<SFolderEntry>& arScan)
     m_arShown = arComplete;
     m_arLastScan = arScan;
     m_bListed = true;
-    if (m_bScanAgain || arComplete.size() != arScan.size()) {
-        m_bScanAgain = false;
-        OnDirectoryChanged();
-    }
+    const bool bWritten = arComplete.size() != arScan.size();
+    if ((m_bScanAgain || bWritten) && !m_timerSettle.isActive())
+        m_timerSettle.start(bWritten ? kRelookMs : kSettleMs);
+    m_bScanAgain = false;
     qCDebug(lcBrowse) << "listed" << m_arShown.size() << "pictures in" << m_strFolder << "("
                       << arScan.size() - arComplete.size() << "still being written)";
     if (bFirst)

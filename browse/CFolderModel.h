@@ -14,9 +14,11 @@ class CFolderModel : public QObject
 {
     Q_OBJECT
 public:
-    // How long changes on disk are gathered before the folder is listed
-    // again; also how often a file still being written is looked at.
+    // How long changes on disk are gathered before the folder is listed again.
     static constexpr int kSettleMs = 250;
+    // How soon a new file is looked at again: shown once its size and time
+    // stayed the same over that while.
+    static constexpr int kRelookMs = 100;
 
     // Starts watching the folder and listing it on a worker.
     CFolderModel(const QString& strFolder, bool bAllFormats);
