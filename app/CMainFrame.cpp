@@ -2,6 +2,8 @@
 
 #include "app/COrvalaApp.h"
 #include "browse/CDia_PictureInfo.h"
+#include "browse/CFolderModel.h"
+#include "browse/CFolderModels.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/COrvalaView.h"
 #include "db/CDia_PhotoDatabase.h"
@@ -19,7 +21,6 @@
 #include "platform/framework/KeyLockState.h"
 #include "platform/framework/MessageBox.h"
 #include "platform/framework/WindowPlacement.h"
-#include "platform/picture/FolderListing.h"
 #include "platform/picture/PictureDecoder.h"
 #include "platform/picture/PictureInfo.h"
 #include "platform/picture/PictureMeasure.h"
@@ -37,6 +38,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
+#include <algorithm>
 
 namespace {
 const QString strSettings = QStringLiteral("Settings");
@@ -69,7 +71,8 @@ QSize PictureSize(const COrvalaDoc& doc)
 }
 } // namespace
 
-CMainFrame::CMainFrame()
+CMainFrame::CMainFrame(CFolderModels& folderModels)
+    : m_FolderModels(folderModels)
 {
     setObjectName(QStringLiteral("MainFrame"));
     OnCommand(ID_DATABASE_SHOWTABLE, [this] { OnShowTable(); });
@@ -275,8 +278,29 @@ void CMainFrame::OnAllPictureFormats()
 
 CDocument* CMainFrame::OpenFolderMosaic(const QString& strFolder)
 {
-    QStringList arPictures;
-    ListPictureFiles(strFolder, arPictures, QString(), m_bAllPictureFormats);
+    // The window takes the same listing: the folder is listed once.
+    std::shared_ptr<CFolderModel> pModel = m_FolderModels.Model(strFolder, m_bAllPictureFormats);
+    if (pModel->WaitListed())
+        return OpenListedFolder(*pModel, strFolder);
+    m_arOpening.push_back(pModel);
+    connect(pModel.get(), &CFolderModel::Listed, this, [this, strFolder, pListed = pModel.get()] {
+        // After the signal: the model may go with the last hold on it.
+        QTimer::singleShot(0, this, [this, strFolder, pListed] {
+            const auto it = std::find_if(m_arOpening.begin(), m_arOpening.end(),
+                                         [pListed](const auto& p) { return p.get() == pListed; });
+            if (it == m_arOpening.end())
+                return;
+            const std::shared_ptr<CFolderModel> pHeld = *it;
+            m_arOpening.erase(it);
+            AfxRunContained([&] { OpenListedFolder(*pHeld, strFolder); });
+        });
+    });
+    return nullptr;
+}
+
+CDocument* CMainFrame::OpenListedFolder(const CFolderModel& model, const QString& strFolder)
+{
+    const QStringList arPictures = model.Pictures();
     if (arPictures.isEmpty()) {
         AfxMessageBox(tr("The folder \"%1\" holds no pictures.").arg(strFolder),
                       MB_OK | MB_ICONEXCLAMATION);

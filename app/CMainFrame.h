@@ -8,6 +8,11 @@
 
 #include <QMetaObject>
 
+#include <memory>
+#include <vector>
+
+class CFolderModel;
+class CFolderModels;
 class COrvalaDoc;
 
 // The program's one top-level window. Owns, for the whole run, what the
@@ -17,7 +22,8 @@ class CMainFrame : public CMDIFrameWnd, public CFrameServices
 {
     Q_OBJECT
 public:
-    CMainFrame();
+    // Folders are listed through folderModels, shared with the picture windows.
+    explicit CMainFrame(CFolderModels& folderModels);
     ~CMainFrame() override;
 
     // Creates the frame from its resources; false when that fails.
@@ -31,7 +37,8 @@ public:
     bool ListsAllPictureFormats() const override { return m_bAllPictureFormats; }
     void SetLastTrashed(const STrashedFile& trashed) override { m_LastTrashed = trashed; }
     // A new picture window showing the folder's pictures as a mosaic; says so
-    // when the folder has none. Null when no window opened.
+    // when the folder has none. Null when no window opened, or not yet: a
+    // folder that takes long to list opens once it is listed.
     CDocument* OpenFolderMosaic(const QString& strFolder);
 
 protected:
@@ -61,6 +68,11 @@ private:
     // Follows the picture of the active window into the status bar.
     void WatchActivePicture();
     void UpdatePicturePanes();
+    CDocument* OpenListedFolder(const CFolderModel& model, const QString& strFolder);
+
+    CFolderModels& m_FolderModels;
+    // Folders being listed for Open Folder, held until their windows open.
+    std::vector<std::shared_ptr<CFolderModel>> m_arOpening;
 
     QRect m_rcRestored;
     CProgressCtrl_Status m_wndStatusProgress;

@@ -54,7 +54,7 @@ bool COrvalaApp::InitInstance()
 
     m_pPictureTemplate = new CMultiDocTemplate(
         IDR_ORVALATYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
-        [] { return new COrvalaView; });
+        [this] { return new COrvalaView(&m_FolderModels); });
     AddDocTemplate(m_pPictureTemplate);
     m_pTableTemplate = new CMultiDocTemplate(
         IDR_TABLETYPE, [] { return new COrvalaDoc; }, [] { return new CChildFrame; },
@@ -65,7 +65,7 @@ bool COrvalaApp::InitInstance()
         [] { return new CListView_Drift; });
     AddDocTemplate(m_pDriftTemplate);
 
-    auto* pMainFrame = new CMainFrame;
+    auto* pMainFrame = new CMainFrame(m_FolderModels);
     if (!pMainFrame->LoadFrame(IDR_MAINFRAME)) {
         delete pMainFrame;
         return false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browse/CFolderModels.h"
 #include "platform/framework/CWinApp.h"
 
 class CMultiDocTemplate;
@@ -16,6 +17,9 @@ public:
     CMultiDocTemplate* m_pTableTemplate = nullptr;
     // The reports of Database > Check Database (503).
     CMultiDocTemplate* m_pDriftTemplate = nullptr;
+    // One listing per folder, shared by the picture windows on it and watched
+    // while one is open.
+    CFolderModels m_FolderModels;
 
 private:
     void OnAppAbout();

@@ -44,6 +44,7 @@ struct SCounts
     int nSteps = 15;
     int nCached = 1000;
     int nFirstScreen = 10000;
+    int nWatched = 10000;
 };
 
 // nCount names in the folder, hard links to the sources in turn: many
@@ -110,7 +111,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     SCounts counts;
     if (app.arguments().contains(QStringLiteral("--quick")))
-        counts = SCounts{20, 2000, 2000, 100, 5, 100, 1000};
+        counts = SCounts{20, 2000, 2000, 100, 5, 100, 1000, 1000};
     // --cached=N: the folder seen before holds N pictures.
     for (const QString& strArg : app.arguments()) {
         if (strArg.startsWith(QLatin1String("--cached=")))
@@ -260,6 +261,24 @@ int main(int argc, char** argv)
     }
     PrintFigure("mosaic_20k_key_ms", dSlowestKeyMs, "ms");
     PrintFigure("mosaic_20k_key_decodes", nDecodes, "");
+
+    // A picture another program writes into a folder whose mosaic is open,
+    // until the window's list (and its mosaic) holds it.
+    const QString strWatched =
+        LinkFolder(dir.filePath(QStringLiteral("watched")), {strSmall}, counts.nWatched);
+    COrvalaView* pWatched = OpenWindow(strWatched + QStringLiteral("/IMG_00001.JPG"), 800);
+    BuildMosaicMs(pWatched);
+    const qsizetype nWatchedBefore = pWatched->Pictures().size();
+    const QByteArray newPicture = EncodeImage(CameraLikeImage(7).scaled(320, 240), "JPG");
+    timer.restart();
+    WriteBenchFile(strWatched + QStringLiteral("/IMG_99999.JPG"), newPicture);
+    while (pWatched->Pictures().size() == nWatchedBefore) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (timer.elapsed() > 60000)
+            qFatal("the new picture never reached the window");
+    }
+    PrintFigure("folder_event_to_window_ms", timer.nsecsElapsed() / 1e6, "ms");
+    delete pWatched->GetParentFrame();
 
     // Keys pressed while a picture that takes long to decode is on its way are
     // handled at once; the picture shows when it has arrived.

@@ -58,10 +58,28 @@ void CMosaicBuild::Start(const QStringList& arPictures, int nCell, bool bKeepPro
 void CMosaicBuild::Clear()
 {
     m_mapAhead.clear();
+    m_mapLate.clear();
+    m_nCell = 0;
     m_arThumbnails.clear();
     m_arPictures.clear();
     m_nNext = 0;
 }
+
+namespace {
+
+// The requests with their indices moved by nBy from nFrom on; one at nDrop goes.
+QHash<int, QFuture<QImage>> Shifted(const QHash<int, QFuture<QImage>>& map, int nFrom, int nBy,
+                                    int nDrop = -1)
+{
+    QHash<int, QFuture<QImage>> shifted;
+    for (auto it = map.cbegin(); it != map.cend(); ++it) {
+        if (it.key() != nDrop)
+            shifted.insert(it.key() >= nFrom ? it.key() + nBy : it.key(), it.value());
+    }
+    return shifted;
+}
+
+} // namespace
 
 void CMosaicBuild::Remove(int nIndex)
 {
@@ -69,14 +87,50 @@ void CMosaicBuild::Remove(int nIndex)
         return;
     m_arPictures.removeAt(nIndex);
     m_arThumbnails.removeAt(nIndex);
-    QHash<int, QFuture<QImage>> mapAhead;
-    for (auto it = m_mapAhead.cbegin(); it != m_mapAhead.cend(); ++it) {
-        if (it.key() != nIndex)
-            mapAhead.insert(it.key() > nIndex ? it.key() - 1 : it.key(), it.value());
-    }
-    m_mapAhead = mapAhead;
+    m_mapAhead = Shifted(m_mapAhead, nIndex + 1, -1, nIndex);
+    m_mapLate = Shifted(m_mapLate, nIndex + 1, -1, nIndex);
     if (m_nNext > nIndex)
         --m_nNext;
+}
+
+QFuture<QImage> CMosaicBuild::Insert(int nIndex, const QString& strPath)
+{
+    // Not started (or cleared): the next Start takes the whole list.
+    if (m_nCell <= 0 || nIndex < 0 || nIndex > m_arPictures.size())
+        return QFuture<QImage>();
+    const bool bDone = IsDone();
+    m_arPictures.insert(nIndex, strPath);
+    m_arThumbnails.insert(nIndex, QImage());
+    m_mapAhead = Shifted(m_mapAhead, nIndex, 1);
+    m_mapLate = Shifted(m_mapLate, nIndex, 1);
+    // Among those still to come, Step places it in its turn.
+    if (nIndex >= m_nNext && !bDone)
+        return QFuture<QImage>();
+    ++m_nNext;
+    QFuture<QImage> thumbnail = Request(nIndex);
+    m_mapLate.insert(nIndex, thumbnail);
+    return thumbnail;
+}
+
+void CMosaicBuild::Rename(int nIndex, const QString& strPath)
+{
+    if (nIndex >= 0 && nIndex < m_arPictures.size())
+        m_arPictures[nIndex] = strPath;
+}
+
+bool CMosaicBuild::PlaceLate()
+{
+    bool bPlaced = false;
+    for (auto it = m_mapLate.begin(); it != m_mapLate.end();) {
+        if (!it.value().isFinished()) {
+            ++it;
+            continue;
+        }
+        m_arThumbnails[it.key()] = it.value().result();
+        it = m_mapLate.erase(it);
+        bPlaced = true;
+    }
+    return bPlaced;
 }
 
 QFuture<QImage> CMosaicBuild::Request(int nIndex) const

@@ -25,6 +25,16 @@ public:
     void Clear();
     // Drops picture nIndex and its thumbnail; those after it move up one.
     void Remove(int nIndex);
+    // A new picture at nIndex; those from there move down one. One among the
+    // placed ones (or after the last, once all are placed) is made at once, its future returned so
+    // the window can place it (PlaceLate) when it is there; otherwise an invalid future.
+    QFuture<QImage> Insert(int nIndex, const QString& strPath);
+    // Picture nIndex under a new name: the same file, the same thumbnail.
+    void Rename(int nIndex, const QString& strPath);
+    // Places the inserted thumbnails that have arrived; false when none had.
+    bool PlaceLate();
+    // An inserted picture whose thumbnail is still on its way.
+    bool IsLate(int nIndex) const { return m_mapLate.contains(nIndex); }
 
     // Places the next thumbnail when it is there, waiting for it only briefly
     // (not at all without bWait). Its index, or -1 when it is still on its way
@@ -47,5 +57,6 @@ private:
     int m_nNext = 0;
     QVector<QImage> m_arThumbnails;
     QHash<int, QFuture<QImage>> m_mapAhead;
+    QHash<int, QFuture<QImage>> m_mapLate;
     QElapsedTimer m_started;
 };

@@ -1,6 +1,5 @@
 #include "browse/COrvalaView.h"
 
-#include "browse/BrowseLog.h"
 #include "browse/CDia_Properties.h"
 #include "browse/COrvalaDoc.h"
 #include "browse/PropertiesValues.h"
@@ -11,7 +10,6 @@
 #include "platform/framework/CWinApp.h"
 #include "platform/framework/ExceptionBoundary.h"
 #include "platform/framework/MessageBox.h"
-#include "platform/picture/FolderListing.h"
 #include "resources/resource.h"
 
 #include <QFocusEvent>
@@ -20,7 +18,7 @@
 
 SViewDefaults COrvalaView::s_Defaults;
 
-COrvalaView::COrvalaView()
+COrvalaView::COrvalaView(CFolderModels* pFolderModels)
     : m_bKeepProportions(s_Defaults.bKeepProportions)
     , m_bLoop(s_Defaults.bLoop)
     , m_nPhotosInRow(s_Defaults.nPhotosInRow)
@@ -30,6 +28,7 @@ COrvalaView::COrvalaView()
     , m_nMosaicInterval(s_Defaults.nMosaicInterval)
     , m_penErase(QBrush(Qt::white), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
     , m_penSelect(QBrush(Qt::red), m_nBorderWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin)
+    , m_pFolderModels(pFolderModels)
 {
     // Every pixel is painted by the view itself: no background erase, so a new
     // picture replaces the old one without a white flash.
@@ -94,6 +93,9 @@ void COrvalaView::OnInitialUpdate()
         m_strFolder = strPath.left(strPath.size() - m_pPictureDoc->GetTitle().size());
     }
     SetScrollSizes(QSize(0, 0));
+    // Watched from now on, listed on a worker; a window opened by the user
+    // takes the list at its first key.
+    HoldFolderModel();
 
     if (!m_bUserOpen) {
         ListFolder();
@@ -289,20 +291,6 @@ QString COrvalaView::ShownPath() const
         return QString();
     const QString& strPath = m_pPictureDoc->PicturePath();
     return strPath.isEmpty() ? m_pPictureDoc->GetPathName() : strPath;
-}
-
-void COrvalaView::ListFolder()
-{
-    m_arrPictures.clear();
-    ListPictureFiles(m_strFolder, m_arrPictures, QString(),
-                     m_pMainFrame && m_pMainFrame->ListsAllPictureFormats());
-    m_nCount = int(m_arrPictures.size());
-    qCDebug(lcBrowse) << "listed" << m_nCount << "pictures in" << m_strFolder;
-    // However the window was opened, Right and Left go to the neighbours of
-    // the picture on screen.
-    const int nShown = int(m_arrPictures.indexOf(ShownPath()));
-    if (nShown >= 0)
-        m_nCurrent = nShown;
 }
 
 void COrvalaView::OpenPictureWindow(int nIndex)

@@ -2,6 +2,7 @@
 
 #include "browse/CMosaicBuild.h"
 #include "browse/CPictureRender.h"
+#include "browse/FolderDiff.h"
 #include "browse/MosaicGeometry.h"
 #include "browse/PropertiesValues.h"
 #include "browse/SlideShowRules.h"
@@ -17,8 +18,12 @@
 #include <QRect>
 #include <QStringList>
 
+#include <functional>
+#include <memory>
 #include <optional>
 
+class CFolderModel;
+class CFolderModels;
 class CFrameServices;
 class CProgressCtrl_Status;
 class COrvalaDoc;
@@ -67,7 +72,9 @@ class COrvalaView : public CScrollView
 {
     Q_OBJECT
 public:
-    COrvalaView();
+    // The folder models shared with the other windows come from
+    // pFolderModels; without it the view keeps a model of its own.
+    explicit COrvalaView(CFolderModels* pFolderModels = nullptr);
     ~COrvalaView() override;
 
     // What every new view starts from.
@@ -170,8 +177,21 @@ private:
     QString PictureAt(int nIndex) const;
     // The file of the picture the window shows (or failed to show).
     QString ShownPath() const;
-    // Lists the folder's pictures and starts from the one the window shows.
-    void ListFolder();
+    // Takes the folder's pictures from its model (once: the list follows the
+    // folder from then on) and starts from the one the window shows. False
+    // while the folder is still being listed: the list comes when it is (and
+    // the actions queued by WhenListed run then).
+    bool ListFolder();
+    // The model of the window's folder for the format choice in force now;
+    // true when that is another model than the one held before.
+    bool HoldFolderModel();
+    void WhenListed(std::function<void()> action);
+    void OnFolderListed();
+    // Files added, removed and renamed on disk, by this program or another.
+    void OnFolderChanged(const SFolderDiff& diff);
+    // Where the single picture goes when the folder changed under it.
+    void FollowShownPicture(const QStringList& arBefore, const SFolderDiff& diff);
+    void PlaceLateThumbnails();
     // The list's picture at nIndex in a new window of its own.
     void OpenPictureWindow(int nIndex);
     bool DrawDocumentPicture(QPainter* pDC);
@@ -227,6 +247,13 @@ private:
     CFrameServices* m_pMainFrame = nullptr;
     CProgressCtrl_Status* m_pStatusProgress = nullptr;
     QStringList m_arrPictures;
+    // The list is the folder's, as its model lists it (not a show of records).
+    bool m_bFolderList = false;
+    CFolderModels* m_pFolderModels = nullptr;
+    std::shared_ptr<CFolderModel> m_pFolderModel;
+    // The list is wanted before the folder is listed, and what waits for it.
+    bool m_bListWanted = false;
+    QList<std::function<void()>> m_arWhenListed;
     // The mosaic's thumbnails, each drawn into its cell's rectangle (no
     // bitmap bigger than a cell).
     CMosaicBuild m_MosaicBuild;

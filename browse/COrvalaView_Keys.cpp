@@ -2,7 +2,6 @@
 #include "browse/COrvalaView.h"
 #include "browse/ViewKeyRules.h"
 #include "platform/framework/ExceptionBoundary.h"
-#include "platform/picture/FolderListing.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -24,8 +23,11 @@ void COrvalaView::OnKeyDown(int nKey, Qt::KeyboardModifiers modifiers)
     const bool bMosaic = m_bMosaic && !m_bPaused;
     if (!bMosaic && m_nCount == 0) {
         // A list filled from elsewhere (a slide show of records) is kept.
-        if (m_arrPictures.isEmpty())
-            ListFolder();
+        if (m_arrPictures.isEmpty() && !ListFolder()) {
+            // The key acts once the folder is listed.
+            WhenListed([this, nKey, modifiers] { OnKeyDown(nKey, modifiers); });
+            return;
+        }
         m_nCount = int(m_arrPictures.size());
     }
     // A show's position is its next slide; the keys step from the one on screen.

@@ -4,7 +4,6 @@
 #include "browse/COrvalaDoc.h"
 #include "platform/framework/CProgressCtrl_Status.h"
 #include "platform/framework/ExceptionBoundary.h"
-#include "platform/picture/FolderListing.h"
 
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -133,7 +132,7 @@ void COrvalaView::DrawMosaic(QPainter* pDC, const QRect& rcDoc, const SMosaicGeo
         const QImage& thumb = arThumbnails[i];
         if (!thumb.isNull())
             pDC->drawImage(g.ThumbnailRect(i, m_bKeepProportions, thumb.size()), thumb);
-        else if (i < m_MosaicBuild.Next())
+        else if (i < m_MosaicBuild.Next() && !m_MosaicBuild.IsLate(i))
             DrawUnreadableCell(pDC, g.CellRect(i));
     }
     if (m_ptSelection.x() > 0) {
@@ -244,7 +243,12 @@ void COrvalaView::StartMosaic()
     m_bSelectionShown = false;
     if (m_pPictureDoc)
         m_pPictureDoc->SetTitle(m_strFolder);
-    ListFolder();
+    if (!ListFolder()) {
+        // Built once the folder is listed.
+        WhenListed([this] { StartMosaic(); });
+        viewport()->update();
+        return;
+    }
     if (m_nCount == 0) {
         // Nothing to show under the folder's caption: a white window.
         if (m_pPictureDoc)

@@ -5,7 +5,6 @@
 #include "browse/SlideShowRules.h"
 #include "platform/framework/CProgressCtrl.h"
 #include "platform/framework/CProgressCtrl_Status.h"
-#include "platform/picture/FolderListing.h"
 #include "platform/picture/PictureDecoder.h"
 
 SSlideShowState COrvalaView::SlideShowState() const
@@ -26,8 +25,10 @@ void COrvalaView::OnSlideShow()
     const bool bStart = !m_bSlideShow && !(m_bBusy && m_nTimerId == 2);
     if (bStart) {
         // A list the record table filled is shown as it is.
-        if (m_arrPictures.isEmpty())
-            ListFolder();
+        if (m_arrPictures.isEmpty() && !ListFolder()) {
+            WhenListed([this] { OnSlideShow(); });
+            return;
+        }
         m_nCount = int(m_arrPictures.size());
     }
     ApplySlideShowStep(SlideShowStep(SlideShowState(), ESlideShowEvent::SlideShow));
@@ -36,6 +37,7 @@ void COrvalaView::OnSlideShow()
 void COrvalaView::RunSlideShowOf(const QStringList& arPaths)
 {
     m_arrPictures = arPaths;
+    m_bFolderList = false;
     OnSlideShow();
 }
 
