@@ -258,14 +258,6 @@
         <translation>SSL-M&amp;odus:</translation>
     </message>
     <message>
-        <source>Pass&amp;word:</source>
-        <translation>Pass&amp;wort:</translation>
-    </message>
-    <message>
-        <source>Not stored. Leave empty to use ~/.pgpass.</source>
-        <translation>Wird nicht gespeichert. Leer lassen, um ~/.pgpass zu verwenden.</translation>
-    </message>
-    <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
@@ -284,6 +276,10 @@
     <message>
         <source>Orvala opens the photo database you chose at its next start.</source>
         <translation>Orvala öffnet die gewählte Fotodatenbank beim nächsten Start.</translation>
+    </message>
+    <message>
+        <source>A password that ~/.pgpass does not give is asked for at start, and kept for that run only.</source>
+        <translation>Ein Passwort, das ~/.pgpass nicht liefert, wird beim Start erfragt und nur für diesen Lauf behalten.</translation>
     </message>
 </context>
 <context>
@@ -458,6 +454,33 @@
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Another program changed this record while you edited it.</source>
+        <translation>Ein anderes Programm hat diesen Datensatz geändert, während Sie ihn bearbeitet haben.</translation>
+    </message>
+    <message>
+        <source>Theme: &quot;%1&quot; (stored) / &quot;%2&quot; (yours).</source>
+        <translation>Thema: „%1“ (gespeichert) / „%2“ (Ihres).</translation>
+    </message>
+    <message>
+        <source>Comment: &quot;%1&quot; (stored) / &quot;%2&quot; (yours).</source>
+        <translation>Kommentar: „%1“ (gespeichert) / „%2“ (Ihrer).</translation>
+    </message>
+</context>
+<context>
+    <name>CDia_ServerPassword</name>
+    <message>
+        <source>Photo Database</source>
+        <translation>Fotodatenbank</translation>
+    </message>
+    <message>
+        <source>The PostgreSQL server &quot;%1&quot; asks for the password of %2 for the photo database &quot;%3&quot;.</source>
+        <translation>Der PostgreSQL-Server „%1“ fragt nach dem Passwort von %2 für die Fotodatenbank „%3“.</translation>
+    </message>
+    <message>
+        <source>Pass&amp;word:</source>
+        <translation>Pass&amp;wort:</translation>
+    </message>
 </context>
 <context>
     <name>CDriftRowModel</name>
@@ -491,6 +514,17 @@
     <message>
         <source> Importing %1 pictures into the photo database: </source>
         <translation> %1 Bilder werden in die Fotodatenbank importiert: </translation>
+    </message>
+    <message>
+        <source>1 record followed its renamed picture</source>
+        <translation>1 Datensatz ist seinem umbenannten Bild gefolgt</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n records followed their renamed pictures</source>
+        <translation>
+            <numerusform>%n Datensatz ist seinem umbenannten Bild gefolgt</numerusform>
+            <numerusform>%n Datensätze sind ihren umbenannten Bildern gefolgt</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -558,6 +592,18 @@
     <message>
         <source>No record here differs in size from its picture.</source>
         <translation>Hier weicht kein Datensatz in der Größe von seinem Bild ab.</translation>
+    </message>
+    <message>
+        <source>, renamed: %1</source>
+        <translation>, umbenannt: %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; may be a disk that is only unplugged. Removing the records loses their themes and comments, which do not come back when the disk does. Remove them all the same?</source>
+        <translation>„%1“ ist vielleicht nur ein abgezogenes Laufwerk. Beim Entfernen der Datensätze gehen ihre Themen und Kommentare verloren und kommen auch mit dem Laufwerk nicht zurück. Trotzdem alle entfernen?</translation>
+    </message>
+    <message>
+        <source>No picture here was found renamed.</source>
+        <translation>Hier wurde kein umbenanntes Bild gefunden.</translation>
     </message>
 </context>
 <context>
@@ -628,6 +674,30 @@
         <source>Open Folder</source>
         <translation>Ordner öffnen</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; is no longer in the trash, so it cannot be put back. Nothing was changed.</source>
+        <translation>„%1“ ist nicht mehr im Papierkorb und kann daher nicht zurückgelegt werden. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stays in the trash: another file has taken its name in the folder meanwhile.</source>
+        <translation>„%1“ bleibt im Papierkorb: Eine andere Datei hat inzwischen seinen Namen im Ordner übernommen.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; stays in the trash: it could not be put back: %2.</source>
+        <translation>„%1“ bleibt im Papierkorb: Es konnte nicht zurückgelegt werden: %2.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is back in its folder, but its record could not be put back: %2</source>
+        <translation>„%1“ ist wieder in seinem Ordner, aber sein Datensatz konnte nicht zurückgelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is back in its folder, with its record.</source>
+        <translation>„%1“ ist wieder in seinem Ordner, mit seinem Datensatz.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is back in its folder.</source>
+        <translation>„%1“ ist wieder in seinem Ordner.</translation>
+    </message>
 </context>
 <context>
     <name>CMultiDocTemplate</name>
@@ -666,8 +736,20 @@
         <translation>„%1“ in den Papierkorb verschieben?</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; could not be moved to the trash, so nothing was deleted.</source>
-        <translation>„%1“ konnte nicht in den Papierkorb verschoben werden, daher wurde nichts gelöscht.</translation>
+        <source>Its %1 records in the photo database are removed too.</source>
+        <translation>Seine %1 Datensätze in der Fotodatenbank werden ebenfalls entfernt.</translation>
+    </message>
+    <message>
+        <source>Its record in the photo database (theme &quot;%1&quot;, comment &quot;%2&quot;) is removed too.</source>
+        <translation>Sein Datensatz in der Fotodatenbank (Thema „%1“, Kommentar „%2“) wird ebenfalls entfernt.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be moved to the trash: %2. Nothing was changed.</source>
+        <translation>„%1“ konnte nicht in den Papierkorb verschoben werden: %2. Nichts wurde geändert.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; could not be moved to the trash: %2. It could not be put back either and is now &quot;%3&quot;; its record stays.</source>
+        <translation>„%1“ konnte nicht in den Papierkorb verschoben werden: %2. Es konnte auch nicht zurückgelegt werden und ist jetzt „%3“; sein Datensatz bleibt.</translation>
     </message>
 </context>
 <context>
@@ -734,6 +816,10 @@ Nothing was repaired: keep a copy of the file before anything changes it.</sourc
         <translation>
 Es wurde nichts repariert: Bewahren Sie eine Kopie der Datei auf, bevor irgendetwas sie verändert.</translation>
     </message>
+    <message>
+        <source>&quot;%1&quot; lies on a network file system (%2), whose locks are not reliable: two computers writing it at once can damage it. For several computers, choose a PostgreSQL server in Database &gt; Photo Database...</source>
+        <translation>„%1“ liegt auf einem Netzwerkdateisystem (%2), dessen Sperren nicht zuverlässig sind: Zwei Computer, die gleichzeitig darauf schreiben, können die Datei beschädigen. Wählen Sie für mehrere Computer einen PostgreSQL-Server unter Datenbank &gt; Fotodatenbank...</translation>
+    </message>
 </context>
 <context>
     <name>DriftReport</name>
@@ -749,6 +835,10 @@ Es wurde nichts repariert: Bewahren Sie eine Kopie der Datei auf, bevor irgendet
         <source>Size differs</source>
         <translation>Größe weicht ab</translation>
     </message>
+    <message>
+        <source>Renamed</source>
+        <translation>Umbenannt</translation>
+    </message>
 </context>
 <context>
     <name>ExceptionBoundary</name>
@@ -759,6 +849,17 @@ Es wurde nichts repariert: Bewahren Sie eine Kopie der Datei auf, bevor irgendet
     <message>
         <source>The operation failed because of an unexpected error.</source>
         <translation>Der Vorgang ist wegen eines unerwarteten Fehlers fehlgeschlagen.</translation>
+    </message>
+</context>
+<context>
+    <name>MessageBox</name>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Meines behalten</translation>
+    </message>
+    <message>
+        <source>Take Theirs</source>
+        <translation>Das andere übernehmen</translation>
     </message>
 </context>
 <context>
@@ -1437,6 +1538,26 @@ Statusleiste ein/aus</translation>
     <message>
         <source>&amp;Update Sizes</source>
         <translation>Größen &amp;aktualisieren</translation>
+    </message>
+    <message>
+        <source>Give the records of renamed pictures their new names; no file is touched
+Follow Renames</source>
+        <translation>Den Datensätzen umbenannter Bilder ihre neuen Namen geben; keine Datei wird angerührt
+Umbenennungen folgen</translation>
+    </message>
+    <message>
+        <source>Put the picture moved to the trash last back in its folder, with its record
+Undo Move to Trash</source>
+        <translation>Das zuletzt in den Papierkorb verschobene Bild mit seinem Datensatz in seinen Ordner zurücklegen
+Papierkorb rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Move to Trash	Ctrl+Z</source>
+        <translation>Verschieben in den Papierkorb &amp;rückgängig	Strg+Z</translation>
+    </message>
+    <message>
+        <source>&amp;Follow Renames</source>
+        <translation>&amp;Umbenennungen folgen</translation>
     </message>
 </context>
 <context>
