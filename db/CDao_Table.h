@@ -83,15 +83,13 @@ public:
                               const std::function<void(int nPercent)>& progress = {});
     // Why the texts can not be stored (one longer than its field), or empty.
     QString TextsRefusal(const QString& strTheme, const QString& strComment) const;
-    // Stores Theme and Comment of the record with that key and tells the
-    // notifier. Refused texts, a gone record, a database that can not be
-    // changed and engine errors raise CDaoException.
-    void SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment);
     // Stores, under the write lock, only the texts the user changed (those of
     // edited that differ from shown), and only while the stored values of
     // those fields are still the ones shown. When another program changed
     // one of them meanwhile, nothing is written and the stored texts come
-    // back; none after a save. Refusals and errors as SaveRecord.
+    // back; none after a save. The notifier hears of a save. Refused texts,
+    // a gone record, a database that can not be changed and engine errors
+    // raise CDaoException.
     std::optional<SRecordTexts> SaveEditedTexts(qint64 nKey, const SRecordTexts& shown,
                                                 const SRecordTexts& edited);
     // What SQLite's quick check finds wrong in the file, empty when nothing;
@@ -172,6 +170,8 @@ private:
     // Runs the statements of write in one transaction, rolled back whole on
     // any error.
     void WriteAtOnce(const std::function<void()>& write);
+    // Deletes the records with those keys, in the caller's transaction.
+    void DeleteRows(const QList<qint64>& arKeys);
     // Gives each record (by key) its new text in the field, in one
     // transaction, and tells the notifier.
     void SetField(EPhotoField eField, const QList<QPair<qint64, QString>>& arValues);

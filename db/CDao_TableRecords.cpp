@@ -13,6 +13,8 @@
 #include "platform/database/JetSql.h"
 
 #include <QFileInfo>
+#include <QSqlError>
+#include <QSqlQuery>
 
 #include <charconv>
 
@@ -310,31 +312,6 @@ QString CDao_Table::TextsRefusal(const QString& strTheme, const QString& strComm
     return QString();
 }
 
-void CDao_Table::SaveRecord(qint64 nKey, const QString& strTheme, const QString& strComment)
-{
-    RequireWritable();
-    const QString strRefusal = TextsRefusal(strTheme, strComment);
-    if (!strRefusal.isEmpty())
-        throw CDaoException(strRefusal);
-    SPhotoRecord record;
-    // Looked up under the write lock: another program's delete can not
-    // come between finding the record and changing it.
-    WriteAtOnce([&] {
-        CDaoRecordset recordset(m_pCDaoDatabase.get());
-        OpenRecordByKey(recordset, m_TableInfo.m_strTableName, nKey);
-        if (recordset.IsEOF())
-            throw CDaoException(tr("The record can not be saved: it is no longer in the table."));
-        record = CurrentRecord(recordset, FieldColumns(recordset));
-        recordset.Edit();
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Theme), strTheme);
-        recordset.SetFieldValue(PhotoFieldName(EPhotoField::Comment), strComment);
-        recordset.Update();
-    });
-    record.m_strTheme = strTheme;
-    record.m_strComment = strComment;
-    emit m_notifier.RecordsChanged({record});
-}
-
 std::optional<SRecordTexts> CDao_Table::SaveEditedTexts(qint64 nKey, const SRecordTexts& shown,
                                                         const SRecordTexts& edited)
 {
@@ -383,16 +360,24 @@ void CDao_Table::DeleteRecords(const QList<qint64>& arKeys)
 {
     if (arKeys.isEmpty())
         return;
-    const QString strSql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
-                                    JetQuoteName(PhotoFieldName(EPhotoField::ID_Photo)));
     // All of them or, after an error, none: the lists must keep showing
     // exactly what the table holds.
-    WriteAtOnce([&] {
-        for (qint64 nKey : arKeys)
-            m_pCDaoDatabase->Execute(strSql, {nKey});
-    });
+    WriteAtOnce([&] { DeleteRows(arKeys); });
     emit m_notifier.RecordsDeleted(arKeys);
+}
+
+void CDao_Table::DeleteRows(const QList<qint64>& arKeys)
+{
+    QSqlQuery remove(m_pCDaoDatabase->Connection());
+    if (!remove.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
+                            .arg(JetQuoteName(m_TableInfo.m_strTableName),
+                                 JetQuoteName(PhotoFieldName(EPhotoField::ID_Photo)))))
+        ThrowSqlError(remove.lastError());
+    for (qint64 nKey : arKeys) {
+        remove.bindValue(0, nKey);
+        if (!remove.exec())
+            ThrowSqlError(remove.lastError());
+    }
 }
 
 QList<qint64> CDao_Table::KeysOfPicture(const QString& strPath)

@@ -82,22 +82,12 @@ void CDao_Table::RemoveMissingRecords(const QList<qint64>& arKeys)
 {
     if (arKeys.isEmpty())
         return;
-    const QString strSql = QStringLiteral("DELETE FROM %1 WHERE %2 = ?")
-                               .arg(JetQuoteName(m_TableInfo.m_strTableName),
-                                    JetQuoteName(PhotoFieldName(EPhotoField::ID_Photo)));
     WriteAtOnce([&] {
         CDaoDatabase* pDatabase = m_pCDaoDatabase.get();
         QList<QPair<QString, QString>> arFiles;
         for (const SPhotoRecord& record : ReadRecordsOf(arKeys))
             arFiles.append({record.m_strDirectory, record.m_strName});
-        QSqlQuery remove(pDatabase->Connection());
-        if (!remove.prepare(strSql))
-            ThrowSqlError(remove.lastError());
-        for (qint64 nKey : arKeys) {
-            remove.bindValue(0, nKey);
-            if (!remove.exec())
-                ThrowSqlError(remove.lastError());
-        }
+        DeleteRows(arKeys);
         // A picture that comes back is imported again.
         CImportedFiles::ForgetAll(pDatabase, arFiles);
         CFingerprintStore(pDatabase).ForgetAll(arFiles);

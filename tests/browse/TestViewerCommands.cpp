@@ -245,8 +245,8 @@ void TestViewerCommands::trashInANewHomeAndUndo()
     CDao_Table& table = pFrame->GetPhotoDatabase();
     QTRY_COMPARE(table.CountRecords(QStringLiteral("PHOTOS")), 3);
     const QString strPath = m_pPictures->filePath(QStringLiteral("1.bmp"));
-    table.SaveRecord(table.KeysOfPicture(strPath).value(0), QStringLiteral("Harbour"),
-                     QStringLiteral("At dawn"));
+    table.SaveEditedTexts(table.KeysOfPicture(strPath).value(0), {},
+                          {QStringLiteral("Harbour"), QStringLiteral("At dawn")});
     pFrame->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(pFrame));
     const auto undoEnabled = [pFrame] {

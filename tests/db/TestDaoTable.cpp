@@ -274,7 +274,9 @@ void TestDaoTable::saveRecord()
     AddPhoto(table.m_pCDaoDatabase.get(), g_date, "a.jpg", "/p", "Old theme", "Old comment");
 
     QSignalSpy changed(&table.Notifier(), &CDao_TableNotifier::RecordsChanged);
-    const QString strRefusal = DaoRefusal([&] { table.SaveRecord(id, theme, comment); });
+    const QString strRefusal = DaoRefusal([&] {
+        table.SaveEditedTexts(id, {"Old theme", "Old comment"}, {theme, comment});
+    });
     QVERIFY2(message.isEmpty() ? strRefusal.isEmpty() : strRefusal.contains(message),
              qPrintable(strRefusal));
     QCOMPARE(changed.size(), message.isEmpty() ? 1 : 0);
@@ -304,7 +306,7 @@ void TestDaoTable::closedDatabase()
     QCOMPARE(recorder.m_arTexts.size(), 1);
     QVERIFY2(recorder.m_arTexts[0].contains(QLatin1String("\"Photos.mdb\"")),
              qPrintable(recorder.m_arTexts[0]));
-    QCOMPARE(DaoRefusal([&] { table.SaveRecord(1, "t", "c"); }), recorder.m_arTexts[0]);
+    QCOMPARE(DaoRefusal([&] { table.SaveEditedTexts(1, {}, {"t", "c"}); }), recorder.m_arTexts[0]);
     QCOMPARE(DaoRefusal([&] { table.DeleteRecords({1}); }), recorder.m_arTexts[0]);
     QVERIFY_THROWS_EXCEPTION(CDaoException, table.CountRecords(QStringLiteral("PHOTOS")));
 }

@@ -283,7 +283,10 @@ void TestDaoTableStart::startUpMessages()
             QVERIFY(!CheckDatabase(table));
             QCOMPARE(recorder.m_arTexts.size(), 2);
             QCOMPARE(recorder.m_arTexts[1], g_strUnavailable + reason);
-            QCOMPARE(DaoRefusal([&] { table.SaveRecord(1, "t", "c"); }), g_strUnavailable + reason);
+            QCOMPARE(DaoRefusal([&] {
+                         table.SaveEditedTexts(1, {}, {"t", "c"});
+                     }),
+                     g_strUnavailable + reason);
         }
     }
     QCOMPARE(FolderChecksums(workspace.Path()), before);

@@ -128,7 +128,7 @@ void TestKeptRecords::trashedPictureComesBack()
     const QString strDeleted = WriteFile(strFolder + QStringLiteral("/deleted.jpg"), "gone");
     QCOMPARE(Import(table, strFolder).m_nAdded, 2);
     const QList<qint64> arKept = table.KeysOfPicture(strKept);
-    table.SaveRecord(arKept.value(0), QStringLiteral("Trips"), QStringLiteral("Sea"));
+    table.SaveEditedTexts(arKept.value(0), {}, {QStringLiteral("Trips"), QStringLiteral("Sea")});
     // Delete Record(s): the picture stays and is not imported again.
     table.DeleteRecords(table.KeysOfPicture(strDeleted));
     // Move to Trash, then a file manager puts it back.
@@ -181,8 +181,10 @@ void TestKeptRecords::checkFindsRenameAndFollows()
     WriteFile(strOther + QStringLiteral("/x.JPG"), "x");
     QCOMPARE(Import(table, strFolder).m_nAdded, 2);
     QCOMPARE(Import(table, strOther).m_nAdded, 1);
-    table.SaveRecord(table.KeysOfPicture(strFolder + "/IMG_10.JPG").value(0), "Trips", "Sea");
-    table.SaveRecord(table.KeysOfPicture(strFolder + "/IMG_11.JPG").value(0), "Home", "Cat");
+    table.SaveEditedTexts(table.KeysOfPicture(strFolder + "/IMG_10.JPG").value(0), {},
+                          {"Trips", "Sea"});
+    table.SaveEditedTexts(table.KeysOfPicture(strFolder + "/IMG_11.JPG").value(0), {},
+                          {"Home", "Cat"});
     QVERIFY(QFile::rename(strFolder + "/IMG_10.JPG", strFolder + "/IMG_10_renamed.JPG"));
     QVERIFY(QFile::rename(strFolder + "/IMG_11.JPG", strOther + "/IMG_11.JPG"));
 
@@ -220,8 +222,8 @@ void TestKeptRecords::importFollowsUniqueRename()
     WriteFile(strFolder + QStringLiteral("/a.jpg"), "aaaa");
     WriteFile(strFolder + QStringLiteral("/b.jpg"), "bbbb");
     QCOMPARE(Import(table, strFolder).m_nAdded, 2);
-    table.SaveRecord(table.KeysOfPicture(strFolder + "/a.jpg").value(0), "Trips", "Sea");
-    table.SaveRecord(table.KeysOfPicture(strFolder + "/b.jpg").value(0), "Home", "Cat");
+    table.SaveEditedTexts(table.KeysOfPicture(strFolder + "/a.jpg").value(0), {}, {"Trips", "Sea"});
+    table.SaveEditedTexts(table.KeysOfPicture(strFolder + "/b.jpg").value(0), {}, {"Home", "Cat"});
 
     QVERIFY(QFile::rename(strFolder + "/a.jpg", strFolder + "/a2.jpg"));
     const CPictureImport followed = Import(table, strFolder);

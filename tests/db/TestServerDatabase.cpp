@@ -212,7 +212,9 @@ void TestServerDatabase::saveAfterAnotherDeletes()
     });
     while (!bDeleting) {
     }
-    const QString strRefusal = DaoRefusal([&] { table.SaveRecord(nKey, "late", QString()); });
+    const QString strRefusal = DaoRefusal([&] {
+        table.SaveEditedTexts(nKey, {}, {"late", QString()});
+    });
     other.join();
     QCOMPARE(strRefusal, QStringLiteral("The record can not be saved: it is no longer in the "
                                         "table."));

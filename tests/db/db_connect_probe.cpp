@@ -63,7 +63,9 @@ int main(int argc, char** argv)
         for (int i = 2; i < argc; ++i) {
             const QByteArray command(argv[i]);
             if (command == "save") {
-                const bool bSaved = Write(out, table, [&] { table.SaveRecord(1, "t", QString()); });
+                const bool bSaved = Write(out, table, [&] {
+                    table.SaveEditedTexts(1, {}, {"t", QString()});
+                });
                 out << "save " << int(bSaved) << '\n';
             } else if (command == "delete") {
                 const bool bDeleted = Write(out, table, [&] { table.DeleteRecords({1}); });

@@ -155,7 +155,7 @@ void TestDriftWindow::followRenames()
     // Recorded before fingerprints: found by size, date and extension.
     AddRecord("IMG_10.JPG", "album", 10);
     CDao_Table& table = m_pSession->Frame()->GetPhotoDatabase();
-    table.SaveRecord(1, "Trips", "Sea");
+    table.SaveEditedTexts(1, {}, {"Trips", "Sea"});
     m_pWorkspace->WriteFile("album/IMG_10_renamed.JPG", QByteArray(10, 'a'));
     QFile file(Folder("album/IMG_10_renamed.JPG"));
     QVERIFY(file.open(QIODevice::ReadWrite));
