@@ -3,6 +3,7 @@
 // and the repairs on 10,000 records: locating a renamed folder and removing
 // the records of a deleted one. --records=N sets the number (100,000).
 // Prints one line per figure: name value unit.
+#include "BenchCheck.h"
 #include "BenchCommon.h"
 
 #include "app/AppSession.h"
@@ -55,21 +56,6 @@ void MakeRecords(CDaoDatabase* pDb, const QString& strRoot, int nRecords)
                      {strName, strFolder});
     }
     pDb->CommitTrans();
-}
-
-CListView_Drift* RunCheck(CMainFrame* pFrame, qint64* pLongestGapMs)
-{
-    pFrame->SendCommand(ID_DATABASE_CHECK);
-    auto* pView = dynamic_cast<CListView_Drift*>(pFrame->MDIGetActive()->GetActiveView());
-    QElapsedTimer gap;
-    gap.start();
-    *pLongestGapMs = 0;
-    while (pView->IsChecking()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        *pLongestGapMs = qMax(*pLongestGapMs, gap.restart());
-    }
-    QCoreApplication::processEvents();
-    return pView;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // records of which 1,000 had their pictures renamed, every one found by its
 // fingerprint, and then Follow Renames on them all.
 // Prints one line per figure: name value unit.
+#include "BenchCheck.h"
 #include "BenchCommon.h"
 
 #include "app/AppSession.h"
@@ -48,16 +49,6 @@ void MakeRecords(CDaoDatabase* pDb, const QString& strRoot)
                      {QFileInfo(strPath).fileName(), QFileInfo(strPath).path()});
     }
     pDb->CommitTrans();
-}
-
-CListView_Drift* RunCheck(CMainFrame* pFrame)
-{
-    pFrame->SendCommand(ID_DATABASE_CHECK);
-    auto* pView = dynamic_cast<CListView_Drift*>(pFrame->MDIGetActive()->GetActiveView());
-    while (pView->IsChecking())
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    QCoreApplication::processEvents();
-    return pView;
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "db/CFingerprintStore.h"
 
+#include "db/CImportedFiles.h"
+
 #include "platform/database/CDaoDatabase.h"
 #include "platform/database/CEngineStatement.h"
 #include "platform/database/JetSql.h"
@@ -119,16 +121,10 @@ void CFingerprintStore::ForgetAll(const QList<QPair<QString, QString>>& arFiles)
 {
     if (arFiles.isEmpty() || !Exists())
         return;
-    QSqlQuery query(m_pDatabase->Connection());
-    if (!query.prepare(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?")
-                           .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name"))))
-        ThrowSqlError(query.lastError());
-    for (const auto& file : arFiles) {
-        query.bindValue(0, file.first);
-        query.bindValue(1, file.second);
-        if (!query.exec())
-            ThrowSqlError(query.lastError());
-    }
+    RunForFiles(m_pDatabase,
+                QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?")
+                    .arg(JetQuoteName(g_strTable), Q("Directory"), Q("Name")),
+                arFiles);
 }
 
 QString CFingerprintStore::DateText(const QDateTime& dtDate)

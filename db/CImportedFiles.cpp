@@ -65,9 +65,16 @@ void CImportedFiles::ForgetAll(CDaoDatabase* pDatabase,
     if (arFiles.isEmpty() ||
         pDatabase->GetObjectKind(QStringLiteral("IMPORTED_FILES")) != CDaoDatabase::TableObject)
         return;
+    RunForFiles(pDatabase,
+                QStringLiteral("DELETE FROM IMPORTED_FILES WHERE Directory = ? AND Name = ?"),
+                arFiles);
+}
+
+void RunForFiles(CDaoDatabase* pDatabase, const QString& strSql,
+                 const QList<QPair<QString, QString>>& arFiles)
+{
     QSqlQuery query(pDatabase->Connection());
-    if (!query.prepare(
-            QStringLiteral("DELETE FROM IMPORTED_FILES WHERE Directory = ? AND Name = ?")))
+    if (!query.prepare(strSql))
         ThrowSqlError(query.lastError());
     for (const auto& file : arFiles) {
         query.bindValue(0, file.first);

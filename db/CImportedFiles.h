@@ -36,3 +36,8 @@ private:
     QSet<QString> m_setNames;
     QSqlQuery m_insert;
 };
+
+// Runs strSql, a statement with a folder and a name to bind, once for each
+// file, in the caller's transaction. Engine errors raise CDaoException.
+void RunForFiles(CDaoDatabase* pDatabase, const QString& strSql,
+                 const QList<QPair<QString, QString>>& arFiles);
