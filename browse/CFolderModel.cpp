@@ -55,6 +55,10 @@ CFolderModel::CFolderModel(const QString& strFolder, bool bAllFormats)
 {
     m_timerSettle.setSingleShot(true);
     connect(&m_timerSettle, &QTimer::timeout, this, &CFolderModel::StartScan);
+    // A watcher, not QFuture::then: a model closed while its folder is being
+    // listed must simply not hear of the listing.
+    connect(&m_watchScan, &QFutureWatcher<QList<SFolderEntry>>::finished, this,
+            [this] { TakeScan(m_nScan, m_scan.result()); });
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             &CFolderModel::OnDirectoryChanged);
     // Watched before the first listing, so nothing between the two is missed.
@@ -102,10 +106,9 @@ void CFolderModel::StartScan()
     // A folder made again after it was removed is watched again.
     if (!m_strFolder.isEmpty() && m_watcher.directories().isEmpty())
         m_watcher.addPath(m_strFolder);
-    const quint64 nScan = ++m_nScan;
+    ++m_nScan;
     m_scan = QtConcurrent::run(ScanFolder, m_strFolder, m_bAllFormats, m_arShown);
-    m_scan.then(this,
-                [this, nScan](const QList<SFolderEntry>& arScan) { TakeScan(nScan, arScan); });
+    m_watchScan.setFuture(m_scan);
 }
 
 void CFolderModel::TakeScan(quint64 nScan, const QList<SFolderEntry>& arScan)

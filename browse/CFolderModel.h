@@ -4,6 +4,7 @@
 
 #include <QFileSystemWatcher>
 #include <QFuture>
+#include <QFutureWatcher>
 #include <QObject>
 #include <QTimer>
 
@@ -51,6 +52,7 @@ private:
     QFileSystemWatcher m_watcher;
     QTimer m_timerSettle;
     QFuture<QList<SFolderEntry>> m_scan;
+    QFutureWatcher<QList<SFolderEntry>> m_watchScan;
     quint64 m_nScan = 0;  // scans started
     quint64 m_nTaken = 0; // the last scan taken in
     bool m_bScanAgain = false;
